@@ -1,0 +1,33 @@
+#include "common/records/CommAddrMgr.h"
+
+#include <array>
+
+#include "common/records/CommCompare.h"
+#include "common/records/CommFieldDesc.h"
+
+namespace {
+
+// The descriptor of a contact field by its identifier, without a search.
+const CommFieldDesc* FieldById(int id) {
+    static const auto table = [] {
+        std::array<const CommFieldDesc*, 128> t{};
+        for (const CommFieldDesc& desc : CommAddrFields()) t[static_cast<std::size_t>(desc.Id)] = &desc;
+        return t;
+    }();
+    return id >= 0 && id < static_cast<int>(table.size()) ? table[static_cast<std::size_t>(id)] : nullptr;
+}
+
+}  // namespace
+
+bool CommAddrRules::FieldEqual(const CommAddrRec& a, const CommAddrRec& b, int fieldId) {
+    if (fieldId == 84) return a.Birthday == b.Birthday;
+    if (fieldId == 83) return a.Anniversary == b.Anniversary;
+    const CommFieldDesc* desc = FieldById(fieldId);
+    if (desc == nullptr || desc->Kind != CommValueText) return false;
+    return CompareText(CommFieldText(&a, *desc), CommFieldText(&b, *desc));
+}
+
+void CommAddrRules::AppendFieldKey(std::string& key, const CommAddrRec& rec, int fieldId) {
+    const CommFieldDesc* desc = FieldById(fieldId);
+    if (desc != nullptr && desc->Kind == CommValueText) AppendCompareTextKey(key, CommFieldText(&rec, *desc));
+}

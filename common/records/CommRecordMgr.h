@@ -1,0 +1,248 @@
+#pragma once
+// The list manager shared by the four record kinds: it owns copies of the
+// records handed to it (and their native records when they have a size),
+// walks them in the order they were added, and decides for a record of
+// another list whether this list holds the same item and whether it is
+// identical.
+//
+// Lookups give exactly the results of a plain scan in list order (the first
+// identical key match wins; otherwise the last key match and its position;
+// otherwise new with the record count as index), but find the key matches
+// through an index of the normalised key fields, so that marking one list
+// against another costs the sum of their lengths rather than the product.
+// The index follows AddRecord, UpdateRecord and RemoveAllRecords; stored
+// records must not have their key fields changed in any other way.
+//
+// `Rules` gives the kind's field lists and rules:
+//   static constexpr int kKeyFields[], kCompareFields[];
+//   static bool FieldEqual(const Rec&, const Rec&, int fieldId);
+//   static void AppendFieldKey(std::string& key, const Rec&, int fieldId);
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <span>
+#include <string>
+#include <type_traits>
+#include <unordered_map>
+#include <vector>
+
+#include "common/misc/CxList.h"
+
+// FindRecord results.
+enum CommFindResult : int {
+    CommFindError = -1,
+    CommFindSame = 1,
+    CommFindNew = 2,
+    CommFindDifferent = 3,
+};
+
+template <class Rec, class Rules>
+class CommRecordMgr {
+    static_assert(std::is_trivially_copyable_v<Rec>, "records are copied as bytes");
+
+public:
+    CommRecordMgr() = default;
+    ~CommRecordMgr() { RemoveAllRecords(); }
+    CommRecordMgr(const CommRecordMgr&) = delete;
+    CommRecordMgr& operator=(const CommRecordMgr&) = delete;
+
+    // Appends a copy of the record; with a native record of a size above 0
+    // the copy gets its own copy of it. Null for a null record.
+    Rec* AddRecord(const Rec* rec) {
+        if (rec == nullptr) return nullptr;
+        Entry entry;
+        entry.record.reset(new (std::nothrow) Rec);
+        if (!entry.record) return nullptr;
+        std::memcpy(entry.record.get(), rec, sizeof(Rec));
+        if (rec->NativeRecord != nullptr && rec->NativeSize > 0) {
+            entry.native.reset(new (std::nothrow) std::byte[rec->NativeSize]);
+            if (entry.native) std::memcpy(entry.native.get(), rec->NativeRecord, rec->NativeSize);
+            entry.record->NativeRecord = entry.native.get();
+        }
+        Rec* stored = entry.record.get();
+        if (!m_list.Add(stored)) return nullptr;
+        m_entries.push_back(std::move(entry));
+        if (m_indexed) IndexInsert(stored, m_entries.size() - 1);
+        return stored;
+    }
+
+    // Looks a record up (see above). Returns 1 same, 2 new, 3 different,
+    // -1 for a null record; `match` and `index` receive the matched stored
+    // record and its 0-based position (the record count when new).
+    int FindRecord(const Rec* rec, Rec** match, int* index) {
+        if (rec == nullptr) return CommFindError;
+        EnsureIndex();
+        std::string key;
+        MakeKey(*rec, key);
+        Rec* found = nullptr;
+        std::size_t position = m_entries.size();
+        int result = CommFindNew;
+        if (auto it = m_index.find(key); it != m_index.end()) {
+            for (std::uint32_t pos : it->second) {
+                Rec* candidate = m_entries[pos].record.get();
+                if (candidate == rec || FieldsEqual(*candidate, *rec, Rules::kCompareFields)) {
+                    return Report(CommFindSame, candidate, pos, match, index);
+                }
+                found = candidate;
+                position = pos;
+                result = CommFindDifferent;
+            }
+        }
+        return Report(result, found, position, match, index);
+    }
+
+    // The same lookup as a plain scan of the list, as the comparison is
+    // defined; kept as the reference for the indexed lookup.
+    int FindRecordScan(const Rec* rec, Rec** match, int* index) {
+        if (rec == nullptr) return CommFindError;
+        Rec* found = nullptr;
+        std::size_t remembered = m_entries.size();
+        int result = CommFindNew;
+        std::size_t pos = 0;
+        for (Rec* cur = m_list.GetFirst(); cur != nullptr; cur = m_list.GetNext(), ++pos) {
+            if (cur == rec) return Report(CommFindSame, cur, pos, match, index);
+            if (FieldsEqual(*cur, *rec, Rules::kKeyFields)) {
+                found = cur;
+                if (FieldsEqual(*cur, *rec, Rules::kCompareFields))
+                    return Report(CommFindSame, cur, pos, match, index);
+                result = CommFindDifferent;
+                remembered = pos;
+            }
+        }
+        return Report(result, found, remembered, match, index);
+    }
+
+    // Sets Status and Counterpart of every stored record from a lookup in
+    // `other`. False for a null list.
+    bool MarkAgainst(CommRecordMgr* other) {
+        if (other == nullptr) return false;
+        for (Entry& entry : m_entries) {
+            Rec* m = nullptr;
+            const int result = other->FindRecord(entry.record.get(), &m, nullptr);
+            SetMark(*entry.record, result, m);
+        }
+        return true;
+    }
+
+    // MarkAgainst through the plain scan.
+    bool MarkAgainstScan(CommRecordMgr* other) {
+        if (other == nullptr) return false;
+        for (Entry& entry : m_entries) {
+            Rec* m = nullptr;
+            const int result = other->FindRecordScan(entry.record.get(), &m, nullptr);
+            SetMark(*entry.record, result, m);
+        }
+        return true;
+    }
+
+    Rec* GetFirstRecord() { return m_list.GetFirst(); }
+    Rec* GetNextRecord() { return m_list.GetNext(); }
+    unsigned GetRecordCount() const { return static_cast<unsigned>(m_entries.size()); }
+    // The stored record at a 0-based position, or null.
+    Rec* GetRecordAt(std::size_t position) {
+        return position < m_entries.size() ? m_entries[position].record.get() : nullptr;
+    }
+
+    // A stored record takes over the whole content of `src` but keeps its
+    // own native record and size. False when `stored` is not in this list.
+    bool UpdateRecord(Rec* stored, const Rec& src) {
+        const std::size_t pos = PositionOf(stored);
+        if (pos == m_entries.size()) return false;
+        if (m_indexed) IndexErase(stored, pos);
+        void* native = stored->NativeRecord;
+        const std::uint32_t size = stored->NativeSize;
+        if (stored != &src) std::memcpy(stored, &src, sizeof(Rec));
+        stored->NativeRecord = native;
+        stored->NativeSize = size;
+        if (m_indexed) IndexInsert(stored, pos);
+        return true;
+    }
+
+    // Frees every stored record and its owned native record.
+    void RemoveAllRecords() {
+        m_list.RemoveAll(false);
+        m_entries.clear();
+        m_index.clear();
+        m_indexed = false;
+    }
+
+    std::span<const int> GetKeyFields() const { return Rules::kKeyFields; }
+    std::span<const int> GetCompareFields() const { return Rules::kCompareFields; }
+
+    // All key fields equal (an empty list never counts as equal).
+    static bool KeyEqual(const Rec& a, const Rec& b) { return FieldsEqual(a, b, Rules::kKeyFields); }
+    // All compare fields equal.
+    static bool CompareEqual(const Rec& a, const Rec& b) { return FieldsEqual(a, b, Rules::kCompareFields); }
+
+private:
+    struct Entry {
+        std::unique_ptr<Rec> record;
+        std::unique_ptr<std::byte[]> native;  // the owned copy, when the record came with a size
+    };
+
+    template <std::size_t N>
+    static bool FieldsEqual(const Rec& a, const Rec& b, const int (&fields)[N]) {
+        if (N == 0) return false;
+        for (int id : fields)
+            if (!Rules::FieldEqual(a, b, id)) return false;
+        return true;
+    }
+
+    static void MakeKey(const Rec& rec, std::string& key) {
+        key.clear();
+        for (int id : Rules::kKeyFields) Rules::AppendFieldKey(key, rec, id);
+    }
+
+    static int Report(int result, Rec* found, std::size_t position, Rec** match, int* index) {
+        if (match) *match = found;
+        if (index) *index = static_cast<int>(position);
+        return result;
+    }
+
+    static void SetMark(Rec& rec, int result, Rec* match) {
+        rec.Status = result == CommFindNew ? 1 : (result == CommFindDifferent ? 2 : 0);
+        rec.Counterpart = match;
+    }
+
+    std::size_t PositionOf(const Rec* rec) const {
+        for (std::size_t i = m_entries.size(); i-- > 0;)
+            if (m_entries[i].record.get() == rec) return i;
+        return m_entries.size();
+    }
+
+    void EnsureIndex() {
+        if (m_indexed) return;
+        m_index.clear();
+        m_index.reserve(m_entries.size());
+        for (std::size_t i = 0; i < m_entries.size(); ++i) IndexInsert(m_entries[i].record.get(), i);
+        m_indexed = true;
+    }
+
+    void IndexInsert(const Rec* rec, std::size_t pos) {
+        std::string key;
+        MakeKey(*rec, key);
+        auto& bucket = m_index[key];
+        const auto p = static_cast<std::uint32_t>(pos);
+        bucket.insert(std::lower_bound(bucket.begin(), bucket.end(), p), p);
+    }
+
+    void IndexErase(const Rec* rec, std::size_t pos) {
+        std::string key;
+        MakeKey(*rec, key);
+        auto it = m_index.find(key);
+        if (it == m_index.end()) return;
+        auto& bucket = it->second;
+        const auto p = static_cast<std::uint32_t>(pos);
+        auto at = std::lower_bound(bucket.begin(), bucket.end(), p);
+        if (at != bucket.end() && *at == p) bucket.erase(at);
+        if (bucket.empty()) m_index.erase(it);
+    }
+
+    CxList<Rec> m_list;            // the records in the order they were added; owns nothing
+    std::vector<Entry> m_entries;  // owns the records, in the same order
+    std::unordered_map<std::string, std::vector<std::uint32_t>> m_index;
+    bool m_indexed = false;
+};

@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <regex>
+#include <string>
+
+#include "common/misc/CxDebugUtil.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+struct DebugLogTest : ::testing::Test {
+    fwtest::TempDir dir;
+    CxDebugUtil log;
+    DebugLogTest() { log.SetFolder(dir.Path().c_str()); }
+    std::string Text() { return fwtest::ReadFile(dir.File("appdebug.log")); }
+};
+
+}  // namespace
+
+TEST_F(DebugLogTest, EntryFormat) {
+    log.Log(kLogCritical, "C:\\src\\common\\OlComm.cpp", 120, "Outlook %s started.", "automation");
+    const std::regex line(
+        R"(\[\d{4}/\d{2}/\d{2} \d{2}:\d{2}:\d{2}\]\[OlComm\.cpp          \(120 \)\]\[[0-9a-f]{5,}\]\[!!!\] - Outlook automation started\.\r\n)");
+    EXPECT_TRUE(std::regex_match(Text(), line)) << Text();
+}
+
+TEST_F(DebugLogTest, FilterByLevelAndSwitch) {
+    log.Log(kLogDetail, "a.cpp", 1, "hidden while off");
+    log.Enable(true);
+    log.SetLevel(1);
+    log.Log(kLogDetail, "a.cpp", 2, "hidden at level 1");
+    log.Log(kLogCritical, "a.cpp", 3, "critical");
+    log.SetLevel(7);  // behaves as 3
+    EXPECT_EQ(log.GetLevel(), 3);
+    log.Log(kLogDetail, "a.cpp", 4, "detail");
+    log.Log(kLogLow, "a.cpp", 5, "low");
+    log.SetLevel(-2);
+    EXPECT_EQ(log.GetLevel(), 0);
+    const std::string text = Text();
+    EXPECT_EQ(text.find("hidden"), std::string::npos);
+    EXPECT_NE(text.find("[!!!] - critical"), std::string::npos);
+    EXPECT_NE(text.find("[   ] - detail"), std::string::npos);
+    EXPECT_NE(text.find("[   ] - low"), std::string::npos);
+}
+
+TEST_F(DebugLogTest, SourceNamesAndWideLineNumbers) {
+    log.Log(kLogCritical, nullptr, 12345, "x");
+    log.Log(kLogCritical, "/home/u/src/common/palm/PmDBUtil.cpp", 7, "y");
+    const std::string longName(300, 'n');
+    log.Log(kLogCritical, longName.c_str(), 1, "z");
+    const std::string text = Text();
+    EXPECT_NE(text.find("[<null>              (12345)]"), std::string::npos);
+    EXPECT_NE(text.find("[PmDBUtil.cpp        (7   )]"), std::string::npos);
+    EXPECT_NE(text.find("[" + std::string(255, 'n') + "(1   )]"), std::string::npos);
+}
+
+TEST_F(DebugLogTest, LongMessagesAreCut) {
+    const std::string big(50000, 'm');
+    log.Log(kLogCritical, "a.cpp", 1, "%s", big.c_str());
+    const std::string text = Text();
+    const auto start = text.find("] - ") + 4;
+    EXPECT_EQ(text.size() - start - 2, CxDebugUtil::kMessageLimit - 1);
+}
+
+TEST_F(DebugLogTest, RolloverAboveTenMebibytes) {
+    const std::string path = dir.File("appdebug.log");
+    fwtest::WriteFile(path, std::string(static_cast<std::size_t>(CxDebugUtil::kRolloverSize), 'a'));
+    log.Log(kLogCritical, "a.cpp", 1, "appended");
+    const std::string appended = Text();
+    EXPECT_GT(appended.size(), static_cast<std::size_t>(CxDebugUtil::kRolloverSize));
+    EXPECT_FALSE(fwtest::ReadFile(path + ".old.log").size());
+
+    fwtest::WriteFile(path, std::string(static_cast<std::size_t>(CxDebugUtil::kRolloverSize) + 1, 'b'));
+    log.Log(kLogCritical, "a.cpp", 1, "fresh");
+    const std::string fresh = Text();
+    EXPECT_EQ(fresh.front(), '[');
+    EXPECT_NE(fresh.find("fresh"), std::string::npos);
+    EXPECT_EQ(fwtest::ReadFile(path + ".old.log").size(), static_cast<std::size_t>(CxDebugUtil::kRolloverSize) + 1);
+}
+
+TEST_F(DebugLogTest, UnwritableFolderDropsTheEntry) {
+    log.SetFolder("/no/such/folder/");
+    log.Log(kLogCritical, "a.cpp", 1, "dropped");
+    SUCCEED();
+}
+
+TEST(DebugLogMacro, PassesTheCallSite) {
+    fwtest::TempDir dir;
+    CxDebugUtil& log = CxDebugUtil::Instance();
+    const std::string oldFolder = log.GetFolder();
+    log.SetFolder(dir.Path().c_str());
+    CX_LOG(kLogCritical, "value %d", 5);
+    const int line = __LINE__ - 1;
+    log.SetFolder(oldFolder.c_str());
+    const std::string text = fwtest::ReadFile(dir.File("appdebug.log"));
+    EXPECT_NE(text.find("[CxDebugUtilTest.cpp (" + std::to_string(line)), std::string::npos) << text;
+    EXPECT_NE(text.find("- value 5\r\n"), std::string::npos);
+}

@@ -1,0 +1,230 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+
+#include "common/records/CommAddrMgr.h"
+#include "common/records/CommDateMgr.h"
+#include "common/records/CommNoteMgr.h"
+#include "common/records/CommTaskMgr.h"
+#include "platform/text/TextCopy.h"
+
+using platform::CopyText;
+
+namespace {
+
+template <class Rec>
+std::unique_ptr<Rec> Zeroed() {
+    auto r = std::make_unique<Rec>();
+    std::memset(r.get(), 0, sizeof(Rec));
+    return r;
+}
+
+std::unique_ptr<CommAddrRec> Contact(const char* first, const char* last, const char* email, const char* note = "") {
+    auto r = Zeroed<CommAddrRec>();
+    CopyText(r->FirstName, first);
+    CopyText(r->LastName, last);
+    CopyText(r->Email, email);
+    CopyText(r->Note, note);
+    return r;
+}
+
+SYSTEMTIME Day(int y, int m, int d, int h) {
+    SYSTEMTIME st{};
+    st.wYear = static_cast<std::uint16_t>(y);
+    st.wMonth = static_cast<std::uint16_t>(m);
+    st.wDay = static_cast<std::uint16_t>(d);
+    st.wHour = static_cast<std::uint16_t>(h);
+    return st;
+}
+
+std::unique_ptr<CommTaskRec> Task(const char* subject, int priority, int due) {
+    auto r = Zeroed<CommTaskRec>();
+    CopyText(r->Subject, subject);
+    r->Priority = priority;
+    r->DueDate = due;
+    return r;
+}
+
+}  // namespace
+
+TEST(CommAddrMgr, CaseAndLineBreaksDoNotMakeContactsDiffer) {
+    CommAddrMgr target, source;
+    target.AddRecord(Contact("Anna", "Berg", "", "line one\r\nline two").get());
+    source.AddRecord(Contact("ANNA", "berg", "", "line oneline two").get());
+    ASSERT_TRUE(source.MarkAgainst(&target));
+    CommAddrRec* r = source.GetFirstRecord();
+    EXPECT_EQ(r->Status, CommStatusSame);
+    EXPECT_EQ(r->Counterpart, target.GetFirstRecord());
+}
+
+TEST(CommAddrMgr, EmptyEmailMatchesEmptyEmail) {
+    CommAddrMgr target;
+    target.AddRecord(Contact("Anna", "Berg", "anna@x.org").get());
+    target.AddRecord(Contact("Anna", "Berg", "").get());
+    CommAddrRec* match = nullptr;
+    int index = -1;
+    EXPECT_EQ(target.FindRecord(Contact("Anna", "Berg", "").get(), &match, &index), CommFindSame);
+    EXPECT_EQ(index, 1);
+    EXPECT_EQ(target.FindRecordScan(Contact("Anna", "Berg", "").get(), &match, &index), CommFindSame);
+    EXPECT_EQ(index, 1);
+}
+
+TEST(CommAddrMgr, SeveralKeyMatches) {
+    CommAddrMgr target;
+    target.AddRecord(Contact("Jo", "Lee", "j@x", "one").get());
+    target.AddRecord(Contact("Jo", "Lee", "j@x", "two").get());
+    target.AddRecord(Contact("Jo", "Lee", "j@x", "three").get());
+    CommAddrRec* match = nullptr;
+    int index = -1;
+    // None identical: different, with the last key match and its position.
+    EXPECT_EQ(target.FindRecord(Contact("Jo", "Lee", "j@x", "four").get(), &match, &index), CommFindDifferent);
+    EXPECT_EQ(index, 2);
+    EXPECT_STREQ(match->Note, "three");
+    // An identical match later in the list wins over differing ones before it.
+    EXPECT_EQ(target.FindRecord(Contact("jo", "lee", "J@X", "two").get(), &match, &index), CommFindSame);
+    EXPECT_EQ(index, 1);
+    EXPECT_STREQ(match->Note, "two");
+    // No key match: new, no match, the count as index.
+    EXPECT_EQ(target.FindRecord(Contact("Jo", "Lee", "other").get(), &match, &index), CommFindNew);
+    EXPECT_EQ(match, nullptr);
+    EXPECT_EQ(index, 3);
+    EXPECT_EQ(target.FindRecord(nullptr, &match, &index), CommFindError);
+}
+
+TEST(CommAddrMgr, ARecordOfTheListIsFoundAsItself) {
+    CommAddrMgr list;
+    CommAddrRec* stored = list.AddRecord(Contact("A", "B", "c").get());
+    CommAddrRec* match = nullptr;
+    int index = -1;
+    EXPECT_EQ(list.FindRecord(stored, &match, &index), CommFindSame);
+    EXPECT_EQ(match, stored);
+    EXPECT_EQ(index, 0);
+}
+
+TEST(CommAddrMgr, EmptyManager) {
+    CommAddrMgr empty, source;
+    CommAddrRec* match = reinterpret_cast<CommAddrRec*>(1);
+    int index = -1;
+    EXPECT_EQ(empty.FindRecord(Contact("A", "B", "").get(), &match, &index), CommFindNew);
+    EXPECT_EQ(match, nullptr);
+    EXPECT_EQ(index, 0);
+    EXPECT_EQ(empty.GetRecordCount(), 0u);
+    EXPECT_EQ(empty.GetFirstRecord(), nullptr);
+    EXPECT_FALSE(source.MarkAgainst(nullptr));
+    EXPECT_EQ(source.AddRecord(nullptr), nullptr);
+}
+
+TEST(CommDateMgr, EventsCompareByDateOnly) {
+    CommDateMgr target, source;
+    auto a = Zeroed<CommDateRec>();
+    CopyText(a->Subject, "Dentist");
+    CopyText(a->Location, "Town");
+    a->Start = Day(2009, 3, 5, 9);
+    a->End = Day(2009, 3, 5, 10);
+    target.AddRecord(a.get());
+    auto b = Zeroed<CommDateRec>();
+    std::memcpy(b.get(), a.get(), sizeof *b);
+    CopyText(b->Subject, "DENTIST");
+    b->Start.wHour = 14;
+    b->End.wHour = 15;
+    source.AddRecord(b.get());
+    CopyText(b->Location, "Elsewhere");
+    source.AddRecord(b.get());
+    b->AllDay = 1;
+    source.AddRecord(b.get());
+    source.MarkAgainst(&target);
+    CommDateRec* r = source.GetFirstRecord();
+    EXPECT_EQ(r->Status, CommStatusSame);
+    r = source.GetNextRecord();
+    EXPECT_EQ(r->Status, CommStatusDifferent);
+    EXPECT_EQ(r->Counterpart, target.GetFirstRecord());
+    r = source.GetNextRecord();
+    EXPECT_EQ(r->Status, CommStatusNew);
+    EXPECT_EQ(r->Counterpart, nullptr);
+}
+
+TEST(CommTaskMgr, DueDateIsNotCompared) {
+    CommTaskMgr target;
+    target.AddRecord(Task("Call Bob", 0, 1000).get());
+    target.AddRecord(Task("Pay rent", 1, 1000).get());
+    CommTaskRec* match = nullptr;
+    int index = -1;
+    EXPECT_EQ(target.FindRecord(Task("call bob", 0, 99999).get(), &match, &index), CommFindSame);
+    // The only key match is the first task: different at index 0.
+    EXPECT_EQ(target.FindRecord(Task("Call Bob", 2, 1000).get(), &match, &index), CommFindDifferent);
+    EXPECT_EQ(index, 0);
+}
+
+TEST(CommNoteMgr, SubjectAndTextIgnoreCase) {
+    CommNoteMgr target;
+    auto n = Zeroed<CommNoteRec>();
+    CopyText(n->Subject, "Shopping");
+    CopyText(n->Note, "Milk\r\nBread");
+    target.AddRecord(n.get());
+    CopyText(n->Subject, "SHOPPING");
+    CopyText(n->Note, "milk\r\nbread");
+    CommNoteRec* match = nullptr;
+    int index = -1;
+    EXPECT_EQ(target.FindRecord(n.get(), &match, &index), CommFindSame);
+    CopyText(n->Note, "milkbread");  // notes do not skip line breaks
+    EXPECT_EQ(target.FindRecord(n.get(), &match, &index), CommFindDifferent);
+}
+
+TEST(CommRecordMgr, NativeRecordsAreCopiedOnlyWithASize) {
+    struct Native {
+        int value;
+        char text[12];
+    };
+    Native native{42, "palm"};
+    CommNoteMgr list;
+    auto n = Zeroed<CommNoteRec>();
+    n->NativeRecord = &native;
+    n->NativeSize = sizeof native;
+    CommNoteRec* owned = list.AddRecord(n.get());
+    ASSERT_NE(owned->NativeRecord, &native);
+    EXPECT_EQ(static_cast<Native*>(owned->NativeRecord)->value, 42);
+    n->NativeSize = 0;
+    CommNoteRec* borrowed = list.AddRecord(n.get());
+    EXPECT_EQ(borrowed->NativeRecord, &native);
+    list.RemoveAllRecords();  // frees the owned copy only; the sanitizers check both ways
+    EXPECT_EQ(list.GetRecordCount(), 0u);
+    EXPECT_EQ(native.value, 42);
+    EXPECT_STREQ(native.text, "palm");
+}
+
+TEST(CommRecordMgr, UpdateTakesOverContentButKeepsTheNativeRecord) {
+    int native = 5;
+    CommAddrMgr target;
+    auto r = Contact("Ann", "Lee", "a@x", "old");
+    r->NativeRecord = &native;
+    r->NativeSize = sizeof native;
+    CommAddrRec* stored = target.AddRecord(r.get());
+    void* ownCopy = stored->NativeRecord;
+    CommAddrRec* match = nullptr;
+    int index = -1;
+    EXPECT_EQ(target.FindRecord(Contact("Ann", "Lee", "a@x").get(), &match, &index), CommFindDifferent);
+    auto src = Contact("Anne", "Lee", "a@x", "new");
+    ASSERT_TRUE(target.UpdateRecord(stored, *src));
+    EXPECT_STREQ(stored->FirstName, "Anne");
+    EXPECT_EQ(stored->NativeRecord, ownCopy);
+    // The index follows the new key.
+    EXPECT_EQ(target.FindRecord(Contact("Anne", "Lee", "a@x", "new").get(), &match, &index), CommFindSame);
+    EXPECT_EQ(match, stored);
+    EXPECT_EQ(target.FindRecord(Contact("Ann", "Lee", "a@x").get(), &match, &index), CommFindNew);
+    EXPECT_FALSE(target.UpdateRecord(src.get(), *src));
+}
+
+TEST(CommRecordMgr, IndexFollowsRecordsAddedAfterALookup) {
+    CommTaskMgr target;
+    target.AddRecord(Task("A", 0, 0).get());
+    CommTaskRec* match = nullptr;
+    int index = -1;
+    EXPECT_EQ(target.FindRecord(Task("B", 0, 0).get(), &match, &index), CommFindNew);
+    target.AddRecord(Task("b", 1, 0).get());
+    EXPECT_EQ(target.FindRecord(Task("B", 0, 0).get(), &match, &index), CommFindDifferent);
+    EXPECT_EQ(index, 1);
+    target.RemoveAllRecords();
+    EXPECT_EQ(target.FindRecord(Task("B", 0, 0).get(), &match, &index), CommFindNew);
+    EXPECT_EQ(index, 0);
+}
