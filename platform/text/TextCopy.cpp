@@ -28,7 +28,7 @@ std::size_t CopyText(char* dst, std::size_t cap, std::string_view src) {
     const std::size_t nul = src.find('\0');
     if (nul != std::string_view::npos) src = src.substr(0, nul);
     const std::size_t n = Utf8PrefixLength(src, cap - 1);
-    std::memcpy(dst, src.data(), n);
+    if (n > 0) std::memcpy(dst, src.data(), n);
     dst[n] = '\0';
     return n;
 }
