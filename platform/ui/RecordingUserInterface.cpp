@@ -10,12 +10,12 @@ void RecordingUserInterface::MessageBox(WindowHandle owner, std::string_view tex
 
 void RecordingUserInterface::ShowErrorReport(WindowHandle owner, const ErrorReportInfo& info) {
     std::lock_guard lock(m_mutex);
-    m_calls.push_back(Call{Kind::ErrorReport, owner, {}, {}, MessageIcon::None, info});
+    m_calls.push_back(Call{Kind::ErrorReport, owner, {}, {}, MessageIcon::Plain, info});
 }
 
 void RecordingUserInterface::ActivateWindow(WindowHandle owner) {
     std::lock_guard lock(m_mutex);
-    m_calls.push_back(Call{Kind::Activate, owner, {}, {}, MessageIcon::None, {}});
+    m_calls.push_back(Call{Kind::Activate, owner, {}, {}, MessageIcon::Plain, {}});
 }
 
 std::vector<RecordingUserInterface::Call> RecordingUserInterface::Calls() const {

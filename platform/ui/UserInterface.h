@@ -13,7 +13,7 @@ namespace platform {
 using WindowHandle = void*;
 
 enum class MessageIcon {
-    None,
+    Plain,  // no icon
     Error,
     Warning,
     Information,
