@@ -24,7 +24,7 @@ void CxACTBaseUtil::BuildParams_(CxParamWriter& p) const {
     p.SetParam(1005, kParamTypeText, Decimal(GetOperation()).c_str());
     p.SetParam(1006, kParamTypeText, GetErrorFileName());
     p.SetParam(1007, kParamTypeText, GetStatusFileName());
-    if (GetHelperKind().kind == kKindTask) {
+    if (GetHelperKind().kind == CommKindTask) {
         p.SetParam(1008, kParamTypeText, m_opp ? "1" : "0");
         p.SetParam(1009, kParamTypeText, m_oppNotes ? "1" : "0");
     }

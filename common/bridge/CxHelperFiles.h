@@ -5,6 +5,8 @@
 // use these names.
 #include <cstdint>
 
+#include "common/records/CommKinds.h"
+
 enum CxHelperApp : int {
     kHelperAppGoogle,
     kHelperAppACT,
@@ -25,18 +27,10 @@ enum CxHelperKindId : int {
     kHelperKindCount,
 };
 
-// Record kinds, in the order they are always handled.
-enum CxRecordKind : int {
-    kKindAddr = 0,
-    kKindDate = 1,
-    kKindTask = 2,
-    kKindNote = 3,
-};
-
 struct CxHelperKind {
     CxHelperKindId id;
     CxHelperApp app;
-    CxRecordKind kind;
+    CommRecordKind kind;
     const char* helper;       // program file name, e.g. "Norrbek.GoogleContacts.exe"
     const char* paramFile;    // e.g. "GAddrParam.dat"
     const char* dataFile;     // e.g. "GAddr.dat"

@@ -14,7 +14,7 @@ void CxGAppBaseUtil::BuildParams_(CxParamWriter& p) const {
     p.SetParam(1003, kParamTypeText, GetFolder());
     p.SetParam(1005, kParamTypeText, Decimal(GetOperation()).c_str());
     p.SetParam(1004, kParamTypeText, "");
-    if (GetHelperKind().kind == kKindDate) {
+    if (GetHelperKind().kind == CommKindDate) {
         p.SetParam(1006, kParamTypeText, "");
         p.SetParam(1007, kParamTypeText, "");
         p.SetParam(1008, kParamTypeText, kGoogleCalendarsFile);
@@ -32,5 +32,5 @@ CxHelperRunner& CxGAppBaseUtil::Runner_() { return CxHelperRunners::For<CxGAppDa
 void CxGAppBaseUtil::ClearFiles_() {
     DeleteExchangeFile_(GetStatusFileName());
     DeleteExchangeFile_(GetErrorFileName());
-    if (GetHelperKind().kind == kKindDate) DeleteExchangeFile_(kGoogleCalendarsFile);
+    if (GetHelperKind().kind == CommKindDate) DeleteExchangeFile_(kGoogleCalendarsFile);
 }

@@ -31,7 +31,7 @@ void CxLNBaseUtil::BuildParams_(CxParamWriter& p) const {
     p.SetParam(1005, kParamTypeText, Decimal(GetOperation()).c_str());
     p.SetParam(1006, kParamTypeText, GetErrorFileName());
     p.SetParam(1007, kParamTypeText, GetStatusFileName());
-    p.SetParam(GetHelperKind().kind == kKindAddr ? 1009 : 1008, kParamTypeText, m_databaseName);
+    p.SetParam(GetHelperKind().kind == CommKindAddr ? 1009 : 1008, kParamTypeText, m_databaseName);
     p.SetParam(1010, kParamTypeText, GetLogFolder());
     p.SetParam(1011, kParamTypeText, GetLogFileName());
     p.SetParam(1012, kParamTypeText, Decimal(GetLogLevel()).c_str());
