@@ -190,13 +190,13 @@ public:
 
     std::unique_ptr<RowCursor> Select(const SelectStatement& statement, std::vector<std::string>& fieldNames,
                                       std::string& error) override {
-        const CatalogEntry* entry = nullptr;
-        for (const CatalogEntry& e : m_catalog)
-            if (SameName(e.name, statement.table)) entry = &e;
-        if (entry == nullptr) {
+        const auto found = std::find_if(m_catalog.begin(), m_catalog.end(),
+                                        [&](const CatalogEntry& e) { return SameName(e.name, statement.table); });
+        if (found == m_catalog.end()) {
             error = TableNotFound(statement.table);
             return nullptr;
         }
+        const CatalogEntry* entry = &*found;
         std::string why;
         if (!CheckJetTable(m_bytes->data(), m_bytes->size(), static_cast<std::uint32_t>(entry->page), why)) {
             error = "The table \"" + entry->name + "\" is damaged: " + why + ".";

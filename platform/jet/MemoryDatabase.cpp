@@ -1,5 +1,7 @@
 #include "platform/jet/MemoryDatabase.h"
 
+#include <algorithm>
+
 #include "platform/jet/JetNames.h"
 
 namespace platform::jet {
@@ -28,10 +30,9 @@ private:
 
 std::unique_ptr<RowCursor> MemoryDatabase::Select(const SelectStatement& statement, std::vector<std::string>& fieldNames,
                                                   std::string& error) {
-    const MemoryTable* table = nullptr;
-    for (const MemoryTable& t : m_tables)
-        if (SameName(t.name, statement.table)) table = &t;
-    if (table == nullptr) {
+    const auto table = std::find_if(m_tables.begin(), m_tables.end(),
+                                    [&](const MemoryTable& t) { return SameName(t.name, statement.table); });
+    if (table == m_tables.end()) {
         error = TableNotFound(statement.table);
         return nullptr;
     }

@@ -129,6 +129,16 @@ TEST(MemoryDatabase, ReopeningAConnectionAndTheDefaultProviderRestored) {
         EXPECT_FALSE(conn.Connected());
     }
     EXPECT_EQ(DefaultProvider(), MdbToolsProvider());
+    // Of two tables of one name, the first answers.
+    auto twice = std::make_shared<MemoryProvider>();
+    twice->Add("/x.mdb", {{"Main", {"A"}, {{Value::Integer(1)}}}, {"MAIN", {"A"}, {{Value::Integer(2)}}}});
+    Connection first(twice);
+    first.SetConnectionString(ConnectionStringFor("/x.mdb"));
+    ASSERT_TRUE(first.Open());
+    Query q(&first);
+    q.SetSQL("SELECT [a] FROM main");
+    ASSERT_TRUE(q.Open());
+    EXPECT_EQ(q.Field(0), Value::Integer(1));
     // The memory provider's paths are not files: libmdb does not find them.
     Connection conn;
     conn.SetConnectionString(ConnectionStringFor("/palm/MemoPad.mdb"));
