@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -146,6 +147,8 @@ int main(int argc, char** argv) {
     }
 
     if (!sample.empty()) {
+        std::error_code ec;
+        std::filesystem::create_directories(sample, ec);
         std::string error;
         if (!palmdat::WriteSample(sample, format, &error)) {
             std::fprintf(stderr, "palmdat: %s\n", error.c_str());
