@@ -149,6 +149,11 @@ bool PmDBExUtil::LoadRecords() {
     const std::uint32_t recordCount =
         static_cast<std::uint32_t>(totalFields) / static_cast<std::uint32_t>(m_schema.FieldsPerRow);
     CX_LOG(kLogDetail, "Calculated Record Count: %d", static_cast<int>(recordCount));
+    // Records without a single field would be made up out of nothing.
+    if (recordCount > 0 && m_schema.FieldCount == 0) {
+        CX_LOG(kLogCritical, "Fields count is 0: no record can be read.");
+        return false;
+    }
 
     // Positions from the layout's end to the field count read nothing.
     const std::uint32_t readPositions = std::min<std::uint32_t>(m_schema.FieldCount, m_layout.Count);

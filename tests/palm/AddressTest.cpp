@@ -304,6 +304,18 @@ TEST_F(AddressTest, ZeroFieldsPerRowFailsTheRecords) {
     ClearLog();
     EXPECT_FALSE(PmAddrExUtil(Write(f).c_str()).IsLoaded());
     EXPECT_TRUE(Logged("Failed to load Contacts records.", true));
+    // A field count of 0 would make records out of nothing.
+    palmdat::DatFile none = File(Format::V414, 0);
+    none.fieldTypes.clear();
+    none.totalFields = 0x7FFFFFFF;
+    ClearLog();
+    PmAddrExUtil empty(Write(none).c_str());
+    EXPECT_FALSE(empty.IsLoaded());
+    EXPECT_EQ(empty.GetRecords().GetCount(), 0u);
+    EXPECT_TRUE(Logged("Fields count is 0: no record can be read.", true));
+    none.totalFields = 0;
+    EXPECT_TRUE(PmAddrExUtil(Write(none).c_str()).IsLoaded());
+
     palmdat::DatFile e = File(Format::Earlier, 1);
     e.fieldsPerRow = 0;
     ClearLog();
