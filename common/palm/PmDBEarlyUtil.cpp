@@ -16,6 +16,9 @@ bool PmDBEarlyUtil::LoadFile(const char* path) {
     }
     if (path == nullptr) path = "";
     CX_LOG(kLogDetail, "%s%s", m_kind.LoadingLine, path);
+    // Nothing of the file read before may pass for this file's content.
+    ClearRecords();
+    m_categories.reset();
     if (LoadSteps(path)) {
         CloseFile();
         if (address) {

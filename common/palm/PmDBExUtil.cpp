@@ -36,6 +36,9 @@ bool PmDBExUtil::LoadFile(const char* path) {
     }
     if (path == nullptr) path = "";
     CX_LOG(kLogDetail, "Loading Palm Desktop %s: %s", word, path);
+    // Nothing of the file read before may pass for this file's content.
+    ClearRecords();
+    m_categories.reset();
 
     bool ok = false;
     // Opened for reading only: the readers never write, and a data file

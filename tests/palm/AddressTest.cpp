@@ -486,6 +486,14 @@ TEST_F(AddressTest, ReloadReplacesRecordsAndCategories) {
     EXPECT_EQ(reader.GetRecords().GetCount(), 2u);
     EXPECT_EQ(reader.GetCategoryMgr()->GetCount(), 2);
     EXPECT_FALSE(reader.IsFileOpen());
+    // A failed load leaves nothing of the file before.
+    EXPECT_FALSE(reader.LoadFile(dir.File("missing.dat").c_str()));
+    EXPECT_EQ(reader.GetRecords().GetCount(), 0u);
+    EXPECT_EQ(reader.GetCategoryMgr(), nullptr);
+    PmAddrUtil early;
+    ASSERT_TRUE(early.LoadFile(Write(File(Format::Earlier, 3), "early.dat").c_str()));
+    EXPECT_FALSE(early.LoadFile(dir.File("missing.dat").c_str()));
+    EXPECT_EQ(early.GetRecords().GetCount(), 0u);
 }
 
 TEST(PhoneLookup, FindsAndCreatesSlotsByLabel) {
