@@ -12,6 +12,7 @@
 #include "common/misc/CxDebugUtil.h"
 #include "common/misc/CxIniUtil.h"
 #include "common/misc/CxWaitWindow.h"
+#include "common/palm/PmDBUtil.h"
 #include "common/records/CommAddrMgr.h"
 #include "common/records/CommDateMgr.h"
 #include "common/records/CommNoteMgr.h"
@@ -128,6 +129,8 @@ void InitApplication() {
     const bool haveFolder = GetDataFolder(folder, sizeof folder);
     if (haveFolder) state.ini.SetFileName((std::string(folder) + "FRWY.ini").c_str());
     ReadSettings(*state.settings, state.ini);
+    // The code page that Palm Desktop .dat texts are decoded from.
+    PmDBUtil::SetCodePage(state.settings->PDCodePage);
 
     CxDebugUtil& debug = CxDebugUtil::Instance();
     if (haveFolder) debug.SetFolder(folder);

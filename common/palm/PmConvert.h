@@ -1,0 +1,43 @@
+#pragma once
+// The value conversions that the Palm record sets share: Palm dates, repeat
+// rules, alarm units, priorities, packed birthdays and memo subjects.
+#include <cstddef>
+#include <cstdint>
+
+#include "common/palm/PmRecordTypes.h"
+#include "common/records/CommTypes.h"
+
+// A Palm date (seconds since 1970) as local date and time with its day of
+// week and milliseconds 0; false (and all zero) when it cannot be converted.
+bool PmDateToSystemTime(std::int32_t seconds, SYSTEMTIME& out);
+
+// The last year in which a repeat end date is a real end. Palm Desktop
+// stores "no end" as a date far in the future (1956499199, the last second
+// of 2031); every end date from 2031 on counts as that.
+inline constexpr int kPmLastEndYear = 2030;
+
+// A Palm repeat rule as a common repeat rule. Weekday indexes count from
+// Sunday = 0 and week indexes from the first week = 0 (4 = the last week);
+// the common rule has a weekday bit mask and counts weeks from 1 (5 =
+// last). For generation 3 the weekday of a monthly rule comes from the day
+// mask of its text, for the .dat generations from the day index.
+void PmConvertRepeat(const PmRepeatInfo& in, int generation, CommRepeatInfo& out);
+
+// Common reminder unit of a Palm advance unit: 0 minutes, 1 hours, 2 days;
+// anything else minutes.
+std::int32_t PmReminderUnit(std::int32_t palmUnit);
+
+// Common task priority of a Palm priority: 1 high (1), 5 low (2), anything
+// else normal (0).
+std::int32_t PmTaskPriority(std::int32_t palmPriority);
+
+// Palm stores a birthday or anniversary as the date packed into a number,
+// year << 16 | month << 8 | day (1970-01-01 is 0x07B20101). The OLE date of
+// that day, or 0 when the number is 0 or no valid date.
+DATE PmPackedDateToOle(std::uint32_t packed);
+// The same for the packed number held in a double (4.1.4 address books).
+DATE PmPackedDateToOle(double packed);
+
+// The subject of a memo: its first line (up to the first CR LF, CR or LF),
+// cut to the capacity.
+void PmMemoSubject(const char* text, char* subject, std::size_t capacity);
