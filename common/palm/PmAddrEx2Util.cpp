@@ -1,6 +1,7 @@
 #include "common/palm/PmAddrEx2Util.h"
 
 #include <iterator>
+#include <type_traits>
 
 #include "platform/text/TextCopy.h"
 
@@ -107,6 +108,8 @@ const PmColumn kColumns[] = {
 };
 #undef COL
 static_assert(std::size(kColumns) == 95);
+
+static_assert(std::is_trivially_copyable_v<PmAddrEx2Rec>);
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "common/palm/PmDateEx2Util.h"
 
 #include <iterator>
+#include <type_traits>
 
 #include "common/palm/PmRepeatText.h"
 
@@ -28,6 +29,8 @@ const PmColumn kColumns[] = {
 };
 #undef COL
 static_assert(std::size(kColumns) == 16);
+
+static_assert(std::is_trivially_copyable_v<PmDateEx2Rec>);
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "common/palm/PmMemoEx2Util.h"
 
 #include <iterator>
+#include <type_traits>
 #include <string>
 
 #include "platform/text/TextCopy.h"
@@ -21,6 +22,8 @@ const PmColumn kColumns[] = {
 };
 #undef COL
 static_assert(std::size(kColumns) == 6);
+
+static_assert(std::is_trivially_copyable_v<PmMemoEx2Rec>);
 
 }  // namespace
 

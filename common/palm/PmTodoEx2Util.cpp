@@ -1,6 +1,7 @@
 #include "common/palm/PmTodoEx2Util.h"
 
 #include <iterator>
+#include <type_traits>
 
 #include "common/palm/PmRepeatText.h"
 
@@ -29,6 +30,8 @@ const PmColumn kColumns[] = {
 };
 #undef COL
 static_assert(std::size(kColumns) == 17);
+
+static_assert(std::is_trivially_copyable_v<PmTodoEx2Rec>);
 
 }  // namespace
 
