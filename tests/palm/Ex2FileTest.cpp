@@ -8,6 +8,7 @@
 #include "common/palm/PmRepeatText.h"
 #include "common/palm/PmTodoEx2Util.h"
 #include "common/palm/TdmMain.h"
+#include "platform/paths/Paths.h"
 #include "tests/palm/PalmTestSupport.h"
 #include "tools/jetfixture/PalmSamples.h"
 #include "tools/jetfixture/PalmTables.h"
@@ -155,6 +156,14 @@ TEST_F(Ex2FileTest, AnMdbThatIsNoDatabaseFailsTheLoad) {
         if (line.critical && line.text.starts_with("Database Connection Error, Connection String=")) connectionError = true;
     EXPECT_TRUE(connectionError);
     EXPECT_TRUE(Logged("Open Palm Desktop Contacts database failed: " + path, true));
+}
+
+TEST_F(Ex2FileTest, AFolderIsNoDatabase) {
+    const std::string folder = dir.File("DateBook.mdb");
+    ASSERT_TRUE(platform::EnsureFolder(folder));
+    PmDateEx2Util reader(folder.c_str());
+    EXPECT_FALSE(reader.IsLoaded());
+    EXPECT_TRUE(Logged("Open Palm Desktop Calendar database failed: " + folder, true));
 }
 
 TEST_F(Ex2FileTest, DatabaseWithoutMainFailsTheLoad) {
