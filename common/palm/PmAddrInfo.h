@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "common/palm/PmAddrUtil.h"
-#include "common/palm/PmEx2Pending.h"
+#include "common/palm/PmAddrEx2Util.h"
 #include "common/palm/PmInfo.h"
 #include "common/records/CommAddrMgr.h"
 #include "common/records/CommKinds.h"
@@ -13,7 +13,7 @@
 struct PmAddrTraits {
     using Early = PmAddrUtil;
     using Ex = PmAddrExUtil;
-    using Ex2 = PmEx2Pending<PmAddrEx2Rec, CommKindAddr>;
+    using Ex2 = PmAddrEx2Util;
     using Entry = PmAddrEntry;
     using Mgr = CommAddrMgr;
     static const PmInfoLines kLines;

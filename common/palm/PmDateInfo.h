@@ -1,7 +1,7 @@
 #pragma once
 // The Palm calendar record set and the event conversion.
 #include "common/palm/PmDateUtil.h"
-#include "common/palm/PmEx2Pending.h"
+#include "common/palm/PmDateEx2Util.h"
 #include "common/palm/PmInfo.h"
 #include "common/records/CommDateMgr.h"
 #include "common/records/CommKinds.h"
@@ -9,7 +9,7 @@
 struct PmDateTraits {
     using Early = PmDateUtil;
     using Ex = PmDateExUtil;
-    using Ex2 = PmEx2Pending<PmDateEx2Rec, CommKindDate>;
+    using Ex2 = PmDateEx2Util;
     using Entry = PmDateEntry;
     using Mgr = CommDateMgr;
     static const PmInfoLines kLines;

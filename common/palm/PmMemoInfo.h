@@ -1,6 +1,6 @@
 #pragma once
 // The Palm memos record set and the memo conversion.
-#include "common/palm/PmEx2Pending.h"
+#include "common/palm/PmMemoEx2Util.h"
 #include "common/palm/PmInfo.h"
 #include "common/palm/PmMemoUtil.h"
 #include "common/records/CommKinds.h"
@@ -9,7 +9,7 @@
 struct PmMemoTraits {
     using Early = PmMemoUtil;
     using Ex = PmMemoExUtil;
-    using Ex2 = PmEx2Pending<PmMemoEx2Rec, CommKindNote>;
+    using Ex2 = PmMemoEx2Util;
     using Entry = PmMemoEntry;
     using Mgr = CommNoteMgr;
     static const PmInfoLines kLines;

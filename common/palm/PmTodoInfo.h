@@ -1,6 +1,6 @@
 #pragma once
 // The Palm tasks record set and the to-do conversion.
-#include "common/palm/PmEx2Pending.h"
+#include "common/palm/PmTodoEx2Util.h"
 #include "common/palm/PmInfo.h"
 #include "common/palm/PmTodoUtil.h"
 #include "common/records/CommKinds.h"
@@ -9,7 +9,7 @@
 struct PmTodoTraits {
     using Early = PmTodoUtil;
     using Ex = PmTodoExUtil;
-    using Ex2 = PmEx2Pending<PmTodoEx2Rec, CommKindTask>;
+    using Ex2 = PmTodoEx2Util;
     using Entry = PmTodoEntry;
     using Mgr = CommTaskMgr;
     static const PmInfoLines kLines;

@@ -1,10 +1,14 @@
 #include "common/palm/PmUserFile.h"
 
 #include "common/misc/CxDebugUtil.h"
+#include "common/palm/PmAddrEx2Util.h"
 #include "common/palm/PmAddrUtil.h"
+#include "common/palm/PmDateEx2Util.h"
 #include "common/palm/PmDateUtil.h"
 #include "common/palm/PmDesktop.h"
+#include "common/palm/PmMemoEx2Util.h"
 #include "common/palm/PmMemoUtil.h"
+#include "common/palm/PmTodoEx2Util.h"
 #include "common/palm/PmTodoUtil.h"
 #include "common/palm/PmUsers.h"
 #include "common/records/CommKinds.h"
@@ -55,6 +59,10 @@ bool PmUserFilePath(std::uint32_t userId, int kind, int generation, std::string&
     return true;
 }
 
+namespace {
+
+// The first steps of a 4.1.4 or 6.x reader's load by user, with their log
+// lines: the path of the user's file; false when it cannot be built.
 bool PmUserFilePathLogged(std::uint32_t userId, int kind, int generation, std::string& path) {
     if (!KnownKind(kind)) return false;
     CX_LOG(kLogDetail, "Start loading Palm Desktop %s by user ID: %d", kFiles[kind].word, static_cast<int>(userId));
@@ -65,8 +73,6 @@ bool PmUserFilePathLogged(std::uint32_t userId, int kind, int generation, std::s
     CX_LOG(kLogDetail, "Get user file successfully, try loading file:%s", path.c_str());
     return true;
 }
-
-namespace {
 
 // How a reader's load by user logs.
 enum class UserFileLines {
@@ -127,4 +133,16 @@ bool PmLoadUserFile(PmMemoUtil& reader, std::uint32_t userId) {
 }
 bool PmLoadUserFile(PmMemoExUtil& reader, std::uint32_t userId) {
     return LoadWith(reader, userId, CommKindNote, kPmGenEx, UserFileLines::Ex);
+}
+bool PmLoadUserFile(PmAddrEx2Util& reader, std::uint32_t userId) {
+    return LoadWith(reader, userId, CommKindAddr, kPmGenEx2, UserFileLines::Ex);
+}
+bool PmLoadUserFile(PmDateEx2Util& reader, std::uint32_t userId) {
+    return LoadWith(reader, userId, CommKindDate, kPmGenEx2, UserFileLines::Ex);
+}
+bool PmLoadUserFile(PmTodoEx2Util& reader, std::uint32_t userId) {
+    return LoadWith(reader, userId, CommKindTask, kPmGenEx2, UserFileLines::Ex);
+}
+bool PmLoadUserFile(PmMemoEx2Util& reader, std::uint32_t userId) {
+    return LoadWith(reader, userId, CommKindNote, kPmGenEx2, UserFileLines::Ex);
 }

@@ -13,6 +13,10 @@ class PmTodoUtil;
 class PmTodoExUtil;
 class PmMemoUtil;
 class PmMemoExUtil;
+class PmAddrEx2Util;
+class PmDateEx2Util;
+class PmTodoEx2Util;
+class PmMemoEx2Util;
 
 // The folder and file name of a kind's data file in a generation, e.g.
 // "address" and "address.dat", or "MemoPad" and "MemoPad.mdb"; null for an
@@ -24,10 +28,6 @@ const char* PmUserFileName(int kind, int generation);
 // known or the path would be longer than 259 characters.
 bool PmUserFilePath(std::uint32_t userId, int kind, int generation, std::string& path);
 
-// The first steps of a 4.1.4 or 6.x reader's load by user, with their log
-// lines: the path of the user's file; false when it cannot be built.
-bool PmUserFilePathLogged(std::uint32_t userId, int kind, int generation, std::string& path);
-
 // Each reader's load by user: builds the path and reads the file with the
 // reader's LoadFile. True when the file was read.
 bool PmLoadUserFile(PmAddrUtil& reader, std::uint32_t userId);
@@ -38,3 +38,7 @@ bool PmLoadUserFile(PmTodoUtil& reader, std::uint32_t userId);
 bool PmLoadUserFile(PmTodoExUtil& reader, std::uint32_t userId);
 bool PmLoadUserFile(PmMemoUtil& reader, std::uint32_t userId);
 bool PmLoadUserFile(PmMemoExUtil& reader, std::uint32_t userId);
+bool PmLoadUserFile(PmAddrEx2Util& reader, std::uint32_t userId);
+bool PmLoadUserFile(PmDateEx2Util& reader, std::uint32_t userId);
+bool PmLoadUserFile(PmTodoEx2Util& reader, std::uint32_t userId);
+bool PmLoadUserFile(PmMemoEx2Util& reader, std::uint32_t userId);
