@@ -156,14 +156,14 @@ struct GoogleThroughTheDriver : ::testing::Test {
 
     GoogleThroughTheDriver() {
         SetWaitPause(0);
-        fwtest::Specs().clear();
+        fwtest::Plans().clear();
         InitApplication();
         RegisterAdapterFactory(kAppGoogle, CommKindAddr, &MakeGoogleContacts);
         RegisterAdapterFactory(kAppOutlook, CommKindAddr, &MakeOutlookNotesAsContacts);
         Settings& s = AppSettings();
         s.SyncDate = s.SyncTask = s.SyncNote = 0;
         platform::CopyText(s.GGEmail, "anna@example.com");
-        fwtest::Specs()[{kAppOutlook, CommKindAddr}].records = {"Record 1=10", "Record 2=999"};
+        fwtest::Plans()[{kAppOutlook, CommKindAddr}].records = {"Record 1=10", "Record 2=999"};
     }
     ~GoogleThroughTheDriver() override {
         ExitApplication();
