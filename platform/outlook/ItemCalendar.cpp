@@ -555,8 +555,12 @@ bool CalendarItemFromIcs(std::string_view text, ItemData& item) {
     Loaded l;
     std::vector<icalproperty*> consumed;
     std::vector<std::string> categories;
+    // The component's own iterator is moved by the lookups below; walk a copy.
+    std::vector<icalproperty*> properties;
     for (icalproperty* p = icalcomponent_get_first_property(comp, ICAL_ANY_PROPERTY); p;
-         p = icalcomponent_get_next_property(comp, ICAL_ANY_PROPERTY)) {
+         p = icalcomponent_get_next_property(comp, ICAL_ANY_PROPERTY))
+        properties.push_back(p);
+    for (icalproperty* p : properties) {
         const bool crlf = IsCrlf(p);
         bool used = true;
         switch (icalproperty_isa(p)) {
