@@ -8,10 +8,7 @@
 #include "common/misc/CxDebugUtil.h"
 #include "platform/paths/Paths.h"
 #include "platform/version/FileVersion.h"
-#if __has_include("platform/registry/Registry.h")
 #include "platform/registry/Registry.h"
-#define FW_HAVE_REGISTRY 1
-#endif
 
 bool OlBaseUtil::s_started = false;
 CDispCmd OlBaseUtil::s_application;
@@ -24,15 +21,11 @@ namespace {
 
 // The folder OUTLOOK.EXE was installed in, from its App Paths entry.
 std::optional<std::string> OutlookFolder() {
-#ifdef FW_HAVE_REGISTRY
     auto path = platform::RegistryReadPath(platform::RegistryRoot::LocalMachine,
                                            "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\OUTLOOK.EXE",
                                            "Path");
     if (path && path->size() > 259) path->resize(259);
     return path;
-#else
-    return std::nullopt;
-#endif
 }
 
 }  // namespace

@@ -81,7 +81,8 @@ int WeekdayBit(double date) {
     return date != 0.0 && VariantTimeToSystemTime(date, st) ? 1 << st.wDayOfWeek : 0;
 }
 
-constexpr DISPID kSave = 1000, kGetPattern = 1001, kUserProps = 1002, kClearPattern = 1003, kClass = 1004;
+constexpr DISPID kSave = 1000, kGetPattern = 1001, kUserProps = 1002, kClearPattern = 1003, kClass = 1004,
+                 kDelete = 1005;
 
 }  // namespace
 
@@ -232,6 +233,7 @@ DISPID OutlookItem::FindMember(std::u16string_view n) const {
     const ItemKind kind = m_working.kind;
     if (n == u"save") return kSave;
     if (n == u"class") return kClass;
+    if (n == u"delete") return kDelete;
     if (n == u"userproperties" && kind == ItemKind::Contact) return kUserProps;
     if (kind == ItemKind::Appointment || kind == ItemKind::Task) {
         if (n == u"getrecurrencepattern") return kGetPattern;
@@ -244,6 +246,11 @@ DISPID OutlookItem::FindMember(std::u16string_view n) const {
 HRESULT OutlookItem::Call(DISPID id, WORD flags, const DispatchArgs& args, VARIANT* result) {
     switch (id) {
         case kSave: return IsGet(flags) ? Save() : DISP_E_MEMBERNOTFOUND;
+        case kDelete:
+            if (!IsGet(flags)) return DISP_E_MEMBERNOTFOUND;
+            if (m_stored && !m_store->Delete(m_store->Folder(m_working.kind), m_stored)) return STG_E_WRITEFAULT;
+            m_stored.reset();
+            return S_OK;
         case kClass: {
             static const int classes[4] = {40, 26, 48, 44};
             if (IsPut(flags)) return E_ACCESSDENIED;

@@ -194,4 +194,13 @@ bool Store::Save(StoreFolder& folder, ItemData& working, std::shared_ptr<ItemDat
     return true;
 }
 
+bool Store::Delete(StoreFolder& folder, const std::shared_ptr<ItemData>& stored) {
+    auto it = std::find(folder.items.begin(), folder.items.end(), stored);
+    if (it == folder.items.end()) return false;
+    const std::string path = folder.path + stored->entryId + FileExtension(folder.kind);
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT) return false;
+    folder.items.erase(it);
+    return true;
+}
+
 }  // namespace platform::outlook

@@ -45,6 +45,9 @@ public:
     // item and no value has changed.
     bool Save(StoreFolder& folder, ItemData& working, std::shared_ptr<ItemData>& stored);
 
+    // Removes an item and its file; false when the file cannot be removed.
+    bool Delete(StoreFolder& folder, const std::shared_ptr<ItemData>& stored);
+
     // The text of an item's file, and an item read back from such a text.
     static std::string Encode(const ItemData& item);
     static bool Decode(const std::string& text, ItemData& item);
