@@ -530,7 +530,13 @@ std::string CalendarItemToIcs(const ItemData& item) {
 }
 
 bool CalendarItemFromIcs(std::string_view text, ItemData& item) {
-    const std::string copy(text);
+    // Errors in a file are answers here, never a reason to stop the program.
+    static const bool quiet = [] {
+        icalerror_set_errors_are_fatal(0);
+        return true;
+    }();
+    (void)quiet;
+    const std::string copy(text.substr(0, text.find('\0')));
     ComponentPtr cal(icalparser_parse_string(copy.c_str()));
     if (!cal) return false;
     if (icalcomponent_isa(cal.get()) != ICAL_VCALENDAR_COMPONENT) {
