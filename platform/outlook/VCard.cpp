@@ -202,26 +202,21 @@ std::vector<VCard> ParseVCards(std::string_view text) {
     std::vector<VCard> cards;
     if (text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
     VCard* current = nullptr;
-    int depth = 0;  // nested cards (AGENT values of 2.1) are kept as lines
     for (const std::string& logical : LogicalLines(text)) {
         VCardLine line;
         if (!ParseLine(logical, line)) continue;
         if (line.name == "BEGIN" && EqualNoCase(line.value, "VCARD")) {
-            if (current == nullptr) {
-                cards.emplace_back();
-                current = &cards.back();
-                depth = 1;
-                continue;
-            }
-            ++depth;
-        } else if (line.name == "END" && EqualNoCase(line.value, "VCARD") && current != nullptr) {
-            if (--depth == 0) {
-                current = nullptr;
-                continue;
-            }
+            // A card that begins before the last one ended ends that one.
+            cards.emplace_back();
+            current = &cards.back();
+            continue;
         }
         if (current == nullptr) continue;
-        if (line.name == "VERSION" && depth == 1 && line.group.empty()) {
+        if (line.name == "END" && EqualNoCase(line.value, "VCARD")) {
+            current = nullptr;
+            continue;
+        }
+        if (line.name == "VERSION" && line.group.empty() && current->version.empty()) {
             current->version = line.value;
             continue;
         }
