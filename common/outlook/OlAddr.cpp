@@ -80,6 +80,19 @@ const OlKindTexts kTexts = {
 // A property name as sent to "Find" and "Add".
 VARIANT NameArg(const char* name) { return VARIANT::Bstr(platform::Utf8ToUtf16(name, CDispCmd::kMaxNameUnits)); }
 
+// The item's "UserProperties" collection; false (and logged) when it has none.
+bool GetUserProperties(CDispCmd& item, CDispCmd& props) {
+    IDispatch* raw = nullptr;
+    const HRESULT hr = item.GetDispatch(u"UserProperties", &raw);
+    if (hr != S_OK || raw == nullptr) {
+        CX_LOG(kLogCritical, "Failed to get the \"UserProperties\" of contact item, hr=0x%x.", static_cast<unsigned>(hr));
+        return false;
+    }
+    props.SetInterface(raw);
+    raw->Release();
+    return true;
+}
+
 }  // namespace
 
 const OlKindTexts& OlAddrUtil::Texts() { return kTexts; }
@@ -93,14 +106,9 @@ bool OlAddrUtil::ReadItem(CDispCmd& item, OlAddrRecord& rec) {
 }
 
 void OlAddrUtil::ReadUserProperties(CDispCmd& item, OlAddrRecord& rec) {
-    IDispatch* raw = nullptr;
-    HRESULT hr = item.GetDispatch(u"UserProperties", &raw);
-    if (hr != S_OK || raw == nullptr) {
-        CX_LOG(kLogCritical, "Failed to get the \"UserProperties\" of contact item, hr=0x%x.", static_cast<unsigned>(hr));
-        return;
-    }
-    CDispCmd props(raw);
-    raw->Release();
+    CDispCmd props;
+    if (!GetUserProperties(item, props)) return;
+    HRESULT hr = S_OK;
     std::int32_t count = 0;
     hr = props.GetInt(u"Count", &count);
     if (hr != S_OK) {
@@ -136,14 +144,9 @@ void OlAddrUtil::WriteUserProperties(CDispCmd& item, const OlAddrRecord& rec) {
     bool any = false;
     for (int i = 0; i < 10; ++i) any = any || rec.UserPropertyName[i][0] != '\0' || rec.UserPropertyValue[i][0] != '\0';
     if (!any) return;
-    IDispatch* raw = nullptr;
-    HRESULT hr = item.GetDispatch(u"UserProperties", &raw);
-    if (hr != S_OK || raw == nullptr) {
-        CX_LOG(kLogCritical, "Failed to get the \"UserProperties\" of contact item, hr=0x%x.", static_cast<unsigned>(hr));
-        return;
-    }
-    CDispCmd props(raw);
-    raw->Release();
+    CDispCmd props;
+    if (!GetUserProperties(item, props)) return;
+    HRESULT hr = S_OK;
     for (int i = 0; i < 10; ++i) {
         if (rec.UserPropertyName[i][0] == '\0' && rec.UserPropertyValue[i][0] == '\0') continue;
         char name[64];

@@ -355,6 +355,29 @@ void ReadAlarm(icalcomponent* alarm, Loaded& l) {
     }
 }
 
+// The properties that only a task maps.
+bool ReadTaskProperty(icalproperty* p, ItemData& item) {
+    switch (icalproperty_isa(p)) {
+        case ICAL_PRIORITY_PROPERTY: {
+            const int prio = icalproperty_get_priority(p);
+            item.SetInt("Importance", prio == 0 || prio == 5 ? 1 : prio < 5 ? 2 : 0);
+            return true;
+        }
+        case ICAL_CLASS_PROPERTY: {
+            const icalproperty_class c = icalproperty_get_class(p);
+            item.SetInt("Sensitivity", c == ICAL_CLASS_PRIVATE ? 2 : c == ICAL_CLASS_CONFIDENTIAL ? 3 : 0);
+            return true;
+        }
+        case ICAL_STATUS_PROPERTY: {
+            const icalproperty_status st = icalproperty_get_status(p);
+            item.SetInt("Status", st == ICAL_STATUS_INPROCESS ? 1 : st == ICAL_STATUS_COMPLETED ? 2 : 0);
+            return true;
+        }
+        case ICAL_PERCENTCOMPLETE_PROPERTY: item.SetInt("PercentComplete", icalproperty_get_percentcomplete(p)); return true;
+        default: return false;
+    }
+}
+
 }  // namespace
 
 std::string RecurrenceRule(const Recurrence& r, bool dateOnly) {
@@ -624,33 +647,9 @@ bool CalendarItemFromIcs(std::string_view text, ItemData& item) {
                 }
                 break;
             case ICAL_PRIORITY_PROPERTY:
-                if (item.kind == ItemKind::Task) {
-                    const int prio = icalproperty_get_priority(p);
-                    item.SetInt("Importance", prio == 0 || prio == 5 ? 1 : prio < 5 ? 2 : 0);
-                } else {
-                    used = false;
-                }
-                break;
             case ICAL_CLASS_PROPERTY:
-                if (item.kind == ItemKind::Task) {
-                    const icalproperty_class c = icalproperty_get_class(p);
-                    item.SetInt("Sensitivity", c == ICAL_CLASS_PRIVATE ? 2 : c == ICAL_CLASS_CONFIDENTIAL ? 3 : 0);
-                } else {
-                    used = false;
-                }
-                break;
             case ICAL_STATUS_PROPERTY:
-                if (item.kind == ItemKind::Task) {
-                    const icalproperty_status s = icalproperty_get_status(p);
-                    item.SetInt("Status", s == ICAL_STATUS_INPROCESS ? 1 : s == ICAL_STATUS_COMPLETED ? 2 : 0);
-                } else {
-                    used = false;
-                }
-                break;
-            case ICAL_PERCENTCOMPLETE_PROPERTY:
-                if (item.kind == ItemKind::Task) item.SetInt("PercentComplete", icalproperty_get_percentcomplete(p));
-                else used = false;
-                break;
+            case ICAL_PERCENTCOMPLETE_PROPERTY: used = item.kind == ItemKind::Task && ReadTaskProperty(p, item); break;
             case ICAL_X_PROPERTY: {
                 const char* xname = icalproperty_get_x_name(p);
                 const char* value = icalproperty_get_x(p);
