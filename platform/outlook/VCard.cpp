@@ -143,6 +143,10 @@ bool ParseLine(std::string_view text, VCardLine& out) {
     return true;
 }
 
+bool IsQuotedPrintableHead(std::string_view line) {
+    return Upper(line.substr(0, line.find(':'))).find("QUOTED-PRINTABLE") != std::string::npos;
+}
+
 // The logical lines of a text: folded lines joined, quoted-printable soft
 // breaks joined.
 std::vector<std::string> LogicalLines(std::string_view text) {
@@ -164,9 +168,9 @@ std::vector<std::string> LogicalLines(std::string_view text) {
             lines.emplace_back(physical);
         }
         const std::string& last = lines.back();
-        continueQp = !last.empty() && last.back() == '=' &&
-                     Upper(last.substr(0, last.find(':'))).find("QUOTED-PRINTABLE") != std::string::npos;
+        continueQp = !last.empty() && last.back() == '=' && IsQuotedPrintableHead(last);
     }
+    if (continueQp) lines.back().pop_back();  // a soft break with nothing after it
     return lines;
 }
 
@@ -276,6 +280,7 @@ std::vector<std::string> SplitValue(std::string_view raw, char separator, bool c
 }
 
 std::string FoldLine(std::string_view line) {
+    const bool qp = IsQuotedPrintableHead(line);
     std::string out;
     out.reserve(line.size() + line.size() / 70 * 3 + 2);
     std::size_t room = 75;
@@ -283,8 +288,11 @@ std::string FoldLine(std::string_view line) {
     while (i < line.size()) {
         std::size_t take = line.size() - i < room ? line.size() - i : room;
         if (take < line.size() - i) {
-            // Step back to the start of a character.
-            while (take > 0 && (static_cast<unsigned char>(line[i + take]) & 0xC0) == 0x80) --take;
+            // Step back to the start of a character, and in a quoted-printable
+            // line away from an "=" that would read as a soft break.
+            while (take > 0 && ((static_cast<unsigned char>(line[i + take]) & 0xC0) == 0x80 ||
+                                (qp && line[i + take - 1] == '=')))
+                --take;
             if (take == 0) take = 1;
         }
         out.append(line.substr(i, take));
