@@ -1,0 +1,237 @@
+#include "app/AppCommon.h"
+
+#include <chrono>
+#include <exception>
+#include <memory>
+#include <string>
+#include <thread>
+#include <variant>
+
+#include "app/AppDescriptions.h"
+#include "common/bridge/CxHelperRunner.h"
+#include "common/misc/CxDebugUtil.h"
+#include "common/misc/CxIniUtil.h"
+#include "common/misc/CxWaitWindow.h"
+#include "common/records/CommAddrMgr.h"
+#include "common/records/CommDateMgr.h"
+#include "common/records/CommNoteMgr.h"
+#include "common/records/CommTaskMgr.h"
+#include "common/records/CxSWLog.h"
+#include "platform/paths/Paths.h"
+#include "platform/text/TextCopy.h"
+
+namespace {
+
+struct DriverState {
+    std::unique_ptr<Settings> settings = std::make_unique<Settings>();
+    CxIniUtil ini{nullptr, "norrbek.ini"};
+    int pauseMs = 200;
+};
+
+DriverState& State() {
+    static DriverState state;
+    return state;
+}
+
+void Pause() {
+    if (State().pauseMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(State().pauseMs));
+}
+
+// The pattern with its first "%s" replaced by the text.
+std::string Fill(const char* pattern, const std::string& text) {
+    std::string out = pattern ? pattern : "";
+    const std::size_t at = out.find("%s");
+    if (at != std::string::npos) out.replace(at, 2, text);
+    return out;
+}
+
+// Marks a source list against the target list of the same kind.
+void Mark(const CommListRef& source, const CommListRef& target) {
+    std::visit(
+        [](auto s, auto t) {
+            if constexpr (std::is_same_v<decltype(s), decltype(t)> && std::is_pointer_v<decltype(s)>) {
+                if (s != nullptr && t != nullptr) s->MarkAgainst(t);
+            }
+        },
+        source, target);
+}
+
+// The wait window of one migration, closed however the migration ends.
+class WaitWindowScope {
+public:
+    explicit WaitWindowScope(platform::WindowHandle owner) { StartWaitWindow(owner); }
+    ~WaitWindowScope() { StopWaitWindow(); }
+    WaitWindowScope(const WaitWindowScope&) = delete;
+    WaitWindowScope& operator=(const WaitWindowScope&) = delete;
+};
+
+template <class Rec, class Log>
+void MigrateList(CxList<Rec>* list, AppAdapter* adapter, Log log) {
+    if (list == nullptr || adapter == nullptr) return;
+    const std::size_t count = list->GetCount();
+    for (std::size_t i = 0; i < count; ++i) {
+        Rec* rec = list->GetAt(i);
+        log(rec);
+        adapter->MigrateRecord(rec);
+    }
+}
+
+bool MigrateToOutlook(platform::WindowHandle owner) {
+    CxSWLog log;
+    log.OpenLog();
+    log.WriteLogLine("Start migrating information to Outlook ...");
+    {
+        WaitWindowScope wait(owner);
+        SetWaitMessage("Migrating information to Outlook ...");
+        Pause();
+        const Settings& s = AppSettings();
+        AdapterTable& table = GetAdapterTable();
+        if (s.SyncAddr)
+            MigrateList(table.SelectedAddr(), table.Get(kAppOutlook, CommKindAddr),
+                        [&log](const CommAddrRec* rec) { log.LogContact(rec); });
+        if (s.SyncDate)
+            MigrateList(table.SelectedDate(), table.Get(kAppOutlook, CommKindDate),
+                        [&log](const CommDateRec* rec) { log.LogCalendar(rec); });
+        if (s.SyncTask)
+            MigrateList(table.SelectedTask(), table.Get(kAppOutlook, CommKindTask),
+                        [&log](const CommTaskRec* rec) { log.LogTask(rec); });
+        if (s.SyncNote)
+            MigrateList(table.SelectedNote(), table.Get(kAppOutlook, CommKindNote),
+                        [&log](const CommNoteRec* rec) { log.LogNote(rec); });
+    }
+    log.WriteLogLine("Migrating information to Outlook completed successfully.");
+    log.CloseLog();
+    return true;
+}
+
+}  // namespace
+
+Settings& AppSettings() { return *State().settings; }
+
+const char* GetSettingsFilePath() { return State().ini.GetFileName(); }
+
+void SetWaitPause(int ms) { State().pauseMs = ms < 0 ? 0 : ms; }
+
+bool GetDataFolder(char* buffer, std::size_t size) {
+    if (buffer == nullptr || size == 0) return false;
+    buffer[0] = '\0';
+    const std::string folder = platform::DataFolder();
+    if (folder.empty() || folder.size() >= size) return false;
+    platform::CopyText(buffer, size, folder);
+    return true;
+}
+
+void InitApplication() {
+    DriverState& state = State();
+    state.ini.SetFileName((platform::ProgramFolder() + "norrbek.ini").c_str());
+    char folder[260];
+    const bool haveFolder = GetDataFolder(folder, sizeof folder);
+    if (haveFolder) state.ini.SetFileName((std::string(folder) + "FRWY.ini").c_str());
+    ReadSettings(*state.settings, state.ini);
+
+    CxDebugUtil& debug = CxDebugUtil::Instance();
+    if (haveFolder) debug.SetFolder(folder);
+    debug.Enable(state.settings->EnableDebug != 0);
+    debug.SetLevel(state.settings->LogLevel);
+
+    AdapterTable& table = GetAdapterTable();
+    table.DestroyAll();
+    table.CreateSelectedLists();
+    WireAdapters();
+}
+
+void ExitApplication() {
+    DriverState& state = State();
+    if (!WriteSettings(*state.settings, state.ini))
+        CX_LOG(kLogCritical, "Failed to write the settings file: %s", state.ini.GetFileName());
+    AdapterTable& table = GetAdapterTable();
+    table.DestroyAll();
+    table.DestroySelectedLists();
+    CxHelperRunners::DestroyAll();
+}
+
+void SetupCustomFieldMap(int sourceApp) {
+    const Settings& s = AppSettings();
+    const std::int32_t* ids = nullptr;
+    std::int32_t on = 0;
+    switch (sourceApp) {
+    case kAppACT: ids = s.ACTCustomID, on = s.ACTCustom; break;
+    case kAppGoogle: ids = s.GGCustomID, on = s.GGCustom; break;
+    case kAppOutlook: ids = s.OLCustomID, on = s.OLCustom; break;
+    case kAppLotus: ids = s.LNCustomID, on = s.LNCustom; break;
+    case kAppPalm: ids = s.PDCustomID, on = s.PDCustom; break;
+    default: return;
+    }
+    AppAdapter* adapter = GetAdapterTable().GetOrCreate(sourceApp, CommKindAddr);
+    if (adapter == nullptr) return;
+    for (int slot = 1; slot <= 9; ++slot) adapter->SetCustomField(slot, on ? ids[slot] : 0);
+}
+
+bool LoadApplications(platform::WindowHandle owner, int sourceApp, int targetApp) {
+    if (sourceApp == targetApp) return true;
+    if (!LoadApplication(owner, targetApp, kAppNone)) return false;
+    return LoadApplication(owner, sourceApp, targetApp);
+}
+
+bool LoadApplication(platform::WindowHandle owner, int appId, int compareWith) {
+    const AppDescription* app = DescribeApp(appId);
+    if (app == nullptr) {
+        CX_LOG(kLogCritical, "No adapter can load the application %d.", appId);
+        return false;
+    }
+    StartWaitWindow(owner);
+    SetWaitMessage(app->loadingMessage);
+    Pause();
+    std::string folder;
+    if (app->helperApp) {
+        char buffer[260];
+        if (GetDataFolder(buffer, sizeof buffer)) folder = buffer;
+    }
+    const Settings& s = AppSettings();
+    const std::int32_t sync[CommKindCount] = {s.SyncAddr, s.SyncDate, s.SyncTask, s.SyncNote};
+    AdapterTable& table = GetAdapterTable();
+    for (int kind = 0; kind < CommKindCount; ++kind) {
+        if (sync[kind] == 0 || app->kindMessages[kind] == nullptr) continue;
+        SetWaitMessage(app->kindMessages[kind]);
+        Pause();
+        bool created = false;
+        AppAdapter* adapter = table.GetOrCreate(appId, kind, &created);
+        bool ok = false;
+        std::string errorText;
+        if (adapter != nullptr) {
+            if (!created) adapter->Clear();
+            const AppLoadContext context{s, folder, kind};
+            adapter->Configure(context);
+            if (app->statusFiles[kind] != nullptr) WatchStatusFile(Fill(app->statusFiles[kind], folder).c_str());
+            ok = adapter->Load(context) && !adapter->HasError();
+            errorText = adapter->GetErrorText();
+        } else {
+            errorText = "this application cannot be loaded by this program";
+        }
+        if (!ok) {
+            StopWaitWindow();
+            const std::string message = Fill(app->kindErrors[kind], errorText);
+            CX_LOG(kLogCritical, "%s", message.c_str());
+            platform::CurrentUserInterface().MessageBox(owner, message, "Error", platform::MessageIcon::Error);
+            return false;
+        }
+        if (compareWith != kAppNone)
+            if (AppAdapter* other = table.Get(compareWith, kind)) Mark(adapter->GetList(), other->GetList());
+    }
+    StopWaitWindow();
+    return true;
+}
+
+bool MigrateApplication(platform::WindowHandle owner, int targetApp) {
+    if (targetApp != kAppOutlook) return false;
+    try {
+        return MigrateToOutlook(owner);
+    } catch (const std::exception& e) {
+        CX_LOG(kLogCritical, "The migration to Outlook stopped with an exception: %s", e.what());
+    } catch (...) {
+        CX_LOG(kLogCritical, "The migration to Outlook stopped with an exception.");
+    }
+    CxDebugUtil& debug = CxDebugUtil::Instance();
+    platform::CurrentUserInterface().ShowErrorReport(owner, {debug.GetFolder(), debug.GetLogPath(), std::string()});
+    return false;
+}

@@ -1,0 +1,58 @@
+#pragma once
+// The driver: the one place that knows every application. It keeps the
+// settings and the adapter table, loads a target and a source application
+// and compares their lists, and migrates the picked records into Outlook.
+// All of it runs on the user-interface thread; the wait window shows while
+// it works.
+#include <cstddef>
+
+#include "app/AdapterTable.h"
+#include "app/AppIds.h"
+#include "app/Settings.h"
+#include "platform/ui/UserInterface.h"
+
+// Finds or makes the data folder, reads the settings from "FRWY.ini" in it
+// (or "norrbek.ini" in the program's folder when it cannot be made), points
+// the debug log at it, and empties the adapter table.
+void InitApplication();
+// Writes the settings, destroys every adapter (a bridge whose helper still
+// runs asks it to stop) and the picked-record lists, and lets the helper
+// runners delete their parameter and data files.
+void ExitApplication();
+
+// The in-memory settings, read at start and written at exit.
+Settings& AppSettings();
+// The settings file in use.
+const char* GetSettingsFilePath();
+
+// The data folder "<application data>/norrbek/FRWY/" (made with its sibling
+// "FRWYCommon" when missing), ending with a separator. False when a folder
+// cannot be made or the path does not fit the buffer.
+bool GetDataFolder(char* buffer, std::size_t size = 260);
+
+// Hands the source's contact adapter (made when missing) the field ids of
+// custom slots 1 to 9 from the settings, or 0 when the source's custom map
+// is off.
+void SetupCustomFieldMap(int sourceApp);
+
+// Loads the target, then the source, comparing each source list with the
+// target's list of its kind. True at once when both are the same.
+bool LoadApplications(platform::WindowHandle owner, int sourceApp, int targetApp);
+// Loads every kind of an application whose setting is on, in order; marks
+// each against the adapter of `compareWith` when that exists. On the first
+// failure it shows the kind's error message and stops.
+bool LoadApplication(platform::WindowHandle owner, int appId, int compareWith);
+// Migrates the picked records into the target; only Outlook (3) is a
+// target. An exception from the migration shows the error report.
+bool MigrateApplication(platform::WindowHandle owner, int targetApp);
+
+// Default locations for the option pages.
+bool FindActDatabase(char* buffer, std::size_t size = 260);
+bool GetNotesProgramPath(char* buffer, std::size_t size = 260);
+bool GetNotesIdFilePath(char* buffer, std::size_t size = 260);
+bool GetNotesAddressBookPath(char* buffer, std::size_t size = 260);
+bool GetNotesNotebookPath(char* buffer, std::size_t size = 260);
+
+// The pause after each wait-window message, in milliseconds (200; lowered
+// by tests and the batch mode).
+void SetWaitPause(int ms);

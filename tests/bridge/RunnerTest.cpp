@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "common/bridge/CxHelperRunner.h"
+#include "tests/support/BridgeFixture.h"
+
+namespace {
+
+struct Runner : fwtest::BridgeFixture {
+    CxHelperRunner runner;
+    Runner() {
+        runner.SetHelperName("Norrbek.GoogleContacts.exe");
+        runner.SetFolder(folder.c_str());
+        runner.SetParamFileName("GAddrParam.dat");
+        runner.SetDataFileName("GAddr.dat");
+        fwtest::WriteFile(folder + "GAddrParam.dat", std::string(4, '\0'));  // no parameters
+    }
+};
+
+std::string RealPath(const std::string& path) {
+    char real[4096];
+    return ::realpath(path.c_str(), real) ? std::string(real) : path;
+}
+
+}  // namespace
+
+TEST_F(Runner, StartsTheHelperFromTheProgramFolderWithTheParameterFile) {
+    EXPECT_EQ(runner.GetCommandLine(), "\"Norrbek.GoogleContacts.exe\" \"" + folder + "GAddrParam.dat\"");
+    EXPECT_EQ(runner.GetWaitLimit(), 1800000u);
+    fwtest::ScopedEnv echo("FWTH_ECHO", folder + "echo.txt");
+    fwtest::ScopedEnv nodata("FWTH_NODATA", "1");
+    char before[4096];
+    ASSERT_NE(::getcwd(before, sizeof before), nullptr);
+    ASSERT_TRUE(runner.Run());
+    const std::string echoed = fwtest::ReadFile(folder + "echo.txt");
+    EXPECT_NE(echoed.find("argc=2\nargv0=Norrbek.GoogleContacts.exe\nargv1=" + folder + "GAddrParam.dat\n"),
+              std::string::npos)
+        << echoed;
+    std::string programFolder = platform::ProgramFolder();
+    programFolder.pop_back();
+    EXPECT_NE(echoed.find("cwd=" + RealPath(programFolder) + "\n"), std::string::npos) << echoed;
+    EXPECT_NE(echoed.find("stdin=0\n"), std::string::npos) << echoed;
+    char after[4096];
+    ASSERT_NE(::getcwd(after, sizeof after), nullptr);
+    EXPECT_STREQ(before, after);  // this process keeps its folder
+    EXPECT_TRUE(Logged("Original current directory: " + std::string(before)));
+    EXPECT_TRUE(Logged("Set current directory: " + platform::ProgramFolder()));
+    EXPECT_TRUE(Logged("Executing command: \"Norrbek.GoogleContacts.exe\" \"" + folder + "GAddrParam.dat\""));
+    EXPECT_TRUE(Logged("Command executed successfully."));
+    EXPECT_TRUE(Logged("Helper utility program exited successfully."));
+}
+
+TEST_F(Runner, ReportsAHelperThatCannotStart) {
+    runner.SetHelperName("Norrbek.NoSuchHelper.exe");
+    EXPECT_FALSE(runner.Run());
+    EXPECT_EQ(runner.GetStartError(), "No such file or directory");
+    EXPECT_TRUE(Logged("[!!!] - CreateProcess Error: No such file or directory"));
+    EXPECT_FALSE(Logged("Command executed successfully."));
+}
+
+TEST_F(Runner, GivesUpWaitingAfterTheLimitAndLeavesTheHelperRunning) {
+    fwtest::ScopedEnv hang("FWTH_HANG", "1");
+    runner.SetWaitLimit(300);
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(runner.Run());
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(300));
+    EXPECT_TRUE(Logged("The helper utility program has no response. Got timeout event."));
+    ASSERT_TRUE(WaitFor([this] { return Exists("GAddrData.ini"); }));
+    EXPECT_FALSE(Exists("stopped.txt"));
+    // The control file asks it to stop.
+    fwtest::WriteFile(folder + "GAddrData.ini", "[Status]\nRunning=1\nStop=1\n");
+    EXPECT_TRUE(WaitFor([this] { return Exists("stopped.txt"); }));
+    EXPECT_EQ(fwtest::ReadFile(folder + "stopped.txt"), "stopped");
+}
+
+TEST_F(Runner, TheLastRunnerOfAHelperDeletesItsParameterAndDataFiles) {
+    fwtest::WriteFile(folder + "GAddrParam.dat", "p");
+    fwtest::WriteFile(folder + "GAddr.dat", "d");
+    fwtest::WriteFile(folder + "GAddrStatus.dat", "s");
+    {
+        auto& shared = CxHelperRunners::For<CxHelperRunner>("Norrbek.GoogleContacts.exe");
+        EXPECT_EQ(&shared, &CxHelperRunners::For<CxHelperRunner>("Norrbek.GoogleContacts.exe"));
+        EXPECT_EQ(CxHelperRunners::Find("Norrbek.GoogleContacts.exe"), &shared);
+        EXPECT_EQ(CxHelperRunners::Find("Norrbek.GoogleCalendar.exe"), nullptr);
+        shared.SetFolder(folder.c_str());
+        shared.SetParamFileName("GAddrParam.dat");
+        shared.SetDataFileName("GAddr.dat");
+    }
+    CxHelperRunners::DestroyAll();
+    EXPECT_FALSE(Exists("GAddrParam.dat"));
+    EXPECT_FALSE(Exists("GAddr.dat"));
+    EXPECT_TRUE(Exists("GAddrStatus.dat"));
+    EXPECT_EQ(CxHelperRunners::Find("Norrbek.GoogleContacts.exe"), nullptr);
+}
