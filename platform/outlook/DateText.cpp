@@ -57,7 +57,7 @@ std::string FormatUtcDateTime(double date) {
     std::time_t t = 0;
     if (!LocalDateToUtc(date, t)) return std::string();
     std::tm tm{};
-    if (gmtime_r(&t, &tm) == nullptr) return std::string();
+    if (gmtime_r(&t, &tm) == nullptr || tm.tm_year + 1900 < 100 || tm.tm_year + 1900 > 9999) return std::string();
     char buf[64];
     std::snprintf(buf, sizeof buf, "%04d%02d%02dT%02d%02d%02dZ", tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday,
                   tm.tm_hour, tm.tm_min, tm.tm_sec);

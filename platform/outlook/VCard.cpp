@@ -170,7 +170,17 @@ std::vector<std::string> LogicalLines(std::string_view text) {
         const std::string& last = lines.back();
         continueQp = !last.empty() && last.back() == '=' && IsQuotedPrintableHead(last);
     }
-    if (continueQp) lines.back().pop_back();  // a soft break with nothing after it
+    if (continueQp) {
+        // A soft break with nothing after it means nothing; an "=" left
+        // before it stood for itself and is written so that it cannot be
+        // taken for a soft break.
+        std::string& last = lines.back();
+        last.pop_back();
+        if (!last.empty() && last.back() == '=') {
+            last.pop_back();
+            last += "=3D";
+        }
+    }
     return lines;
 }
 
