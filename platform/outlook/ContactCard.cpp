@@ -287,7 +287,10 @@ private:
     bool ReadSlot(const VCardLine& line, const std::vector<Slot>& slots, std::vector<const char*> candidates,
                   bool crlf) {
         std::string value = UnescapeText(line.value, crlf);
-        if (line.name == "TEL" && value.size() > 4 && EqualNoCase(value.substr(0, 4), "tel:")) value.erase(0, 4);
+        // A telephone number given as a "tel:" address (version 4.0).
+        if (line.name == "TEL" && EqualNoCase(line.Param("VALUE"), "uri") && value.size() > 4 &&
+            EqualNoCase(value.substr(0, 4), "tel:"))
+            value.erase(0, 4);
         const std::string field = line.Param(kField);
         if (!field.empty()) {
             for (const Slot& s : slots)
