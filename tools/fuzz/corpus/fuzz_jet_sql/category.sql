@@ -1,0 +1,1 @@
+SELECT [ID], [Name], [Status], [Color] FROM Category 
