@@ -297,13 +297,21 @@ std::string FoldLine(std::string_view line) {
     std::size_t i = 0;
     while (i < line.size()) {
         std::size_t take = line.size() - i < room ? line.size() - i : room;
-        if (take < line.size() - i) {
-            // Step back to the start of a character, and in a quoted-printable
-            // line away from an "=" that would read as a soft break.
-            while (take > 0 && ((static_cast<unsigned char>(line[i + take]) & 0xC0) == 0x80 ||
-                                (qp && line[i + take - 1] == '=')))
-                --take;
-            if (take == 0) take = 1;
+        const std::size_t rest = line.size() - i;
+        if (take < rest) {
+            // Step back to the start of a character (a run of more than three
+            // continuation bytes is no UTF-8; it is cut where the room ends).
+            std::size_t t = take;
+            for (int k = 0; k < 3 && t > 1 && (static_cast<unsigned char>(line[i + t]) & 0xC0) == 0x80; ++k) --t;
+            if ((static_cast<unsigned char>(line[i + t]) & 0xC0) == 0x80) t = take;
+            // In a quoted-printable line a physical line must not end with
+            // "=", which would read as a soft break.
+            if (qp) {
+                while (t > 1 && line[i + t - 1] == '=') --t;
+                if (line[i + t - 1] == '=')
+                    while (t < rest && line[i + t - 1] == '=') ++t;
+            }
+            take = t;
         }
         out.append(line.substr(i, take));
         i += take;
