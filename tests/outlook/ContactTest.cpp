@@ -156,3 +156,28 @@ TEST_F(ContactTest, AnUpdateNeverLandsOnAnotherItem) {
     EXPECT_NE(Log().find("Failed to get the Contact item by index: 2. hr=0x8002000b"), std::string::npos);
     EXPECT_EQ(Files(Store("Contacts")).size(), 1u);
 }
+
+TEST_F(ContactTest, AContactOfAnotherProgramKeepsWhatOutlookDoesNotKnow) {
+    platform::EnsureFolder(dir.Path() + "store");
+    platform::EnsureFolder(Store("Contacts").substr(0, Store("Contacts").size() - 1));
+    fwtest::WriteFile(Store("Contacts") + "khard-1234.vcf",
+                      "BEGIN:VCARD\r\nVERSION:4.0\r\nUID:urn:uuid:1234\r\nFN:Dan Roe\r\nN:Roe;Dan;;;\r\n"
+                      "EMAIL;TYPE=home:dan@example.org\r\nKIND:individual\r\nitem1.X-ABLabel:Kid\r\n"
+                      "PHOTO;MEDIATYPE=image/png:data:image/png;base64,iVBORw0KGgo=\r\nEND:VCARD\r\n");
+    OlAddrUtil ol;
+    ASSERT_TRUE(ol.Load());
+    ASSERT_EQ(ol.GetRecordList()->GetRecordCount(), 1u);
+    const CommAddrRec* loaded = ol.GetRecordList()->GetRecordAt(0);
+    EXPECT_STREQ(loaded->Email, "dan@example.org");
+    EXPECT_STREQ(static_cast<OlAddrRecord*>(loaded->NativeRecord)->EntryID, "khard-1234");
+    CommAddrRec changed = *loaded;
+    changed.NativeRecord = nullptr;
+    changed.NativeSize = 0;
+    std::strcpy(changed.MobilePhone, "+47 900");
+    EXPECT_EQ(ol.MigrateRecord(&changed), OlMigrateUpdated);
+    EXPECT_EQ(Files(Store("Contacts")), std::vector<std::string>{"khard-1234.vcf"});
+    const std::string text = fwtest::ReadFile(Store("Contacts") + "khard-1234.vcf");
+    for (const char* kept : {"UID:urn:uuid:1234\r\n", "KIND:individual\r\n", "item1.X-ABLabel:Kid\r\n",
+                             "PHOTO;MEDIATYPE=image/png:data:image/png;base64,iVBORw0KGgo=\r\n", "+47 900"})
+        EXPECT_NE(text.find(kept), std::string::npos) << kept << "\n" << text;
+}
