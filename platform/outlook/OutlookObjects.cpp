@@ -225,12 +225,17 @@ HRESULT OutlookItems::Call(DISPID id, WORD flags, const DispatchArgs& args, VARI
 // ---- item ----
 
 OutlookItem::OutlookItem(std::shared_ptr<Store> store, ItemKind kind, std::shared_ptr<ItemData> stored)
-    : m_store(std::move(store)), m_stored(std::move(stored)), m_working(kind) {
-    if (m_stored) m_working = *m_stored;
+    : m_store(std::move(store)), m_stored(std::move(stored)) {
+    if (!m_stored) m_copy = std::make_unique<ItemData>(kind);
+}
+
+ItemData& OutlookItem::Working() {
+    if (!m_copy) m_copy = std::make_unique<ItemData>(*m_stored);
+    return *m_copy;
 }
 
 DISPID OutlookItem::FindMember(std::u16string_view n) const {
-    const ItemKind kind = m_working.kind;
+    const ItemKind kind = View().kind;
     if (n == u"save") return kSave;
     if (n == u"class") return kClass;
     if (n == u"delete") return kDelete;
@@ -248,24 +253,25 @@ HRESULT OutlookItem::Call(DISPID id, WORD flags, const DispatchArgs& args, VARIA
         case kSave: return IsGet(flags) ? Save() : DISP_E_MEMBERNOTFOUND;
         case kDelete:
             if (!IsGet(flags)) return DISP_E_MEMBERNOTFOUND;
-            if (m_stored && !m_store->Delete(m_store->Folder(m_working.kind), m_stored)) return STG_E_WRITEFAULT;
+            if (m_stored && !m_store->Delete(m_store->Folder(View().kind), m_stored)) return STG_E_WRITEFAULT;
+            Working();  // the object keeps its values
             m_stored.reset();
             return S_OK;
         case kClass: {
             static const int classes[4] = {40, 26, 48, 44};
             if (IsPut(flags)) return E_ACCESSDENIED;
-            if (result) *result = VARIANT::I4(classes[static_cast<int>(m_working.kind)]);
+            if (result) *result = VARIANT::I4(classes[static_cast<int>(View().kind)]);
             return S_OK;
         }
         case kGetPattern:
             if (!IsGet(flags)) return DISP_E_MEMBERNOTFOUND;
-            if (!m_working.recurring) StartPattern();
+            if (!View().recurring) StartPattern();
             return Return(result, new OutlookRecurrencePattern(ComRef<OutlookItem>::Share(this)));
         case kClearPattern:
             if (!IsGet(flags)) return DISP_E_MEMBERNOTFOUND;
-            m_working.recurring = false;
-            m_working.recurrenceChanged = true;
-            m_working.originalRule.clear();
+            Working().recurring = false;
+            Working().recurrenceChanged = true;
+            Working().originalRule.clear();
             Touch();
             return S_OK;
         case kUserProps:
@@ -274,27 +280,28 @@ HRESULT OutlookItem::Call(DISPID id, WORD flags, const DispatchArgs& args, VARIA
         default: break;
     }
     const int index = id - 1;
-    if (index < 0 || static_cast<std::size_t>(index) >= Schema(m_working.kind).size()) return DISP_E_MEMBERNOTFOUND;
+    if (index < 0 || static_cast<std::size_t>(index) >= Schema(View().kind).size()) return DISP_E_MEMBERNOTFOUND;
     if (IsPut(flags)) return PutProp(index, *args.PutValue());
     return GetProp(index, result);
 }
 
 HRESULT OutlookItem::GetProp(int index, VARIANT* result) {
-    const PropDef& def = Schema(m_working.kind)[static_cast<std::size_t>(index)];
+    const ItemData& item = View();
+    const PropDef& def = Schema(item.kind)[static_cast<std::size_t>(index)];
     const std::string_view name = def.name;
-    const PropValue& v = m_working.At(index);
+    const PropValue& v = item.At(index);
     VARIANT out;
     if (name == "EntryID") {
-        out = VARIANT::Bstr(Utf8ToUtf16(m_working.entryId));
+        out = VARIANT::Bstr(Utf8ToUtf16(item.entryId));
     } else if (name == "IsRecurring") {
-        out = VARIANT::Bool(m_working.recurring);
-    } else if (m_working.kind == ItemKind::Note && name == "Subject") {
-        out = VARIANT::Bstr(Utf8ToUtf16(NoteSubject(m_working.Text("Body"))));
-    } else if (m_working.kind == ItemKind::Note && name == "Saved") {
+        out = VARIANT::Bool(item.recurring);
+    } else if (item.kind == ItemKind::Note && name == "Subject") {
+        out = VARIANT::Bstr(Utf8ToUtf16(NoteSubject(item.Text("Body"))));
+    } else if (item.kind == ItemKind::Note && name == "Saved") {
         out = VARIANT::Bool(m_stored != nullptr && !m_dirty);
-    } else if (m_working.kind == ItemKind::Appointment && (name == "End" || name == "ReminderTime")) {
-        const double start = m_working.Date("Start");
-        const double minutes = name == "End" ? m_working.Int("Duration") : -m_working.Int("ReminderMinutesBeforeStart");
+    } else if (item.kind == ItemKind::Appointment && (name == "End" || name == "ReminderTime")) {
+        const double start = item.Date("Start");
+        const double minutes = name == "End" ? item.Int("Duration") : -item.Int("ReminderMinutesBeforeStart");
         out = VARIANT::Date(start == 0.0 ? 0.0 : NormalizeDate(start + minutes / 1440.0));
     } else {
         switch (def.type) {
@@ -309,17 +316,18 @@ HRESULT OutlookItem::GetProp(int index, VARIANT* result) {
 }
 
 HRESULT OutlookItem::PutProp(int index, const VARIANT& value) {
-    const PropDef& def = Schema(m_working.kind)[static_cast<std::size_t>(index)];
+    const PropDef& def = Schema(View().kind)[static_cast<std::size_t>(index)];
     if (def.readOnly) return E_ACCESSDENIED;
+    ItemData& item = Working();
     const std::string_view name = def.name;
-    PropValue& v = m_working.At(index);
-    if (m_working.kind == ItemKind::Appointment && (name == "End" || name == "ReminderTime")) {
+    PropValue& v = item.At(index);
+    if (item.kind == ItemKind::Appointment && (name == "End" || name == "ReminderTime")) {
         double date = 0;
         if (!ToDate(value, date)) return DISP_E_TYPEMISMATCH;
-        const double start = m_working.Date("Start");
+        const double start = item.Date("Start");
         const long minutes = std::lround((NormalizeDate(date) - start) * 1440.0);
-        if (name == "End") m_working.SetInt("Duration", minutes < 0 ? 0 : static_cast<std::int32_t>(minutes));
-        else m_working.SetInt("ReminderMinutesBeforeStart", static_cast<std::int32_t>(-minutes));
+        if (name == "End") item.SetInt("Duration", minutes < 0 ? 0 : static_cast<std::int32_t>(minutes));
+        else item.SetInt("ReminderMinutesBeforeStart", static_cast<std::int32_t>(-minutes));
         Touch();
         return S_OK;
     }
@@ -347,28 +355,31 @@ HRESULT OutlookItem::PutProp(int index, const VARIANT& value) {
 }
 
 void OutlookItem::StartPattern() {
-    m_working.recurring = true;
-    m_working.recurrenceChanged = true;
-    m_working.originalRule.clear();
-    m_working.recurrence = Recurrence{};
-    const double start = m_working.kind == ItemKind::Task ? m_working.Date("StartDate") : m_working.Date("Start");
-    m_working.recurrence.dayOfWeekMask = WeekdayBit(start);
+    ItemData& item = Working();
+    item.recurring = true;
+    item.recurrenceChanged = true;
+    item.originalRule.clear();
+    item.recurrence = Recurrence{};
+    const double start = item.kind == ItemKind::Task ? item.Date("StartDate") : item.Date("Start");
+    item.recurrence.dayOfWeekMask = WeekdayBit(start);
     Touch();
 }
 
 HRESULT OutlookItem::Save() {
-    if (m_working.kind == ItemKind::Contact && m_working.Text("FullName").empty()) {
+    ItemData& item = Working();
+    if (item.kind == ItemKind::Contact && item.Text("FullName").empty()) {
         // Outlook files a contact under the name made of its parts.
         std::string full;
         for (const char* part : {"FirstName", "MiddleName", "LastName"}) {
-            const std::string& p = m_working.Text(part);
+            const std::string& p = item.Text(part);
             if (p.empty()) continue;
             if (!full.empty()) full += ' ';
             full += p;
         }
-        m_working.SetText("FullName", full);
+        item.SetText("FullName", full);
     }
-    if (!m_store->Save(m_store->Folder(m_working.kind), m_working, m_stored)) return STG_E_WRITEFAULT;
+    if (!m_store->Save(m_store->Folder(item.kind), item, m_stored)) return STG_E_WRITEFAULT;
+    m_copy.reset();  // the stored values are this item's values again
     m_dirty = false;
     return S_OK;
 }
@@ -392,14 +403,14 @@ DISPID OutlookUserProperties::FindMember(std::u16string_view n) const {
 }
 
 HRESULT OutlookUserProperties::Property(std::size_t index, VARIANT* result) {
-    auto& props = m_item->Working().userProps;
+    const auto& props = m_item->View().userProps;
     if (index >= props.size()) return DISP_E_BADINDEX;
     return Return(result, new OutlookUserProperty(m_item, props[index].name));
 }
 
 HRESULT OutlookUserProperties::Call(DISPID id, WORD flags, const DispatchArgs& args, VARIANT* result) {
     if (IsPut(flags)) return E_ACCESSDENIED;
-    auto& props = m_item->Working().userProps;
+    const auto& props = m_item->View().userProps;
     auto findName = [&](const std::u16string& name) -> std::ptrdiff_t {
         const std::string key = Lower(Utf16ToUtf8(name));
         for (std::size_t i = 0; i < props.size(); ++i)
@@ -440,15 +451,17 @@ HRESULT OutlookUserProperties::Call(DISPID id, WORD flags, const DispatchArgs& a
             UserProperty up;
             up.name = Utf16ToUtf8(name);
             up.type = type;
-            props.push_back(up);
+            auto& changed = m_item->Working().userProps;
+            changed.push_back(up);
             m_item->Touch();
-            return Property(props.size() - 1, result);
+            return Property(changed.size() - 1, result);
         }
         case 5: {
             std::int32_t index = 0;
             if (args.Count() != 1 || FAILED(args.GetInt(0, index))) return DISP_E_BADPARAMCOUNT;
             if (index < 1 || static_cast<std::size_t>(index) > props.size()) return DISP_E_BADINDEX;
-            props.erase(props.begin() + (index - 1));
+            auto& changed = m_item->Working().userProps;
+            changed.erase(changed.begin() + (index - 1));
             m_item->Touch();
             return S_OK;
         }
@@ -460,35 +473,38 @@ DISPID OutlookUserProperty::FindMember(std::u16string_view n) const {
     return Lookup(n, {{u"name", 1}, {u"value", 2}, {u"type", 3}});
 }
 
-UserProperty* OutlookUserProperty::Find() {
-    for (UserProperty& up : m_item->Working().userProps)
+const UserProperty* OutlookUserProperty::Find() const {
+    for (const UserProperty& up : m_item->View().userProps)
         if (up.name == m_name) return &up;
     return nullptr;
 }
 
 HRESULT OutlookUserProperty::Call(DISPID id, WORD flags, const DispatchArgs& args, VARIANT* result) {
-    UserProperty* up = Find();
-    if (up == nullptr) return E_FAIL;  // removed meanwhile
+    const UserProperty* found = Find();
+    if (found == nullptr) return E_FAIL;  // removed meanwhile
     if (id == 1 || id == 3) {
         if (IsPut(flags)) return E_ACCESSDENIED;
-        if (result) *result = id == 1 ? VARIANT::Bstr(Utf8ToUtf16(up->name)) : VARIANT::I4(up->type);
+        if (result) *result = id == 1 ? VARIANT::Bstr(Utf8ToUtf16(found->name)) : VARIANT::I4(found->type);
         return S_OK;
     }
     if (id != 2) return DISP_E_MEMBERNOTFOUND;
     if (!IsPut(flags)) {
         VARIANT out;
-        switch (up->type) {
+        switch (found->type) {
             case kUserText:
-            case kUserKeywords: out = VARIANT::Bstr(Utf8ToUtf16(up->text)); break;
-            case kUserDateTime: out = VARIANT::Date(up->number); break;
-            case kUserYesNo: out = VARIANT::Bool(up->number != 0.0); break;
+            case kUserKeywords: out = VARIANT::Bstr(Utf8ToUtf16(found->text)); break;
+            case kUserDateTime: out = VARIANT::Date(found->number); break;
+            case kUserYesNo: out = VARIANT::Bool(found->number != 0.0); break;
             case kUserNumber:
-            case kUserCurrency: out = VARIANT::R8(up->number); break;
-            default: out = VARIANT::I4(static_cast<std::int32_t>(up->number)); break;
+            case kUserCurrency: out = VARIANT::R8(found->number); break;
+            default: out = VARIANT::I4(static_cast<std::int32_t>(found->number)); break;
         }
         if (result) *result = std::move(out);
         return S_OK;
     }
+    UserProperty* up = nullptr;
+    for (UserProperty& p : m_item->Working().userProps)
+        if (p.name == m_name) up = &p;
     const VARIANT& value = *args.PutValue();
     if (up->type == kUserText || up->type == kUserKeywords) {
         if (value.vt == VT_BSTR) {
@@ -525,17 +541,19 @@ DISPID OutlookRecurrencePattern::FindMember(std::u16string_view n) const {
 }
 
 HRESULT OutlookRecurrencePattern::Call(DISPID id, WORD flags, const DispatchArgs& args, VARIANT* result) {
-    ItemData& item = m_item->Working();
-    Recurrence& r = item.recurrence;
-    std::int32_t* fields[] = {&r.type, &r.interval, &r.dayOfWeekMask, &r.dayOfMonth, &r.instance, &r.monthOfYear};
     if (id < 1 || id > 8) return DISP_E_MEMBERNOTFOUND;
     if (!IsPut(flags)) {
+        const Recurrence& r = m_item->View().recurrence;
+        const std::int32_t values[] = {r.type, r.interval, r.dayOfWeekMask, r.dayOfMonth, r.instance, r.monthOfYear};
         if (!result) return S_OK;
-        if (id <= 6) *result = VARIANT::I4(*fields[id - 1]);
+        if (id <= 6) *result = VARIANT::I4(values[id - 1]);
         else if (id == 7) *result = VARIANT::Date(r.patternEndDate);
         else *result = VARIANT::Bool(r.patternEndDate == 0.0);
         return S_OK;
     }
+    ItemData& item = m_item->Working();
+    Recurrence& r = item.recurrence;
+    std::int32_t* fields[] = {&r.type, &r.interval, &r.dayOfWeekMask, &r.dayOfMonth, &r.instance, &r.monthOfYear};
     const VARIANT& value = *args.PutValue();
     if (id == 7) {
         double d = 0;

@@ -66,11 +66,13 @@ private:
     std::size_t m_cursor = 0;
 };
 
-// One item: a working copy of its values that "Save" writes to the store.
+// One item. Reads see the stored values; the first change makes a working
+// copy, which "Save" writes to the store.
 class OutlookItem : public DispatchObject {
 public:
     OutlookItem(std::shared_ptr<Store> store, ItemKind kind, std::shared_ptr<ItemData> stored);
-    ItemData& Working() { return m_working; }
+    const ItemData& View() const { return m_copy ? *m_copy : *m_stored; }
+    ItemData& Working();
     void Touch() { m_dirty = true; }
 
 protected:
@@ -85,7 +87,7 @@ private:
 
     std::shared_ptr<Store> m_store;
     std::shared_ptr<ItemData> m_stored;  // null until first saved
-    ItemData m_working;
+    std::unique_ptr<ItemData> m_copy;    // the changed values; always there while not saved
     bool m_dirty = false;
 };
 
@@ -111,7 +113,7 @@ protected:
     HRESULT Call(DISPID id, WORD flags, const DispatchArgs& args, VARIANT* result) override;
 
 private:
-    UserProperty* Find();
+    const UserProperty* Find() const;
     ComRef<OutlookItem> m_item;
     std::string m_name;
 };
