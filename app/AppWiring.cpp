@@ -3,5 +3,14 @@
 #include "app/AdapterTable.h"
 #include "app/AppAdapters.h"
 #include "app/AppIds.h"
+#include "common/outlook/OlAddr.h"
+#include "common/outlook/OlDate.h"
+#include "common/outlook/OlNote.h"
+#include "common/outlook/OlTask.h"
 
-void WireAdapters() {}
+void WireAdapters() {
+    RegisterAdapterFactory(kAppOutlook, CommKindAddr, &CreateOutlookAdapter<OlAddrUtil>);
+    RegisterAdapterFactory(kAppOutlook, CommKindDate, &CreateOutlookAdapter<OlDateUtil>);
+    RegisterAdapterFactory(kAppOutlook, CommKindTask, &CreateOutlookAdapter<OlTaskUtil>);
+    RegisterAdapterFactory(kAppOutlook, CommKindNote, &CreateOutlookAdapter<OlNoteUtil>);
+}

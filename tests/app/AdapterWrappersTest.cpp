@@ -68,9 +68,9 @@ TEST_F(Wrappers, OutlookAdaptersLoadAndWriteRecordsOfTheirKind) {
     EXPECT_EQ(std::get<CommDateMgr*>(adapter.GetList()), &adapter.Object().list);
     CommDateRec date{};
     platform::CopyText(date.Subject, "Dentist");
-    EXPECT_TRUE(adapter.MigrateRecord(&date));
+    EXPECT_EQ(adapter.MigrateRecord(&date), AppMigrateResult::Created);  // no answer: written
     CommAddrRec contact{};
-    EXPECT_FALSE(adapter.MigrateRecord(&contact));  // not its kind
+    EXPECT_EQ(adapter.MigrateRecord(&contact), AppMigrateResult::Failed);  // not its kind
     EXPECT_EQ(adapter.Object().written, std::vector<std::string>{"Dentist"});
 }
 

@@ -25,6 +25,8 @@ struct FakePlan {
     // "key=value": the key fields take the key, a compared field the value.
     std::vector<std::string> records;
     bool throwOnMigrate = false;
+    // What MigrateRecord answers for a key; Created for the others.
+    std::map<std::string, AppMigrateResult> results;
 };
 
 inline std::map<std::pair<int, int>, FakePlan>& Plans() {
@@ -84,10 +86,14 @@ public:
     bool HasError() const override { return Plans()[{m_app, m_kind}].hasError; }
     std::string GetErrorText() const override { return Plans()[{m_app, m_kind}].errorText; }
     CommListRef GetList() override { return &m_mgr; }
-    bool MigrateRecord(CommRecordRef record) override {
-        if (Plans()[{m_app, m_kind}].throwOnMigrate) throw std::runtime_error("automation failed");
-        std::visit([this](auto* rec) { Note("migrate " + KeyOf(rec)); }, record);
-        return true;
+    AppMigrateResult MigrateRecord(CommRecordRef record) override {
+        const FakePlan& spec = Plans()[{m_app, m_kind}];
+        if (spec.throwOnMigrate) throw std::runtime_error("automation failed");
+        std::string key;
+        std::visit([&](auto* rec) { key = KeyOf(rec); }, record);
+        Note("migrate " + key);
+        if (auto it = spec.results.find(key); it != spec.results.end()) return it->second;
+        return AppMigrateResult::Created;
     }
     void SetCustomField(int slot, int fieldId) override {
         Note("custom " + std::to_string(slot) + "=" + std::to_string(fieldId));
