@@ -11,7 +11,7 @@
 #include "tests/support/TempDir.h"
 
 using fwtest::Journal;
-using fwtest::Specs;
+using fwtest::Plans;
 
 namespace {
 
