@@ -28,6 +28,7 @@ struct DriverState {
     CxIniUtil ini{nullptr, "norrbek.ini"};
     int pauseMs = 200;
     int migrated[CommKindCount] = {};  // created or updated by the last migration, per kind
+    int failed[CommKindCount] = {};    // records the last migration could not write, per kind
 };
 
 DriverState& State() {
@@ -80,11 +81,13 @@ void MigrateList(CxList<Rec>* list, AppAdapter* adapter, CxSWLog& log, int kind,
         const AppMigrateResult result = adapter->MigrateRecord(rec);
         log.EndEntry(kind, result != AppMigrateResult::Failed);
         if (result == AppMigrateResult::Created || result == AppMigrateResult::Updated) ++State().migrated[kind];
+        if (result == AppMigrateResult::Failed) ++State().failed[kind];
     }
 }
 
 bool MigrateToOutlook(platform::WindowHandle owner) {
     for (int& n : State().migrated) n = 0;
+    for (int& n : State().failed) n = 0;
     CxSWLog log;
     log.OpenLog();
     log.WriteLogLine("Start migrating information to Outlook ...");
@@ -121,6 +124,8 @@ const char* GetSettingsFilePath() { return State().ini.GetFileName(); }
 void SetWaitPause(int ms) { State().pauseMs = ms < 0 ? 0 : ms; }
 
 int GetMigratedCount(int kind) { return kind >= 0 && kind < CommKindCount ? State().migrated[kind] : 0; }
+
+int GetFailedCount(int kind) { return kind >= 0 && kind < CommKindCount ? State().failed[kind] : 0; }
 
 bool GetDataFolder(char* buffer, std::size_t size) {
     if (buffer == nullptr || size == 0) return false;

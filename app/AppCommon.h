@@ -57,6 +57,8 @@ bool GetNotesNotebookPath(char* buffer, std::size_t size = 260);
 // Outlook (records Outlook already held the same, and failed writes, do not
 // count).
 int GetMigratedCount(int kind);
+// The records of a kind that the last migration could not write.
+int GetFailedCount(int kind);
 
 // The pause after each wait-window message, in milliseconds (200; lowered
 // by tests and the batch mode).
