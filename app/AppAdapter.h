@@ -23,6 +23,14 @@ using CommListRef = std::variant<std::monostate, CommAddrMgr*, CommDateMgr*, Com
 // One picked source record.
 using CommRecordRef = std::variant<CommAddrRec*, CommDateRec*, CommTaskRec*, CommNoteRec*>;
 
+// What a target made of one picked record.
+enum class AppMigrateResult {
+    Failed,     // the record could not be written
+    Unchanged,  // the target already holds the same record
+    Created,
+    Updated,
+};
+
 // What a load is given.
 struct AppLoadContext {
     const Settings& settings;
@@ -44,10 +52,10 @@ public:
     virtual std::string GetErrorText() const { return std::string(); }
     virtual CommListRef GetList() = 0;
     // Writes one picked source record into the target application; adapters
-    // that are never a target ignore it.
-    virtual bool MigrateRecord(CommRecordRef record) {
+    // that are never a target write nothing.
+    virtual AppMigrateResult MigrateRecord(CommRecordRef record) {
         (void)record;
-        return false;
+        return AppMigrateResult::Failed;
     }
     // Custom field map of a contact adapter: slot 1 to 9 and the field id
     // (0 for none).

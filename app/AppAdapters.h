@@ -11,7 +11,8 @@
 //     CxLNBaseUtil): Load(), Clear(), HasError(), GetErrorText(),
 //     GetDataMgr(), and optionally SetCustomFieldMap(index 0-9, id);
 //   Outlook adapters: Load(), Clear(), GetRecordList(),
-//     MigrateRecord(record of the kind), optionally SetCustomFieldMap;
+//     MigrateRecord(record of the kind) answering an OlMigrateResult (a
+//     bool answers created or failed), optionally SetCustomFieldMap;
 //   Palm Desktop record sets: LoadByFile(path), LoadByUser(user id),
 //     Clear(), GetCommonList(), optionally SetCustomFieldMap.
 #include <memory>
@@ -24,6 +25,7 @@
 #include "common/ACT/CxACTCommon.h"
 #include "common/google/CxGAppCommon.h"
 #include "common/lotus/CxLNCommon.h"
+#include "common/outlook/OlComm.h"
 #include "common/records/CommKinds.h"
 
 namespace appadapters {
@@ -42,6 +44,22 @@ bool Succeeded(F&& call) {
         return true;
     } else {
         return static_cast<bool>(call());
+    }
+}
+
+// What a target adapter's answer says about one record.
+template <class F>
+AppMigrateResult MigrateResultOf(F&& call) {
+    using R = decltype(call());
+    if constexpr (std::is_same_v<R, OlMigrateResult>) {
+        switch (call()) {
+            case OlMigrateCreated: return AppMigrateResult::Created;
+            case OlMigrateUpdated: return AppMigrateResult::Updated;
+            case OlMigrateUnchanged: return AppMigrateResult::Unchanged;
+            default: return AppMigrateResult::Failed;
+        }
+    } else {
+        return Succeeded(std::forward<F>(call)) ? AppMigrateResult::Created : AppMigrateResult::Failed;
     }
 }
 
@@ -105,13 +123,13 @@ public:
     }
     void Clear() override { m_adapter->Clear(); }
     CommListRef GetList() override { return m_adapter->GetRecordList(); }
-    bool MigrateRecord(CommRecordRef record) override {
+    AppMigrateResult MigrateRecord(CommRecordRef record) override {
         return std::visit(
-            [this](auto* rec) -> bool {
+            [this](auto* rec) -> AppMigrateResult {
                 if constexpr (requires { m_adapter->MigrateRecord(rec); })
-                    return appadapters::Succeeded([&] { return m_adapter->MigrateRecord(rec); });
+                    return appadapters::MigrateResultOf([&] { return m_adapter->MigrateRecord(rec); });
                 else
-                    return false;
+                    return AppMigrateResult::Failed;
             },
             record);
     }

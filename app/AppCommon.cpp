@@ -18,6 +18,7 @@
 #include "common/records/CommNoteMgr.h"
 #include "common/records/CommTaskMgr.h"
 #include "common/records/CxSWLog.h"
+#include "platform/outlook/OutlookServer.h"
 #include "platform/paths/Paths.h"
 #include "platform/text/TextCopy.h"
 
@@ -27,6 +28,8 @@ struct DriverState {
     std::unique_ptr<Settings> settings = std::make_unique<Settings>();
     CxIniUtil ini{nullptr, "norrbek.ini"};
     int pauseMs = 200;
+    int migrated[CommKindCount] = {};  // created or updated by the last migration, per kind
+    int failed[CommKindCount] = {};    // records the last migration could not write, per kind
 };
 
 DriverState& State() {
@@ -66,18 +69,26 @@ public:
     WaitWindowScope& operator=(const WaitWindowScope&) = delete;
 };
 
-template <class Rec, class Log>
-void MigrateList(CxList<Rec>* list, AppAdapter* adapter, Log log) {
+// Each picked record: its log entry up to the write, the write, and the
+// entry's closing line telling how the write went. Counts the records
+// created or updated.
+template <class Rec, class Begin>
+void MigrateList(CxList<Rec>* list, AppAdapter* adapter, CxSWLog& log, int kind, Begin begin) {
     if (list == nullptr || adapter == nullptr) return;
     const std::size_t count = list->GetCount();
     for (std::size_t i = 0; i < count; ++i) {
         Rec* rec = list->GetAt(i);
-        log(rec);
-        adapter->MigrateRecord(rec);
+        begin(rec);
+        const AppMigrateResult result = adapter->MigrateRecord(rec);
+        log.EndEntry(kind, result != AppMigrateResult::Failed);
+        if (result == AppMigrateResult::Created || result == AppMigrateResult::Updated) ++State().migrated[kind];
+        if (result == AppMigrateResult::Failed) ++State().failed[kind];
     }
 }
 
 bool MigrateToOutlook(platform::WindowHandle owner) {
+    for (int& n : State().migrated) n = 0;
+    for (int& n : State().failed) n = 0;
     CxSWLog log;
     log.OpenLog();
     log.WriteLogLine("Start migrating information to Outlook ...");
@@ -88,17 +99,17 @@ bool MigrateToOutlook(platform::WindowHandle owner) {
         const Settings& s = AppSettings();
         AdapterTable& table = GetAdapterTable();
         if (s.SyncAddr)
-            MigrateList(table.SelectedAddr(), table.Get(kAppOutlook, CommKindAddr),
-                        [&log](const CommAddrRec* rec) { log.LogContact(rec); });
+            MigrateList(table.SelectedAddr(), table.Get(kAppOutlook, CommKindAddr), log, CommKindAddr,
+                        [&log](const CommAddrRec* rec) { log.BeginContact(rec); });
         if (s.SyncDate)
-            MigrateList(table.SelectedDate(), table.Get(kAppOutlook, CommKindDate),
-                        [&log](const CommDateRec* rec) { log.LogCalendar(rec); });
+            MigrateList(table.SelectedDate(), table.Get(kAppOutlook, CommKindDate), log, CommKindDate,
+                        [&log](const CommDateRec* rec) { log.BeginCalendar(rec); });
         if (s.SyncTask)
-            MigrateList(table.SelectedTask(), table.Get(kAppOutlook, CommKindTask),
-                        [&log](const CommTaskRec* rec) { log.LogTask(rec); });
+            MigrateList(table.SelectedTask(), table.Get(kAppOutlook, CommKindTask), log, CommKindTask,
+                        [&log](const CommTaskRec* rec) { log.BeginTask(rec); });
         if (s.SyncNote)
-            MigrateList(table.SelectedNote(), table.Get(kAppOutlook, CommKindNote),
-                        [&log](const CommNoteRec* rec) { log.LogNote(rec); });
+            MigrateList(table.SelectedNote(), table.Get(kAppOutlook, CommKindNote), log, CommKindNote,
+                        [&log](const CommNoteRec* rec) { log.BeginNote(rec); });
     }
     log.WriteLogLine("Migrating information to Outlook completed successfully.");
     log.CloseLog();
@@ -112,6 +123,10 @@ Settings& AppSettings() { return *State().settings; }
 const char* GetSettingsFilePath() { return State().ini.GetFileName(); }
 
 void SetWaitPause(int ms) { State().pauseMs = ms < 0 ? 0 : ms; }
+
+int GetMigratedCount(int kind) { return kind >= 0 && kind < CommKindCount ? State().migrated[kind] : 0; }
+
+int GetFailedCount(int kind) { return kind >= 0 && kind < CommKindCount ? State().failed[kind] : 0; }
 
 bool GetDataFolder(char* buffer, std::size_t size) {
     if (buffer == nullptr || size == 0) return false;
@@ -140,6 +155,8 @@ void InitApplication() {
     AdapterTable& table = GetAdapterTable();
     table.DestroyAll();
     table.CreateSelectedLists();
+    // Outlook's side: the store folder of this user, reached as "Outlook.Application".
+    platform::outlook::RegisterOutlookApplication();
     WireAdapters();
 }
 

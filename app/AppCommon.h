@@ -53,6 +53,13 @@ bool GetNotesIdFilePath(char* buffer, std::size_t size = 260);
 bool GetNotesAddressBookPath(char* buffer, std::size_t size = 260);
 bool GetNotesNotebookPath(char* buffer, std::size_t size = 260);
 
+// The records of a kind that the last migration created or updated in
+// Outlook (records Outlook already held the same, and failed writes, do not
+// count).
+int GetMigratedCount(int kind);
+// The records of a kind that the last migration could not write.
+int GetFailedCount(int kind);
+
 // The pause after each wait-window message, in milliseconds (200; lowered
 // by tests and the batch mode).
 void SetWaitPause(int ms);

@@ -3,6 +3,10 @@
 #include "app/AdapterTable.h"
 #include "app/AppAdapters.h"
 #include "app/AppIds.h"
+#include "common/outlook/OlAddr.h"
+#include "common/outlook/OlDate.h"
+#include "common/outlook/OlNote.h"
+#include "common/outlook/OlTask.h"
 #include "common/palm/PmAddrInfo.h"
 #include "common/palm/PmDateInfo.h"
 #include "common/palm/PmMemoInfo.h"
@@ -13,4 +17,8 @@ void WireAdapters() {
     RegisterAdapterFactory(kAppPalm, CommKindDate, &CreatePalmAdapter<PmDateInfo>);
     RegisterAdapterFactory(kAppPalm, CommKindTask, &CreatePalmAdapter<PmTodoInfo>);
     RegisterAdapterFactory(kAppPalm, CommKindNote, &CreatePalmAdapter<PmMemoInfo>);
+    RegisterAdapterFactory(kAppOutlook, CommKindAddr, &CreateOutlookAdapter<OlAddrUtil>);
+    RegisterAdapterFactory(kAppOutlook, CommKindDate, &CreateOutlookAdapter<OlDateUtil>);
+    RegisterAdapterFactory(kAppOutlook, CommKindTask, &CreateOutlookAdapter<OlTaskUtil>);
+    RegisterAdapterFactory(kAppOutlook, CommKindNote, &CreateOutlookAdapter<OlNoteUtil>);
 }

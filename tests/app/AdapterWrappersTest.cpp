@@ -68,9 +68,9 @@ TEST_F(Wrappers, OutlookAdaptersLoadAndWriteRecordsOfTheirKind) {
     EXPECT_EQ(std::get<CommDateMgr*>(adapter.GetList()), &adapter.Object().list);
     CommDateRec date{};
     platform::CopyText(date.Subject, "Dentist");
-    EXPECT_TRUE(adapter.MigrateRecord(&date));
+    EXPECT_EQ(adapter.MigrateRecord(&date), AppMigrateResult::Created);  // no answer: written
     CommAddrRec contact{};
-    EXPECT_FALSE(adapter.MigrateRecord(&contact));  // not its kind
+    EXPECT_EQ(adapter.MigrateRecord(&contact), AppMigrateResult::Failed);  // not its kind
     EXPECT_EQ(adapter.Object().written, std::vector<std::string>{"Dentist"});
 }
 
@@ -156,14 +156,14 @@ struct GoogleThroughTheDriver : ::testing::Test {
 
     GoogleThroughTheDriver() {
         SetWaitPause(0);
-        fwtest::Specs().clear();
+        fwtest::Plans().clear();
         InitApplication();
         RegisterAdapterFactory(kAppGoogle, CommKindAddr, &MakeGoogleContacts);
         RegisterAdapterFactory(kAppOutlook, CommKindAddr, &MakeOutlookNotesAsContacts);
         Settings& s = AppSettings();
         s.SyncDate = s.SyncTask = s.SyncNote = 0;
         platform::CopyText(s.GGEmail, "anna@example.com");
-        fwtest::Specs()[{kAppOutlook, CommKindAddr}].records = {"Record 1=10", "Record 2=999"};
+        fwtest::Plans()[{kAppOutlook, CommKindAddr}].records = {"Record 1=10", "Record 2=999"};
     }
     ~GoogleThroughTheDriver() override {
         ExitApplication();

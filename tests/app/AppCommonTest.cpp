@@ -13,7 +13,7 @@
 #include "tests/support/TestBridges.h"
 
 using fwtest::Journal;
-using fwtest::Specs;
+using fwtest::Plans;
 using platform::RecordingUserInterface;
 
 namespace {
@@ -29,7 +29,7 @@ struct Driver : ::testing::Test {
     Driver() {
         SetWaitPause(0);
         Journal().clear();
-        Specs().clear();
+        Plans().clear();
         InitApplication();
         fwtest::RegisterFakes<kAppOutlook>();
         fwtest::RegisterFakes<kAppPalm>();
@@ -68,10 +68,10 @@ TEST_F(Driver, SameSourceAndTargetLoadsNothing) {
 }
 
 TEST_F(Driver, LoadsTheTargetFirstAndMarksEachSourceListAgainstIt) {
-    Specs()[{kAppOutlook, CommKindAddr}].records = {"Anna=Acme", "Bo=Old"};
-    Specs()[{kAppPalm, CommKindAddr}].records = {"Anna=Acme", "Bo=New", "Cy=Corp"};
-    Specs()[{kAppOutlook, CommKindNote}].records = {"Shopping=milk"};
-    Specs()[{kAppPalm, CommKindNote}].records = {"Shopping=milk"};
+    Plans()[{kAppOutlook, CommKindAddr}].records = {"Anna=Acme", "Bo=Old"};
+    Plans()[{kAppPalm, CommKindAddr}].records = {"Anna=Acme", "Bo=New", "Cy=Corp"};
+    Plans()[{kAppOutlook, CommKindNote}].records = {"Shopping=milk"};
+    Plans()[{kAppPalm, CommKindNote}].records = {"Shopping=milk"};
     ASSERT_TRUE(LoadApplications(&owner, kAppPalm, kAppOutlook));
     std::vector<std::string> loads;
     for (const std::string& e : Journal())
@@ -104,8 +104,8 @@ TEST_F(Driver, LoadsTheTargetFirstAndMarksEachSourceListAgainstIt) {
 
 TEST_F(Driver, GoogleWithOnlyTheCalendarLoadsAndComparesOnlyTheCalendar) {
     SyncOnly(false, true, false, false);
-    Specs()[{kAppOutlook, CommKindDate}].records = {"Dentist=Town"};
-    Specs()[{kAppGoogle, CommKindDate}].records = {"Dentist=Town", "Party=Home"};
+    Plans()[{kAppOutlook, CommKindDate}].records = {"Dentist=Town"};
+    Plans()[{kAppGoogle, CommKindDate}].records = {"Dentist=Town", "Party=Home"};
     ASSERT_TRUE(LoadApplications(&owner, kAppGoogle, kAppOutlook));
     EXPECT_EQ(GetAdapterTable().Get(kAppOutlook, CommKindAddr), nullptr);
     EXPECT_EQ(GetAdapterTable().Get(kAppGoogle, CommKindAddr), nullptr);
@@ -123,14 +123,14 @@ TEST_F(Driver, GoogleWithOnlyTheCalendarLoadsAndComparesOnlyTheCalendar) {
 
 TEST_F(Driver, ASourceWithoutATargetListKeepsItsOwnStatus) {
     SyncOnly(true, false, false, false);
-    Specs()[{kAppPalm, CommKindAddr}].records = {"Anna=Acme"};
+    Plans()[{kAppPalm, CommKindAddr}].records = {"Anna=Acme"};
     ASSERT_TRUE(LoadApplication(&owner, kAppPalm, kAppOutlook));
     EXPECT_EQ(fwtest::ListOf<CommAddrMgr>(kAppPalm, CommKindAddr)->GetRecordAt(0)->Status, 7);
 }
 
 TEST_F(Driver, AFailingKindStopsTheLoadWithItsMessage) {
     SyncOnly(true, true, false, true);
-    Specs()[{kAppPalm, CommKindDate}].loadOk = false;
+    Plans()[{kAppPalm, CommKindDate}].loadOk = false;
     EXPECT_FALSE(LoadApplication(&owner, kAppPalm, kAppNone));
     EXPECT_TRUE(Journaled("5:0 load"));
     EXPECT_TRUE(Journaled("5:1 load"));
@@ -152,8 +152,8 @@ TEST_F(Driver, AFailingKindStopsTheLoadWithItsMessage) {
 
 TEST_F(Driver, ABridgeErrorShowsTheErrorText) {
     SyncOnly(true, true, true, true);
-    Specs()[{kAppACT, CommKindTask}].hasError = true;
-    Specs()[{kAppACT, CommKindTask}].errorText = "The database is locked.";
+    Plans()[{kAppACT, CommKindTask}].hasError = true;
+    Plans()[{kAppACT, CommKindTask}].errorText = "The database is locked.";
     EXPECT_FALSE(LoadApplication(&owner, kAppACT, kAppNone));
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Loading ACT! Todos or Opportunities Error: The database is locked."});
     EXPECT_FALSE(Journaled("1:3 created"));
@@ -177,9 +177,9 @@ TEST_F(Driver, AMigrationWithNothingPickedWritesOnlyItsFirstAndLastLines) {
 }
 
 TEST_F(Driver, MigratesThePickedRecordsOfEachKindInOrder) {
-    Specs()[{kAppPalm, CommKindAddr}].records = {"Anna=Acme", "Bo=Corp"};
-    Specs()[{kAppPalm, CommKindNote}].records = {"Shopping=milk"};
-    Specs()[{kAppPalm, CommKindTask}].records = {"Call Bo=x"};
+    Plans()[{kAppPalm, CommKindAddr}].records = {"Anna=Acme", "Bo=Corp"};
+    Plans()[{kAppPalm, CommKindNote}].records = {"Shopping=milk"};
+    Plans()[{kAppPalm, CommKindTask}].records = {"Call Bo=x"};
     ASSERT_TRUE(LoadApplications(&owner, kAppPalm, kAppOutlook));
     AdapterTable& table = GetAdapterTable();
     auto* contacts = fwtest::ListOf<CommAddrMgr>(kAppPalm, CommKindAddr);
@@ -211,8 +211,8 @@ TEST_F(Driver, OnlyOutlookIsATarget) {
 }
 
 TEST_F(Driver, AnExceptionDuringTheMigrationShowsTheErrorReport) {
-    Specs()[{kAppOutlook, CommKindAddr}].throwOnMigrate = true;
-    Specs()[{kAppPalm, CommKindAddr}].records = {"Anna=Acme"};
+    Plans()[{kAppOutlook, CommKindAddr}].throwOnMigrate = true;
+    Plans()[{kAppPalm, CommKindAddr}].records = {"Anna=Acme"};
     ASSERT_TRUE(LoadApplications(&owner, kAppPalm, kAppOutlook));
     GetAdapterTable().SelectedAddr()->Add(fwtest::ListOf<CommAddrMgr>(kAppPalm, CommKindAddr)->GetRecordAt(0));
     EXPECT_FALSE(MigrateApplication(&owner, kAppOutlook));

@@ -18,18 +18,20 @@
 
 namespace fwtest {
 
-struct FakeSpec {
+struct FakePlan {
     bool loadOk = true;
     bool hasError = false;
     std::string errorText;
     // "key=value": the key fields take the key, a compared field the value.
     std::vector<std::string> records;
     bool throwOnMigrate = false;
+    // What MigrateRecord answers for a key; Created for the others.
+    std::map<std::string, AppMigrateResult> results;
 };
 
-inline std::map<std::pair<int, int>, FakeSpec>& Specs() {
-    static std::map<std::pair<int, int>, FakeSpec> specs;
-    return specs;
+inline std::map<std::pair<int, int>, FakePlan>& Plans() {
+    static std::map<std::pair<int, int>, FakePlan> plans;
+    return plans;
 }
 inline std::vector<std::string>& Journal() {
     static std::vector<std::string> journal;
@@ -67,27 +69,31 @@ public:
     void Configure(const AppLoadContext& c) override { Note("configure " + c.dataFolder); }
     bool Load(const AppLoadContext&) override {
         Note("load");
-        const FakeSpec& spec = Specs()[{m_app, m_kind}];
-        for (const std::string& text : spec.records) {
+        const FakePlan& plan = Plans()[{m_app, m_kind}];
+        for (const std::string& text : plan.records) {
             const std::size_t eq = text.find('=');
             auto rec = std::make_unique<Rec>();
             Fill(*rec, text.substr(0, eq), eq == std::string::npos ? std::string() : text.substr(eq + 1));
             rec->Status = 7;  // as left by the adapter
             m_mgr.AddRecord(rec.get());
         }
-        return spec.loadOk;
+        return plan.loadOk;
     }
     void Clear() override {
         Note("clear");
         m_mgr.RemoveAllRecords();
     }
-    bool HasError() const override { return Specs()[{m_app, m_kind}].hasError; }
-    std::string GetErrorText() const override { return Specs()[{m_app, m_kind}].errorText; }
+    bool HasError() const override { return Plans()[{m_app, m_kind}].hasError; }
+    std::string GetErrorText() const override { return Plans()[{m_app, m_kind}].errorText; }
     CommListRef GetList() override { return &m_mgr; }
-    bool MigrateRecord(CommRecordRef record) override {
-        if (Specs()[{m_app, m_kind}].throwOnMigrate) throw std::runtime_error("automation failed");
-        std::visit([this](auto* rec) { Note("migrate " + KeyOf(rec)); }, record);
-        return true;
+    AppMigrateResult MigrateRecord(CommRecordRef record) override {
+        const FakePlan& spec = Plans()[{m_app, m_kind}];
+        if (spec.throwOnMigrate) throw std::runtime_error("automation failed");
+        std::string key;
+        std::visit([&](auto* rec) { key = KeyOf(rec); }, record);
+        Note("migrate " + key);
+        if (auto it = spec.results.find(key); it != spec.results.end()) return it->second;
+        return AppMigrateResult::Created;
     }
     void SetCustomField(int slot, int fieldId) override {
         Note("custom " + std::to_string(slot) + "=" + std::to_string(fieldId));

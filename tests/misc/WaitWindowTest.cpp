@@ -1,4 +1,5 @@
 #include <cairo.h>
+#include <fontconfig/fontconfig.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -12,6 +13,17 @@
 #include "tests/support/TempDir.h"
 
 namespace {
+
+// Cairo and fontconfig keep their font caches until the process ends; they
+// are let go at the end of the run so that the leak check sees only ours.
+class FontCaches : public ::testing::Environment {
+public:
+    void TearDown() override {
+        cairo_debug_reset_static_data();
+        FcFini();
+    }
+};
+[[maybe_unused]] ::testing::Environment* const g_fontCaches = ::testing::AddGlobalTestEnvironment(new FontCaches);
 
 // The client area painted into an image, as the window's thread does.
 class Painted {

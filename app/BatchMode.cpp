@@ -1,0 +1,286 @@
+#include "app/BatchMode.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <variant>
+
+#include "app/AppCommon.h"
+#include "common/records/CommAddrMgr.h"
+#include "common/records/CommDateMgr.h"
+#include "common/records/CommKinds.h"
+#include "common/records/CommNoteMgr.h"
+#include "common/records/CommTaskMgr.h"
+#include "common/records/CxSWLog.h"
+#include "platform/text/TextCopy.h"
+
+namespace {
+
+const char* const kKindNames[CommKindCount] = {"contacts", "calendar", "tasks", "notes"};
+const char* const kKindTitles[CommKindCount] = {"Contacts", "Calendar", "Tasks", "Notes"};
+
+std::optional<int> ParseInt(const std::string& text) {
+    if (text.empty()) return std::nullopt;
+    char* end = nullptr;
+    const long v = std::strtol(text.c_str(), &end, 10);
+    if (*end != '\0' || v < -2147483647L || v > 2147483647L) return std::nullopt;
+    return static_cast<int>(v);
+}
+
+std::optional<int> ParseSource(const std::string& name) {
+    if (name == "palm") return kAppPalm;
+    if (name == "google") return kAppGoogle;
+    if (name == "act") return kAppACT;
+    if (name == "lotus") return kAppLotus;
+    return std::nullopt;
+}
+
+std::optional<int> ParseKind(const std::string& name) {
+    for (int k = 0; k < CommKindCount; ++k)
+        if (name == kKindNames[k]) return k;
+    if (name == "memos") return CommKindNote;
+    return std::nullopt;
+}
+
+std::int32_t* SyncFlag(Settings& s, int kind) {
+    switch (kind) {
+        case CommKindAddr: return &s.SyncAddr;
+        case CommKindDate: return &s.SyncDate;
+        case CommKindTask: return &s.SyncTask;
+        default: return &s.SyncNote;
+    }
+}
+
+void UsePalmFile(Settings& s, int kind, const std::string& path) {
+    switch (kind) {
+        case CommKindAddr: s.PDUseAddrFile = 1; platform::CopyText(s.PDAddrFileName, path); break;
+        case CommKindDate: s.PDUseDateFile = 1; platform::CopyText(s.PDDateFileName, path); break;
+        case CommKindTask: s.PDUseTaskFile = 1; platform::CopyText(s.PDTaskFileName, path); break;
+        default: s.PDUseNoteFile = 1; platform::CopyText(s.PDNoteFileName, path); break;
+    }
+}
+
+void UsePalmUser(Settings& s, int user) {
+    s.PDUserID = user;
+    s.PDUseAddrFile = s.PDUseDateFile = s.PDUseTaskFile = s.PDUseNoteFile = 0;
+}
+
+// What the comparison made of a kind's source records, and the picks.
+struct KindReport {
+    bool loaded = false;
+    int counts[3] = {0, 0, 0};  // by CommStatus: same, new, different
+    int picked = 0;
+};
+
+// Counts a source list by status and puts the records to migrate into the
+// kind's picked-record list.
+template <class Mgr, class Rec>
+void Pick(Mgr* mgr, CxList<Rec>* picked, bool selectAll, KindReport& report) {
+    if (picked == nullptr) return;
+    picked->RemoveAll(false);
+    if (mgr == nullptr) return;
+    report.loaded = true;
+    for (Rec* r = mgr->GetFirstRecord(); r != nullptr; r = mgr->GetNextRecord()) {
+        const int status = r->Status >= 0 && r->Status <= 2 ? r->Status : 1;
+        ++report.counts[status];
+        if (selectAll || status != 0) {
+            picked->Add(r);
+            ++report.picked;
+        }
+    }
+}
+
+KindReport PickKind(int source, int kind, bool selectAll) {
+    KindReport report;
+    AdapterTable& table = GetAdapterTable();
+    AppAdapter* adapter = table.Get(source, kind);
+    const CommListRef list = adapter ? adapter->GetList() : CommListRef{};
+    switch (kind) {
+        case CommKindAddr: {
+            auto* const* mgr = std::get_if<CommAddrMgr*>(&list);
+            Pick(mgr ? *mgr : nullptr, table.SelectedAddr(), selectAll, report);
+            break;
+        }
+        case CommKindDate: {
+            auto* const* mgr = std::get_if<CommDateMgr*>(&list);
+            Pick(mgr ? *mgr : nullptr, table.SelectedDate(), selectAll, report);
+            break;
+        }
+        case CommKindTask: {
+            auto* const* mgr = std::get_if<CommTaskMgr*>(&list);
+            Pick(mgr ? *mgr : nullptr, table.SelectedTask(), selectAll, report);
+            break;
+        }
+        default: {
+            auto* const* mgr = std::get_if<CommNoteMgr*>(&list);
+            Pick(mgr ? *mgr : nullptr, table.SelectedNote(), selectAll, report);
+            break;
+        }
+    }
+    return report;
+}
+
+// Gives the settings back as they were read, so that the run's options do
+// not reach the settings file written at exit.
+class SettingsRestorer {
+public:
+    SettingsRestorer() : m_saved(std::make_unique<Settings>(AppSettings())) {}
+    ~SettingsRestorer() { AppSettings() = *m_saved; }
+
+private:
+    std::unique_ptr<Settings> m_saved;
+};
+
+}  // namespace
+
+const char* BatchUsage() {
+    return "Usage: ferrywise --batch [options]\n"
+           "\n"
+           "Migrates contacts, calendar events, tasks and notes into Outlook without\n"
+           "windows: loads Outlook and the source, compares them, writes the picked\n"
+           "records and prints what it did. Options that are left out are taken from\n"
+           "the settings file (FRWY.ini in the data folder), which the run leaves as it was.\n"
+           "\n"
+           "  --source NAME         palm, google, act or lotus (setting \"SourceApp\")\n"
+           "  --kinds LIST          comma-separated: contacts, calendar, tasks, notes\n"
+           "                        (settings \"SyncAddr\", \"SyncDate\", \"SyncTask\", \"SyncNote\")\n"
+           "  --palm-user ID        read the data of this Palm Desktop user (\"PDUserID\")\n"
+           "  --palm-contacts FILE  read Palm contacts from this file (.dat or .mdb)\n"
+           "  --palm-calendar FILE  read the Palm calendar from this file\n"
+           "  --palm-tasks FILE     read the Palm to-do list from this file\n"
+           "  --palm-notes FILE     read the Palm memos from this file\n"
+           "  --store DIR           the Outlook store folder (else $FRWY_OUTLOOK_STORE,\n"
+           "                        else ~/.local/share/norrbek/Outlook/)\n"
+           "  --select all          pick every source record, not only the new and\n"
+           "                        different ones\n"
+           "  --dry-run             load and compare only; write nothing\n"
+           "  --help                print this text\n"
+           "\n"
+           "Exit status: 0 when the load and the migration succeeded, 1 when either\n"
+           "failed or a record could not be written, 2 for bad options.\n";
+}
+
+bool ParseBatchOptions(const std::vector<std::string>& args, BatchOptions& o, std::string& error) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= args.size()) {
+                error = "option " + a + " needs a value";
+                return false;
+            }
+            out = args[++i];
+            return true;
+        };
+        std::string v;
+        if (a == "--help" || a == "-h") {
+            o.help = true;
+        } else if (a == "--dry-run") {
+            o.dryRun = true;
+        } else if (a == "--source") {
+            if (!value(v)) return false;
+            o.source = ParseSource(v);
+            if (!o.source) return error = "unknown source '" + v + "' (palm, google, act or lotus)", false;
+        } else if (a == "--kinds") {
+            if (!value(v)) return false;
+            std::vector<int> kinds;
+            std::size_t start = 0;
+            while (start <= v.size()) {
+                const std::size_t comma = std::min(v.find(',', start), v.size());
+                const std::string name = v.substr(start, comma - start);
+                auto kind = ParseKind(name);
+                if (!kind) return error = "unknown kind '" + name + "' (contacts, calendar, tasks, notes)", false;
+                kinds.push_back(*kind);
+                start = comma + 1;
+            }
+            o.kinds = kinds;
+        } else if (a == "--palm-user") {
+            if (!value(v)) return false;
+            o.palmUser = ParseInt(v);
+            if (!o.palmUser) return error = "the Palm user must be a number, not '" + v + "'", false;
+        } else if (a == "--palm-contacts" || a == "--palm-calendar" || a == "--palm-tasks" || a == "--palm-notes") {
+            if (!value(v)) return false;
+            if (v.empty()) return error = "option " + a + " needs a file", false;
+            const int kind = a == "--palm-contacts" ? 0 : a == "--palm-calendar" ? 1 : a == "--palm-tasks" ? 2 : 3;
+            o.palmFile[kind] = v;
+        } else if (a == "--store") {
+            if (!value(v)) return false;
+            if (v.empty()) return error = "option --store needs a folder", false;
+            o.store = v;
+        } else if (a == "--select") {
+            if (!value(v)) return false;
+            if (v == "all") o.selectAll = true;
+            else if (v == "new-and-different") o.selectAll = false;
+            else return error = "unknown selection '" + v + "' (all or new-and-different)", false;
+        } else {
+            error = "unknown option '" + a + "'";
+            return false;
+        }
+    }
+    return true;
+}
+
+int RunBatch(const BatchOptions& o, std::FILE* out) {
+    if (o.store) ::setenv("FRWY_OUTLOOK_STORE", o.store->c_str(), 1);
+    // Without windows the wait window is a progress line on the terminal.
+    ::setenv("FRWY_WAIT_WINDOW", "terminal", 0);
+    SetWaitPause(0);
+    InitApplication();
+    int status = 0;
+    {
+        SettingsRestorer restore;
+        Settings& s = AppSettings();
+        if (o.source) s.SourceApp = *o.source;
+        if (o.kinds) {
+            for (int k = 0; k < CommKindCount; ++k) *SyncFlag(s, k) = 0;
+            for (int k : *o.kinds) *SyncFlag(s, k) = 1;
+        }
+        if (o.palmUser) UsePalmUser(s, *o.palmUser);
+        for (int k = 0; k < CommKindCount; ++k)
+            if (o.palmFile[k]) UsePalmFile(s, k, *o.palmFile[k]);
+        const int source = s.SourceApp;
+        if (source != kAppPalm && source != kAppGoogle && source != kAppACT && source != kAppLotus) {
+            std::fprintf(out, "No source chosen: give --source (palm, google, act or lotus).\n");
+            status = 2;
+        } else {
+            SetupCustomFieldMap(source);
+            const bool loaded = LoadApplications(nullptr, source, kAppOutlook);
+            if (!loaded) {
+                std::fprintf(out, "Loading failed; see the message above and the debug log.\n");
+                status = 1;
+            } else {
+                KindReport reports[CommKindCount];
+                for (int k = 0; k < CommKindCount; ++k)
+                    if (*SyncFlag(s, k)) reports[k] = PickKind(source, k, o.selectAll);
+                bool migrated = true;
+                if (!o.dryRun) migrated = MigrateApplication(nullptr, kAppOutlook);
+                for (int k = 0; k < CommKindCount; ++k) {
+                    if (!*SyncFlag(s, k)) continue;
+                    const KindReport& r = reports[k];
+                    if (!r.loaded) {
+                        std::fprintf(out, "%-9s not offered by this source\n", kKindTitles[k]);
+                        continue;
+                    }
+                    std::fprintf(out, "%-9s %5d new, %5d different, %5d same; ", kKindTitles[k], r.counts[1],
+                                 r.counts[2], r.counts[0]);
+                    if (o.dryRun) {
+                        std::fprintf(out, "%d would be migrated\n", r.picked);
+                    } else {
+                        std::fprintf(out, "%d written", GetMigratedCount(k));
+                        if (GetFailedCount(k) > 0) {
+                            std::fprintf(out, ", %d could not be written", GetFailedCount(k));
+                            status = 1;
+                        }
+                        std::fprintf(out, "\n");
+                    }
+                }
+                if (!migrated) {
+                    std::fprintf(out, "The migration failed; see the debug log.\n");
+                    status = 1;
+                }
+                if (!o.dryRun) std::fprintf(out, "Migration log: %s\n", CxSWLog().GetPath());
+            }
+        }
+    }
+    ExitApplication();
+    return status;
+}

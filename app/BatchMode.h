@@ -1,0 +1,31 @@
+#pragma once
+// "ferrywise --batch": a whole migration without windows. The options name
+// the source, the kinds, the Palm user or files and the Outlook store; what
+// they leave out comes from the settings file. The settings file itself is
+// left as it was.
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct BatchOptions {
+    bool help = false;
+    std::optional<int> source;           // AppId
+    std::optional<std::vector<int>> kinds;  // CommRecordKind values
+    std::optional<int> palmUser;
+    std::optional<std::string> palmFile[4];  // per kind
+    std::optional<std::string> store;    // the Outlook store folder
+    bool selectAll = false;              // pick Same records too
+    bool dryRun = false;                 // load and compare only
+};
+
+// Reads the options after "--batch". False with a message for bad input.
+bool ParseBatchOptions(const std::vector<std::string>& args, BatchOptions& options, std::string& error);
+
+// The text of --help.
+const char* BatchUsage();
+
+// Runs the migration and prints its report to `out`. Returns the process's
+// exit status: 0 when the load and the migration succeeded, 1 when either
+// failed (or a record could not be written), 2 for bad options.
+int RunBatch(const BatchOptions& options, std::FILE* out);

@@ -1,0 +1,233 @@
+#pragma once
+// The part of the four Outlook adapters that only differs in types and
+// texts: opening the default folder, loading it into the list manager, and
+// writing migrated records as new or updated items.
+//
+// `Derived` provides:
+//   static constexpr OlFolderNumber kFolder; static constexpr OlItemType kItemType;
+//   static constexpr bool kReadsStoreId;       // the folder's "StoreID" is read at load
+//   static constexpr bool kUpdateFromLoaded;   // an update starts from the loaded Outlook record
+//   static const OlKindTexts& Texts();
+//   bool ReadItem(CDispCmd& item, OlRec& rec);
+//   HRESULT WriteItem(CDispCmd& item, OlRec& rec);  // ends with "Save"
+//   void ToCommonRecord(const OlRec& in, Rec& out);
+//   void ToOutlookRecord(const Rec& in, OlRec& out);
+// and OlRec has the members FolderName and EntryID (and StoreID when read).
+//
+// The Outlook record attached to a common record holds no interface
+// pointer: records are copied as bytes, so an item is always found again
+// through its folder position, checked against its EntryID.
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include "common/misc/CxDebugUtil.h"
+#include "common/outlook/OlComm.h"
+#include "common/records/CommRecordMgr.h"
+#include "platform/text/TextCopy.h"
+
+// The kind's debug-log texts; null where the kind logs nothing.
+struct OlKindTexts {
+    const char* folderNameFailed;   // hr
+    const char* folderNameRead;     // name
+    const char* storeIdFailed;      // hr
+    const char* storeIdRead;        // id
+    const char* itemsAtLoad;        // hr
+    const char* itemsAtAdd;         // hr
+    const char* itemsAtUpdate;      // hr
+    const char* addFailed;          // hr
+    const char* itemByIndex;        // position, hr
+    const char* defaultFolderFailed;  // hr
+    const char* defaultFolderOpened;
+};
+
+template <class Derived, class Rec, class Mgr, class OlRec>
+class OlItemUtil : public OlBaseUtil {
+public:
+    OlItemUtil() { OlItemUtil::Init(); }
+    ~OlItemUtil() override { OlItemUtil::Close(); }
+
+    Mgr* GetRecordList() { return m_list.get(); }
+
+    void Init() override {
+        m_list = std::make_unique<Mgr>();
+        m_folder.Clear();
+        m_connected = OlItemUtil::Start();
+    }
+
+    bool Start() override {
+        if (!OlBaseUtil::Start()) return false;
+        const OlKindTexts& texts = Derived::Texts();
+        VARIANT arg = VARIANT::I4(Derived::kFolder);
+        VARIANT result;
+        const HRESULT hr = m_nameSpace.CallMethod(u"GetDefaultFolder", &arg, 1, &result);
+        if (FAILED(hr) || result.vt != VT_DISPATCH || result.pdispVal == nullptr) {
+            if (texts.defaultFolderFailed) CX_LOG(kLogCritical, texts.defaultFolderFailed, static_cast<unsigned>(hr));
+            OlItemUtil::Stop();
+            return false;
+        }
+        if (texts.defaultFolderOpened) CX_LOG(kLogDetail, "%s", texts.defaultFolderOpened);
+        m_folder.SetInterface(result.pdispVal);
+        m_connected = true;
+        return true;
+    }
+
+    void Stop() override {
+        m_folder.Clear();
+        OlBaseUtil::Stop();
+    }
+
+    void Clear() override {
+        if (m_list) m_list->RemoveAllRecords();
+    }
+
+    void Close() override {
+        OlItemUtil::Clear();
+        m_list.reset();
+        OlItemUtil::Stop();
+    }
+
+    bool Load() override {
+        OlItemUtil::Clear();
+        if (m_folder.GetInterface() == nullptr || !m_list) return false;
+        const OlKindTexts& texts = Derived::Texts();
+        char name[32] = "";
+        HRESULT hr = m_folder.GetString(u"Name", name, sizeof name);
+        if (hr == S_OK) CX_LOG(kLogDetail, texts.folderNameRead, name);
+        else CX_LOG(kLogCritical, texts.folderNameFailed, static_cast<unsigned>(hr));
+        std::unique_ptr<char[]> storeId(new char[1024]());
+        if constexpr (Derived::kReadsStoreId) {
+            hr = m_folder.GetString(u"StoreID", storeId.get(), 1024);
+            if (hr == S_OK) CX_LOG(kLogDetail, texts.storeIdRead, storeId.get());
+            else CX_LOG(kLogCritical, texts.storeIdFailed, static_cast<unsigned>(hr));
+        }
+        CDispCmd items;
+        if (!GetItems(items, texts.itemsAtLoad)) return false;
+        auto ol = std::make_unique<OlRec>();
+        auto comm = std::make_unique<Rec>();
+        VARIANT item;
+        for (hr = items.CallMethod(u"GetFirst", nullptr, 0, &item);
+             hr == S_OK && item.vt == VT_DISPATCH && item.pdispVal != nullptr;
+             hr = items.CallMethod(u"GetNext", nullptr, 0, &item)) {
+            CDispCmd cmd(item.pdispVal);
+            std::memset(static_cast<void*>(ol.get()), 0, sizeof(OlRec));
+            platform::CopyText(ol->FolderName, name);
+            if constexpr (Derived::kReadsStoreId) platform::CopyText(ol->StoreID, storeId.get());
+            Self().ReadItem(cmd, *ol);
+            std::memset(static_cast<void*>(comm.get()), 0, sizeof(Rec));
+            Self().ToCommonRecord(*ol, *comm);
+            comm->NativeRecord = ol.get();
+            comm->NativeSize = sizeof(OlRec);
+            comm->SourceType = 3;
+            m_list->AddRecord(comm.get());  // the list keeps its own copy of both
+        }
+        return true;
+    }
+
+    // Creates, updates or leaves the Outlook item of one source record.
+    OlMigrateResult MigrateRecord(Rec* rec) {
+        if (m_folder.GetInterface() == nullptr || !m_list || rec == nullptr) return OlMigrateFailed;
+        Rec* match = nullptr;
+        int index = 0;
+        const int found = m_list->FindRecord(rec, &match, &index);
+        if (found == CommFindSame) return OlMigrateUnchanged;
+        if (found == CommFindError) return OlMigrateFailed;
+        if (found == CommFindNew) {
+            auto copy = std::make_unique<Rec>();
+            std::memcpy(static_cast<void*>(copy.get()), rec, sizeof(Rec));
+            copy->NativeRecord = nullptr;
+            copy->NativeSize = 0;
+            copy->Counterpart = nullptr;
+            std::unique_ptr<OlRec> ol;
+            // Only an item that exists joins the list, so that list
+            // positions stay the positions of the folder's items.
+            if (!AddItem(*copy, ol)) return OlMigrateFailed;
+            copy->NativeRecord = ol.get();
+            copy->NativeSize = sizeof(OlRec);
+            m_list->AddRecord(copy.get());
+            return OlMigrateCreated;
+        }
+        m_list->UpdateRecord(match, *rec);
+        return UpdateItem(*match, index) ? OlMigrateUpdated : OlMigrateFailed;
+    }
+
+protected:
+    CDispCmd m_folder;
+    std::unique_ptr<Mgr> m_list;
+
+private:
+    Derived& Self() { return static_cast<Derived&>(*this); }
+
+    bool GetItems(CDispCmd& items, const char* failure) {
+        IDispatch* raw = nullptr;
+        const HRESULT hr = m_folder.GetDispatch(u"Items", &raw);
+        if (hr != S_OK || raw == nullptr) {
+            CX_LOG(kLogCritical, failure, static_cast<unsigned>(hr));
+            return false;
+        }
+        items.SetInterface(raw);
+        raw->Release();
+        return true;
+    }
+
+    bool AddItem(const Rec& rec, std::unique_ptr<OlRec>& out) {
+        const OlKindTexts& texts = Derived::Texts();
+        CDispCmd items;
+        if (!GetItems(items, texts.itemsAtAdd)) return false;
+        VARIANT arg = VARIANT::I4(Derived::kItemType);
+        VARIANT result;
+        const HRESULT hr = items.CallMethod(u"Add", &arg, 1, &result);
+        if (FAILED(hr) || result.vt != VT_DISPATCH || result.pdispVal == nullptr) {
+            CX_LOG(kLogCritical, texts.addFailed, static_cast<unsigned>(hr));
+            return false;
+        }
+        CDispCmd item(result.pdispVal);
+        auto ol = std::make_unique<OlRec>();
+        Self().ToOutlookRecord(rec, *ol);
+        if (!Write(item, *ol)) return false;
+        item.GetString(u"EntryID", ol->EntryID, 1023);
+        out = std::move(ol);
+        return true;
+    }
+
+    bool UpdateItem(Rec& stored, int index) {
+        const OlKindTexts& texts = Derived::Texts();
+        CDispCmd items;
+        if (!GetItems(items, texts.itemsAtUpdate)) return false;
+        const int position = index + 1;
+        VARIANT arg = VARIANT::I4(position);
+        VARIANT result;
+        const HRESULT hr = items.CallMethod(u"Item", &arg, 1, &result);
+        if (FAILED(hr) || result.vt != VT_DISPATCH || result.pdispVal == nullptr) {
+            CX_LOG(kLogCritical, texts.itemByIndex, position, static_cast<unsigned>(hr));
+            return false;
+        }
+        CDispCmd item(result.pdispVal);
+        auto working = std::make_unique<OlRec>();
+        auto* loaded = static_cast<OlRec*>(stored.NativeRecord);
+        const bool attached = loaded != nullptr && stored.NativeSize == sizeof(OlRec);
+        if (attached && loaded->EntryID[0] != '\0') {
+            // Never write over another item than the one that was matched.
+            char entryId[1024] = "";
+            item.GetString(u"EntryID", entryId, 1023);
+            if (std::strncmp(entryId, loaded->EntryID, sizeof entryId) != 0) {
+                CX_LOG(kLogCritical, "The Outlook item at position %d is not the item that was loaded there.", position);
+                return false;
+            }
+        }
+        if (Derived::kUpdateFromLoaded && attached) std::memcpy(static_cast<void*>(working.get()), loaded, sizeof(OlRec));
+        Self().ToOutlookRecord(stored, *working);
+        if (!Write(item, *working)) return false;
+        if (attached) std::memcpy(static_cast<void*>(loaded), working.get(), sizeof(OlRec));
+        return true;
+    }
+
+    bool Write(CDispCmd& item, OlRec& rec) {
+        const HRESULT hr = Self().WriteItem(item, rec);
+        if (FAILED(hr)) {
+            CX_LOG(kLogCritical, "Failed to save the Outlook item. hr=0x%x", static_cast<unsigned>(hr));
+            return false;
+        }
+        return true;
+    }
+};

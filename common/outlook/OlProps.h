@@ -1,0 +1,56 @@
+#pragma once
+// Tables that tie the members of an Outlook record to item properties and
+// to the members of a common record, and the loops that read, write and
+// copy through them.
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <utility>
+
+#include "common/misc/DispCmd.h"
+
+enum class OlPropKind { Text, Int, Flag, Date };
+
+// One item property and the member of the Outlook record that holds it.
+struct OlProp {
+    const char16_t* name;
+    std::size_t offset;
+    std::size_t size;
+    OlPropKind kind;
+    bool writable;
+};
+
+// Reads the properties in table order; a text with the member's capacity
+// as buffer size ("EntryID" with 1023). A property that cannot be read
+// leaves its member as it was.
+void OlReadProps(CDispCmd& item, void* rec, std::span<const OlProp> props);
+// Writes the writable properties in table order; empty texts and zero
+// dates are not written.
+void OlWriteProps(CDispCmd& item, const void* rec, std::span<const OlProp> props);
+
+enum class OlCopy { Both, ToCommon, ToOutlook };
+
+// One member of an Outlook record and its member of a common record.
+struct OlField {
+    std::size_t olOffset, olSize;
+    std::size_t commOffset, commSize;
+    bool date;  // an OLE date on both sides, else a text
+    OlCopy direction;
+};
+
+// Copies the fields of a table that go in the direction asked; texts are
+// cut to the target's capacity without splitting a character.
+void OlCopyToCommon(const void* ol, void* comm, std::span<const OlField> fields);
+void OlCopyToOutlook(const void* comm, void* ol, std::span<const OlField> fields);
+
+// A text member copied into another of any capacity.
+void OlCopyText(char* dst, std::size_t dstSize, const char* src, std::size_t srcSize);
+
+#define OL_MEMBER_SIZE(Type, member) sizeof(std::declval<Type&>().member)
+#define OL_PROP(Rec, member, kind, writable) \
+    OlProp { u"" #member, offsetof(Rec, member), OL_MEMBER_SIZE(Rec, member), OlPropKind::kind, writable }
+#define OL_FIELD(OlRec, olMember, CommRec, commMember, date, direction)                                      \
+    OlField {                                                                                                \
+        offsetof(OlRec, olMember), OL_MEMBER_SIZE(OlRec, olMember), offsetof(CommRec, commMember),          \
+            OL_MEMBER_SIZE(CommRec, commMember), date, OlCopy::direction                                     \
+    }

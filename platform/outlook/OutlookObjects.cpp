@@ -1,0 +1,600 @@
+#include "platform/outlook/OutlookObjects.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <initializer_list>
+#include <utility>
+
+#include "platform/automation/Utf16.h"
+#include "platform/clock/SystemTime.h"
+#include "platform/outlook/DateText.h"
+#include "platform/outlook/OutlookServer.h"
+
+namespace platform::outlook {
+
+namespace {
+
+using Names = std::initializer_list<std::pair<std::u16string_view, DISPID>>;
+
+DISPID Lookup(std::u16string_view folded, Names names) {
+    for (const auto& [name, id] : names)
+        if (name == folded) return id;
+    return DISPID_UNKNOWN;
+}
+
+// Hands a new object (holding one reference) to the caller's result.
+HRESULT Return(VARIANT* result, DispatchObject* object) {
+    if (result == nullptr) {
+        object->Release();
+        return S_OK;
+    }
+    VariantClear(result);
+    result->vt = VT_DISPATCH;
+    result->pdispVal = object;
+    return S_OK;
+}
+
+HRESULT ReturnNothing(VARIANT* result) {
+    if (result) {
+        VariantClear(result);
+        result->vt = VT_DISPATCH;
+        result->pdispVal = nullptr;
+    }
+    return S_OK;
+}
+
+bool IsGet(WORD flags) { return (flags & (DISPATCH_PROPERTYGET | DISPATCH_METHOD)) != 0; }
+bool IsPut(WORD flags) { return (flags & DISPATCH_PROPERTYPUT) != 0; }
+
+bool ToDate(const VARIANT& v, double& out) {
+    if (v.vt == VT_DATE || v.vt == VT_R8) {
+        out = v.dblVal;
+        return std::isfinite(out);
+    }
+    std::int32_t i = 0;
+    if (VariantToInt(v, i)) {
+        out = i;
+        return true;
+    }
+    return false;
+}
+
+std::string Lower(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+int ItemType(ItemKind kind) {
+    switch (kind) {
+        case ItemKind::Appointment: return 1;
+        case ItemKind::Contact: return 2;
+        case ItemKind::Task: return 3;
+        case ItemKind::Note: break;
+    }
+    return 5;
+}
+
+int WeekdayBit(double date) {
+    SYSTEMTIME st{};
+    return date != 0.0 && VariantTimeToSystemTime(date, st) ? 1 << st.wDayOfWeek : 0;
+}
+
+constexpr DISPID kSave = 1000, kGetPattern = 1001, kUserProps = 1002, kClearPattern = 1003, kClass = 1004,
+                 kDelete = 1005;
+
+}  // namespace
+
+// ---- application ----
+
+HRESULT OutlookApplication::QueryInterface(REFIID iid, void** out) {
+    if (out != nullptr && iid == IID_IRunnableObject) {
+        *out = static_cast<IRunnableObject*>(this);
+        AddRef();
+        return S_OK;
+    }
+    return DispatchObject::QueryInterface(iid, out);
+}
+
+HRESULT OutlookApplication::Run() {
+    if (!m_store) m_store = Store::Get(m_root.empty() ? Store::DefaultRoot() : m_root);
+    return m_store ? S_OK : E_FAIL;
+}
+
+DISPID OutlookApplication::FindMember(std::u16string_view n) const {
+    return Lookup(n, {{u"getnamespace", 1}, {u"session", 2}, {u"name", 3}, {u"version", 4}});
+}
+
+HRESULT OutlookApplication::Call(DISPID id, WORD flags, const DispatchArgs& args, VARIANT* result) {
+    if (!IsGet(flags)) return DISP_E_MEMBERNOTFOUND;
+    switch (id) {
+        case 1: {
+            std::u16string type;
+            if (args.Count() != 1) return DISP_E_BADPARAMCOUNT;
+            if (FAILED(args.GetString(0, type))) return DISP_E_TYPEMISMATCH;
+            if (FoldName(type) != u"mapi") return E_INVALIDARG;
+            [[fallthrough]];
+        }
+        case 2:
+            if (FAILED(Run())) return E_FAIL;
+            return Return(result, new OutlookNameSpace(m_store));
+        case 3:
+            if (result) *result = VARIANT::Bstr(u"Outlook");
+            return S_OK;
+        case 4:
+            if (result) *result = VARIANT::Bstr(u"16.0.0.0");
+            return S_OK;
+        default: return DISP_E_MEMBERNOTFOUND;
+    }
+}
+
+// ---- name space ----
+
+DISPID OutlookNameSpace::FindMember(std::u16string_view n) const {
+    return Lookup(n, {{u"getdefaultfolder", 1}, {u"type", 2}});
+}
+
+HRESULT OutlookNameSpace::Call(DISPID id, WORD flags, const DispatchArgs& args, VARIANT* result) {
+    if (!IsGet(flags)) return DISP_E_MEMBERNOTFOUND;
+    if (id == 2) {
+        if (result) *result = VARIANT::Bstr(u"MAPI");
+        return S_OK;
+    }
+    if (id != 1) return DISP_E_MEMBERNOTFOUND;
+    std::int32_t number = 0;
+    if (args.Count() != 1) return DISP_E_BADPARAMCOUNT;
+    if (FAILED(args.GetInt(0, number))) return DISP_E_TYPEMISMATCH;
+    ItemKind kind;
+    switch (number) {
+        case 9: kind = ItemKind::Appointment; break;
+        case 10: kind = ItemKind::Contact; break;
+        case 12: kind = ItemKind::Note; break;
+        case 13: kind = ItemKind::Task; break;
+        default: return E_INVALIDARG;
+    }
+    return Return(result, new OutlookFolder(m_store, kind));
+}
+
+// ---- folder ----
+
+DISPID OutlookFolder::FindMember(std::u16string_view n) const {
+    return Lookup(n, {{u"name", 1}, {u"storeid", 2}, {u"items", 3}, {u"defaultitemtype", 4}});
+}
+
+HRESULT OutlookFolder::Call(DISPID id, WORD flags, const DispatchArgs&, VARIANT* result) {
+    if (IsPut(flags)) return E_ACCESSDENIED;
+    switch (id) {
+        case 1:
+            if (result) *result = VARIANT::Bstr(Utf8ToUtf16(m_store->Folder(m_kind).name));
+            return S_OK;
+        case 2:
+            if (result) *result = VARIANT::Bstr(Utf8ToUtf16(m_store->StoreId()));
+            return S_OK;
+        case 3: return Return(result, new OutlookItems(m_store, m_kind));
+        case 4:
+            if (result) *result = VARIANT::I4(ItemType(m_kind));
+            return S_OK;
+        default: return DISP_E_MEMBERNOTFOUND;
+    }
+}
+
+// ---- items ----
+
+DISPID OutlookItems::FindMember(std::u16string_view n) const {
+    return Lookup(n, {{u"getfirst", 1}, {u"getnext", 2}, {u"add", 3}, {u"item", 4}, {u"count", 5}});
+}
+
+HRESULT OutlookItems::ItemAt(std::size_t position, VARIANT* result) {
+    auto& items = m_store->Folder(m_kind).items;
+    if (position >= items.size()) return ReturnNothing(result);
+    return Return(result, new OutlookItem(m_store, m_kind, items[position]));
+}
+
+HRESULT OutlookItems::Call(DISPID id, WORD flags, const DispatchArgs& args, VARIANT* result) {
+    if (IsPut(flags)) return E_ACCESSDENIED;
+    auto& items = m_store->Folder(m_kind).items;
+    switch (id) {
+        case 1:
+            m_cursor = 0;
+            return ItemAt(m_cursor, result);
+        case 2:
+            if (m_cursor < items.size()) ++m_cursor;
+            return ItemAt(m_cursor, result);
+        case 3: {
+            std::int32_t type = ItemType(m_kind);
+            if (args.Count() > 1) return DISP_E_BADPARAMCOUNT;
+            if (args.Count() == 1 && FAILED(args.GetInt(0, type))) return DISP_E_TYPEMISMATCH;
+            if (type != ItemType(m_kind)) return E_INVALIDARG;
+            return Return(result, new OutlookItem(m_store, m_kind, nullptr));
+        }
+        case 4: {
+            std::int32_t index = 0;
+            if (args.Count() != 1) return DISP_E_BADPARAMCOUNT;
+            if (FAILED(args.GetInt(0, index))) return DISP_E_TYPEMISMATCH;
+            if (index < 1 || static_cast<std::size_t>(index) > items.size()) return DISP_E_BADINDEX;
+            return ItemAt(static_cast<std::size_t>(index - 1), result);
+        }
+        case 5:
+            if (result) *result = VARIANT::I4(static_cast<std::int32_t>(items.size()));
+            return S_OK;
+        default: return DISP_E_MEMBERNOTFOUND;
+    }
+}
+
+// ---- item ----
+
+OutlookItem::OutlookItem(std::shared_ptr<Store> store, ItemKind kind, std::shared_ptr<ItemData> stored)
+    : m_store(std::move(store)), m_stored(std::move(stored)) {
+    if (!m_stored) m_copy = std::make_unique<ItemData>(kind);
+}
+
+ItemData& OutlookItem::Working() {
+    if (!m_copy) m_copy = std::make_unique<ItemData>(*m_stored);
+    return *m_copy;
+}
+
+DISPID OutlookItem::FindMember(std::u16string_view n) const {
+    const ItemKind kind = View().kind;
+    if (n == u"save") return kSave;
+    if (n == u"class") return kClass;
+    if (n == u"delete") return kDelete;
+    if (n == u"userproperties" && kind == ItemKind::Contact) return kUserProps;
+    if (kind == ItemKind::Appointment || kind == ItemKind::Task) {
+        if (n == u"getrecurrencepattern") return kGetPattern;
+        if (n == u"clearrecurrencepattern") return kClearPattern;
+    }
+    const int index = FindProp(kind, Utf16ToUtf8(n));
+    return index < 0 ? DISPID_UNKNOWN : index + 1;
+}
+
+HRESULT OutlookItem::Call(DISPID id, WORD flags, const DispatchArgs& args, VARIANT* result) {
+    switch (id) {
+        case kSave: return IsGet(flags) ? Save() : DISP_E_MEMBERNOTFOUND;
+        case kDelete:
+            if (!IsGet(flags)) return DISP_E_MEMBERNOTFOUND;
+            if (m_stored && !m_store->Delete(m_store->Folder(View().kind), m_stored)) return STG_E_WRITEFAULT;
+            Working();  // the object keeps its values
+            m_stored.reset();
+            return S_OK;
+        case kClass: {
+            static const int classes[4] = {40, 26, 48, 44};
+            if (IsPut(flags)) return E_ACCESSDENIED;
+            if (result) *result = VARIANT::I4(classes[static_cast<int>(View().kind)]);
+            return S_OK;
+        }
+        case kGetPattern:
+            if (!IsGet(flags)) return DISP_E_MEMBERNOTFOUND;
+            if (!View().recurring) StartPattern();
+            return Return(result, new OutlookRecurrencePattern(ComRef<OutlookItem>::Share(this)));
+        case kClearPattern:
+            if (!IsGet(flags)) return DISP_E_MEMBERNOTFOUND;
+            Working().recurring = false;
+            Working().recurrenceChanged = true;
+            Working().originalRule.clear();
+            Touch();
+            return S_OK;
+        case kUserProps:
+            if (IsPut(flags)) return E_ACCESSDENIED;
+            return Return(result, new OutlookUserProperties(ComRef<OutlookItem>::Share(this)));
+        default: break;
+    }
+    const int index = id - 1;
+    if (index < 0 || static_cast<std::size_t>(index) >= Schema(View().kind).size()) return DISP_E_MEMBERNOTFOUND;
+    if (IsPut(flags)) return PutProp(index, *args.PutValue());
+    return GetProp(index, result);
+}
+
+HRESULT OutlookItem::GetProp(int index, VARIANT* result) {
+    const ItemData& item = View();
+    const PropDef& def = Schema(item.kind)[static_cast<std::size_t>(index)];
+    const std::string_view name = def.name;
+    const PropValue& v = item.At(index);
+    VARIANT out;
+    if (name == "EntryID") {
+        out = VARIANT::Bstr(Utf8ToUtf16(item.entryId));
+    } else if (name == "IsRecurring") {
+        out = VARIANT::Bool(item.recurring);
+    } else if (item.kind == ItemKind::Note && name == "Subject") {
+        out = VARIANT::Bstr(Utf8ToUtf16(NoteSubject(item.Text("Body"))));
+    } else if (item.kind == ItemKind::Note && name == "Saved") {
+        out = VARIANT::Bool(m_stored != nullptr && !m_dirty);
+    } else if (item.kind == ItemKind::Appointment && (name == "End" || name == "ReminderTime")) {
+        const double start = item.Date("Start");
+        const double minutes = name == "End" ? item.Int("Duration") : -item.Int("ReminderMinutesBeforeStart");
+        out = VARIANT::Date(start == 0.0 ? 0.0 : NormalizeDate(start + minutes / 1440.0));
+    } else {
+        switch (def.type) {
+            case PropType::Text: out = VARIANT::Bstr(Utf8ToUtf16(v.s)); break;
+            case PropType::Int: out = VARIANT::I4(v.i); break;
+            case PropType::Bool: out = VARIANT::Bool(v.i != 0); break;
+            case PropType::Date: out = VARIANT::Date(v.d); break;
+        }
+    }
+    if (result) *result = std::move(out);
+    return S_OK;
+}
+
+HRESULT OutlookItem::PutProp(int index, const VARIANT& value) {
+    const PropDef& def = Schema(View().kind)[static_cast<std::size_t>(index)];
+    if (def.readOnly) return E_ACCESSDENIED;
+    ItemData& item = Working();
+    const std::string_view name = def.name;
+    PropValue& v = item.At(index);
+    if (item.kind == ItemKind::Appointment && (name == "End" || name == "ReminderTime")) {
+        double date = 0;
+        if (!ToDate(value, date)) return DISP_E_TYPEMISMATCH;
+        const double start = item.Date("Start");
+        const long minutes = std::lround((NormalizeDate(date) - start) * 1440.0);
+        if (name == "End") item.SetInt("Duration", minutes < 0 ? 0 : static_cast<std::int32_t>(minutes));
+        else item.SetInt("ReminderMinutesBeforeStart", static_cast<std::int32_t>(-minutes));
+        Touch();
+        return S_OK;
+    }
+    switch (def.type) {
+        case PropType::Text:
+            if (value.vt != VT_BSTR) return DISP_E_TYPEMISMATCH;
+            v.s = Utf16ToUtf8(value.bstrVal);
+            break;
+        case PropType::Int:
+        case PropType::Bool: {
+            std::int32_t i = 0;
+            if (!VariantToInt(value, i)) return DISP_E_TYPEMISMATCH;
+            v.i = def.type == PropType::Bool ? (i != 0 ? 1 : 0) : i;
+            break;
+        }
+        case PropType::Date: {
+            double date = 0;
+            if (!ToDate(value, date)) return DISP_E_TYPEMISMATCH;
+            v.d = NormalizeDate(date);
+            break;
+        }
+    }
+    Touch();
+    return S_OK;
+}
+
+void OutlookItem::StartPattern() {
+    ItemData& item = Working();
+    item.recurring = true;
+    item.recurrenceChanged = true;
+    item.originalRule.clear();
+    item.recurrence = Recurrence{};
+    const double start = item.kind == ItemKind::Task ? item.Date("StartDate") : item.Date("Start");
+    item.recurrence.dayOfWeekMask = WeekdayBit(start);
+    Touch();
+}
+
+HRESULT OutlookItem::Save() {
+    ItemData& item = Working();
+    if (item.kind == ItemKind::Contact && item.Text("FullName").empty()) {
+        // Outlook files a contact under the name made of its parts.
+        std::string full;
+        for (const char* part : {"FirstName", "MiddleName", "LastName"}) {
+            const std::string& p = item.Text(part);
+            if (p.empty()) continue;
+            if (!full.empty()) full += ' ';
+            full += p;
+        }
+        item.SetText("FullName", full);
+    }
+    if (!m_store->Save(m_store->Folder(item.kind), item, m_stored)) return STG_E_WRITEFAULT;
+    m_copy.reset();  // the stored values are this item's values again
+    m_dirty = false;
+    return S_OK;
+}
+
+// ---- user-defined properties ----
+
+namespace {
+
+bool KnownUserType(std::int32_t type) {
+    switch (type) {
+        case kUserText: case kUserNumber: case kUserDateTime: case kUserYesNo: case kUserDuration:
+        case kUserKeywords: case kUserPercent: case kUserCurrency: case kUserInteger: return true;
+        default: return false;
+    }
+}
+
+}  // namespace
+
+DISPID OutlookUserProperties::FindMember(std::u16string_view n) const {
+    return Lookup(n, {{u"count", 1}, {u"item", 2}, {u"find", 3}, {u"add", 4}, {u"remove", 5}});
+}
+
+HRESULT OutlookUserProperties::Property(std::size_t index, VARIANT* result) {
+    const auto& props = m_item->View().userProps;
+    if (index >= props.size()) return DISP_E_BADINDEX;
+    return Return(result, new OutlookUserProperty(m_item, props[index].name));
+}
+
+HRESULT OutlookUserProperties::Call(DISPID id, WORD flags, const DispatchArgs& args, VARIANT* result) {
+    if (IsPut(flags)) return E_ACCESSDENIED;
+    const auto& props = m_item->View().userProps;
+    auto findName = [&](const std::u16string& name) -> std::ptrdiff_t {
+        const std::string key = Lower(Utf16ToUtf8(name));
+        for (std::size_t i = 0; i < props.size(); ++i)
+            if (Lower(props[i].name) == key) return static_cast<std::ptrdiff_t>(i);
+        return -1;
+    };
+    switch (id) {
+        case 1:
+            if (result) *result = VARIANT::I4(static_cast<std::int32_t>(props.size()));
+            return S_OK;
+        case 2: {
+            if (args.Count() != 1) return DISP_E_BADPARAMCOUNT;
+            std::u16string name;
+            if (SUCCEEDED(args.GetString(0, name))) {
+                const auto at = findName(name);
+                return at < 0 ? DISP_E_BADINDEX : Property(static_cast<std::size_t>(at), result);
+            }
+            std::int32_t index = 0;
+            if (FAILED(args.GetInt(0, index))) return DISP_E_TYPEMISMATCH;
+            if (index < 1) return DISP_E_BADINDEX;
+            return Property(static_cast<std::size_t>(index - 1), result);
+        }
+        case 3: {
+            std::u16string name;
+            if (args.Count() < 1 || args.Count() > 2) return DISP_E_BADPARAMCOUNT;
+            if (FAILED(args.GetString(0, name))) return DISP_E_TYPEMISMATCH;
+            const auto at = findName(name);
+            return at < 0 ? ReturnNothing(result) : Property(static_cast<std::size_t>(at), result);
+        }
+        case 4: {
+            std::u16string name;
+            std::int32_t type = kUserText;
+            if (args.Count() < 1 || args.Count() > 5) return DISP_E_BADPARAMCOUNT;
+            if (FAILED(args.GetString(0, name))) return DISP_E_TYPEMISMATCH;
+            if (args.Count() >= 2 && FAILED(args.GetInt(1, type))) return DISP_E_TYPEMISMATCH;
+            // Outlook refuses a property without a name, and a second one of the same name.
+            if (name.empty() || findName(name) >= 0 || !KnownUserType(type)) return E_INVALIDARG;
+            UserProperty up;
+            up.name = Utf16ToUtf8(name);
+            up.type = type;
+            auto& changed = m_item->Working().userProps;
+            changed.push_back(up);
+            m_item->Touch();
+            return Property(changed.size() - 1, result);
+        }
+        case 5: {
+            std::int32_t index = 0;
+            if (args.Count() != 1 || FAILED(args.GetInt(0, index))) return DISP_E_BADPARAMCOUNT;
+            if (index < 1 || static_cast<std::size_t>(index) > props.size()) return DISP_E_BADINDEX;
+            auto& changed = m_item->Working().userProps;
+            changed.erase(changed.begin() + (index - 1));
+            m_item->Touch();
+            return S_OK;
+        }
+        default: return DISP_E_MEMBERNOTFOUND;
+    }
+}
+
+DISPID OutlookUserProperty::FindMember(std::u16string_view n) const {
+    return Lookup(n, {{u"name", 1}, {u"value", 2}, {u"type", 3}});
+}
+
+const UserProperty* OutlookUserProperty::Find() const {
+    for (const UserProperty& up : m_item->View().userProps)
+        if (up.name == m_name) return &up;
+    return nullptr;
+}
+
+HRESULT OutlookUserProperty::Call(DISPID id, WORD flags, const DispatchArgs& args, VARIANT* result) {
+    const UserProperty* found = Find();
+    if (found == nullptr) return E_FAIL;  // removed meanwhile
+    if (id == 1 || id == 3) {
+        if (IsPut(flags)) return E_ACCESSDENIED;
+        if (result) *result = id == 1 ? VARIANT::Bstr(Utf8ToUtf16(found->name)) : VARIANT::I4(found->type);
+        return S_OK;
+    }
+    if (id != 2) return DISP_E_MEMBERNOTFOUND;
+    if (!IsPut(flags)) {
+        VARIANT out;
+        switch (found->type) {
+            case kUserText:
+            case kUserKeywords: out = VARIANT::Bstr(Utf8ToUtf16(found->text)); break;
+            case kUserDateTime: out = VARIANT::Date(found->number); break;
+            case kUserYesNo: out = VARIANT::Bool(found->number != 0.0); break;
+            case kUserNumber:
+            case kUserCurrency: out = VARIANT::R8(found->number); break;
+            default: out = VARIANT::I4(static_cast<std::int32_t>(found->number)); break;
+        }
+        if (result) *result = std::move(out);
+        return S_OK;
+    }
+    UserProperty* up = nullptr;
+    for (UserProperty& p : m_item->Working().userProps)
+        if (p.name == m_name) up = &p;
+    const VARIANT& value = *args.PutValue();
+    if (up->type == kUserText || up->type == kUserKeywords) {
+        if (value.vt == VT_BSTR) {
+            up->text = Utf16ToUtf8(value.bstrVal);
+        } else {
+            double d = 0;
+            if (!ToDate(value, d)) return DISP_E_TYPEMISMATCH;
+            char buf[40];
+            std::snprintf(buf, sizeof buf, "%.15g", d);
+            up->text = buf;
+        }
+    } else {
+        double d = 0;
+        if (value.vt == VT_BSTR) {
+            const std::string text = Utf16ToUtf8(value.bstrVal);
+            char* end = nullptr;
+            d = std::strtod(text.c_str(), &end);
+            const bool number = end != text.c_str() && *end == '\0' && std::isfinite(d);
+            if (!number && !(up->type == kUserDateTime && ParseDateText(text, d))) return DISP_E_TYPEMISMATCH;
+        } else if (!ToDate(value, d)) {
+            return DISP_E_TYPEMISMATCH;
+        }
+        up->number = up->type == kUserDateTime ? NormalizeDate(d) : up->type == kUserYesNo ? (d != 0.0 ? 1.0 : 0.0) : d;
+    }
+    m_item->Touch();
+    return S_OK;
+}
+
+// ---- recurrence pattern ----
+
+DISPID OutlookRecurrencePattern::FindMember(std::u16string_view n) const {
+    return Lookup(n, {{u"recurrencetype", 1}, {u"interval", 2}, {u"dayofweekmask", 3}, {u"dayofmonth", 4},
+                      {u"instance", 5}, {u"monthofyear", 6}, {u"patternenddate", 7}, {u"noenddate", 8}});
+}
+
+HRESULT OutlookRecurrencePattern::Call(DISPID id, WORD flags, const DispatchArgs& args, VARIANT* result) {
+    if (id < 1 || id > 8) return DISP_E_MEMBERNOTFOUND;
+    if (!IsPut(flags)) {
+        const Recurrence& r = m_item->View().recurrence;
+        const std::int32_t values[] = {r.type, r.interval, r.dayOfWeekMask, r.dayOfMonth, r.instance, r.monthOfYear};
+        if (!result) return S_OK;
+        if (id <= 6) *result = VARIANT::I4(values[id - 1]);
+        else if (id == 7) *result = VARIANT::Date(r.patternEndDate);
+        else *result = VARIANT::Bool(r.patternEndDate == 0.0);
+        return S_OK;
+    }
+    ItemData& item = m_item->Working();
+    Recurrence& r = item.recurrence;
+    std::int32_t* fields[] = {&r.type, &r.interval, &r.dayOfWeekMask, &r.dayOfMonth, &r.instance, &r.monthOfYear};
+    const VARIANT& value = *args.PutValue();
+    if (id == 7) {
+        double d = 0;
+        if (!ToDate(value, d)) return DISP_E_TYPEMISMATCH;
+        r.patternEndDate = NormalizeDate(d);
+    } else {
+        std::int32_t v = 0;
+        if (!VariantToInt(value, v)) return DISP_E_TYPEMISMATCH;
+        if (id == 8) {
+            if (v != 0) r.patternEndDate = 0.0;
+        } else if (id == 1) {
+            if (v != 0 && v != 1 && v != 2 && v != 3 && v != 5 && v != 6) return E_INVALIDARG;
+            if (v != r.type) {
+                // A new type starts from its own defaults, as in Outlook.
+                const std::int32_t interval = r.interval;
+                const double end = r.patternEndDate;
+                r = Recurrence{};
+                r.type = v;
+                r.interval = interval;
+                r.patternEndDate = end;
+            }
+        } else {
+            if (v < 0) return E_INVALIDARG;
+            *fields[id - 1] = v;
+        }
+    }
+    item.recurring = true;
+    item.recurrenceChanged = true;
+    m_item->Touch();
+    return S_OK;
+}
+
+// ---- registration ----
+
+const CLSID CLSID_OutlookApplication = {0x0006F03A, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+
+void RegisterOutlookApplication(const std::string& root) {
+    RegisterAutomationClass(u"Outlook.Application", CLSID_OutlookApplication, CLSCTX_INPROC_SERVER,
+                            [root]() -> IUnknown* { return static_cast<IDispatch*>(new OutlookApplication(root)); });
+}
+
+void UnregisterOutlookApplication() { UnregisterAutomationClass(u"Outlook.Application"); }
+
+}  // namespace platform::outlook

@@ -1,0 +1,206 @@
+#include "platform/outlook/Store.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <map>
+#include <random>
+#include <sstream>
+
+#include "platform/outlook/ContactCard.h"
+#include "platform/outlook/DateText.h"
+#include "platform/outlook/ItemCalendar.h"
+#include "platform/paths/Paths.h"
+
+namespace platform::outlook {
+
+namespace {
+
+bool ReadWholeFile(const std::string& path, std::string& out) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    out = buffer.str();
+    return !in.bad();
+}
+
+// Writes all bytes to a temporary file beside the target, then renames it
+// over the target; the temporary file is removed on any failure.
+bool WriteAtomically(const std::string& path, const std::string& temp, const std::string& data) {
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0) return false;
+    bool ok = true;
+    std::size_t done = 0;
+    while (ok && done < data.size()) {
+        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) ok = false;
+        else done += static_cast<std::size_t>(n);
+    }
+    if (ok && ::fsync(fd) != 0) ok = false;
+    if (::close(fd) != 0) ok = false;
+    if (ok && ::rename(temp.c_str(), path.c_str()) != 0) ok = false;
+    if (!ok) ::unlink(temp.c_str());
+    return ok;
+}
+
+double Now() {
+    double d = 0;
+    UtcToLocalDate(std::time(nullptr), d);
+    return d;
+}
+
+bool EndsWith(const std::string& s, const char* suffix) {
+    const std::size_t n = std::char_traits<char>::length(suffix);
+    if (s.size() < n) return false;
+    for (std::size_t i = 0; i < n; ++i)
+        if (std::tolower(static_cast<unsigned char>(s[s.size() - n + i])) != suffix[i]) return false;
+    return true;
+}
+
+}  // namespace
+
+const char* FileExtension(ItemKind kind) { return kind == ItemKind::Contact ? ".vcf" : ".ics"; }
+
+std::string Store::DefaultRoot() {
+    if (const char* env = std::getenv("FRWY_OUTLOOK_STORE"); env != nullptr && *env != '\0')
+        return WithTrailingSeparator(env);
+    const std::string data = AppDataFolder(true);
+    if (data.empty()) return std::string();
+    return data + "norrbek/Outlook/";
+}
+
+std::shared_ptr<Store> Store::Get(const std::string& root) {
+    static std::map<std::string, std::weak_ptr<Store>> open;
+    const std::string key = WithTrailingSeparator(root);
+    if (auto it = open.find(key); it != open.end())
+        if (auto store = it->second.lock()) return store;
+    auto store = std::make_shared<Store>();
+    if (!store->Open(key)) return nullptr;
+    open[key] = store;
+    return store;
+}
+
+std::string Store::Encode(const ItemData& item) {
+    return item.kind == ItemKind::Contact ? ContactToVCard(item) : CalendarItemToIcs(item);
+}
+
+bool Store::Decode(const std::string& text, ItemData& item) {
+    return item.kind == ItemKind::Contact ? ContactFromVCard(text, item) : CalendarItemFromIcs(text, item);
+}
+
+bool Store::Open(const std::string& root) {
+    if (root.empty()) return false;
+    m_root = WithTrailingSeparator(root);
+    // Make every missing folder of the path.
+    for (std::size_t pos = 1; pos < m_root.size(); ++pos) {
+        if (m_root[pos] == '/' && !EnsureFolder(m_root.substr(0, pos))) return false;
+    }
+    static const char* names[4] = {"Contacts", "Calendar", "Tasks", "Notes"};
+    for (int k = 0; k < 4; ++k) {
+        StoreFolder& f = m_folders[static_cast<std::size_t>(k)];
+        f = StoreFolder{};
+        f.kind = static_cast<ItemKind>(k);
+        f.name = names[k];
+        f.path = m_root + names[k] + "/";
+        if (!EnsureFolder(f.path.substr(0, f.path.size() - 1)) || !LoadFolder(f)) return false;
+    }
+    // A stable identifier of the store's folder.
+    std::uint64_t hash = 1469598103934665603ull;
+    for (char c : m_root) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "0000000046524F5753544F5245%016llX", static_cast<unsigned long long>(hash));
+    m_storeId = buf;
+    return true;
+}
+
+bool Store::LoadFolder(StoreFolder& folder) {
+    DIR* dir = ::opendir(folder.path.c_str());
+    if (dir == nullptr) return false;
+    std::vector<std::string> names;
+    while (const dirent* e = ::readdir(dir)) {
+        const std::string name = e->d_name;
+        if (name.empty() || name[0] == '.') continue;  // hidden files, among them our temporary ones
+        if (EndsWith(name, FileExtension(folder.kind))) names.push_back(name);
+    }
+    ::closedir(dir);
+    std::sort(names.begin(), names.end());
+    const std::size_t extLength = std::char_traits<char>::length(FileExtension(folder.kind));
+    for (const std::string& name : names) {
+        std::string text;
+        auto item = std::make_shared<ItemData>(folder.kind);
+        if (!ReadWholeFile(folder.path + name, text) || !Decode(text, *item)) {
+            folder.unreadable.push_back(name);
+            continue;
+        }
+        item->entryId = name.substr(0, name.size() - extLength);
+        folder.items.push_back(std::move(item));
+    }
+    // Items without a place (written by other programs) come first, in
+    // the order of their names; then ours in the order they were created.
+    std::stable_sort(folder.items.begin(), folder.items.end(),
+                     [](const auto& a, const auto& b) { return a->order < b->order; });
+    for (const auto& item : folder.items) folder.nextOrder = std::max(folder.nextOrder, item->order + 1);
+    return true;
+}
+
+std::string Store::NewEntryId(const StoreFolder& folder) {
+    static std::mt19937_64 random{std::random_device{}() ^ static_cast<std::uint64_t>(std::time(nullptr))};
+    for (;;) {
+        char buf[40];
+        std::snprintf(buf, sizeof buf, "%016llX%016llX", static_cast<unsigned long long>(random()),
+                      static_cast<unsigned long long>(random()));
+        if (!PathExists(folder.path + buf + FileExtension(folder.kind))) return buf;
+    }
+}
+
+bool Store::Save(StoreFolder& folder, ItemData& working, std::shared_ptr<ItemData>& stored) {
+    ItemData next = working;
+    const double now = Now();
+    if (!stored) {
+        next.entryId = NewEntryId(folder);
+        next.order = folder.nextOrder;
+        next.SetDate("CreationTime", now);
+    }
+    next.SetDate("LastModificationTime", now);
+    const std::string name = next.entryId + FileExtension(folder.kind);
+    const std::string text = Encode(next);
+    if (!WriteAtomically(folder.path + name, folder.path + "." + name + ".tmp", text)) return false;
+    // What the file says from now on is the item.
+    next.recurrenceChanged = false;
+    if (next.recurring) next.originalRule.clear();
+    ItemData reread(folder.kind);
+    if (Decode(text, reread)) {
+        reread.entryId = next.entryId;
+        next = std::move(reread);
+    }
+    working = next;
+    if (stored) {
+        *stored = std::move(next);
+    } else {
+        stored = std::make_shared<ItemData>(std::move(next));
+        folder.items.push_back(stored);
+        folder.nextOrder = stored->order + 1;
+    }
+    return true;
+}
+
+bool Store::Delete(StoreFolder& folder, const std::shared_ptr<ItemData>& stored) {
+    auto it = std::find(folder.items.begin(), folder.items.end(), stored);
+    if (it == folder.items.end()) return false;
+    const std::string path = folder.path + stored->entryId + FileExtension(folder.kind);
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT) return false;
+    folder.items.erase(it);
+    return true;
+}
+
+}  // namespace platform::outlook

@@ -1,0 +1,67 @@
+#pragma once
+// The Outlook store: one folder of standard files per default folder,
+// Contacts (vCard), Calendar, Tasks and Notes (iCalendar), one file per
+// item named after its EntryID. Items keep the order in which they were
+// created, also across restarts. Every file is replaced atomically.
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/outlook/ItemData.h"
+
+namespace platform::outlook {
+
+struct StoreFolder {
+    ItemKind kind = ItemKind::Contact;
+    std::string name;  // "Contacts", "Calendar", "Tasks", "Notes"
+    std::string path;  // ends with a separator
+    std::vector<std::shared_ptr<ItemData>> items;  // in creation order
+    std::vector<std::string> unreadable;           // files that could not be read, left as they are
+    long long nextOrder = 0;
+};
+
+class Store {
+public:
+    // The store of this user: $FRWY_OUTLOOK_STORE, else
+    // "<XDG data home>/norrbek/Outlook/"; ends with a separator.
+    static std::string DefaultRoot();
+
+    // The one open store of a folder in this process, opened when needed;
+    // null when its folders cannot be made.
+    static std::shared_ptr<Store> Get(const std::string& root);
+
+    // Creates the folders when missing and loads every item.
+    bool Open(const std::string& root);
+    StoreFolder& Folder(ItemKind kind) { return m_folders[static_cast<std::size_t>(kind)]; }
+    const std::string& Root() const { return m_root; }
+    // The store's identifier, as a folder's "StoreID".
+    const std::string& StoreId() const { return m_storeId; }
+
+    // Writes an item's file. A new item (`stored` null) gets its EntryID,
+    // its creation time and its place at the end of its folder, and
+    // `stored` then points at it; an existing item takes over the values of
+    // `working`. False when the file cannot be written: then no file, no
+    // item and no value has changed.
+    bool Save(StoreFolder& folder, ItemData& working, std::shared_ptr<ItemData>& stored);
+
+    // Removes an item and its file; false when the file cannot be removed.
+    bool Delete(StoreFolder& folder, const std::shared_ptr<ItemData>& stored);
+
+    // The text of an item's file, and an item read back from such a text.
+    static std::string Encode(const ItemData& item);
+    static bool Decode(const std::string& text, ItemData& item);
+
+private:
+    bool LoadFolder(StoreFolder& folder);
+    std::string NewEntryId(const StoreFolder& folder);
+
+    std::string m_root;
+    std::string m_storeId;
+    std::array<StoreFolder, 4> m_folders;
+};
+
+// The file name extension of a kind's files, ".vcf" or ".ics".
+const char* FileExtension(ItemKind kind);
+
+}  // namespace platform::outlook

@@ -1,0 +1,356 @@
+#include "platform/outlook/VCard.h"
+
+#include <cctype>
+#include <cstddef>
+
+namespace platform::outlook {
+
+namespace {
+
+std::string Upper(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return out;
+}
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+bool ValidUtf8(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        std::size_t len = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
+        if (len == 0 || (len == 2 && c < 0xC2) || i + len > s.size()) return false;
+        for (std::size_t k = 1; k < len; ++k)
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+        i += len;
+    }
+    return true;
+}
+
+// Bytes of a legacy 8-bit text taken as ISO 8859-1.
+std::string Latin1ToUtf8(std::string_view s) {
+    std::string out;
+    for (char ch : s) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c < 0x80) {
+            out += ch;
+        } else {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+std::string DecodeQuotedPrintable(std::string_view s) {
+    std::string out;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '=') {
+            if (i + 2 < s.size() && HexValue(s[i + 1]) >= 0 && HexValue(s[i + 2]) >= 0) {
+                out += static_cast<char>(HexValue(s[i + 1]) * 16 + HexValue(s[i + 2]));
+                i += 2;
+                continue;
+            }
+            if (i + 1 == s.size()) break;  // a soft break left at the end
+        }
+        out += s[i];
+    }
+    return out;
+}
+
+// Splits "a;b;c" at separators outside double quotes.
+std::vector<std::string_view> SplitOutsideQuotes(std::string_view s, char sep) {
+    std::vector<std::string_view> parts;
+    bool quoted = false;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '"') quoted = !quoted;
+        else if (s[i] == sep && !quoted) {
+            parts.push_back(s.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    parts.push_back(s.substr(start));
+    return parts;
+}
+
+std::string Unquote(std::string_view v) {
+    if (v.size() >= 2 && v.front() == '"' && v.back() == '"') v = v.substr(1, v.size() - 2);
+    return std::string(v);
+}
+
+bool IsQuotedPrintable(const VCardLine& l) {
+    for (const VCardParam& p : l.params) {
+        if (p.name == "ENCODING" && !p.values.empty() && EqualNoCase(p.values[0], "QUOTED-PRINTABLE")) return true;
+        if (p.name.empty() && !p.values.empty() && EqualNoCase(p.values[0], "QUOTED-PRINTABLE")) return true;
+    }
+    return false;
+}
+
+// Parses one unfolded content line; false when it has no name or no colon.
+bool ParseLine(std::string_view text, VCardLine& out) {
+    // The value starts after the first colon outside quotes.
+    bool quoted = false;
+    std::size_t colon = std::string_view::npos;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '"') quoted = !quoted;
+        else if (text[i] == ':' && !quoted) {
+            colon = i;
+            break;
+        }
+    }
+    if (colon == std::string_view::npos) return false;
+    const std::string_view head = text.substr(0, colon);
+    out.value = std::string(text.substr(colon + 1));
+    out.line = std::string(text);
+    auto parts = SplitOutsideQuotes(head, ';');
+    std::string_view name = parts[0];
+    if (const std::size_t dot = name.find('.'); dot != std::string_view::npos) {
+        out.group = std::string(name.substr(0, dot));
+        name = name.substr(dot + 1);
+    }
+    while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.remove_suffix(1);
+    if (name.empty()) return false;
+    out.name = Upper(name);
+    for (std::size_t i = 1; i < parts.size(); ++i) {
+        VCardParam p;
+        std::string_view part = parts[i];
+        const std::size_t eq = part.find('=');
+        std::string_view values = part;
+        if (eq != std::string_view::npos && part.substr(0, eq).find('"') == std::string_view::npos) {
+            p.name = Upper(part.substr(0, eq));
+            values = part.substr(eq + 1);
+        }
+        for (std::string_view v : SplitOutsideQuotes(values, ',')) p.values.push_back(Unquote(v));
+        out.params.push_back(std::move(p));
+    }
+    if (IsQuotedPrintable(out)) out.value = DecodeQuotedPrintable(out.value);
+    if (!ValidUtf8(out.value)) out.value = Latin1ToUtf8(out.value);
+    return true;
+}
+
+bool IsQuotedPrintableHead(std::string_view line) {
+    return Upper(line.substr(0, line.find(':'))).find("QUOTED-PRINTABLE") != std::string::npos;
+}
+
+// The logical lines of a text: folded lines joined, quoted-printable soft
+// breaks joined.
+std::vector<std::string> LogicalLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t pos = 0;
+    bool continueQp = false;
+    while (pos < text.size()) {
+        std::size_t end = text.find('\n', pos);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view physical = text.substr(pos, end - pos);
+        pos = end + 1;
+        if (!physical.empty() && physical.back() == '\r') physical.remove_suffix(1);
+        if (!lines.empty() && continueQp) {
+            lines.back().pop_back();  // the soft break's '='
+            lines.back().append(physical);
+        } else if (!lines.empty() && !physical.empty() && (physical[0] == ' ' || physical[0] == '\t')) {
+            lines.back().append(physical.substr(1));
+        } else {
+            lines.emplace_back(physical);
+        }
+        const std::string& last = lines.back();
+        continueQp = !last.empty() && last.back() == '=' && IsQuotedPrintableHead(last);
+    }
+    if (continueQp) {
+        // A soft break with nothing after it means nothing; an "=" left
+        // before it stood for itself and is written so that it cannot be
+        // taken for a soft break.
+        std::string& last = lines.back();
+        last.pop_back();
+        if (!last.empty() && last.back() == '=') {
+            last.pop_back();
+            last += "=3D";
+        }
+    }
+    return lines;
+}
+
+}  // namespace
+
+std::vector<std::string> VCardLine::Types() const {
+    std::vector<std::string> types;
+    for (const VCardParam& p : params) {
+        if (p.name == "TYPE" || p.name.empty()) {
+            for (const std::string& v : p.values)
+                for (std::string_view t : SplitOutsideQuotes(v, ','))
+                    if (!t.empty()) types.push_back(Upper(t));
+        } else if (p.name == "PREF") {
+            types.emplace_back("PREF");
+        }
+    }
+    return types;
+}
+
+bool VCardLine::HasType(std::string_view type) const {
+    for (const std::string& t : Types())
+        if (EqualNoCase(t, type)) return true;
+    return false;
+}
+
+std::string VCardLine::Param(std::string_view name) const {
+    for (const VCardParam& p : params)
+        if (EqualNoCase(p.name, name) && !p.values.empty()) return p.values[0];
+    return std::string();
+}
+
+std::vector<VCard> ParseVCards(std::string_view text) {
+    std::vector<VCard> cards;
+    if (text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    VCard* current = nullptr;
+    for (const std::string& logical : LogicalLines(text)) {
+        VCardLine line;
+        if (!ParseLine(logical, line)) continue;
+        if (line.name == "BEGIN" && EqualNoCase(line.value, "VCARD")) {
+            // A card that begins before the last one ended ends that one.
+            cards.emplace_back();
+            current = &cards.back();
+            continue;
+        }
+        if (current == nullptr) continue;
+        if (line.name == "END" && EqualNoCase(line.value, "VCARD")) {
+            current = nullptr;
+            continue;
+        }
+        if (line.name == "VERSION" && line.group.empty() && current->version.empty()) {
+            current->version = line.value;
+            continue;
+        }
+        current->lines.push_back(std::move(line));
+    }
+    return cards;
+}
+
+std::string EscapeText(std::string_view text, bool escapeComma) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\\' || c == ';' || (c == ',' && escapeComma)) {
+            out += '\\';
+            out += c;
+        } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            out += "\\n";
+            ++i;
+        } else if (c == '\n' || c == '\r') {
+            out += "\\n";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string UnescapeText(std::string_view text, bool crlf) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size()) {
+            const char n = text[++i];
+            if (n == 'n' || n == 'N') out += crlf ? "\r\n" : "\n";
+            else out += n;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+std::vector<std::string> SplitValue(std::string_view raw, char separator, bool crlf) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        if (raw[i] == '\\') {
+            ++i;
+        } else if (raw[i] == separator) {
+            parts.push_back(UnescapeText(raw.substr(start, i - start), crlf));
+            start = i + 1;
+        }
+    }
+    parts.push_back(UnescapeText(raw.substr(start < raw.size() ? start : raw.size()), crlf));
+    return parts;
+}
+
+std::string FoldLine(std::string_view line) {
+    const bool qp = IsQuotedPrintableHead(line);
+    std::string out;
+    out.reserve(line.size() + line.size() / 70 * 3 + 2);
+    std::size_t room = 75;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        std::size_t take = line.size() - i < room ? line.size() - i : room;
+        const std::size_t rest = line.size() - i;
+        if (take < rest) {
+            // Step back to the start of a character (a run of more than three
+            // continuation bytes is no UTF-8; it is cut where the room ends).
+            std::size_t t = take;
+            for (int k = 0; k < 3 && t > 1 && (static_cast<unsigned char>(line[i + t]) & 0xC0) == 0x80; ++k) --t;
+            if ((static_cast<unsigned char>(line[i + t]) & 0xC0) == 0x80) t = take;
+            // In a quoted-printable line a physical line must not end with
+            // "=", which would read as a soft break.
+            if (qp) {
+                while (t > 1 && line[i + t - 1] == '=') --t;
+                if (line[i + t - 1] == '=')
+                    while (t < rest && line[i + t - 1] == '=') ++t;
+            }
+            take = t;
+        }
+        out.append(line.substr(i, take));
+        i += take;
+        if (i < line.size()) {
+            out += "\r\n ";
+            room = 74;
+        }
+    }
+    out += "\r\n";
+    return out;
+}
+
+std::string FormatLine(std::string_view name, const std::vector<VCardParam>& params, std::string_view value,
+                       std::string_view group) {
+    std::string line;
+    if (!group.empty()) {
+        line.append(group);
+        line += '.';
+    }
+    line.append(name);
+    for (const VCardParam& p : params) {
+        line += ';';
+        if (!p.name.empty()) {
+            line += p.name;
+            line += '=';
+        }
+        for (std::size_t k = 0; k < p.values.size(); ++k) {
+            if (k > 0) line += ',';
+            const std::string& v = p.values[k];
+            const bool quote = v.find_first_of(":;,") != std::string::npos;
+            if (quote) line += '"';
+            for (char c : v)
+                if (c != '"' && c != '\r' && c != '\n') line += c;
+            if (quote) line += '"';
+        }
+    }
+    line += ':';
+    line.append(value);
+    return FoldLine(line);
+}
+
+}  // namespace platform::outlook

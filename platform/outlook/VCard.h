@@ -1,0 +1,57 @@
+#pragma once
+// A small vCard codec: content lines with groups, parameters and values,
+// unfolding and folding, text escaping and structured values. Reading is
+// tolerant of what programs write in versions 2.1, 3.0 and 4.0 (bare type
+// parameters, quoted-printable values, quoted parameter values, LF line
+// ends); writing produces version 3.0.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform::outlook {
+
+struct VCardParam {
+    std::string name;                 // upper case; empty for a bare 2.1 value such as "WORK"
+    std::vector<std::string> values;  // as written, quotes removed
+};
+
+struct VCardLine {
+    std::string group;  // as written
+    std::string name;   // upper case
+    std::vector<VCardParam> params;
+    std::string value;  // raw value: still escaped, quoted-printable already decoded
+    std::string line;   // the whole unfolded content line as read, for keeping it unchanged
+
+    // Every TYPE value in upper case (TYPE=a,b, repeated TYPE params, bare
+    // 2.1 values, "pref" of version 4.0 given as PREF).
+    std::vector<std::string> Types() const;
+    bool HasType(std::string_view type) const;
+    // The first value of a parameter, or empty.
+    std::string Param(std::string_view name) const;
+};
+
+struct VCard {
+    std::string version;           // "2.1", "3.0", "4.0" or what the card said
+    std::vector<VCardLine> lines;  // without BEGIN, END and VERSION
+};
+
+// Every card of a text. Text outside BEGIN:VCARD ... END:VCARD is ignored;
+// a card without its END line still counts.
+std::vector<VCard> ParseVCards(std::string_view text);
+
+// Text value escaping of version 3.0: backslash, comma, semicolon and line
+// breaks (CR LF and LF both become \n).
+std::string EscapeText(std::string_view text, bool escapeComma = true);
+// The reverse; \n and \N give CR LF when `crlf`, else LF.
+std::string UnescapeText(std::string_view text, bool crlf);
+// Splits a raw value at unescaped separators, then unescapes each part.
+std::vector<std::string> SplitValue(std::string_view raw, char separator, bool crlf);
+
+// One content line "group.NAME;params:value" folded at 75 octets without
+// splitting a UTF-8 character, ending in CR LF. `value` is written as given.
+std::string FormatLine(std::string_view name, const std::vector<VCardParam>& params, std::string_view value,
+                       std::string_view group = {});
+// Folds an unfolded line as FormatLine does.
+std::string FoldLine(std::string_view line);
+
+}  // namespace platform::outlook

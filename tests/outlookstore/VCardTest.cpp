@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/outlook/ContactCard.h"
+#include "platform/outlook/VCard.h"
+
+using namespace platform::outlook;
+
+namespace {
+
+std::size_t LongestPhysicalLine(const std::string& text) {
+    std::size_t longest = 0, start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find("\r\n", start);
+        if (end == std::string::npos) end = text.size();
+        longest = std::max(longest, end - start);
+        start = end + 2;
+    }
+    return longest;
+}
+
+}  // namespace
+
+TEST(VCardCodec, FoldsAt75OctetsWithoutSplittingCharacters) {
+    std::string value;
+    for (int i = 0; i < 60; ++i) value += "\xC3\xA9";  // 120 octets of two-byte characters
+    const std::string line = FormatLine("NOTE", {}, "x" + value);
+    EXPECT_LE(LongestPhysicalLine(line), 75u);
+    // No physical line starts or ends inside a character.
+    std::size_t pos = 0;
+    while ((pos = line.find("\r\n ", pos)) != std::string::npos) {
+        EXPECT_NE(static_cast<unsigned char>(line[pos + 3]) & 0xC0, 0x80u);
+        pos += 3;
+    }
+    const auto cards = ParseVCards("BEGIN:VCARD\r\n" + line + "END:VCARD\r\n");
+    ASSERT_EQ(cards.size(), 1u);
+    EXPECT_EQ(cards[0].lines[0].value, "x" + value);
+}
+
+TEST(VCardCodec, EscapingRoundTrips) {
+    const std::string text = "a,b;c\\d\r\ne:f";
+    EXPECT_EQ(EscapeText(text), "a\\,b\\;c\\\\d\\ne:f");
+    EXPECT_EQ(UnescapeText(EscapeText(text), true), text);
+    const auto parts = SplitValue("Doe;John\\;Jr;;Dr.;", ';', true);
+    ASSERT_EQ(parts.size(), 5u);
+    EXPECT_EQ(parts[1], "John;Jr");
+    EXPECT_EQ(parts[4], "");
+}
+
+TEST(VCardCodec, ReadsVersion21AsOtherProgramsWriteIt) {
+    const std::string text =
+        "BEGIN:VCARD\nVERSION:2.1\nN:M\xFC" "ller;Hans\nTEL;WORK;VOICE:+49 1\nTEL;HOME:+49 2\nTEL;CELL:+49 3\n"
+        "NOTE;ENCODING=QUOTED-PRINTABLE:Line one=0D=0ALine =\ntwo\nEMAIL;INTERNET:h@example.org\nEND:VCARD\n";
+    ItemData item(ItemKind::Contact);
+    ASSERT_TRUE(ContactFromVCard(text, item));
+    EXPECT_EQ(item.Text("LastName"), "M\xC3\xBCller");  // Latin-1 taken as such
+    EXPECT_EQ(item.Text("BusinessTelephoneNumber"), "+49 1");
+    EXPECT_EQ(item.Text("HomeTelephoneNumber"), "+49 2");
+    EXPECT_EQ(item.Text("MobileTelephoneNumber"), "+49 3");
+    EXPECT_EQ(item.Text("Body"), "Line one\r\nLine two");
+    EXPECT_EQ(item.Text("Email1Address"), "h@example.org");
+}
+
+TEST(VCardCodec, ReadsVersion40AndKeepsWhatItDoesNotMap) {
+    const std::string text =
+        "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Ann Lee\r\nN:Lee;Ann;;;\r\nTEL;VALUE=uri;TYPE=\"work,voice\";PREF=1:tel:+1-555\r\n"
+        "GENDER:F\r\nANNIVERSARY:20100612\r\nBDAY:--0415\r\nitem1.X-ABLabel:Kid\r\nKIND:individual\r\n"
+        "CATEGORIES:Friends,Work\r\nEND:VCARD\r\n";
+    ItemData item(ItemKind::Contact);
+    ASSERT_TRUE(ContactFromVCard(text, item));
+    EXPECT_EQ(item.Text("BusinessTelephoneNumber"), "+1-555");
+    EXPECT_EQ(item.Int("Gender"), 1);
+    EXPECT_NE(item.Date("Anniversary"), 0.0);
+    EXPECT_EQ(item.Date("Birthday"), 0.0);  // a birthday without a year has no date value
+    EXPECT_EQ(item.Text("Categories"), "Friends,Work");
+    // What maps to nothing is written back unchanged.
+    const std::string again = ContactToVCard(item);
+    EXPECT_NE(again.find("BDAY:--0415\r\n"), std::string::npos);
+    EXPECT_NE(again.find("item1.X-ABLabel:Kid\r\n"), std::string::npos);
+    EXPECT_NE(again.find("KIND:individual\r\n"), std::string::npos);
+    EXPECT_NE(again.find("VERSION:3.0\r\n"), std::string::npos);
+}
+
+TEST(VCardCodec, EveryContactPropertyRoundTrips) {
+    ItemData item(ItemKind::Contact);
+    int n = 0;
+    for (std::size_t i = 0; i < Schema(ItemKind::Contact).size(); ++i) {
+        const PropDef& def = Schema(ItemKind::Contact)[i];
+        if (std::string(def.name) == "EntryID") continue;
+        PropValue& v = item.At(static_cast<int>(i));
+        switch (def.type) {
+            case PropType::Text: v.s = std::string(def.name) + " v\xC3\xA9, x;y\\z " + std::to_string(++n); break;
+            case PropType::Int:
+            case PropType::Bool: v.i = 2; break;
+            case PropType::Date: v.d = NormalizeDate(40000.5 + static_cast<double>(i)); break;
+        }
+    }
+    item.SetText("Body", "first\r\nsecond\r\n");
+    item.SetText("BusinessAddressStreet", "Main St 1\nBack door");  // LF only
+    item.SetText("Categories", "a, b,c");
+    item.SetDate("Birthday", 30000.0);
+    item.order = 17;
+    item.entryId = "ABC";
+    item.userProps.push_back({"Size", kUserText, "XL; big", 0});
+    item.userProps.push_back({"Score", kUserNumber, "", 2.5});
+    item.userProps.push_back({"Met", kUserDateTime, "", 43000.75});
+    ItemData back(ItemKind::Contact);
+    const std::string text = ContactToVCard(item);
+    ASSERT_TRUE(ContactFromVCard(text, back));
+    for (std::size_t i = 0; i < item.props.size(); ++i) {
+        const char* name = Schema(ItemKind::Contact)[i].name;
+        if (std::string(name) == "EntryID") continue;
+        EXPECT_EQ(back.props[i].s, item.props[i].s) << name;
+        EXPECT_EQ(back.props[i].i, item.props[i].i) << name;
+        EXPECT_EQ(back.props[i].d, item.props[i].d) << name;
+    }
+    EXPECT_EQ(back.order, 17);
+    ASSERT_EQ(back.userProps.size(), 3u);
+    EXPECT_EQ(back.userProps[0].text, "XL; big");
+    EXPECT_EQ(back.userProps[1].number, 2.5);
+    EXPECT_EQ(back.userProps[2].number, 43000.75);
+    EXPECT_TRUE(back.kept.find("UID:ABC") != std::string::npos);
+    EXPECT_LE(LongestPhysicalLine(text), 75u);
+}
+
+TEST(VCardCodec, SecondSlotsKeepTheirPlaceWhenTheFirstIsEmpty) {
+    ItemData item(ItemKind::Contact);
+    item.SetText("Business2TelephoneNumber", "2");
+    item.SetText("Email3Address", "c@x");
+    item.SetText("OtherAddressCity", "Oslo");
+    ItemData back(ItemKind::Contact);
+    ASSERT_TRUE(ContactFromVCard(ContactToVCard(item), back));
+    EXPECT_EQ(back.Text("BusinessTelephoneNumber"), "");
+    EXPECT_EQ(back.Text("Business2TelephoneNumber"), "2");
+    EXPECT_EQ(back.Text("Email1Address"), "");
+    EXPECT_EQ(back.Text("Email3Address"), "c@x");
+    EXPECT_EQ(back.Text("OtherAddressCity"), "Oslo");
+}
+
+TEST(VCardCodec, BadInputIsRefusedOrSkipped) {
+    ItemData item(ItemKind::Contact);
+    EXPECT_FALSE(ContactFromVCard("", item));
+    EXPECT_FALSE(ContactFromVCard("hello\r\nworld", item));
+    // An unterminated card still counts; lines without a colon are skipped.
+    EXPECT_TRUE(ContactFromVCard("BEGIN:VCARD\r\nno colon here\r\nFN:X", item));
+    EXPECT_EQ(item.Text("FullName"), "X");
+    // Further cards of the file are kept.
+    ItemData two(ItemKind::Contact);
+    ASSERT_TRUE(ContactFromVCard("BEGIN:VCARD\nFN:A\nEND:VCARD\nBEGIN:VCARD\nFN:B\nEND:VCARD\n", two));
+    EXPECT_EQ(two.Text("FullName"), "A");
+    EXPECT_NE(ContactToVCard(two).find("FN:B"), std::string::npos);
+}
