@@ -18,7 +18,7 @@
 #include "tests/support/TempDir.h"
 #include "tools/palmdat/PalmDatWriter.h"
 
-using fwtest::Specs;
+using fwtest::Plans;
 using palmdat::Format;
 using palmdat::Kind;
 using palmdat::Value;
@@ -42,7 +42,7 @@ struct PalmSource : ::testing::Test {
         PmResetPalmUsers();
         PmAddrInfo::ForgetInstalledAddrGeneration();
         SetWaitPause(0);
-        Specs().clear();
+        Plans().clear();
     }
     ~PalmSource() override {
         ExitApplication();
@@ -146,8 +146,8 @@ TEST_F(PalmSource, LoadsEveryKindByFileAndComparesWithOutlook) {
     UseFiles(WriteFile(Contacts({{"Anna", "Acme"}, {"Bo", "New Co"}, {"Cy", "Corp"}}), "address.dat"),
              WriteFile(Events(2), "datebook.dat"), WriteFile(Todos(3), "TODO.DAT"),
              WriteFile(Memos({"Shopping\r\nmilk", "Ideas"}), "memopad.dat"));
-    Specs()[{kAppOutlook, CommKindAddr}].records = {"Anna=Acme", "Bo=Old Co"};
-    Specs()[{kAppOutlook, CommKindNote}].records = {"Shopping=Shopping\r\nmilk"};
+    Plans()[{kAppOutlook, CommKindAddr}].records = {"Anna=Acme", "Bo=Old Co"};
+    Plans()[{kAppOutlook, CommKindNote}].records = {"Shopping=Shopping\r\nmilk"};
     ASSERT_TRUE(LoadApplications(&owner, kAppPalm, kAppOutlook));
     EXPECT_TRUE(Messages().empty());
 
