@@ -1,5 +1,6 @@
 #include "common/palm/PmDateInfo.h"
 
+#include "common/misc/CxDateTime.h"
 #include "common/palm/PmConvert.h"
 #include "platform/text/TextCopy.h"
 
@@ -56,6 +57,26 @@ EventFields FieldsOf(const PmDateEntry& e) {
     }
 }
 
+long DayKey(const SYSTEMTIME& st) { return st.wYear * 10000L + st.wMonth * 100L + st.wDay; }
+
+// An untimed event covers whole days. Outlook keeps such an event from the
+// midnight that begins its first day to the midnight that ends its last
+// one, so the same event reads back alike: the start moves to the
+// beginning of its day and the end to the end of its last day (an end that
+// is already a later midnight stays).
+void WholeDays(SYSTEMTIME& start, SYSTEMTIME& end) {
+    if (start.wYear == 0) return;
+    SYSTEMTIME first = start;
+    if (!AddDays(first, 0)) return;
+    SYSTEMTIME last = end.wYear != 0 && DayKey(end) > DayKey(start) ? end : start;
+    const bool endsAtMidnight = end.wHour == 0 && end.wMinute == 0 && end.wSecond == 0;
+    SYSTEMTIME after = last;
+    if (!(DayKey(last) > DayKey(start) && endsAtMidnight) && !AddDays(after, 1)) return;
+    if (!AddDays(after, 0)) return;
+    start = first;
+    end = after;
+}
+
 }  // namespace
 
 void PmConvertEvent(const PmDateEntry& entry, CommDateRec& rec) {
@@ -67,6 +88,7 @@ void PmConvertEvent(const PmDateEntry& entry, CommDateRec& rec) {
     rec.AllDay = f.untimed != 0 ? 1 : 0;
     PmDateToSystemTime(f.start, rec.Start);
     PmDateToSystemTime(f.end, rec.End);
+    if (rec.AllDay) WholeDays(rec.Start, rec.End);
     if (f.alarm != 0) {
         rec.Alarm = 1;
         rec.ReminderCount = 1;

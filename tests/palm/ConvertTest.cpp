@@ -439,14 +439,16 @@ TEST(EventConvert, EveryGenerationWithAlarmsAndRepeats) {
         EXPECT_EQ(std::strlen(rec->Subject), 255u);
         EXPECT_STREQ(rec->Note, "n");
         EXPECT_STREQ(rec->Location, generation == kPmGenEarly ? "" : "Room 4");
+        // Untimed: the whole day, from its midnight to the next.
         EXPECT_EQ(rec->AllDay, 1);
         EXPECT_EQ(rec->Start.wYear, 2026);
         EXPECT_EQ(rec->Start.wDay, 5);
-        EXPECT_EQ(rec->Start.wHour, 9);
-        EXPECT_EQ(rec->Start.wMinute, 15);
+        EXPECT_EQ(rec->Start.wHour, 0);
+        EXPECT_EQ(rec->Start.wMinute, 0);
         EXPECT_EQ(rec->Start.wDayOfWeek, 1);
-        EXPECT_EQ(rec->End.wHour, 10);
-        EXPECT_EQ(rec->End.wMinute, 45);
+        EXPECT_EQ(rec->End.wDay, 6);
+        EXPECT_EQ(rec->End.wHour, 0);
+        EXPECT_EQ(rec->End.wDayOfWeek, 2);
         EXPECT_EQ(rec->Alarm, 1);
         EXPECT_EQ(rec->ReminderCount, 1);
         EXPECT_EQ(rec->Reminders[0].Amount, 2);
@@ -457,6 +459,38 @@ TEST(EventConvert, EveryGenerationWithAlarmsAndRepeats) {
         EXPECT_EQ(rec->Status, 0);
         EXPECT_STREQ(rec->Category, "");
         EXPECT_EQ(rec->Private, 0);
+    }
+}
+
+TEST(EventConvert, TimesOfTimedAndUntimedEvents) {
+    struct Case {
+        bool untimed;
+        std::int32_t start, end;
+        int startDay, startHour, endMonth, endDay, endHour, endMinute;
+    };
+    const Case cases[] = {
+        {false, Local(2026, 1, 5, 9, 15), Local(2026, 1, 5, 10, 45), 5, 9, 1, 5, 10, 45},
+        {false, Local(2026, 1, 5, 23, 0), Local(2026, 1, 6, 1, 0), 5, 23, 1, 6, 1, 0},
+        {true, Local(2026, 1, 5), Local(2026, 1, 5), 5, 0, 1, 6, 0, 0},
+        {true, Local(2026, 1, 31, 8, 0), Local(2026, 1, 31, 8, 0), 31, 0, 2, 1, 0, 0},
+        {true, Local(2026, 1, 5), Local(2026, 1, 7), 5, 0, 1, 7, 0, 0},        // already ends at a midnight
+        {true, Local(2026, 1, 5), Local(2026, 1, 7, 15, 0), 5, 0, 1, 8, 0, 0},  // through its last day
+        {true, Local(2026, 1, 5, 12, 0), Local(2026, 1, 4), 5, 0, 1, 6, 0, 0},  // an end before the start
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.start);
+        auto e = NewEntry<PmDateEntry>(kPmGenEx);
+        e->Record.Ex.Untimed = c.untimed ? 1 : 0;
+        e->Record.Ex.StartDate = c.start;
+        e->Record.Ex.EndDate = c.end;
+        auto rec = Zeroed<CommDateRec>();
+        PmConvertEvent(*e, *rec);
+        EXPECT_EQ(rec->Start.wDay, c.startDay);
+        EXPECT_EQ(rec->Start.wHour, c.startHour);
+        EXPECT_EQ(rec->End.wMonth, c.endMonth);
+        EXPECT_EQ(rec->End.wDay, c.endDay);
+        EXPECT_EQ(rec->End.wHour, c.endHour);
+        EXPECT_EQ(rec->End.wMinute, c.endMinute);
     }
 }
 
