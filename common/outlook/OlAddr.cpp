@@ -97,7 +97,12 @@ bool GetUserProperties(CDispCmd& item, CDispCmd& props) {
 
 const OlKindTexts& OlAddrUtil::Texts() { return kTexts; }
 
-const char* OlAddrUtil::DefaultUserPropertyName(int) { return ""; }
+const char* OlAddrUtil::DefaultUserPropertyName(int slot) {
+    // A value without a name of its own is kept under the name of its slot.
+    static const char* const kNames[10] = {"Custom 1", "Custom 2", "Custom 3", "Custom 4", "Custom 5",
+                                           "Custom 6", "Custom 7", "Custom 8", "Custom 9", "Custom 10"};
+    return slot >= 0 && slot < 10 ? kNames[slot] : "";
+}
 
 bool OlAddrUtil::ReadItem(CDispCmd& item, OlAddrRecord& rec) {
     OlReadProps(item, &rec, kProps);

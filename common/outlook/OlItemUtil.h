@@ -19,6 +19,7 @@
 // through its folder position, checked against its EntryID.
 #include <cstring>
 #include <memory>
+#include <unordered_map>
 #include <new>
 
 #include "common/misc/CxDebugUtil.h"
@@ -79,6 +80,7 @@ public:
 
     void Clear() override {
         if (m_list) m_list->RemoveAllRecords();
+        m_written.clear();
     }
 
     void Close() override {
@@ -129,9 +131,16 @@ public:
         if (m_folder.GetInterface() == nullptr || !m_list || rec == nullptr) return OlMigrateFailed;
         Rec* match = nullptr;
         int index = 0;
-        const int found = m_list->FindRecord(rec, &match, &index);
-        if (found == CommFindSame) return OlMigrateUnchanged;
+        // An item that this migration already wrote for another source record
+        // is not this record's item: two source records that the comparison
+        // takes for one item (two to-dos of the same subject) would otherwise
+        // end as one Outlook item, and one of them would be lost.
+        const int found = m_list->FindRecordExcept(rec, &match, &index, [this, rec](const Rec* candidate) {
+            const auto it = m_written.find(candidate);
+            return it != m_written.end() && it->second != rec;
+        });
         if (found == CommFindError) return OlMigrateFailed;
+        if (found == CommFindSame) return OlMigrateUnchanged;
         if (found == CommFindNew) {
             auto copy = std::make_unique<Rec>();
             std::memcpy(static_cast<void*>(copy.get()), rec, sizeof(Rec));
@@ -144,16 +153,20 @@ public:
             if (!AddItem(*copy, ol)) return OlMigrateFailed;
             copy->NativeRecord = ol.get();
             copy->NativeSize = sizeof(OlRec);
-            m_list->AddRecord(copy.get());
+            m_written[m_list->AddRecord(copy.get())] = rec;
             return OlMigrateCreated;
         }
         m_list->UpdateRecord(match, *rec);
+        m_written[match] = rec;
         return UpdateItem(*match, index) ? OlMigrateUpdated : OlMigrateFailed;
     }
 
 protected:
     CDispCmd m_folder;
     std::unique_ptr<Mgr> m_list;
+    // The list records this migration created or updated (since the last
+    // load), each with the source record it was written for.
+    std::unordered_map<const Rec*, const Rec*> m_written;
 
 private:
     Derived& Self() { return static_cast<Derived&>(*this); }

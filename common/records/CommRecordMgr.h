@@ -73,6 +73,14 @@ public:
     // -1 for a null record; `match` and `index` receive the matched stored
     // record and its 0-based position (the record count when new).
     int FindRecord(const Rec* rec, Rec** match, int* index) {
+        return FindRecordExcept(rec, match, index, [](const Rec*) { return false; });
+    }
+
+    // The same lookup among the stored records that `excluded` does not
+    // name (a writer keeps the records it already wrote for other source
+    // records out of the lookup).
+    template <class Excluded>
+    int FindRecordExcept(const Rec* rec, Rec** match, int* index, Excluded&& excluded) {
         if (rec == nullptr) return CommFindError;
         EnsureIndex();
         std::string key;
@@ -83,6 +91,7 @@ public:
         if (auto it = m_index.find(key); it != m_index.end()) {
             for (std::uint32_t pos : it->second) {
                 Rec* candidate = m_entries[pos].record.get();
+                if (excluded(static_cast<const Rec*>(candidate))) continue;
                 if (candidate == rec || FieldsEqual(*candidate, *rec, Rules::kCompareFields)) {
                     return Report(CommFindSame, candidate, pos, match, index);
                 }

@@ -139,6 +139,29 @@ TEST_F(TaskNoteTest, TasksMigrateAndReload) {
     EXPECT_EQ(Int(peek.Item(1), u"TotalWork"), 90);
 }
 
+TEST_F(TaskNoteTest, TwoSourceTasksOfOneSubjectBecomeTwoItems) {
+    OlTaskUtil ol;
+    ASSERT_TRUE(ol.Load());
+    CommTaskRec first = Task("Call mom");
+    first.Priority = 1;
+    first.DueDate = Epoch(2021, 3, 1);
+    CommTaskRec second = Task("call mom");
+    second.DueDate = Epoch(2021, 4, 1);
+    CommTaskRec third = second;  // differs from the second in its due date only
+    third.DueDate = Epoch(2021, 5, 1);
+    EXPECT_EQ(ol.MigrateRecord(&first), OlMigrateCreated);
+    EXPECT_EQ(ol.MigrateRecord(&second), OlMigrateCreated);
+    EXPECT_EQ(ol.MigrateRecord(&third), OlMigrateCreated);
+    EXPECT_EQ(ol.MigrateRecord(&third), OlMigrateUnchanged);  // its own item
+    EXPECT_EQ(Files(Store("Tasks")).size(), 3u);
+    // The next migration finds every one of them.
+    ASSERT_TRUE(ol.Load());
+    EXPECT_EQ(ol.MigrateRecord(&first), OlMigrateUnchanged);
+    EXPECT_EQ(ol.MigrateRecord(&second), OlMigrateUnchanged);
+    EXPECT_EQ(ol.MigrateRecord(&third), OlMigrateUnchanged);
+    EXPECT_EQ(Files(Store("Tasks")).size(), 3u);
+}
+
 TEST_F(TaskNoteTest, NoteSubjectIsNeverWritten) {
     OlNoteUtil ol;
     ASSERT_TRUE(ol.Load());

@@ -24,7 +24,7 @@ TEST(CommFieldDesc, ContactTableHasUniqueIdsAndFittingCapacities) {
     EXPECT_EQ(street->Capacity, 256);
     EXPECT_EQ(FindCommField(CommAddrFields(), 14), nullptr);  // no field has that id
     EXPECT_STREQ(FindCommField(CommAddrFields(), 57)->Label, "Custom 9");
-    EXPECT_EQ(FindCommField(CommAddrFields(), 57)->Offset, offsetof(CommAddrRec, CustomValue) + 9 * 64);
+    EXPECT_EQ(FindCommField(CommAddrFields(), 57)->Offset, offsetof(CommAddrRec, CustomValue) + 8 * 64);
     EXPECT_EQ(CommDateFields().size(), 14u);
     EXPECT_EQ(CommTaskFields().size(), 8u);
     EXPECT_EQ(CommNoteFields().size(), 11u);

@@ -228,3 +228,20 @@ TEST(CommRecordMgr, IndexFollowsRecordsAddedAfterALookup) {
     EXPECT_EQ(target.FindRecord(Task("B", 0, 0).get(), &match, &index), CommFindNew);
     EXPECT_EQ(index, 0);
 }
+
+TEST(CommRecordMgr, ExcludedRecordsAreLeftOutOfTheLookup) {
+    CommTaskMgr target;
+    CommTaskRec* a = target.AddRecord(Task("Call", 0, 0).get());
+    CommTaskRec* b = target.AddRecord(Task("call", 1, 0).get());
+    CommTaskRec* match = nullptr;
+    int index = -1;
+    auto probe = Task("CALL", 0, 0);
+    EXPECT_EQ(target.FindRecordExcept(probe.get(), &match, &index, [&](const CommTaskRec* r) { return r == a; }),
+              CommFindDifferent);
+    EXPECT_EQ(match, b);
+    EXPECT_EQ(index, 1);
+    EXPECT_EQ(target.FindRecordExcept(probe.get(), &match, &index, [](const CommTaskRec*) { return true; }),
+              CommFindNew);
+    EXPECT_EQ(match, nullptr);
+    EXPECT_EQ(index, 2);
+}
