@@ -48,16 +48,16 @@ HRESULT OlNoteUtil::WriteItem(CDispCmd& item, OlNoteRecord& rec) {
 }
 
 void OlNoteUtil::ToOutlookRecord(const CommNoteRec& in, OlNoteRecord& out) {
-    OlCopyText(out.Subject, 255, in.Subject, sizeof in.Subject);
-    OlCopyText(out.Categories, 255, in.Category, sizeof in.Category);
-    OlCopyText(out.Body, 20479, in.Note, sizeof in.Note);
+    OlCopyText(out.Subject, sizeof out.Subject, in.Subject, sizeof in.Subject);
+    OlCopyText(out.Categories, sizeof out.Categories, in.Category, sizeof in.Category);
+    OlCopyText(out.Body, sizeof out.Body, in.Note, sizeof in.Note);
     out.Color = in.Color;
 }
 
 void OlNoteUtil::ToCommonRecord(const OlNoteRecord& in, CommNoteRec& out) {
-    OlCopyText(out.Subject, 255, in.Subject, sizeof in.Subject);
-    OlCopyText(out.Category, 255, in.Categories, sizeof in.Categories);
-    OlCopyText(out.Note, 20479, in.Body, sizeof in.Body);
+    OlCopyText(out.Subject, sizeof out.Subject, in.Subject, sizeof in.Subject);
+    OlCopyText(out.Category, sizeof out.Category, in.Categories, sizeof in.Categories);
+    OlCopyText(out.Note, sizeof out.Note, in.Body, sizeof in.Body);
     out.Color = in.Color;
     out.CreationTime = in.CreationTime;
     out.LastModificationTime = in.LastModificationTime;

@@ -162,6 +162,18 @@ TEST_F(TaskNoteTest, TwoSourceTasksOfOneSubjectBecomeTwoItems) {
     EXPECT_EQ(Files(Store("Tasks")).size(), 3u);
 }
 
+TEST_F(TaskNoteTest, ANoteAsLongAsTheRecordHoldsReadsBackTheSame) {
+    OlNoteUtil ol;
+    ASSERT_TRUE(ol.Load());
+    CommNoteRec n{};
+    std::memset(n.Note, 'x', sizeof n.Note - 1);
+    std::memset(n.Subject, 'x', sizeof n.Subject - 1);  // the first line, as a source gives it
+    EXPECT_EQ(ol.MigrateRecord(&n), OlMigrateCreated);
+    ASSERT_TRUE(ol.Load());
+    EXPECT_EQ(std::strlen(ol.GetRecordList()->GetRecordAt(0)->Note), sizeof n.Note - 1);
+    EXPECT_EQ(ol.MigrateRecord(&n), OlMigrateUnchanged);
+}
+
 TEST_F(TaskNoteTest, NoteSubjectIsNeverWritten) {
     OlNoteUtil ol;
     ASSERT_TRUE(ol.Load());
