@@ -1,0 +1,176 @@
+// Palm Desktop files of each generation through "ferrywise --batch" into an
+// empty Outlook store: every record arrives, the store reads back the same,
+// and a second run writes nothing.
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <regex>
+#include <string>
+
+#include "tests/support/TempDir.h"
+#include "tools/jetfixture/PalmSamples.h"
+#include "tools/palmdat/PalmDatWriter.h"
+
+namespace {
+
+struct BatchRun {
+    int status = -1;
+    std::string output;
+};
+
+struct KindLine {
+    int created = -1, different = -1, same = -1, written = -1;
+};
+
+std::string Quote(const std::string& s) { return "'" + s + "'"; }
+
+class BatchMigrationTest : public ::testing::Test {
+protected:
+    fwtest::TempDir dir;
+
+    BatchRun Ferrywise(const std::string& args) {
+        const char* bin = std::getenv("FW_BINARY_DIR");
+        const std::string command = "env HOME=" + Quote(dir.Path() + "home") + " XDG_DATA_HOME=" +
+                                    Quote(dir.Path() + "data") + " WINEPREFIX=" + Quote(dir.Path() + "wine") + " " +
+                                    Quote(std::string(bin ? bin : ".") + "/app/ferrywise") + " --batch " + args +
+                                    " 2>&1";
+        BatchRun run;
+        FILE* pipe = ::popen(command.c_str(), "r");
+        if (pipe == nullptr) return run;
+        char buf[4096];
+        std::size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) run.output.append(buf, n);
+        const int rc = ::pclose(pipe);
+        run.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+        return run;
+    }
+
+    static std::map<std::string, KindLine> Report(const std::string& output) {
+        std::map<std::string, KindLine> lines;
+        const std::regex line(R"((Contacts|Calendar|Tasks|Notes) +(\d+) new, +(\d+) different, +(\d+) same; (\d+) written)");
+        for (std::sregex_iterator it(output.begin(), output.end(), line), end; it != end; ++it) {
+            KindLine k;
+            k.created = std::stoi((*it)[2]);
+            k.different = std::stoi((*it)[3]);
+            k.same = std::stoi((*it)[4]);
+            k.written = std::stoi((*it)[5]);
+            lines[(*it)[1]] = k;
+        }
+        return lines;
+    }
+
+    // Every file of the store with its content and modification time.
+    std::map<std::string, std::string> Snapshot() {
+        std::map<std::string, std::string> files;
+        for (const char* folder : {"Contacts", "Calendar", "Tasks", "Notes"}) {
+            const std::string path = dir.Path() + "store/" + folder;
+            if (DIR* d = ::opendir(path.c_str())) {
+                while (const dirent* e = ::readdir(d)) {
+                    if (e->d_name[0] == '.') continue;
+                    const std::string file = path + "/" + e->d_name;
+                    struct stat st {};
+                    ::stat(file.c_str(), &st);
+                    files[std::string(folder) + "/" + e->d_name] =
+                        std::to_string(st.st_mtim.tv_sec) + "." + std::to_string(st.st_mtim.tv_nsec) + ":" +
+                        fwtest::ReadFile(file);
+                }
+                ::closedir(d);
+            }
+        }
+        return files;
+    }
+
+    static std::size_t CountIn(const std::map<std::string, std::string>& files, const std::string& folder) {
+        std::size_t n = 0;
+        for (const auto& [name, content] : files) n += name.rfind(folder + "/", 0) == 0;
+        return n;
+    }
+
+    void MigrateTwice(const std::string& files, const std::map<std::string, int>& expected) {
+        const std::string args = "--source palm " + files + " --store " + Quote(dir.Path() + "store");
+        const BatchRun first = Ferrywise(args);
+        ASSERT_EQ(first.status, 0) << first.output;
+        const auto report = Report(first.output);
+        ASSERT_EQ(report.size(), 4u) << first.output;
+        const auto store = Snapshot();
+        const std::map<std::string, std::string> folders = {
+            {"Contacts", "Contacts"}, {"Calendar", "Calendar"}, {"Tasks", "Tasks"}, {"Notes", "Notes"}};
+        for (const auto& [kind, count] : expected) {
+            const KindLine& k = report.at(kind);
+            EXPECT_EQ(k.created, count) << kind;
+            EXPECT_EQ(k.different + k.same, 0) << kind;
+            EXPECT_EQ(k.written, count) << kind;
+            EXPECT_EQ(CountIn(store, folders.at(kind)), static_cast<std::size_t>(count)) << kind;
+        }
+        EXPECT_NE(first.output.find("Migration log: " + dir.Path() + "data/norrbek/FRWY/SWLog.txt"),
+                  std::string::npos);
+
+        const BatchRun second = Ferrywise(args);
+        ASSERT_EQ(second.status, 0) << second.output;
+        for (const auto& [kind, count] : expected) {
+            const KindLine& k = Report(second.output).at(kind);
+            EXPECT_EQ(k.same, count) << kind << "\n" << second.output;
+            EXPECT_EQ(k.created + k.different + k.written, 0) << kind;
+        }
+        EXPECT_EQ(Snapshot(), store);  // not one file written again
+    }
+};
+
+std::string DatFiles(const std::string& folder) {
+    return "--palm-contacts " + Quote(folder + "address.dat") + " --palm-calendar " + Quote(folder + "datebook.dat") +
+           " --palm-tasks " + Quote(folder + "todo.dat") + " --palm-notes " + Quote(folder + "memopad.dat");
+}
+
+}  // namespace
+
+TEST_F(BatchMigrationTest, EarlierDatFilesMigrateWhole) {
+    ASSERT_TRUE(palmdat::WriteSample(dir.Path(), palmdat::Format::Earlier));
+    MigrateTwice(DatFiles(dir.Path()), {{"Contacts", 36}, {"Calendar", 28}, {"Tasks", 24}, {"Notes", 20}});
+}
+
+TEST_F(BatchMigrationTest, Palm414DatFilesMigrateWhole) {
+    ASSERT_TRUE(palmdat::WriteSample(dir.Path(), palmdat::Format::V414));
+    MigrateTwice(DatFiles(dir.Path()), {{"Contacts", 36}, {"Calendar", 28}, {"Tasks", 24}, {"Notes", 20}});
+}
+
+TEST_F(BatchMigrationTest, Palm6DatabasesMigrateWhole) {
+    std::string error;
+    ASSERT_TRUE(jetfixture::WritePalmSamples(dir.Path(), 30, error)) << error;
+    const std::string p = dir.Path();
+    MigrateTwice("--palm-contacts " + Quote(p + "Address.mdb") + " --palm-calendar " + Quote(p + "DateBook.mdb") +
+                     " --palm-tasks " + Quote(p + "Todolist.mdb") + " --palm-notes " + Quote(p + "MemoPad.mdb"),
+                 {{"Contacts", 30}, {"Calendar", 30}, {"Tasks", 30}, {"Notes", 30}});
+}
+
+TEST_F(BatchMigrationTest, DryRunWritesNothing) {
+    ASSERT_TRUE(palmdat::WriteSample(dir.Path(), palmdat::Format::V414));
+    const BatchRun run = Ferrywise("--source palm --kinds contacts,notes --dry-run --palm-contacts " +
+                              Quote(dir.Path() + "address.dat") + " --palm-notes " + Quote(dir.Path() + "memopad.dat") +
+                              " --store " + Quote(dir.Path() + "store"));
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find("36 would be migrated"), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("Calendar"), std::string::npos);
+    EXPECT_TRUE(Snapshot().empty());
+}
+
+TEST_F(BatchMigrationTest, AFileThatCannotBeReadFailsTheRun) {
+    fwtest::WriteFile(dir.File("address.dat"), "not a Palm file");
+    const BatchRun run = Ferrywise("--source palm --kinds contacts --palm-contacts " + Quote(dir.File("address.dat")) +
+                              " --store " + Quote(dir.Path() + "store"));
+    EXPECT_EQ(run.status, 1) << run.output;
+    EXPECT_NE(run.output.find("Failed to load Palm Desktop Contacts information."), std::string::npos) << run.output;
+    EXPECT_TRUE(Snapshot().empty());
+}
+
+TEST_F(BatchMigrationTest, BadOptionsAndHelp) {
+    EXPECT_EQ(Ferrywise("--kinds nothing").status, 2);
+    const BatchRun help = Ferrywise("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.output.find("--palm-contacts FILE"), std::string::npos);
+    // The settings file is left as it was read: no source was ever chosen there.
+    EXPECT_EQ(Ferrywise("--kinds contacts").status, 2);
+}
