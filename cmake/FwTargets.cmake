@@ -14,7 +14,8 @@ function(fw_test name)
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} fw_testsupport GTest::gtest GTest::gmock GTest::gtest_main)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "FW_SOURCE_DIR=${PROJECT_SOURCE_DIR};FW_BINARY_DIR=${PROJECT_BINARY_DIR}")
+    PROPERTIES ENVIRONMENT "FW_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+  # Tests find the build folder from their own place: <build>/tests/<folder>/.
 endfunction()
 
 # A fuzz target: a libFuzzer program in fuzz builds; otherwise a program that

@@ -11,6 +11,7 @@
 #include <regex>
 #include <string>
 
+#include "platform/paths/Paths.h"
 #include "tests/support/TempDir.h"
 #include "tools/jetfixture/PalmSamples.h"
 #include "tools/palmdat/PalmDatWriter.h"
@@ -33,10 +34,12 @@ protected:
     fwtest::TempDir dir;
 
     BatchRun Ferrywise(const std::string& args) {
-        const char* bin = std::getenv("FW_BINARY_DIR");
+        // ctest names the build folder; run by hand, the test sits in <build>/tests/integration/.
+        const char* env = std::getenv("FW_BINARY_DIR");
+        const std::string bin = env ? std::string(env) : platform::ProgramFolder() + "../..";
         const std::string command = "env HOME=" + Quote(dir.Path() + "home") + " XDG_DATA_HOME=" +
                                     Quote(dir.Path() + "data") + " WINEPREFIX=" + Quote(dir.Path() + "wine") + " " +
-                                    Quote(std::string(bin ? bin : ".") + "/app/ferrywise") + " --batch " + args +
+                                    Quote(bin + "/app/ferrywise") + " --batch " + args +
                                     " 2>&1";
         BatchRun run;
         FILE* pipe = ::popen(command.c_str(), "r");
