@@ -114,8 +114,9 @@ protected:
 
         const BatchRun second = Ferrywise(args);
         ASSERT_EQ(second.status, 0) << second.output;
+        const auto again = Report(second.output);
         for (const auto& [kind, count] : expected) {
-            const KindLine& k = Report(second.output).at(kind);
+            const KindLine& k = again.at(kind);
             EXPECT_EQ(k.same, count) << kind << "\n" << second.output;
             EXPECT_EQ(k.created + k.different + k.written, 0) << kind;
         }
