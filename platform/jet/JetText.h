@@ -13,7 +13,4 @@ namespace platform::jet {
 // surrogate becomes U+FFFD; an odd last byte is left out.
 std::string DecodeJetText(const std::uint8_t* data, std::size_t size);
 
-// Appends the UTF-8 form of one code point.
-void AppendUtf8(std::string& out, char32_t cp);
-
 }  // namespace platform::jet
