@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "platform/paths/Paths.h"
+#include "platform/text/LittleEndian.h"
 #include "platform/text/TextCopy.h"
 
 namespace platform {
@@ -17,17 +18,6 @@ namespace {
 
 constexpr int kNotLoaded = -100;
 
-std::optional<std::uint32_t> U16(const std::string& b, std::size_t at) {
-    if (at + 2 > b.size()) return std::nullopt;
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8);
-}
-
-std::optional<std::uint32_t> U32(const std::string& b, std::size_t at) {
-    auto lo = U16(b, at), hi = U16(b, at + 2);
-    if (!lo || !hi) return std::nullopt;
-    return *lo | *hi << 16;
-}
-
 bool SafeFolderName(const std::string& name) {
     if (name.empty() || name == "." || name == "..") return false;
     return name.find_first_of(std::string("/\\\0:", 4)) == std::string::npos;
@@ -35,7 +25,7 @@ bool SafeFolderName(const std::string& name) {
 
 // One user's fixed part at `at`; `next` receives the offset after it.
 std::optional<PalmUser> ParseUser(const std::string& b, std::size_t at, std::size_t& next) {
-    auto id = U32(b, at);
+    auto id = LittleEndianReader(b).U32(at);
     if (!id || at + 5 > b.size()) return std::nullopt;
     std::size_t pos = at + 4;
     const std::size_t nameLen = static_cast<unsigned char>(b[pos++]);
@@ -79,11 +69,12 @@ int CopyOut(const std::string& text, char* buffer, std::int16_t* length) {
 
 bool ParseUsersDat(const std::string& b, std::vector<PalmUser>& users) {
     users.clear();
-    auto count = U16(b, 0);
+    const LittleEndianReader r(b);
+    auto count = r.U16(0);
     if (!count) return false;
     if (*count == 0) return true;
-    auto mark = U16(b, 2);
-    auto nameLen = U16(b, 6);
+    auto mark = r.U16(2);
+    auto nameLen = r.U16(6);
     if (!mark || *mark != 0xFFFF || !nameLen || *nameLen != 5 || b.size() < 13 || b.compare(8, 5, "CUser") != 0)
         return false;
     std::size_t pos = 8 + *nameLen;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/paths/Paths.h"
+#include "platform/text/LittleEndian.h"
 
 namespace platform {
 
@@ -16,22 +17,7 @@ constexpr std::uint32_t kSignature = 0xFEEF04BD;
 constexpr std::size_t kFixedInfoSize = 52;  // thirteen 32-bit fields
 constexpr std::uint32_t kVersionType = 16;  // the resource type of version information
 
-// Little-endian reads that refuse to go past the bytes.
-struct Reader {
-    const std::string& bytes;
-    std::optional<std::uint32_t> U16(std::size_t at) const {
-        if (at > bytes.size() || bytes.size() - at < 2) return std::nullopt;
-        return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at])) |
-               static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 1])) << 8;
-    }
-    std::optional<std::uint32_t> U32(std::size_t at) const {
-        auto lo = U16(at), hi = U16(at + 2);
-        if (!lo || !hi || at + 2 < at) return std::nullopt;
-        return *lo | *hi << 16;
-    }
-};
-
-bool ReadFixedInfo(const Reader& r, std::size_t at, FixedFileVersion& out) {
+bool ReadFixedInfo(const LittleEndianReader& r, std::size_t at, FixedFileVersion& out) {
     auto sig = r.U32(at);
     if (!sig || *sig != kSignature) return false;
     auto ms = r.U32(at + 8), ls = r.U32(at + 12), pms = r.U32(at + 16), pls = r.U32(at + 20);
@@ -45,10 +31,10 @@ bool ReadFixedInfo(const Reader& r, std::size_t at, FixedFileVersion& out) {
 
 // The first signature in a range of bytes followed by a whole fixed
 // information block.
-bool ScanForFixedInfo(const Reader& r, std::size_t from, std::size_t to, FixedFileVersion& out) {
-    to = std::min(to, r.bytes.size());
+bool ScanForFixedInfo(const LittleEndianReader& r, std::size_t from, std::size_t to, FixedFileVersion& out) {
+    to = std::min(to, r.Bytes().size());
     for (std::size_t at = from; at + kFixedInfoSize <= to; ++at) {
-        if (static_cast<unsigned char>(r.bytes[at]) == 0xBD && ReadFixedInfo(r, at, out)) return true;
+        if (static_cast<unsigned char>(r.Bytes()[at]) == 0xBD && ReadFixedInfo(r, at, out)) return true;
     }
     return false;
 }
@@ -72,7 +58,7 @@ std::optional<std::size_t> RvaToOffset(const std::vector<Section>& sections, std
 // Walks one level of the resource directory at `dir` (an offset from the
 // resource root) and returns the first entry, or the entry with the given
 // id. The high bit of an entry's target marks a subdirectory.
-std::optional<std::uint32_t> FindEntry(const Reader& r, std::size_t root, std::uint32_t dir, std::optional<std::uint32_t> id,
+std::optional<std::uint32_t> FindEntry(const LittleEndianReader& r, std::size_t root, std::uint32_t dir, std::optional<std::uint32_t> id,
                                        bool wantDirectory) {
     const std::size_t at = root + dir;
     auto named = r.U16(at + 12), ids = r.U16(at + 14);
@@ -90,7 +76,7 @@ std::optional<std::uint32_t> FindEntry(const Reader& r, std::size_t root, std::u
     return std::nullopt;
 }
 
-bool ParsePe(const Reader& r, FixedFileVersion& out) {
+bool ParsePe(const LittleEndianReader& r, FixedFileVersion& out) {
     auto peOffset = r.U32(0x3C);
     if (!peOffset) return false;
     auto sig = r.U32(*peOffset);
@@ -136,7 +122,7 @@ bool ParsePe(const Reader& r, FixedFileVersion& out) {
 }  // namespace
 
 bool ParseFileVersion(const std::string& bytes, FixedFileVersion& out) {
-    const Reader r{bytes};
+    const LittleEndianReader r(bytes);
     if (bytes.size() >= 2 && bytes[0] == 'M' && bytes[1] == 'Z' && ParsePe(r, out)) return true;
     return ScanForFixedInfo(r, 0, bytes.size(), out);
 }
