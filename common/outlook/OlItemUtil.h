@@ -156,7 +156,7 @@ public:
             m_written[m_list->AddRecord(copy.get())] = rec;
             return OlMigrateCreated;
         }
-        m_list->UpdateRecord(match, *rec);
+        m_list->UpdateRecord(match, *rec, static_cast<std::size_t>(index));
         m_written[match] = rec;
         return UpdateItem(*match, index) ? OlMigrateUpdated : OlMigrateFailed;
     }

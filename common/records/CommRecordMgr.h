@@ -157,8 +157,11 @@ public:
 
     // A stored record takes over the whole content of `src` but keeps its
     // own native record and size. False when `stored` is not in this list.
-    bool UpdateRecord(Rec* stored, const Rec& src) {
-        const std::size_t pos = PositionOf(stored);
+    // `position`, when known (the index a lookup gave), spares the search.
+    bool UpdateRecord(Rec* stored, const Rec& src, std::size_t position = static_cast<std::size_t>(-1)) {
+        const std::size_t pos = position < m_entries.size() && m_entries[position].record.get() == stored
+                                    ? position
+                                    : PositionOf(stored);
         if (pos == m_entries.size()) return false;
         if (m_indexed) IndexErase(stored, pos);
         void* native = stored->NativeRecord;

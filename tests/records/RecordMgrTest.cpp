@@ -213,6 +213,11 @@ TEST(CommRecordMgr, UpdateTakesOverContentButKeepsTheNativeRecord) {
     EXPECT_EQ(match, stored);
     EXPECT_EQ(target.FindRecord(Contact("Ann", "Lee", "a@x").get(), &match, &index), CommFindNew);
     EXPECT_FALSE(target.UpdateRecord(src.get(), *src));
+    // A wrong position is not trusted: the record is searched for.
+    auto again = Contact("Anna", "Lee", "a@x");
+    ASSERT_TRUE(target.UpdateRecord(stored, *again, 7));
+    EXPECT_STREQ(stored->FirstName, "Anna");
+    EXPECT_FALSE(target.UpdateRecord(src.get(), *src, 0));
 }
 
 TEST(CommRecordMgr, IndexFollowsRecordsAddedAfterALookup) {
