@@ -15,7 +15,10 @@ namespace {
     offsetof(CommAddrRec, a.Street), offsetof(CommAddrRec, a.City), offsetof(CommAddrRec, a.State),    \
         offsetof(CommAddrRec, a.PostalCode), offsetof(CommAddrRec, a.Country)
 
-// What the Palm Desktop conversions fill, over all three generations.
+// What the Palm Desktop conversions fill, over all three generations. The
+// category is not among them: a record filed under "Unfiled" says nothing
+// about the categories the user gave the item elsewhere, so an empty
+// category never empties them (a category it names is written as usual).
 constexpr std::size_t kPalmAddr[] = {
     offsetof(CommAddrRec, FirstName),     offsetof(CommAddrRec, LastName),       offsetof(CommAddrRec, MiddleName),
     offsetof(CommAddrRec, Prefix),        offsetof(CommAddrRec, Suffix),         offsetof(CommAddrRec, NickName),
@@ -28,18 +31,16 @@ constexpr std::size_t kPalmAddr[] = {
     offsetof(CommAddrRec, Note),          offsetof(CommAddrRec, Company),        offsetof(CommAddrRec, Title),
     offsetof(CommAddrRec, Im1),           offsetof(CommAddrRec, Im2),            offsetof(CommAddrRec, AssistantName),
     offsetof(CommAddrRec, AssistantPhone), offsetof(CommAddrRec, Profession),    offsetof(CommAddrRec, Birthday),
-    offsetof(CommAddrRec, Anniversary),   offsetof(CommAddrRec, Category),
+    offsetof(CommAddrRec, Anniversary),
 };
 constexpr std::size_t kPalmDate[] = {
     offsetof(CommDateRec, Subject), offsetof(CommDateRec, Note), offsetof(CommDateRec, Location),
-    offsetof(CommDateRec, Category),
 };
 constexpr std::size_t kPalmTask[] = {
-    offsetof(CommTaskRec, Subject), offsetof(CommTaskRec, Note), offsetof(CommTaskRec, Category),
-    offsetof(CommTaskRec, DueDate),
+    offsetof(CommTaskRec, Subject), offsetof(CommTaskRec, Note), offsetof(CommTaskRec, DueDate),
 };
 constexpr std::size_t kPalmNote[] = {
-    offsetof(CommNoteRec, Subject), offsetof(CommNoteRec, Note), offsetof(CommNoteRec, Category),
+    offsetof(CommNoteRec, Subject), offsetof(CommNoteRec, Note),
 };
 
 #undef ADDRESS
