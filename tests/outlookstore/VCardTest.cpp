@@ -79,7 +79,7 @@ TEST(VCardCodec, ReadsVersion40AndKeepsWhatItDoesNotMap) {
     EXPECT_NE(again.find("BDAY:--0415\r\n"), std::string::npos);
     EXPECT_NE(again.find("item1.X-ABLabel:Kid\r\n"), std::string::npos);
     EXPECT_NE(again.find("KIND:individual\r\n"), std::string::npos);
-    EXPECT_NE(again.find("VERSION:3.0\r\n"), std::string::npos);
+    EXPECT_NE(again.find("VERSION:4.0\r\n"), std::string::npos);
 }
 
 TEST(VCardCodec, EveryContactPropertyRoundTrips) {
