@@ -117,9 +117,10 @@ public:
         : m_card(card), m_claims(claims), m_dialect(dialect), m_replace(card.lines.size()),
           m_after(card.lines.size()) {}
 
-    // Writes a field's new lines over the lines it held.
+    // Writes a field's new lines over the lines it held; a field that held
+    // none gets its lines after the line `anchor` (kNone: at the card's end).
     void Put(const std::string& key, const std::vector<const CardField*>& now,
-             const std::vector<const CardField*>& before) {
+             const std::vector<const CardField*>& before, std::size_t anchor) {
         const std::vector<std::size_t> owned = Owned(key);
         for (std::size_t j = 0; j < owned.size() || j < now.size(); ++j) {
             if (j < owned.size() && j < now.size()) {
@@ -128,8 +129,8 @@ public:
             } else if (j < owned.size()) {
                 m_replace[owned[j]] = std::string();
                 m_removedSlot = m_removedSlot || IsSlot(key);
-            } else if (!owned.empty()) {
-                m_after[owned.back()] += FormatField(*now[j], m_dialect);
+            } else if (!owned.empty() || anchor != kNone) {
+                m_after[owned.empty() ? anchor : owned.back()] += FormatField(*now[j], m_dialect);
             } else {
                 m_appended += FormatField(*now[j], m_dialect);
             }
@@ -228,13 +229,19 @@ std::string ContactToVCard(const ItemData& item) {
         const auto a = OfKey(was, "FullName"), b = OfKey(now, "FullName");
         const auto owned = edit.Owned("FullName");
         const bool blank = owned.empty() || card.parsed[owned[0]]->value.empty();
-        if (fresh || Lines(a, dialect) != Lines(b, dialect) || (edit.Changed() && blank)) edit.Put("FullName", b, a);
+        if (fresh || Lines(a, dialect) != Lines(b, dialect) || (edit.Changed() && blank))
+            edit.Put("FullName", b, a, kNone);
     };
     if (fresh) putName();  // first in a new card
+    // A new line goes after the lines of the field before it.
+    std::size_t anchor = kNone;
     for (const std::string& key : keys) {
-        if (key == "FullName") continue;
-        const auto a = OfKey(was, key), b = OfKey(now, key);
-        if (Lines(a, dialect) != Lines(b, dialect)) edit.Put(key, b, a);
+        const auto owned = edit.Owned(key);
+        if (key != "FullName") {
+            const auto a = OfKey(was, key), b = OfKey(now, key);
+            if (Lines(a, dialect) != Lines(b, dialect)) edit.Put(key, b, a, anchor);
+        }
+        if (!owned.empty()) anchor = owned.back();
     }
     if (!fresh) putName();
     edit.MarkSlots(now);
