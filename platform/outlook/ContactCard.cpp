@@ -96,17 +96,28 @@ std::string Lines(const std::vector<const CardField*>& fields, CardDialect diale
     return out;
 }
 
-bool IsSecondSlot(const std::string& key) {
-    for (const auto* slots : {&TelSlots(), &EmailSlots()})
-        for (const ContactSlot& s : *slots)
-            if (s.marked && key == s.prop) return true;
-    return false;
+// The slots before a slot that lines of the same types fill first.
+std::vector<std::string> EarlierSlots(const std::string& key) {
+    for (const auto* slots : {&TelSlots(), &EmailSlots()}) {
+        std::vector<std::string> earlier;
+        for (const ContactSlot& s : *slots) {
+            if (key == s.prop) return s.marked ? earlier : std::vector<std::string>();
+            earlier.push_back(s.prop);
+        }
+    }
+    return {};
 }
 
-bool IsSlot(const std::string& key) {
-    for (const auto* slots : {&TelSlots(), &EmailSlots()})
-        for (const ContactSlot& s : *slots)
-            if (key == s.prop) return true;
+bool SameTypes(const std::string& a, const std::string& b) {
+    for (const auto* slots : {&TelSlots(), &EmailSlots()}) {
+        const ContactSlot* sa = nullptr;
+        const ContactSlot* sb = nullptr;
+        for (const ContactSlot& s : *slots) {
+            if (a == s.prop) sa = &s;
+            if (b == s.prop) sb = &s;
+        }
+        if (sa && sb) return sa->types == sb->types;
+    }
     return false;
 }
 
@@ -128,7 +139,7 @@ public:
                                                   j < before.size() ? before[j] : nullptr);
             } else if (j < owned.size()) {
                 m_replace[owned[j]] = std::string();
-                m_removedSlot = m_removedSlot || IsSlot(key);
+                m_removed.push_back(key);
             } else if (!owned.empty() || anchor != kNone) {
                 m_after[owned.empty() ? anchor : owned.back()] += FormatField(*now[j], m_dialect);
             } else {
@@ -142,9 +153,12 @@ public:
     // that only their place told apart get their slot named, so that none
     // moves up into the place that became free.
     void MarkSlots(const std::vector<CardField>& fields) {
-        if (!m_removedSlot) return;
         for (std::size_t i = 0; i < m_claims.size(); ++i) {
-            if (!IsSecondSlot(m_claims[i]) || m_replace[i] || !m_card.parsed[i]->Param(kFieldParam).empty()) continue;
+            if (m_replace[i] || !m_card.parsed[i] || !m_card.parsed[i]->Param(kFieldParam).empty()) continue;
+            bool moves = false;
+            for (const std::string& earlier : EarlierSlots(m_claims[i]))
+                for (const std::string& removed : m_removed) moves = moves || (earlier == removed && SameTypes(earlier, m_claims[i]));
+            if (!moves) continue;
             const auto now = OfKey(fields, m_claims[i]);
             if (!now.empty()) m_replace[i] = FormatField(*now[0], m_dialect, &*m_card.parsed[i], now[0], true);
         }
@@ -197,7 +211,7 @@ private:
     std::vector<std::string> m_after;
     std::string m_appended;
     bool m_changed = false;
-    bool m_removedSlot = false;
+    std::vector<std::string> m_removed;  // fields whose lines were removed
 };
 
 }  // namespace

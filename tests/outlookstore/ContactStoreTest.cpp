@@ -2,7 +2,6 @@
 // store is reopened, in any time zone; cards of other programs keep what
 // the stand-in does not write.
 #include <gtest/gtest.h>
-#include <dirent.h>
 
 #include <cstdlib>
 #include <ctime>
@@ -10,96 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "common/misc/DispCmd.h"
-#include "platform/automation/Utf16.h"
 #include "platform/outlook/ItemData.h"
-#include "platform/outlook/OutlookServer.h"
-#include "tests/support/TempDir.h"
+#include "tests/outlookstore/StoreSession.h"
 
 using namespace platform::outlook;
+using namespace storetest;
 
 namespace {
-
-// Outlook over the store at `root`, opened anew for each session.
-class StoreSession {
-public:
-    explicit StoreSession(const std::string& root) {
-        RegisterOutlookApplication(root);
-        CLSID clsid{};
-        EXPECT_EQ(CLSIDFromProgID(u"Outlook.Application", &clsid), S_OK);
-        void* unknown = nullptr;
-        EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_SERVER, IID_IUnknown, &unknown), S_OK);
-        auto* u = static_cast<IUnknown*>(unknown);
-        void* disp = nullptr;
-        EXPECT_EQ(u->QueryInterface(IID_IDispatch, &disp), S_OK);
-        u->Release();
-        m_app.SetInterface(static_cast<IDispatch*>(disp));
-        static_cast<IDispatch*>(disp)->Release();
-        VARIANT arg = VARIANT::Bstr(u"MAPI"), ns, folder, items;
-        EXPECT_EQ(m_app.CallMethod(u"GetNameSpace", &arg, 1, &ns), S_OK);
-        VARIANT number = VARIANT::I4(10);
-        EXPECT_EQ(CDispCmd(ns.pdispVal).CallMethod(u"GetDefaultFolder", &number, 1, &folder), S_OK);
-        EXPECT_EQ(CDispCmd(folder.pdispVal).GetProperty(u"Items", &items), S_OK);
-        m_items.SetInterface(items.pdispVal);
-    }
-    ~StoreSession() {
-        m_items.SetInterface(nullptr);
-        m_app.SetInterface(nullptr);
-        UnregisterOutlookApplication();
-    }
-    CDispCmd Add() {
-        VARIANT type = VARIANT::I4(2), item;
-        EXPECT_EQ(m_items.CallMethod(u"Add", &type, 1, &item), S_OK);
-        return CDispCmd(item.pdispVal);
-    }
-    // The contact at a 1-based position.
-    CDispCmd Item(int position) {
-        VARIANT index = VARIANT::I4(position), item;
-        EXPECT_EQ(m_items.CallMethod(u"Item", &index, 1, &item), S_OK);
-        return CDispCmd(item.vt == VT_DISPATCH ? item.pdispVal : nullptr);
-    }
-    int Count() {
-        std::int32_t n = 0;
-        m_items.GetInt(u"Count", &n);
-        return n;
-    }
-
-private:
-    CDispCmd m_app, m_items;
-};
-
-HRESULT Save(CDispCmd& item) { return item.CallMethod(u"Save", nullptr, 0, nullptr); }
-
-HRESULT Put(CDispCmd& item, const std::string& name, VARIANT value) {
-    return item.PutProperty(platform::Utf8ToUtf16(name).c_str(), &value);
-}
-
-VARIANT Get(CDispCmd& item, const std::string& name) {
-    VARIANT v;
-    EXPECT_EQ(item.GetProperty(platform::Utf8ToUtf16(name).c_str(), &v), S_OK) << name;
-    return v;
-}
-
-std::string GetText(CDispCmd& item, const std::string& name) { return platform::Utf16ToUtf8(Get(item, name).bstrVal); }
-
-class ScopedZone {
-public:
-    explicit ScopedZone(const char* zone) : m_env("TZ", zone) { ::tzset(); }
-    ~ScopedZone() { ::tzset(); }
-
-private:
-    fwtest::ScopedEnv m_env;
-};
-
-std::vector<std::string> FilesIn(const std::string& folder) {
-    std::vector<std::string> names;
-    if (DIR* dir = ::opendir(folder.c_str())) {
-        while (const dirent* e = ::readdir(dir))
-            if (e->d_name[0] != '.') names.push_back(e->d_name);
-        ::closedir(dir);
-    }
-    return names;
-}
 
 // Texts that stores tend to get wrong.
 std::vector<std::string> EdgeTexts() {
