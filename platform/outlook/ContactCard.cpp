@@ -140,10 +140,10 @@ public:
             } else if (j < owned.size()) {
                 m_replace[owned[j]] = std::string();
                 m_removed.push_back(key);
-            } else if (!owned.empty() || anchor != kNone) {
-                m_after[owned.empty() ? anchor : owned.back()] += FormatField(*now[j], m_dialect);
             } else {
-                m_appended += FormatField(*now[j], m_dialect);
+                m_added.push_back(key);
+                const std::size_t after = owned.empty() ? anchor : owned.back();
+                (after == kNone ? m_appended : m_after[after]) += FormatField(*now[j], m_dialect);
             }
         }
         m_changed = true;
@@ -161,6 +161,27 @@ public:
             if (!moves) continue;
             const auto now = OfKey(fields, m_claims[i]);
             if (!now.empty()) m_replace[i] = FormatField(*now[0], m_dialect, &*m_card.parsed[i], now[0], true);
+        }
+    }
+
+    // A line that held no field but would take the place of one whose
+    // lines were removed is marked as in no field, so that a cleared value
+    // stays cleared; the line itself stays for the programs that wrote it.
+    void KeepOut() {
+        if (m_removed.empty()) return;
+        ItemData scratch(ItemKind::Contact);
+        ContactLineReader reader(scratch);
+        for (std::size_t i = 0; i < m_claims.size(); ++i)
+            if (!m_claims[i].empty() && !(m_replace[i] && m_replace[i]->empty())) reader.Reserve(m_claims[i]);
+        for (const std::string& key : m_added) reader.Reserve(key);
+        for (std::size_t i = 0; i < m_claims.size(); ++i) {
+            if (!m_claims[i].empty() || !m_card.parsed[i] || m_replace[i]) continue;
+            const VCardLine& line = *m_card.parsed[i];
+            const std::string key = reader.Consume(line);
+            if (std::find(m_removed.begin(), m_removed.end(), key) == m_removed.end()) continue;
+            const std::string head = LineHead(line, {});
+            m_replace[i] = FoldLine(LineHead(line, {kFieldParam}) + ";" + kFieldParam + "=NONE" +
+                                    line.line.substr(head.size()));
         }
     }
 
@@ -212,6 +233,7 @@ private:
     std::string m_appended;
     bool m_changed = false;
     std::vector<std::string> m_removed;  // fields whose lines were removed
+    std::vector<std::string> m_added;    // fields that got lines they did not have
 };
 
 }  // namespace
@@ -259,6 +281,7 @@ std::string ContactToVCard(const ItemData& item) {
     }
     if (!fresh) putName();
     edit.MarkSlots(now);
+    edit.KeepOut();
     if (!edit.Changed()) return text;
     return edit.Apply(text);
 }

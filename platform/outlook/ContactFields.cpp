@@ -175,6 +175,7 @@ std::string ContactLineReader::SetDate(const std::string& key, const VCardLine& 
 
 std::string ContactLineReader::Consume(const VCardLine& line) {
     const std::string& n = line.name;
+    if (EqualNoCase(line.Param(kFieldParam), "NONE")) return std::string();
     if (n == "FN") {
         if (!Claim("FullName")) return std::string();
         // An FN made of other values is no name of its own.

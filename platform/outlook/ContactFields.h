@@ -31,7 +31,7 @@ const std::vector<const char*>& AddressParts();
 const std::vector<const char*>& ExtraProps();
 
 // Parameters of our own.
-inline constexpr const char* kFieldParam = "X-OUTLOOK-FIELD";    // the slot of a line
+inline constexpr const char* kFieldParam = "X-OUTLOOK-FIELD";    // the slot of a line; "NONE": in no field
 inline constexpr const char* kEolParam = "X-OUTLOOK-EOL";        // the kinds of the value's line breaks
 inline constexpr const char* kMadeUpParam = "X-OUTLOOK-MADEUP";  // an FN made of other values
 
@@ -55,6 +55,8 @@ public:
     // field the line holds, or empty when it holds none of ours (then the
     // contact is unchanged).
     std::string Consume(const VCardLine& line);
+    // Marks a field as held already, so that no line is taken into it.
+    void Reserve(const std::string& key) { m_claimed.insert(key); }
 
 private:
     bool Claim(const std::string& key);

@@ -264,18 +264,21 @@ TEST_F(ForeignCardTest, UpdatesChangeOnlyTheLinesOfChangedValues) {
     }
 }
 
-TEST_F(ForeignCardTest, ASecondValueOfOneKindSurvivesClearingTheFirst) {
+TEST_F(ForeignCardTest, ValuesOfOneKindKeepTheirPlacesAndClearedOnesStayCleared) {
     { StoreSession s(Root()); }
-    const std::string text = Crlf({"BEGIN:VCARD", "VERSION:3.0", "FN:Two Numbers", "TEL;TYPE=WORK:111",
-                                   "TEL;TYPE=WORK:222", "EMAIL:a@x", "EMAIL:b@x", "EMAIL:c@x", "END:VCARD"});
+    const std::string text =
+        Crlf({"BEGIN:VCARD", "VERSION:3.0", "FN:Two Numbers", "TEL;TYPE=WORK:111", "TEL;TYPE=WORK:222",
+              "TEL;TYPE=WORK:333", "EMAIL:a@x", "EMAIL:b@x", "EMAIL:c@x", "NOTE:first", "NOTE:second", "END:VCARD"});
     fwtest::WriteFile(Contacts() + "two.vcf", text);
     {
         StoreSession s(Root());
         CDispCmd item = s.ByEntryId("two");
         EXPECT_EQ(GetText(item, "Business2TelephoneNumber"), "222");
         EXPECT_EQ(GetText(item, "Email3Address"), "c@x");
+        EXPECT_EQ(GetText(item, "Body"), "first");
         ASSERT_EQ(Put(item, "BusinessTelephoneNumber", VARIANT::Bstr(u"")), S_OK);
         ASSERT_EQ(Put(item, "Email1Address", VARIANT::Bstr(u"")), S_OK);
+        ASSERT_EQ(Put(item, "Body", VARIANT::Bstr(u"")), S_OK);
         ASSERT_EQ(Save(item), S_OK);
     }
     StoreSession s(Root());
@@ -285,4 +288,10 @@ TEST_F(ForeignCardTest, ASecondValueOfOneKindSurvivesClearingTheFirst) {
     EXPECT_EQ(GetText(item, "Email1Address"), "");
     EXPECT_EQ(GetText(item, "Email2Address"), "b@x");
     EXPECT_EQ(GetText(item, "Email3Address"), "c@x");
+    EXPECT_EQ(GetText(item, "Body"), "");
+    // What Outlook has no place for stays in the card for the program that wrote it.
+    const std::string now = fwtest::ReadFile(Contacts() + "two.vcf");
+    EXPECT_NE(now.find(":333\r\n"), std::string::npos) << now;
+    EXPECT_NE(now.find(":second\r\n"), std::string::npos) << now;
+    EXPECT_EQ(now.find(":111\r\n"), std::string::npos) << now;
 }
