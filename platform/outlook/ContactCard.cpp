@@ -65,6 +65,17 @@ bool FindCard(std::string_view text, CardText& card) {
     }
     if (card.begin == kNone) return false;
     card.stop = card.lines.size();
+    // A last line that ends in a quoted-printable soft break would take in
+    // any line written after it: new lines go before it, and no END after.
+    if (card.stop > card.begin + 1 && card.parsed[card.stop - 1] && card.parsed[card.stop - 1]->QuotedPrintable()) {
+        const SourceLine& last = card.lines[card.stop - 1];
+        std::string_view physical = text.substr(last.begin, last.end - last.begin);
+        while (!physical.empty() && (physical.back() == '\n' || physical.back() == '\r')) physical.remove_suffix(1);
+        if (!physical.empty() && physical.back() == '=') {
+            card.stop -= 1;
+            card.hasEnd = true;
+        }
+    }
     return true;
 }
 
@@ -202,13 +213,14 @@ public:
         };
         for (std::size_t i = 0; i < m_card.lines.size(); ++i) {
             if (i == m_card.stop) {
+                if (!m_replace[i]) add(m_after[i]);  // before a line that takes in what follows it
                 add(m_appended);
                 if (!m_card.hasEnd) add("END:VCARD\r\n");
             }
             const SourceLine& line = m_card.lines[i];
             if (m_replace[i]) add(*m_replace[i]);
             else out.append(text.substr(line.begin, line.end - line.begin));
-            add(m_after[i]);
+            if (i != m_card.stop || m_replace[i]) add(m_after[i]);
         }
         if (m_card.stop == m_card.lines.size()) {
             add(m_appended);
