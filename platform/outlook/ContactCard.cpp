@@ -67,14 +67,9 @@ bool FindCard(std::string_view text, CardText& card) {
     card.stop = card.lines.size();
     // A last line that ends in a quoted-printable soft break would take in
     // any line written after it: new lines go before it, and no END after.
-    if (card.stop > card.begin + 1 && card.parsed[card.stop - 1] && card.parsed[card.stop - 1]->QuotedPrintable()) {
-        const SourceLine& last = card.lines[card.stop - 1];
-        std::string_view physical = text.substr(last.begin, last.end - last.begin);
-        while (!physical.empty() && (physical.back() == '\n' || physical.back() == '\r')) physical.remove_suffix(1);
-        if (!physical.empty() && physical.back() == '=') {
-            card.stop -= 1;
-            card.hasEnd = true;
-        }
+    if (card.stop > card.begin + 1 && card.lines[card.stop - 1].openSoftBreak) {
+        card.stop -= 1;
+        card.hasEnd = true;
     }
     return true;
 }

@@ -179,6 +179,7 @@ std::vector<SourceLine> LogicalLines(std::string_view text, std::size_t pos) {
         // A soft break with nothing after it means nothing; an "=" left
         // before it stood for itself and is written so that it cannot be
         // taken for a soft break.
+        lines.back().openSoftBreak = true;
         std::string& last = lines.back().text;
         last.pop_back();
         if (!last.empty() && last.back() == '=') {

@@ -39,6 +39,7 @@ struct SourceLine {
     std::string text;  // unfolded
     std::size_t begin = 0;
     std::size_t end = 0;
+    bool openSoftBreak = false;  // the text ends in a quoted-printable soft break that would join what follows
 };
 
 struct VCard {
