@@ -237,7 +237,7 @@ std::string FormatField(const CardField& field, CardDialect dialect, const VCard
                               !old->QuotedPrintable() && oldField->parts.size() == field.parts.size();
     if (keepSpelling) rawOld = SplitRaw(old->value, ';');
     std::vector<std::string> components;
-    std::string breakProbe;
+    std::vector<std::string> kinds;  // of the escaped line breaks, part by part
     std::size_t r = 0;
     for (std::size_t i = 0; i < field.parts.size(); ++i) {
         const CardPart& p = field.parts[i];
@@ -252,7 +252,7 @@ std::string FormatField(const CardField& field, CardDialect dialect, const VCard
                 components.push_back(Escape21(p.text));
             } else {
                 components.push_back(EscapeText(p.text, !field.list));
-                breakProbe += p.text;
+                for (std::string& k : BreakKinds(p.text)) kinds.push_back(std::move(k));
             }
         }
         r = end;
@@ -274,7 +274,6 @@ std::string FormatField(const CardField& field, CardDialect dialect, const VCard
         head = field.name + TypeParams(field, dialect);
     }
     if (field.madeUp) head += std::string(";") + kMadeUpParam + "=TRUE";
-    const auto kinds = BreakKinds(breakProbe);
     bool plain = true;
     for (const std::string& k : kinds) plain = plain && k == "CRLF";
     if (!plain) {
