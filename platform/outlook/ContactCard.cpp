@@ -185,6 +185,7 @@ public:
             const VCardLine& line = *m_card.parsed[i];
             const std::string key = reader.Consume(line);
             if (std::find(m_removed.begin(), m_removed.end(), key) == m_removed.end()) continue;
+            reader.Release(key);  // the field stays free: any later line that would take it is marked too
             const std::string head = LineHead(line, {});
             m_replace[i] = FoldLine(LineHead(line, {kFieldParam}) + ";" + kFieldParam + "=NONE" +
                                     line.line.substr(head.size()));

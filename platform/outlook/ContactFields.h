@@ -57,6 +57,8 @@ public:
     std::string Consume(const VCardLine& line);
     // Marks a field as held already, so that no line is taken into it.
     void Reserve(const std::string& key) { m_claimed.insert(key); }
+    // Frees a field again.
+    void Release(const std::string& key) { m_claimed.erase(key); }
 
 private:
     bool Claim(const std::string& key);

@@ -268,7 +268,7 @@ TEST_F(ForeignCardTest, ValuesOfOneKindKeepTheirPlacesAndClearedOnesStayCleared)
     { StoreSession s(Root()); }
     const std::string text =
         Crlf({"BEGIN:VCARD", "VERSION:3.0", "FN:Two Numbers", "TEL;TYPE=WORK:111", "TEL;TYPE=WORK:222",
-              "TEL;TYPE=WORK:333", "EMAIL:a@x", "EMAIL:b@x", "EMAIL:c@x", "NOTE:first", "NOTE:second", "END:VCARD"});
+              "TEL;TYPE=WORK:333", "TEL;TYPE=WORK:444", "EMAIL:a@x", "EMAIL:b@x", "EMAIL:c@x", "NOTE:first", "NOTE:second", "END:VCARD"});
     fwtest::WriteFile(Contacts() + "two.vcf", text);
     {
         StoreSession s(Root());
@@ -292,6 +292,7 @@ TEST_F(ForeignCardTest, ValuesOfOneKindKeepTheirPlacesAndClearedOnesStayCleared)
     // What Outlook has no place for stays in the card for the program that wrote it.
     const std::string now = fwtest::ReadFile(Contacts() + "two.vcf");
     EXPECT_NE(now.find(":333\r\n"), std::string::npos) << now;
+    EXPECT_NE(now.find(":444\r\n"), std::string::npos) << now;
     EXPECT_NE(now.find(":second\r\n"), std::string::npos) << now;
     EXPECT_EQ(now.find(":111\r\n"), std::string::npos) << now;
 }
