@@ -11,14 +11,6 @@ namespace platform::outlook {
 
 namespace {
 
-std::string Upper(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return out;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) { return Upper(a) == Upper(b); }
-
 std::vector<std::string> EolKinds(const VCardLine& line) {
     for (const VCardParam& p : line.params)
         if (p.name == kEolParam) return p.values;

@@ -11,19 +11,11 @@ namespace platform::outlook {
 
 namespace {
 
-std::string Upper(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return out;
-}
-
 std::string Lower(std::string_view s) {
     std::string out(s);
     for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return out;
 }
-
-bool EqualNoCase(std::string_view a, std::string_view b) { return Upper(a) == Upper(b); }
 
 CardField Text(std::string key, std::string name, const std::string& text) {
     CardField f;

@@ -5,8 +5,6 @@
 
 namespace platform::outlook {
 
-namespace {
-
 std::string Upper(std::string_view s) {
     std::string out(s);
     for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -20,6 +18,8 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
             return false;
     return true;
 }
+
+namespace {
 
 bool ValidUtf8(std::string_view s) {
     std::size_t i = 0;
@@ -358,16 +358,7 @@ std::string UnescapeText(std::string_view text, bool crlf) {
 
 std::vector<std::string> SplitValue(std::string_view raw, char separator, bool crlf) {
     std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < raw.size(); ++i) {
-        if (raw[i] == '\\') {
-            ++i;
-        } else if (raw[i] == separator) {
-            parts.push_back(UnescapeText(raw.substr(start, i - start), crlf));
-            start = i + 1;
-        }
-    }
-    parts.push_back(UnescapeText(raw.substr(start < raw.size() ? start : raw.size()), crlf));
+    for (const std::string& part : SplitRaw(raw, separator)) parts.push_back(UnescapeText(part, crlf));
     return parts;
 }
 

@@ -51,6 +51,11 @@ struct VCard {
 // a card without its END line still counts.
 std::vector<VCard> ParseVCards(std::string_view text);
 
+// ASCII upper case, and comparison without regard to ASCII case, as names
+// and parameters of content lines are compared.
+std::string Upper(std::string_view s);
+bool EqualNoCase(std::string_view a, std::string_view b);
+
 // Every logical line of a text, in order; a byte order mark is skipped.
 std::vector<SourceLine> SourceLines(std::string_view text);
 // Parses one unfolded content line; false when it has no name or no colon.
