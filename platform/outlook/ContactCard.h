@@ -1,6 +1,8 @@
 #pragma once
-// Contacts as vCard 3.0 files: which vCard property holds which contact
-// property, and back.
+// Contacts as vCard files: a new contact is a vCard 3.0 of its own; a card
+// that was read is written back with only the lines of the values that
+// changed rewritten, in the card's own version, and every other line as it
+// was.
 #include <string>
 #include <string_view>
 
@@ -8,12 +10,12 @@
 
 namespace platform::outlook {
 
-// The text of a contact's file.
+// The text of a contact's file. The file text the contact was read from
+// (`kept`) is the base; without one a new card is made.
 std::string ContactToVCard(const ItemData& item);
 
-// Reads the first card of a file into a contact. Lines that map to no
-// property, and the cards after the first, are kept in the item and written
-// back unchanged. False when the text holds no card.
+// Reads the first card of a file into a contact and keeps the whole text
+// in `kept`. False when the text holds no card.
 bool ContactFromVCard(std::string_view text, ItemData& item);
 
 }  // namespace platform::outlook

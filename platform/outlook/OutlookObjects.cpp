@@ -367,17 +367,6 @@ void OutlookItem::StartPattern() {
 
 HRESULT OutlookItem::Save() {
     ItemData& item = Working();
-    if (item.kind == ItemKind::Contact && item.Text("FullName").empty()) {
-        // Outlook files a contact under the name made of its parts.
-        std::string full;
-        for (const char* part : {"FirstName", "MiddleName", "LastName"}) {
-            const std::string& p = item.Text(part);
-            if (p.empty()) continue;
-            if (!full.empty()) full += ' ';
-            full += p;
-        }
-        item.SetText("FullName", full);
-    }
     if (!m_store->Save(m_store->Folder(item.kind), item, m_stored)) return STG_E_WRITEFAULT;
     m_copy.reset();  // the stored values are this item's values again
     m_dirty = false;

@@ -164,6 +164,15 @@ std::string Store::NewEntryId(const StoreFolder& folder) {
 }
 
 bool Store::Save(StoreFolder& folder, ItemData& working, std::shared_ptr<ItemData>& stored) {
+    if (stored && folder.kind == ItemKind::Contact) {
+        // A contact whose values did not change keeps its file as it is.
+        ItemData probe = working;
+        probe.SetDate("LastModificationTime", stored->Date("LastModificationTime"));
+        if (Encode(probe) == stored->kept) {
+            working = *stored;
+            return true;
+        }
+    }
     ItemData next = working;
     const double now = Now();
     if (!stored) {

@@ -5,8 +5,6 @@
 
 namespace platform::outlook {
 
-namespace {
-
 std::string Upper(std::string_view s) {
     std::string out(s);
     for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -20,6 +18,8 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
             return false;
     return true;
 }
+
+namespace {
 
 bool ValidUtf8(std::string_view s) {
     std::size_t i = 0;
@@ -101,19 +101,22 @@ bool IsQuotedPrintable(const VCardLine& l) {
     return false;
 }
 
-// Parses one unfolded content line; false when it has no name or no colon.
-bool ParseLine(std::string_view text, VCardLine& out) {
-    // The value starts after the first colon outside quotes.
+// Where the value of an unfolded content line starts: after the first
+// colon outside quotes; npos when there is none.
+std::size_t ValueStart(std::string_view text) {
     bool quoted = false;
-    std::size_t colon = std::string_view::npos;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '"') quoted = !quoted;
-        else if (text[i] == ':' && !quoted) {
-            colon = i;
-            break;
-        }
+        else if (text[i] == ':' && !quoted) return i + 1;
     }
-    if (colon == std::string_view::npos) return false;
+    return std::string_view::npos;
+}
+
+// Parses one unfolded content line; false when it has no name or no colon.
+bool ParseLine(std::string_view text, VCardLine& out) {
+    const std::size_t start = ValueStart(text);
+    if (start == std::string_view::npos) return false;
+    const std::size_t colon = start - 1;
     const std::string_view head = text.substr(0, colon);
     out.value = std::string(text.substr(colon + 1));
     out.line = std::string(text);
@@ -148,33 +151,36 @@ bool IsQuotedPrintableHead(std::string_view line) {
 }
 
 // The logical lines of a text: folded lines joined, quoted-printable soft
-// breaks joined.
-std::vector<std::string> LogicalLines(std::string_view text) {
-    std::vector<std::string> lines;
-    std::size_t pos = 0;
+// breaks joined; each with the span of text it was read from.
+std::vector<SourceLine> LogicalLines(std::string_view text, std::size_t pos) {
+    std::vector<SourceLine> lines;
     bool continueQp = false;
     while (pos < text.size()) {
         std::size_t end = text.find('\n', pos);
+        const std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
         if (end == std::string_view::npos) end = text.size();
         std::string_view physical = text.substr(pos, end - pos);
-        pos = end + 1;
         if (!physical.empty() && physical.back() == '\r') physical.remove_suffix(1);
         if (!lines.empty() && continueQp) {
-            lines.back().pop_back();  // the soft break's '='
-            lines.back().append(physical);
+            lines.back().text.pop_back();  // the soft break's '='
+            lines.back().text.append(physical);
+            lines.back().end = next;
         } else if (!lines.empty() && !physical.empty() && (physical[0] == ' ' || physical[0] == '\t')) {
-            lines.back().append(physical.substr(1));
+            lines.back().text.append(physical.substr(1));
+            lines.back().end = next;
         } else {
-            lines.emplace_back(physical);
+            lines.push_back({std::string(physical), pos, next});
         }
-        const std::string& last = lines.back();
+        pos = next;
+        const std::string& last = lines.back().text;
         continueQp = !last.empty() && last.back() == '=' && IsQuotedPrintableHead(last);
     }
     if (continueQp) {
         // A soft break with nothing after it means nothing; an "=" left
         // before it stood for itself and is written so that it cannot be
         // taken for a soft break.
-        std::string& last = lines.back();
+        lines.back().openSoftBreak = true;
+        std::string& last = lines.back().text;
         last.pop_back();
         if (!last.empty() && last.back() == '=') {
             last.pop_back();
@@ -185,6 +191,82 @@ std::vector<std::string> LogicalLines(std::string_view text) {
 }
 
 }  // namespace
+
+bool ParseContentLine(std::string_view text, VCardLine& out) { return ParseLine(text, out); }
+
+std::vector<SourceLine> SourceLines(std::string_view text) {
+    const bool bom = text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF";
+    return LogicalLines(text, bom ? 3 : 0);
+}
+
+bool VCardLine::QuotedPrintable() const { return IsQuotedPrintable(*this); }
+
+std::string LineHead(const VCardLine& line, const std::vector<std::string>& drop) {
+    const std::size_t start = ValueStart(line.line);
+    const std::string_view head = std::string_view(line.line).substr(0, start == std::string::npos ? 0 : start - 1);
+    const auto parts = SplitOutsideQuotes(head, ';');
+    std::string out(parts[0]);
+    for (std::size_t i = 1; i < parts.size(); ++i) {
+        const std::string_view part = parts[i];
+        const std::size_t eq = part.find('=');
+        // A bare 2.1 parameter is known by its value, as "QUOTED-PRINTABLE".
+        const std::string key = Upper(eq == std::string_view::npos ? part : part.substr(0, eq));
+        bool dropped = false;
+        for (const std::string& d : drop) dropped = dropped || key == d;
+        if (dropped) continue;
+        out += ';';
+        out.append(part);
+    }
+    return out;
+}
+
+std::vector<std::string> SplitRaw(std::string_view raw, char separator) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        if (raw[i] == '\\') {
+            ++i;
+        } else if (raw[i] == separator) {
+            parts.emplace_back(raw.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    parts.emplace_back(raw.substr(start < raw.size() ? start : raw.size()));
+    return parts;
+}
+
+std::string QuotedPrintableLine(std::string_view head, std::string_view value) {
+    std::string encoded;
+    static const char* hex = "0123456789ABCDEF";
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const auto c = static_cast<unsigned char>(value[i]);
+        const bool last = i + 1 == value.size();
+        if ((c >= 33 && c <= 126 && c != '=') || ((c == ' ' || c == '\t') && !last)) {
+            encoded += static_cast<char>(c);
+        } else {
+            encoded += '=';
+            encoded += hex[c >> 4];
+            encoded += hex[c & 15];
+        }
+    }
+    std::string out(head);
+    out += ':';
+    std::size_t room = out.size() < 71 ? 75 - out.size() : 4;
+    std::size_t i = 0;
+    while (encoded.size() - i > room) {
+        // A soft break never splits an "=XX" triplet.
+        std::size_t take = room - 1;
+        if (encoded[i + take - 1] == '=') take -= 1;
+        else if (take >= 2 && encoded[i + take - 2] == '=') take -= 2;
+        out.append(encoded, i, take);
+        out += "=\r\n";
+        i += take;
+        room = 75;
+    }
+    out.append(encoded, i, std::string::npos);
+    out += "\r\n";
+    return out;
+}
 
 std::vector<std::string> VCardLine::Types() const {
     std::vector<std::string> types;
@@ -216,9 +298,9 @@ std::vector<VCard> ParseVCards(std::string_view text) {
     std::vector<VCard> cards;
     if (text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
     VCard* current = nullptr;
-    for (const std::string& logical : LogicalLines(text)) {
+    for (const SourceLine& logical : LogicalLines(text, 0)) {
         VCardLine line;
-        if (!ParseLine(logical, line)) continue;
+        if (!ParseLine(logical.text, line)) continue;
         if (line.name == "BEGIN" && EqualNoCase(line.value, "VCARD")) {
             // A card that begins before the last one ended ends that one.
             cards.emplace_back();
@@ -276,16 +358,7 @@ std::string UnescapeText(std::string_view text, bool crlf) {
 
 std::vector<std::string> SplitValue(std::string_view raw, char separator, bool crlf) {
     std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < raw.size(); ++i) {
-        if (raw[i] == '\\') {
-            ++i;
-        } else if (raw[i] == separator) {
-            parts.push_back(UnescapeText(raw.substr(start, i - start), crlf));
-            start = i + 1;
-        }
-    }
-    parts.push_back(UnescapeText(raw.substr(start < raw.size() ? start : raw.size()), crlf));
+    for (const std::string& part : SplitRaw(raw, separator)) parts.push_back(UnescapeText(part, crlf));
     return parts;
 }
 

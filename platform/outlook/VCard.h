@@ -4,6 +4,7 @@
 // tolerant of what programs write in versions 2.1, 3.0 and 4.0 (bare type
 // parameters, quoted-printable values, quoted parameter values, LF line
 // ends); writing produces version 3.0.
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,17 @@ struct VCardLine {
     bool HasType(std::string_view type) const;
     // The first value of a parameter, or empty.
     std::string Param(std::string_view name) const;
+    // The value was written quoted-printable (and `value` holds it decoded).
+    bool QuotedPrintable() const;
+};
+
+// One logical line of a text and the span [begin, end) of the text it was
+// read from, its physical lines and line ends included.
+struct SourceLine {
+    std::string text;  // unfolded
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    bool openSoftBreak = false;  // the text ends in a quoted-printable soft break that would join what follows
 };
 
 struct VCard {
@@ -38,6 +50,24 @@ struct VCard {
 // Every card of a text. Text outside BEGIN:VCARD ... END:VCARD is ignored;
 // a card without its END line still counts.
 std::vector<VCard> ParseVCards(std::string_view text);
+
+// ASCII upper case, and comparison without regard to ASCII case, as names
+// and parameters of content lines are compared.
+std::string Upper(std::string_view s);
+bool EqualNoCase(std::string_view a, std::string_view b);
+
+// Every logical line of a text, in order; a byte order mark is skipped.
+std::vector<SourceLine> SourceLines(std::string_view text);
+// Parses one unfolded content line; false when it has no name or no colon.
+bool ParseContentLine(std::string_view text, VCardLine& out);
+// The head of a line (group, name and parameters) as written, without the
+// parameters named in `drop` (upper case; a bare parameter by its value).
+std::string LineHead(const VCardLine& line, const std::vector<std::string>& drop);
+// A raw value split at unescaped separators; the parts stay escaped.
+std::vector<std::string> SplitRaw(std::string_view raw, char separator);
+// A version 2.1 line "head:value" with the value quoted-printable encoded
+// and folded with soft breaks, ending in CR LF.
+std::string QuotedPrintableLine(std::string_view head, std::string_view value);
 
 // Text value escaping of version 3.0: backslash, comma, semicolon and line
 // breaks (CR LF and LF both become \n).

@@ -1,9 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ctime>
+#include <iterator>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "platform/outlook/ContactCard.h"
 #include "platform/outlook/VCard.h"
+#include "tests/support/TempDir.h"
 
 using namespace platform::outlook;
 
@@ -79,7 +85,7 @@ TEST(VCardCodec, ReadsVersion40AndKeepsWhatItDoesNotMap) {
     EXPECT_NE(again.find("BDAY:--0415\r\n"), std::string::npos);
     EXPECT_NE(again.find("item1.X-ABLabel:Kid\r\n"), std::string::npos);
     EXPECT_NE(again.find("KIND:individual\r\n"), std::string::npos);
-    EXPECT_NE(again.find("VERSION:3.0\r\n"), std::string::npos);
+    EXPECT_NE(again.find("VERSION:4.0\r\n"), std::string::npos);
 }
 
 TEST(VCardCodec, EveryContactPropertyRoundTrips) {
@@ -150,4 +156,103 @@ TEST(VCardCodec, BadInputIsRefusedOrSkipped) {
     ASSERT_TRUE(ContactFromVCard("BEGIN:VCARD\nFN:A\nEND:VCARD\nBEGIN:VCARD\nFN:B\nEND:VCARD\n", two));
     EXPECT_EQ(two.Text("FullName"), "A");
     EXPECT_NE(ContactToVCard(two).find("FN:B"), std::string::npos);
+}
+
+TEST(VCardCodec, QuotedPrintableLinesReadBackAnyText) {
+    std::mt19937 random(7);
+    const std::string pieces[] = {"=", "a", " ", "\r\n", "\n", "\xC3\xA9", "\xE6\x97\xA5", ";", "\\", "==", "\t"};
+    for (int round = 0; round < 200; ++round) {
+        std::string value;
+        const std::size_t n = random() % 120;
+        for (std::size_t i = 0; i < n; ++i) value += pieces[random() % std::size(pieces)];
+        const std::string line = QuotedPrintableLine("NOTE;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE", value);
+        EXPECT_LE(LongestPhysicalLine(line), 76u);
+        const auto cards = ParseVCards("BEGIN:VCARD\r\n" + line + "END:VCARD\r\n");
+        ASSERT_EQ(cards.size(), 1u);
+        ASSERT_EQ(cards[0].lines.size(), 1u) << line;
+        EXPECT_EQ(cards[0].lines[0].value, value) << line;
+    }
+}
+
+TEST(VCardCodec, SourceLinesCoverTheTextAndHeadsKeepTheirSpelling) {
+    const std::string text = "\xEF\xBB\xBFX;a=1:x\r\n y\nNOTE;ENCODING=QUOTED-PRINTABLE:a=\r\nb\r\nlast=";
+    const auto lines = SourceLines(text);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].begin, 3u);
+    for (std::size_t i = 1; i < lines.size(); ++i) EXPECT_EQ(lines[i].begin, lines[i - 1].end);
+    EXPECT_EQ(lines.back().end, text.size());
+    EXPECT_EQ(lines[0].text, "X;a=1:xy");
+    EXPECT_EQ(lines[1].text, "NOTE;ENCODING=QUOTED-PRINTABLE:ab");  // a soft break joins
+    EXPECT_FALSE(lines[2].openSoftBreak);  // no quoted-printable there
+    EXPECT_TRUE(SourceLines("NOTE;QUOTED-PRINTABLE:x=").back().openSoftBreak);
+
+    VCardLine line;
+    ASSERT_TRUE(ParseContentLine("item1.TEL;type=WORK;X-OUTLOOK-EOL=LF;VALUE=uri;Q=\"a;b:c\":tel:1", line));
+    EXPECT_EQ(LineHead(line, {"X-OUTLOOK-EOL"}), "item1.TEL;type=WORK;VALUE=uri;Q=\"a;b:c\"");
+    EXPECT_EQ(SplitRaw("a\\;b;c\\\\;", ';'), (std::vector<std::string>{"a\\;b", "c\\\\", ""}));
+}
+
+TEST(VCardCodec, NewValuesTakeTheFormOfTheCardsVersion) {
+    struct Case {
+        std::string card;
+        std::vector<std::string> written;
+    };
+    const Case cases[] = {
+        {"BEGIN:VCARD\r\nVERSION:4.0\r\nFN:A\r\nEND:VCARD\r\n",
+         {"\r\nTEL;PREF=1;TYPE=voice;VALUE=TEXT:1\r\n", "\r\nEMAIL:e@x\r\n", "\r\nBDAY:19800517\r\n",
+          "\r\nADR;TYPE=work:;;St;;;;\r\n", "\r\nLANG:de\r\n", "\r\nGENDER:F\r\n"}},
+        {"BEGIN:VCARD\r\nVERSION:2.1\r\nFN:A\r\nEND:VCARD\r\n",
+         {"\r\nTEL;PREF;VOICE:1\r\n", "\r\nEMAIL;INTERNET:e@x\r\n", "\r\nBDAY:1980-05-17\r\n",
+          "\r\nADR;WORK:;;St;;;;\r\n", "\r\nX-OUTLOOK-LANGUAGE:de\r\n", "\r\nX-OUTLOOK-GENDER:1\r\n"}},
+    };
+    for (const Case& c : cases) {
+        ItemData item(ItemKind::Contact);
+        ASSERT_TRUE(ContactFromVCard(c.card, item));
+        item.SetText("PrimaryTelephoneNumber", "1");
+        item.SetText("Email1Address", "e@x");
+        item.SetText("BusinessAddressStreet", "St");
+        item.SetText("Language", "de");
+        item.SetInt("Gender", 1);
+        item.SetDate("Birthday", 29358.0);
+        const std::string text = ContactToVCard(item);
+        EXPECT_EQ(text.rfind(c.card.substr(0, c.card.size() - 11), 0), 0u) << text;  // all up to END as it was
+        for (const std::string& w : c.written) EXPECT_NE(text.find(w), std::string::npos) << w << "\n" << text;
+        ItemData back(ItemKind::Contact);
+        ASSERT_TRUE(ContactFromVCard(text, back));
+        for (const char* p : {"PrimaryTelephoneNumber", "Email1Address", "BusinessAddressStreet", "Language"})
+            EXPECT_EQ(back.Text(p), item.Text(p)) << p;
+        EXPECT_EQ(back.Int("Gender"), 1);
+        EXPECT_EQ(back.Date("Birthday"), 29358.0);
+    }
+}
+
+TEST(VCardCodec, BirthdaysAtMidnightOfAnyZoneStayOnTheirDay) {
+    fwtest::ScopedEnv tz("TZ", "America/New_York");
+    ::tzset();
+    for (const char* bday : {"1980-05-17", "19800517", "1980-05-17T00:00:00Z", "19800517T000000+0200"}) {
+        ItemData item(ItemKind::Contact);
+        ASSERT_TRUE(ContactFromVCard(std::string("BEGIN:VCARD\r\nBDAY:") + bday + "\r\nEND:VCARD\r\n", item));
+        EXPECT_EQ(item.Date("Birthday"), 29358.0) << bday;
+    }
+    ItemData item(ItemKind::Contact);
+    ASSERT_TRUE(ContactFromVCard("BEGIN:VCARD\r\nREV:19800517T000000Z\r\nEND:VCARD\r\n", item));
+    EXPECT_EQ(item.Date("LastModificationTime"), 29358.0 - 4.0 / 24);  // a time stamp is an instant
+    ::unsetenv("TZ");
+}
+
+TEST(VCardCodec, LineBreaksOfEveryKindAndFilesOfOlderStoresReadBack) {
+    ItemData old(ItemKind::Contact);
+    ASSERT_TRUE(ContactFromVCard("BEGIN:VCARD\r\nNOTE;X-OUTLOOK-EOL=LF:a\\nb\\nc\r\nEND:VCARD\r\n", old));
+    EXPECT_EQ(old.Text("Body"), "a\nb\nc");
+    for (const std::string body : {"a\rb\nc\r\nd", "\n\n\r", "x\r\n\r\ny", "\r"}) {
+        ItemData item(ItemKind::Contact);
+        item.SetText("Body", body);
+        item.SetText("HomeAddressStreet", body);
+        item.SetText("HomeAddressCity", "\n" + body);
+        ItemData back(ItemKind::Contact);
+        ASSERT_TRUE(ContactFromVCard(ContactToVCard(item), back));
+        EXPECT_EQ(back.Text("Body"), body);
+        EXPECT_EQ(back.Text("HomeAddressStreet"), body);
+        EXPECT_EQ(back.Text("HomeAddressCity"), "\n" + body);
+    }
 }
