@@ -4,6 +4,7 @@
 
 #include "platform/outlook/DateText.h"
 #include "platform/outlook/ItemCalendar.h"
+#include "tests/outlookstore/StoreSession.h"
 #include "tests/support/TempDir.h"
 
 using namespace platform::outlook;
@@ -40,6 +41,7 @@ void ExpectSameProps(const ItemData& a, const ItemData& b) {
 }  // namespace
 
 TEST(Calendar, AppointmentRoundTrips) {
+    storetest::ScopedTz tz("UTC");
     ItemData ev(ItemKind::Appointment);
     ev.SetText("Subject", "Review, part 1; \\ready");
     ev.SetText("Body", "Agenda:\r\n- one\r\n- two");
@@ -54,9 +56,10 @@ TEST(Calendar, AppointmentRoundTrips) {
     ev.recurrence = Recurrence{1, 2, 10, 0, 0, 0, Day(2024, 6, 30)};
     ev.order = 3;
     const std::string text = CalendarItemToIcs(ev);
-    EXPECT_NE(text.find("RRULE:FREQ=WEEKLY;UNTIL=20240630T235959;INTERVAL=2;BYDAY=MO,WE"), std::string::npos) << text;
+    // New items keep instants in UTC; the pattern ends with its last occurrence.
+    EXPECT_NE(text.find("RRULE:FREQ=WEEKLY;UNTIL=20240630T093000Z;INTERVAL=2;BYDAY=MO,WE"), std::string::npos) << text;
     EXPECT_NE(text.find("TRIGGER:-PT1H30M"), std::string::npos) << text;
-    EXPECT_NE(text.find("DTSTART:20240304T093000"), std::string::npos) << text;
+    EXPECT_NE(text.find("DTSTART:20240304T093000Z"), std::string::npos) << text;
     ItemData back = RoundTrip(ev);
     ExpectSameProps(ev, back);
     EXPECT_TRUE(back.recurring);
@@ -112,7 +115,7 @@ TEST(Calendar, TaskAndNoteRoundTrip) {
     task.SetText("Subject", "Pay bills");
     task.SetText("Body", "unix\nline ends");
     task.SetDate("DueDate", Day(2021, 3, 1));
-    task.SetDate("StartDate", Day(2021, 2, 20, 10));
+    task.SetDate("StartDate", Day(2021, 2, 20));
     task.SetInt("Importance", 0);
     task.SetInt("Sensitivity", 1);
     task.SetInt("Status", 3);
@@ -128,8 +131,13 @@ TEST(Calendar, TaskAndNoteRoundTrip) {
     task.SetText("CardData", "card");
     task.SetInt("TeamTask", 1);
     task.SetInt("Ordinal", 7);
-    task.SetInt("Complete", 1);
     ExpectSameProps(task, RoundTrip(task));
+    // Complete: Outlook shows the status and percentage that go with it.
+    task.SetInt("Complete", 1);
+    const ItemData done = RoundTrip(task);
+    EXPECT_EQ(done.Int("Complete"), 1);
+    EXPECT_EQ(done.Int("Status"), 2);
+    EXPECT_EQ(done.Int("PercentComplete"), 100);
 
     ItemData note(ItemKind::Note);
     note.SetText("Body", "Shopping\r\nmilk, eggs");

@@ -11,9 +11,12 @@
 #include "platform/outlook/OutlookServer.h"
 #include "platform/outlook/Store.h"
 #include "platform/paths/Paths.h"
+#include "tests/outlookstore/StoreSession.h"
 #include "tests/support/TempDir.h"
 
 using namespace platform::outlook;
+using storetest::Call;
+using storetest::Session;
 
 namespace {
 
@@ -26,49 +29,6 @@ std::vector<std::string> FilesIn(const std::string& folder) {
     }
     std::erase_if(names, [](const std::string& n) { return n == "." || n == ".."; });
     return names;
-}
-
-struct Session {
-    CDispCmd app, ns;
-    explicit Session(bool run = true) {
-        CLSID clsid{};
-        EXPECT_EQ(CLSIDFromProgID(u"Outlook.Application", &clsid), S_OK);
-        void* unknown = nullptr;
-        EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_SERVER, IID_IUnknown, &unknown), S_OK);
-        auto* u = static_cast<IUnknown*>(unknown);
-        if (run) {
-            EXPECT_EQ(OleRun(u), S_OK);
-        }
-        void* disp = nullptr;
-        EXPECT_EQ(u->QueryInterface(IID_IDispatch, &disp), S_OK);
-        u->Release();
-        app.SetInterface(static_cast<IDispatch*>(disp));
-        static_cast<IDispatch*>(disp)->Release();
-        VARIANT arg = VARIANT::Bstr(u"MAPI"), result;
-        EXPECT_EQ(app.CallMethod(u"GetNameSpace", &arg, 1, &result), S_OK);
-        ns.SetInterface(result.pdispVal);
-    }
-    CDispCmd Folder(int number) {
-        VARIANT arg = VARIANT::I4(number), result;
-        EXPECT_EQ(ns.CallMethod(u"GetDefaultFolder", &arg, 1, &result), S_OK);
-        return CDispCmd(result.pdispVal);
-    }
-    CDispCmd Items(int number) {
-        IDispatch* items = nullptr;
-        EXPECT_EQ(Folder(number).GetDispatch(u"Items", &items), S_OK);
-        CDispCmd out(items);
-        if (items) items->Release();
-        return out;
-    }
-    CDispCmd Add(int folder, int type) {
-        VARIANT arg = VARIANT::I4(type), result;
-        EXPECT_EQ(Items(folder).CallMethod(u"Add", &arg, 1, &result), S_OK);
-        return CDispCmd(result.vt == VT_DISPATCH ? result.pdispVal : nullptr);
-    }
-};
-
-HRESULT Call(CDispCmd& obj, const char16_t* name, std::vector<VARIANT> args, VARIANT* result = nullptr) {
-    return obj.CallMethod(name, args.empty() ? nullptr : args.data(), static_cast<int>(args.size()), result);
 }
 
 struct ServerTest : ::testing::Test {
