@@ -75,6 +75,7 @@ icaltimetype LocalToTime(double date, const TimeForm& form) {
         if (!LocalDateToUtc(date, utc)) return t;
         icaltimezone* zone = form.kind == TimeForm::Utc ? icaltimezone_get_utc_timezone() : form.zone;
         t = icaltime_from_timet_with_zone(utc, 0, zone);
+        t.zone = zone;  // the digits are those of the zone; libical leaves its mark at UTC
         if (t.year < 100 || t.year > 9999) return icaltime_null_time();
         return t;
     }
