@@ -305,3 +305,53 @@ TEST_F(RoundTrip, ClearingAPropertyRemovesIt) {
     const std::string file = fwtest::ReadFile(dir.Path() + "store/Tasks/" + Text(t, u"EntryID") + ".ics");
     for (const char* gone : {"DUE", "DTSTART", "X-OUTLOOK-ROLE"}) EXPECT_EQ(file.find(gone), std::string::npos) << file;
 }
+
+TEST_F(RoundTrip, AnIndependentReaderSeesTheSameInstantsAndStates) {
+    RegisterOutlookApplication(dir.Path() + "store");
+    {
+        ScopedTz tz("Asia/Tokyo");
+        Session s;
+        CDispCmd a = s.Add(9, 1);
+        EXPECT_EQ(PutText(a, u"Subject", "Sync"), S_OK);
+        EXPECT_EQ(a.PutDate(u"Start", LocalDate(2024, 3, 4, 18)), S_OK);  // 09:00 UTC
+        EXPECT_EQ(a.PutInt(u"Duration", 30), S_OK);
+        EXPECT_EQ(Call(a, u"Save", {}), S_OK);
+        CDispCmd trip = s.Add(9, 1);
+        EXPECT_EQ(PutText(trip, u"Subject", "Trip"), S_OK);
+        EXPECT_EQ(trip.PutDate(u"Start", LocalDate(2024, 7, 1)), S_OK);
+        EXPECT_EQ(trip.PutInt(u"Duration", 2880), S_OK);
+        EXPECT_EQ(trip.PutBool(u"AllDayEvent", 1), S_OK);
+        EXPECT_EQ(Call(trip, u"Save", {}), S_OK);
+        CDispCmd done = s.Add(13, 3);
+        EXPECT_EQ(PutText(done, u"Subject", "Done"), S_OK);
+        EXPECT_EQ(done.PutBool(u"Complete", 1), S_OK);
+        EXPECT_EQ(done.PutDate(u"DueDate", LocalDate(2021, 3, 1, 15)), S_OK);
+        EXPECT_EQ(Call(done, u"Save", {}), S_OK);
+        CDispCmd open = s.Add(13, 3);
+        EXPECT_EQ(PutText(open, u"Subject", "Open"), S_OK);
+        EXPECT_EQ(open.PutInt(u"Status", 1), S_OK);
+        EXPECT_EQ(Call(open, u"Save", {}), S_OK);
+    }
+    const std::string script =
+        "import os, sys, datetime, icalendar\n"
+        "root = sys.argv[1]\n"
+        "for folder in ('Calendar', 'Tasks'):\n"
+        "    for name in sorted(os.listdir(os.path.join(root, folder))):\n"
+        "        cal = icalendar.Calendar.from_ical(open(os.path.join(root, folder, name), 'rb').read())\n"
+        "        for c in cal.walk():\n"
+        "            if c.name == 'VEVENT':\n"
+        "                d = c['DTSTART'].dt\n"
+        "                if isinstance(d, datetime.datetime):\n"
+        "                    d = d.astimezone(datetime.timezone.utc).isoformat()\n"
+        "                print('event|%s|%s|%s' % (c['SUMMARY'], d, c['DTEND'].dt))\n"
+        "            elif c.name == 'VTODO':\n"
+        "                print('todo|%s|%s|%s|%s|%s' % (c['SUMMARY'], c.get('STATUS'), 'COMPLETED' in c,\n"
+        "                      c.get('PERCENT-COMPLETE'), c['DUE'].dt if 'DUE' in c else 'no due'))\n";
+    for (const char* zone : kZones) {
+        SCOPED_TRACE(zone);
+        const std::string out = RunPython(dir, script, dir.Path() + "store", zone);
+        for (const char* line : {"event|Sync|2024-03-04T09:00:00+00:00|", "event|Trip|2024-07-01|2024-07-03\n",
+                                 "todo|Done|COMPLETED|True|100|2021-03-01\n", "todo|Open|IN-PROCESS|False|None|no due\n"})
+            EXPECT_NE(out.find(line), std::string::npos) << line << "\n" << out;
+    }
+}
