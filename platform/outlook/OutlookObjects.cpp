@@ -400,7 +400,7 @@ void OutlookItem::StartPattern() {
 }
 
 HRESULT OutlookItem::Save() {
-    if (m_stored && m_copy && SameValues(*m_copy, *m_stored)) {
+    if (m_stored && (!m_copy || SameValues(*m_copy, *m_stored))) {
         // Nothing changed: the file stays as it is.
         m_copy.reset();
         m_dirty = false;

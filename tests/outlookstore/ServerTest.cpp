@@ -245,3 +245,46 @@ TEST_F(ServerTest, StoreThatCannotBeMadeFailsToRun) {
     EXPECT_EQ(OleRun(static_cast<IUnknown*>(unknown)), E_FAIL);
     static_cast<IUnknown*>(unknown)->Release();
 }
+
+TEST_F(ServerTest, ApplicationTellsItsVersion) {
+    Session s;
+    char version[32];
+    EXPECT_EQ(s.app.GetString(u"Version", version, sizeof version), S_OK);
+    EXPECT_STREQ(version, "16.0.0.0");
+}
+
+TEST_F(ServerTest, ClearingATaskPatternSticks) {
+    {
+        Session s;
+        CDispCmd t = s.Add(13, 3);
+        EXPECT_EQ(t.PutString(u"Subject", "Water plants"), S_OK);
+        VARIANT pat;
+        ASSERT_EQ(Call(t, u"GetRecurrencePattern", {}, &pat), S_OK);
+        EXPECT_EQ(CDispCmd(pat.pdispVal).PutInt(u"RecurrenceType", 0), S_OK);
+        EXPECT_EQ(Call(t, u"Save", {}), S_OK);
+        const std::string file = fwtest::ReadFile(Folder("Tasks") + FilesIn(Folder("Tasks"))[0]);
+        // A repeating task carries a start, made up from what it has.
+        EXPECT_NE(file.find("DTSTART;VALUE=DATE;X-OUTLOOK-DERIVED=TRUE:"), std::string::npos) << file;
+        EXPECT_NE(file.find("RRULE:FREQ=DAILY"), std::string::npos) << file;
+    }
+    {
+        Session s;
+        CDispCmd t = s.Item(13, 1);
+        std::uint8_t recurring = 0;
+        EXPECT_EQ(t.GetBool(u"IsRecurring", &recurring), S_OK);
+        EXPECT_EQ(recurring, 1);
+        DATE start = -1;
+        EXPECT_EQ(t.GetDate(u"StartDate", &start), S_OK);
+        EXPECT_EQ(start, 0.0);  // the made-up start is no start of the task's own
+        EXPECT_EQ(Call(t, u"ClearRecurrencePattern", {}), S_OK);
+        EXPECT_EQ(Call(t, u"Save", {}), S_OK);
+    }
+    Session s;
+    CDispCmd t = s.Item(13, 1);
+    std::uint8_t recurring = 1;
+    EXPECT_EQ(t.GetBool(u"IsRecurring", &recurring), S_OK);
+    EXPECT_EQ(recurring, 0);
+    const std::string file = fwtest::ReadFile(Folder("Tasks") + FilesIn(Folder("Tasks"))[0]);
+    for (const char* gone : {"RRULE", "DTSTART", "X-OUTLOOK-RECURRENCE"})
+        EXPECT_EQ(file.find(gone), std::string::npos) << gone << "\n" << file;
+}
