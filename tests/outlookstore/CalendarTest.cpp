@@ -127,7 +127,7 @@ TEST(Calendar, TaskAndNoteRoundTrip) {
     task.SetInt("TotalWork", 120);
     task.SetInt("ResponseState", 2);
     task.SetText("Mileage", "12 km");
-    task.SetText("Role", "owner");
+    task.SetText("Role", " owner\\n;a,b\\\\c\r\n\"q\" ");  // kept as X-OUTLOOK-ROLE
     task.SetText("CardData", "card");
     task.SetInt("TeamTask", 1);
     task.SetInt("Ordinal", 7);
@@ -201,4 +201,42 @@ TEST(DateTexts, Forms) {
     EXPECT_FALSE(ParseDateText("1985-13-01", d));
     EXPECT_FALSE(ParseDateText("19850415T1015xx", d));
     EXPECT_EQ(FormatLocalDateTime(Day(2024, 1, 2, 3, 4)), "20240102T030400");
+}
+
+TEST(Calendar, RemindersKeepTheFormOfTheirTrigger) {
+    storetest::ScopedTz tz("Europe/Berlin");
+    const auto event = [](const std::string& trigger) {
+        return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:r1\r\nDTSTART:20240330T220000Z\r\n"
+               "DTEND:20240331T020000Z\r\nSUMMARY:Night shift\r\nBEGIN:VALARM\r\nACTION:AUDIO\r\n" +
+               trigger + "\r\nREPEAT:2\r\nDURATION:PT5M\r\nEND:VALARM\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+    };
+    struct Case {
+        const char* trigger;
+        int minutes;  // before the start, as read
+        const char* rewritten;  // with 30 minutes
+    } cases[] = {
+        {"TRIGGER:-PT15M", 15, "TRIGGER:-PT30M"},
+        // From an end 240 minutes of real time later: the clocks go forward in the night.
+        {"TRIGGER;RELATED=END:-PT4H15M", 15, "TRIGGER;RELATED=END:-PT4H30M"},
+        {"TRIGGER;VALUE=DATE-TIME:20240330T214500Z", 15, "TRIGGER;VALUE=DATE-TIME:20240330T213000Z"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.trigger);
+        ItemData ev(ItemKind::Appointment);
+        ASSERT_TRUE(CalendarItemFromIcs(event(c.trigger), ev));
+        EXPECT_EQ(ev.Int("Duration"), 240);
+        EXPECT_EQ(ev.Int("ReminderSet"), 1);
+        EXPECT_EQ(ev.Int("ReminderMinutesBeforeStart"), c.minutes);
+        ev.SetInt("ReminderMinutesBeforeStart", 30);
+        const std::string text = CalendarItemToIcs(ev);
+        EXPECT_NE(text.find(c.rewritten), std::string::npos) << text;
+        for (const char* kept : {"ACTION:AUDIO", "REPEAT:2", "DURATION:PT5M", "DTSTART:20240330T220000Z"})
+            EXPECT_NE(text.find(kept), std::string::npos) << kept << "\n" << text;
+        ItemData back(ItemKind::Appointment);
+        ASSERT_TRUE(CalendarItemFromIcs(text, back));
+        EXPECT_EQ(back.Int("ReminderMinutesBeforeStart"), 30);
+        // Turning the reminder off removes the alarm.
+        back.SetInt("ReminderSet", 0);
+        EXPECT_EQ(CalendarItemToIcs(back).find("VALARM"), std::string::npos);
+    }
 }
