@@ -312,16 +312,15 @@ HRESULT OutlookItem::Call(DISPID id, WORD flags, const DispatchArgs& args, VARIA
 }
 
 HRESULT OutlookItem::GetProp(int index, VARIANT* result) {
-    ItemData settled(View().kind);
-    if (View().kind == ItemKind::Task) {
-        // A complete task shows the status and percentage Outlook derives.
-        settled = View();
-        SettleDerivedValues(settled);
-    }
-    const ItemData& item = View().kind == ItemKind::Task ? settled : View();
+    const ItemData& item = View();
     const PropDef& def = Schema(item.kind)[static_cast<std::size_t>(index)];
     const std::string_view name = def.name;
-    const PropValue& v = item.At(index);
+    PropValue v = item.At(index);
+    if (item.kind == ItemKind::Task && (name == "Complete" || name == "Status" || name == "PercentComplete") &&
+        (item.Int("Complete") != 0 || item.Int("Status") == 2)) {
+        // A complete task shows the status and percentage Outlook derives.
+        v.i = name == "Complete" ? 1 : name == "Status" ? 2 : 100;
+    }
     VARIANT out;
     if (name == "EntryID") {
         out = VARIANT::Bstr(Utf8ToUtf16(item.entryId));

@@ -11,17 +11,7 @@ using namespace platform::outlook;
 
 namespace {
 
-double Day(int y, int m, int d, int h = 0, int mi = 0) {
-    SYSTEMTIME st{};
-    st.wYear = static_cast<std::uint16_t>(y);
-    st.wMonth = static_cast<std::uint16_t>(m);
-    st.wDay = static_cast<std::uint16_t>(d);
-    st.wHour = static_cast<std::uint16_t>(h);
-    st.wMinute = static_cast<std::uint16_t>(mi);
-    double out = 0;
-    platform::SystemTimeToVariantTime(st, out);
-    return out;
-}
+double Day(int y, int m, int d, int h = 0, int mi = 0) { return storetest::LocalDate(y, m, d, h, mi); }
 
 ItemData RoundTrip(const ItemData& item) {
     ItemData back(item.kind);
