@@ -60,6 +60,7 @@ std::vector<RawProperty> RawComponentProperties(std::string_view text, std::stri
     std::vector<std::string> stack;
     std::vector<RawProperty> current;
     bool inWanted = false, hasRecurrenceId = false;
+    std::size_t depth = 0;  // of the component being read
     for (const std::string& line : Unfold(text)) {
         RawProperty p;
         if (!SplitLine(line, p)) continue;
@@ -69,6 +70,7 @@ std::vector<RawProperty> RawComponentProperties(std::string_view text, std::stri
             stack.push_back(what);
             if (top && what == wanted) {
                 inWanted = true;
+                depth = stack.size();
                 hasRecurrenceId = false;
                 current.clear();
             }
@@ -84,7 +86,7 @@ std::vector<RawProperty> RawComponentProperties(std::string_view text, std::stri
             }
             continue;
         }
-        if (!inWanted || stack.empty() || stack.back() != wanted) continue;
+        if (!inWanted || stack.size() != depth) continue;
         if (p.name == "RECURRENCE-ID") hasRecurrenceId = true;
         current.push_back(std::move(p));
     }
