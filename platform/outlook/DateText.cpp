@@ -174,4 +174,25 @@ bool IsMidnight(double date) {
     return VariantTimeToSystemTime(date, st) && st.wHour == 0 && st.wMinute == 0 && st.wSecond == 0;
 }
 
+double AddSeconds(double date, long long seconds) {
+    std::time_t t = 0;
+    double out = 0.0;
+    if (!LocalDateToUtc(date, t) || !UtcToLocalDate(t + static_cast<std::time_t>(seconds), out)) return 0.0;
+    return out;
+}
+
+long long SecondsBetween(double from, double to) {
+    std::time_t a = 0, b = 0;
+    if (!LocalDateToUtc(from, a) || !LocalDateToUtc(to, b)) return std::llround((to - from) * 86400.0);
+    return static_cast<long long>(b) - static_cast<long long>(a);
+}
+
+double DayOf(double date) {
+    SYSTEMTIME st{};
+    if (date == 0.0 || !VariantTimeToSystemTime(date, st)) return 0.0;
+    st.wHour = st.wMinute = st.wSecond = st.wMilliseconds = 0;
+    double out = 0.0;
+    return SystemTimeToVariantTime(st, out) ? out : 0.0;
+}
+
 }  // namespace platform::outlook

@@ -26,5 +26,12 @@ bool UtcToLocalDate(std::time_t utc, double& out);
 bool LocalDateToUtc(double date, std::time_t& out);
 // True when a date value has no time of day.
 bool IsMidnight(double date);
+// A local date value moved by a number of seconds of real time (across a
+// change of daylight saving time the clock moves by one hour more or less),
+// and the real seconds between two local date values; 0 for none.
+double AddSeconds(double date, long long seconds);
+long long SecondsBetween(double from, double to);
+// The day of a date value, without its time of day; 0 for none.
+double DayOf(double date);
 
 }  // namespace platform::outlook

@@ -9,6 +9,7 @@
 #include "platform/automation/Utf16.h"
 #include "platform/clock/SystemTime.h"
 #include "platform/outlook/DateText.h"
+#include "platform/outlook/ItemCalendar.h"
 #include "platform/outlook/OutlookServer.h"
 
 namespace platform::outlook {
@@ -79,6 +80,31 @@ int ItemType(ItemKind kind) {
 int WeekdayBit(double date) {
     SYSTEMTIME st{};
     return date != 0.0 && VariantTimeToSystemTime(date, st) ? 1 << st.wDayOfWeek : 0;
+}
+
+bool SameValue(const PropValue& a, const PropValue& b) { return a.s == b.s && a.i == b.i && a.d == b.d; }
+
+// True when saving `working` over `stored` would change nothing that the
+// item shows: its properties (Outlook's own derived values settled), its
+// pattern and its user-defined properties.
+bool SameValues(const ItemData& working, const ItemData& stored) {
+    ItemData a = working, b = stored;
+    SettleDerivedValues(a);
+    SettleDerivedValues(b);
+    const auto& schema = Schema(a.kind);
+    for (std::size_t i = 0; i < schema.size(); ++i) {
+        if (std::string_view(schema[i].name) == "LastModificationTime") continue;
+        if (!SameValue(a.props[i], b.props[i])) return false;
+    }
+    if (a.recurring != b.recurring) return false;
+    if (a.recurring && !SamePattern(a.recurrence, b.recurrence)) return false;
+    if (a.userProps.size() != b.userProps.size()) return false;
+    for (std::size_t i = 0; i < a.userProps.size(); ++i) {
+        const UserProperty& x = a.userProps[i];
+        const UserProperty& y = b.userProps[i];
+        if (x.name != y.name || x.type != y.type || x.text != y.text || x.number != y.number) return false;
+    }
+    return true;
 }
 
 constexpr DISPID kSave = 1000, kGetPattern = 1001, kUserProps = 1002, kClearPattern = 1003, kClass = 1004,
@@ -289,7 +315,12 @@ HRESULT OutlookItem::GetProp(int index, VARIANT* result) {
     const ItemData& item = View();
     const PropDef& def = Schema(item.kind)[static_cast<std::size_t>(index)];
     const std::string_view name = def.name;
-    const PropValue& v = item.At(index);
+    PropValue v = item.At(index);
+    if (item.kind == ItemKind::Task && (name == "Complete" || name == "Status" || name == "PercentComplete") &&
+        (item.Int("Complete") != 0 || item.Int("Status") == 2)) {
+        // A complete task shows the status and percentage Outlook derives.
+        v.i = name == "Complete" ? 1 : name == "Status" ? 2 : 100;
+    }
     VARIANT out;
     if (name == "EntryID") {
         out = VARIANT::Bstr(Utf8ToUtf16(item.entryId));
@@ -301,8 +332,8 @@ HRESULT OutlookItem::GetProp(int index, VARIANT* result) {
         out = VARIANT::Bool(m_stored != nullptr && !m_dirty);
     } else if (item.kind == ItemKind::Appointment && (name == "End" || name == "ReminderTime")) {
         const double start = item.Date("Start");
-        const double minutes = name == "End" ? item.Int("Duration") : -item.Int("ReminderMinutesBeforeStart");
-        out = VARIANT::Date(start == 0.0 ? 0.0 : NormalizeDate(start + minutes / 1440.0));
+        const long long minutes = name == "End" ? item.Int("Duration") : -item.Int("ReminderMinutesBeforeStart");
+        out = VARIANT::Date(start == 0.0 ? 0.0 : AddSeconds(start, minutes * 60));
     } else {
         switch (def.type) {
             case PropType::Text: out = VARIANT::Bstr(Utf8ToUtf16(v.s)); break;
@@ -325,7 +356,7 @@ HRESULT OutlookItem::PutProp(int index, const VARIANT& value) {
         double date = 0;
         if (!ToDate(value, date)) return DISP_E_TYPEMISMATCH;
         const double start = item.Date("Start");
-        const long minutes = std::lround((NormalizeDate(date) - start) * 1440.0);
+        const long long minutes = SecondsBetween(start, NormalizeDate(date)) / 60;
         if (name == "End") item.SetInt("Duration", minutes < 0 ? 0 : static_cast<std::int32_t>(minutes));
         else item.SetInt("ReminderMinutesBeforeStart", static_cast<std::int32_t>(-minutes));
         Touch();
@@ -347,6 +378,8 @@ HRESULT OutlookItem::PutProp(int index, const VARIANT& value) {
             double date = 0;
             if (!ToDate(value, date)) return DISP_E_TYPEMISMATCH;
             v.d = NormalizeDate(date);
+            // A task's start and due dates are days, as in Outlook.
+            if (item.kind == ItemKind::Task && (name == "StartDate" || name == "DueDate")) v.d = DayOf(v.d);
             break;
         }
     }
@@ -366,6 +399,12 @@ void OutlookItem::StartPattern() {
 }
 
 HRESULT OutlookItem::Save() {
+    if (m_stored && (!m_copy || SameValues(*m_copy, *m_stored))) {
+        // Nothing changed: the file stays as it is.
+        m_copy.reset();
+        m_dirty = false;
+        return S_OK;
+    }
     ItemData& item = Working();
     if (!m_store->Save(m_store->Folder(item.kind), item, m_stored)) return STG_E_WRITEFAULT;
     m_copy.reset();  // the stored values are this item's values again

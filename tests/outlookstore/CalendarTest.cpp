@@ -4,23 +4,14 @@
 
 #include "platform/outlook/DateText.h"
 #include "platform/outlook/ItemCalendar.h"
+#include "tests/outlookstore/StoreSession.h"
 #include "tests/support/TempDir.h"
 
 using namespace platform::outlook;
 
 namespace {
 
-double Day(int y, int m, int d, int h = 0, int mi = 0) {
-    SYSTEMTIME st{};
-    st.wYear = static_cast<std::uint16_t>(y);
-    st.wMonth = static_cast<std::uint16_t>(m);
-    st.wDay = static_cast<std::uint16_t>(d);
-    st.wHour = static_cast<std::uint16_t>(h);
-    st.wMinute = static_cast<std::uint16_t>(mi);
-    double out = 0;
-    platform::SystemTimeToVariantTime(st, out);
-    return out;
-}
+double Day(int y, int m, int d, int h = 0, int mi = 0) { return storetest::LocalDate(y, m, d, h, mi); }
 
 ItemData RoundTrip(const ItemData& item) {
     ItemData back(item.kind);
@@ -40,6 +31,7 @@ void ExpectSameProps(const ItemData& a, const ItemData& b) {
 }  // namespace
 
 TEST(Calendar, AppointmentRoundTrips) {
+    storetest::ScopedTz tz("UTC");
     ItemData ev(ItemKind::Appointment);
     ev.SetText("Subject", "Review, part 1; \\ready");
     ev.SetText("Body", "Agenda:\r\n- one\r\n- two");
@@ -54,9 +46,10 @@ TEST(Calendar, AppointmentRoundTrips) {
     ev.recurrence = Recurrence{1, 2, 10, 0, 0, 0, Day(2024, 6, 30)};
     ev.order = 3;
     const std::string text = CalendarItemToIcs(ev);
-    EXPECT_NE(text.find("RRULE:FREQ=WEEKLY;UNTIL=20240630T235959;INTERVAL=2;BYDAY=MO,WE"), std::string::npos) << text;
+    // New items keep instants in UTC; the pattern ends with its last occurrence.
+    EXPECT_NE(text.find("RRULE:FREQ=WEEKLY;UNTIL=20240630T093000Z;INTERVAL=2;BYDAY=MO,WE"), std::string::npos) << text;
     EXPECT_NE(text.find("TRIGGER:-PT1H30M"), std::string::npos) << text;
-    EXPECT_NE(text.find("DTSTART:20240304T093000"), std::string::npos) << text;
+    EXPECT_NE(text.find("DTSTART:20240304T093000Z"), std::string::npos) << text;
     ItemData back = RoundTrip(ev);
     ExpectSameProps(ev, back);
     EXPECT_TRUE(back.recurring);
@@ -112,7 +105,7 @@ TEST(Calendar, TaskAndNoteRoundTrip) {
     task.SetText("Subject", "Pay bills");
     task.SetText("Body", "unix\nline ends");
     task.SetDate("DueDate", Day(2021, 3, 1));
-    task.SetDate("StartDate", Day(2021, 2, 20, 10));
+    task.SetDate("StartDate", Day(2021, 2, 20));
     task.SetInt("Importance", 0);
     task.SetInt("Sensitivity", 1);
     task.SetInt("Status", 3);
@@ -124,12 +117,17 @@ TEST(Calendar, TaskAndNoteRoundTrip) {
     task.SetInt("TotalWork", 120);
     task.SetInt("ResponseState", 2);
     task.SetText("Mileage", "12 km");
-    task.SetText("Role", "owner");
+    task.SetText("Role", " owner\\n;a,b\\\\c\r\n\"q\" ");  // kept as X-OUTLOOK-ROLE
     task.SetText("CardData", "card");
     task.SetInt("TeamTask", 1);
     task.SetInt("Ordinal", 7);
-    task.SetInt("Complete", 1);
     ExpectSameProps(task, RoundTrip(task));
+    // Complete: Outlook shows the status and percentage that go with it.
+    task.SetInt("Complete", 1);
+    const ItemData done = RoundTrip(task);
+    EXPECT_EQ(done.Int("Complete"), 1);
+    EXPECT_EQ(done.Int("Status"), 2);
+    EXPECT_EQ(done.Int("PercentComplete"), 100);
 
     ItemData note(ItemKind::Note);
     note.SetText("Body", "Shopping\r\nmilk, eggs");
@@ -193,4 +191,42 @@ TEST(DateTexts, Forms) {
     EXPECT_FALSE(ParseDateText("1985-13-01", d));
     EXPECT_FALSE(ParseDateText("19850415T1015xx", d));
     EXPECT_EQ(FormatLocalDateTime(Day(2024, 1, 2, 3, 4)), "20240102T030400");
+}
+
+TEST(Calendar, RemindersKeepTheFormOfTheirTrigger) {
+    storetest::ScopedTz tz("Europe/Berlin");
+    const auto event = [](const std::string& trigger) {
+        return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:r1\r\nDTSTART:20240330T220000Z\r\n"
+               "DTEND:20240331T020000Z\r\nSUMMARY:Night shift\r\nBEGIN:VALARM\r\nACTION:AUDIO\r\n" +
+               trigger + "\r\nREPEAT:2\r\nDURATION:PT5M\r\nEND:VALARM\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+    };
+    struct Case {
+        const char* trigger;
+        int minutes;  // before the start, as read
+        const char* rewritten;  // with 30 minutes
+    } cases[] = {
+        {"TRIGGER:-PT15M", 15, "TRIGGER:-PT30M"},
+        // From an end 240 minutes of real time later: the clocks go forward in the night.
+        {"TRIGGER;RELATED=END:-PT4H15M", 15, "TRIGGER;RELATED=END:-PT4H30M"},
+        {"TRIGGER;VALUE=DATE-TIME:20240330T214500Z", 15, "TRIGGER;VALUE=DATE-TIME:20240330T213000Z"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.trigger);
+        ItemData ev(ItemKind::Appointment);
+        ASSERT_TRUE(CalendarItemFromIcs(event(c.trigger), ev));
+        EXPECT_EQ(ev.Int("Duration"), 240);
+        EXPECT_EQ(ev.Int("ReminderSet"), 1);
+        EXPECT_EQ(ev.Int("ReminderMinutesBeforeStart"), c.minutes);
+        ev.SetInt("ReminderMinutesBeforeStart", 30);
+        const std::string text = CalendarItemToIcs(ev);
+        EXPECT_NE(text.find(c.rewritten), std::string::npos) << text;
+        for (const char* kept : {"ACTION:AUDIO", "REPEAT:2", "DURATION:PT5M", "DTSTART:20240330T220000Z"})
+            EXPECT_NE(text.find(kept), std::string::npos) << kept << "\n" << text;
+        ItemData back(ItemKind::Appointment);
+        ASSERT_TRUE(CalendarItemFromIcs(text, back));
+        EXPECT_EQ(back.Int("ReminderMinutesBeforeStart"), 30);
+        // Turning the reminder off removes the alarm.
+        back.SetInt("ReminderSet", 0);
+        EXPECT_EQ(CalendarItemToIcs(back).find("VALARM"), std::string::npos);
+    }
 }

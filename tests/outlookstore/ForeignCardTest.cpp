@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/outlook/ItemData.h"
-#include "tests/outlookstore/StoreSession.h"
+#include "tests/outlookstore/ContactSession.h"
 
 using namespace platform::outlook;
 using namespace storetest;

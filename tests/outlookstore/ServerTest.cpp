@@ -11,9 +11,12 @@
 #include "platform/outlook/OutlookServer.h"
 #include "platform/outlook/Store.h"
 #include "platform/paths/Paths.h"
+#include "tests/outlookstore/StoreSession.h"
 #include "tests/support/TempDir.h"
 
 using namespace platform::outlook;
+using storetest::Call;
+using storetest::Session;
 
 namespace {
 
@@ -26,49 +29,6 @@ std::vector<std::string> FilesIn(const std::string& folder) {
     }
     std::erase_if(names, [](const std::string& n) { return n == "." || n == ".."; });
     return names;
-}
-
-struct Session {
-    CDispCmd app, ns;
-    explicit Session(bool run = true) {
-        CLSID clsid{};
-        EXPECT_EQ(CLSIDFromProgID(u"Outlook.Application", &clsid), S_OK);
-        void* unknown = nullptr;
-        EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_SERVER, IID_IUnknown, &unknown), S_OK);
-        auto* u = static_cast<IUnknown*>(unknown);
-        if (run) {
-            EXPECT_EQ(OleRun(u), S_OK);
-        }
-        void* disp = nullptr;
-        EXPECT_EQ(u->QueryInterface(IID_IDispatch, &disp), S_OK);
-        u->Release();
-        app.SetInterface(static_cast<IDispatch*>(disp));
-        static_cast<IDispatch*>(disp)->Release();
-        VARIANT arg = VARIANT::Bstr(u"MAPI"), result;
-        EXPECT_EQ(app.CallMethod(u"GetNameSpace", &arg, 1, &result), S_OK);
-        ns.SetInterface(result.pdispVal);
-    }
-    CDispCmd Folder(int number) {
-        VARIANT arg = VARIANT::I4(number), result;
-        EXPECT_EQ(ns.CallMethod(u"GetDefaultFolder", &arg, 1, &result), S_OK);
-        return CDispCmd(result.pdispVal);
-    }
-    CDispCmd Items(int number) {
-        IDispatch* items = nullptr;
-        EXPECT_EQ(Folder(number).GetDispatch(u"Items", &items), S_OK);
-        CDispCmd out(items);
-        if (items) items->Release();
-        return out;
-    }
-    CDispCmd Add(int folder, int type) {
-        VARIANT arg = VARIANT::I4(type), result;
-        EXPECT_EQ(Items(folder).CallMethod(u"Add", &arg, 1, &result), S_OK);
-        return CDispCmd(result.vt == VT_DISPATCH ? result.pdispVal : nullptr);
-    }
-};
-
-HRESULT Call(CDispCmd& obj, const char16_t* name, std::vector<VARIANT> args, VARIANT* result = nullptr) {
-    return obj.CallMethod(name, args.empty() ? nullptr : args.data(), static_cast<int>(args.size()), result);
 }
 
 struct ServerTest : ::testing::Test {
@@ -284,4 +244,47 @@ TEST_F(ServerTest, StoreThatCannotBeMadeFailsToRun) {
     ASSERT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_SERVER, IID_IUnknown, &unknown), S_OK);
     EXPECT_EQ(OleRun(static_cast<IUnknown*>(unknown)), E_FAIL);
     static_cast<IUnknown*>(unknown)->Release();
+}
+
+TEST_F(ServerTest, ApplicationTellsItsVersion) {
+    Session s;
+    char version[32];
+    EXPECT_EQ(s.app.GetString(u"Version", version, sizeof version), S_OK);
+    EXPECT_STREQ(version, "16.0.0.0");
+}
+
+TEST_F(ServerTest, ClearingATaskPatternSticks) {
+    {
+        Session s;
+        CDispCmd t = s.Add(13, 3);
+        EXPECT_EQ(t.PutString(u"Subject", "Water plants"), S_OK);
+        VARIANT pat;
+        ASSERT_EQ(Call(t, u"GetRecurrencePattern", {}, &pat), S_OK);
+        EXPECT_EQ(CDispCmd(pat.pdispVal).PutInt(u"RecurrenceType", 0), S_OK);
+        EXPECT_EQ(Call(t, u"Save", {}), S_OK);
+        const std::string file = fwtest::ReadFile(Folder("Tasks") + FilesIn(Folder("Tasks"))[0]);
+        // A repeating task carries a start, made up from what it has.
+        EXPECT_NE(file.find("DTSTART;VALUE=DATE;X-OUTLOOK-DERIVED=TRUE:"), std::string::npos) << file;
+        EXPECT_NE(file.find("RRULE:FREQ=DAILY"), std::string::npos) << file;
+    }
+    {
+        Session s;
+        CDispCmd t = s.Item(13, 1);
+        std::uint8_t recurring = 0;
+        EXPECT_EQ(t.GetBool(u"IsRecurring", &recurring), S_OK);
+        EXPECT_EQ(recurring, 1);
+        DATE start = -1;
+        EXPECT_EQ(t.GetDate(u"StartDate", &start), S_OK);
+        EXPECT_EQ(start, 0.0);  // the made-up start is no start of the task's own
+        EXPECT_EQ(Call(t, u"ClearRecurrencePattern", {}), S_OK);
+        EXPECT_EQ(Call(t, u"Save", {}), S_OK);
+    }
+    Session s;
+    CDispCmd t = s.Item(13, 1);
+    std::uint8_t recurring = 1;
+    EXPECT_EQ(t.GetBool(u"IsRecurring", &recurring), S_OK);
+    EXPECT_EQ(recurring, 0);
+    const std::string file = fwtest::ReadFile(Folder("Tasks") + FilesIn(Folder("Tasks"))[0]);
+    for (const char* gone : {"RRULE", "DTSTART", "X-OUTLOOK-RECURRENCE"})
+        EXPECT_EQ(file.find(gone), std::string::npos) << gone << "\n" << file;
 }

@@ -1,125 +1,123 @@
 #pragma once
-// Outlook's contacts over a store folder, opened anew for each session, and
-// small helpers to put and get their properties by name.
-#include <dirent.h>
+// An automation session with the Outlook stand-in, as the adapters open it,
+// and the little helpers the store tests share.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "common/misc/DispCmd.h"
 #include "platform/automation/Utf16.h"
-#include "platform/outlook/OutlookServer.h"
+#include "platform/clock/SystemTime.h"
 #include "tests/support/TempDir.h"
 
 namespace storetest {
 
-using platform::outlook::RegisterOutlookApplication;
-using platform::outlook::UnregisterOutlookApplication;
-
-// Outlook over the store at `root`, opened anew for each session.
-class StoreSession {
-public:
-    explicit StoreSession(const std::string& root) {
-        RegisterOutlookApplication(root);
+struct Session {
+    CDispCmd app, ns;
+    explicit Session(bool run = true) {
         CLSID clsid{};
         EXPECT_EQ(CLSIDFromProgID(u"Outlook.Application", &clsid), S_OK);
         void* unknown = nullptr;
         EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_SERVER, IID_IUnknown, &unknown), S_OK);
         auto* u = static_cast<IUnknown*>(unknown);
+        if (run) {
+            EXPECT_EQ(OleRun(u), S_OK);
+        }
         void* disp = nullptr;
         EXPECT_EQ(u->QueryInterface(IID_IDispatch, &disp), S_OK);
         u->Release();
-        m_app.SetInterface(static_cast<IDispatch*>(disp));
+        app.SetInterface(static_cast<IDispatch*>(disp));
         static_cast<IDispatch*>(disp)->Release();
-        VARIANT arg = VARIANT::Bstr(u"MAPI"), ns, folder, items;
-        EXPECT_EQ(m_app.CallMethod(u"GetNameSpace", &arg, 1, &ns), S_OK);
-        VARIANT number = VARIANT::I4(10);
-        EXPECT_EQ(CDispCmd(ns.pdispVal).CallMethod(u"GetDefaultFolder", &number, 1, &folder), S_OK);
-        EXPECT_EQ(CDispCmd(folder.pdispVal).GetProperty(u"Items", &items), S_OK);
-        m_items.SetInterface(items.pdispVal);
+        VARIANT arg = VARIANT::Bstr(u"MAPI"), result;
+        EXPECT_EQ(app.CallMethod(u"GetNameSpace", &arg, 1, &result), S_OK);
+        ns.SetInterface(result.pdispVal);
     }
-    ~StoreSession() {
-        m_items.SetInterface(nullptr);
-        m_app.SetInterface(nullptr);
-        UnregisterOutlookApplication();
+    CDispCmd Folder(int number) {
+        VARIANT arg = VARIANT::I4(number), result;
+        EXPECT_EQ(ns.CallMethod(u"GetDefaultFolder", &arg, 1, &result), S_OK);
+        return CDispCmd(result.pdispVal);
     }
-    CDispCmd Add() {
-        VARIANT type = VARIANT::I4(2), item;
-        EXPECT_EQ(m_items.CallMethod(u"Add", &type, 1, &item), S_OK);
-        return CDispCmd(item.pdispVal);
+    CDispCmd Items(int number) {
+        IDispatch* items = nullptr;
+        EXPECT_EQ(Folder(number).GetDispatch(u"Items", &items), S_OK);
+        CDispCmd out(items);
+        if (items) items->Release();
+        return out;
     }
-    // The contact at a 1-based position.
-    CDispCmd Item(int position) {
-        VARIANT index = VARIANT::I4(position), item;
-        EXPECT_EQ(m_items.CallMethod(u"Item", &index, 1, &item), S_OK);
-        return CDispCmd(item.vt == VT_DISPATCH ? item.pdispVal : nullptr);
+    CDispCmd Add(int folder, int type) {
+        VARIANT arg = VARIANT::I4(type), result;
+        EXPECT_EQ(Items(folder).CallMethod(u"Add", &arg, 1, &result), S_OK);
+        return CDispCmd(result.vt == VT_DISPATCH ? result.pdispVal : nullptr);
     }
-    // The contact of a file name without its extension; none when there is no such contact.
-    CDispCmd ByEntryId(const std::string& id) {
-        for (int i = 1; i <= Count(); ++i) {
-            CDispCmd item = Item(i);
-            char entry[1024] = {};
-            item.GetString(u"EntryID", entry, sizeof entry);
-            if (id == entry) return item;
-        }
-        return CDispCmd(nullptr);
+    // The item at a 1-based position of a folder.
+    CDispCmd Item(int folder, int position) {
+        VARIANT arg = VARIANT::I4(position), result;
+        EXPECT_EQ(Items(folder).CallMethod(u"Item", &arg, 1, &result), S_OK);
+        return CDispCmd(result.vt == VT_DISPATCH ? result.pdispVal : nullptr);
     }
-    int Count() {
-        std::int32_t n = 0;
-        m_items.GetInt(u"Count", &n);
-        return n;
+};
+
+inline HRESULT Call(CDispCmd& obj, const char16_t* name, std::vector<VARIANT> args, VARIANT* result = nullptr) {
+    return obj.CallMethod(name, args.empty() ? nullptr : args.data(), static_cast<int>(args.size()), result);
+}
+
+// A text property of any length, read whole.
+inline std::string Text(CDispCmd& obj, const char16_t* name) {
+    VARIANT v;
+    EXPECT_EQ(obj.GetProperty(name, &v), S_OK);
+    return v.vt == VT_BSTR ? platform::Utf16ToUtf8(v.bstrVal) : std::string("<not a text>");
+}
+
+inline HRESULT PutText(CDispCmd& obj, const char16_t* name, const std::string& text) {
+    VARIANT v = VARIANT::Bstr(platform::Utf8ToUtf16(text));
+    return obj.PutProperty(name, &v);
+}
+
+// The process's time zone for the life of the object.
+class ScopedTz {
+public:
+    explicit ScopedTz(const char* zone) {
+        m_env.emplace("TZ", zone);
+        tzset();
+    }
+    ~ScopedTz() {
+        m_env.reset();
+        tzset();
     }
 
 private:
-    CDispCmd m_app, m_items;
+    std::optional<fwtest::ScopedEnv> m_env;
 };
 
-inline HRESULT Save(CDispCmd& item) { return item.CallMethod(u"Save", nullptr, 0, nullptr); }
-
-inline HRESULT Put(CDispCmd& item, const std::string& name, VARIANT value) {
-    return item.PutProperty(platform::Utf8ToUtf16(name).c_str(), &value);
-}
-
-inline VARIANT Get(CDispCmd& item, const std::string& name) {
-    VARIANT v;
-    EXPECT_EQ(item.GetProperty(platform::Utf8ToUtf16(name).c_str(), &v), S_OK) << name;
-    return v;
-}
-
-inline std::string GetText(CDispCmd& item, const std::string& name) { return platform::Utf16ToUtf8(Get(item, name).bstrVal); }
-
-// What python3-vobject reads from every card of a folder: lines of
-// "file|PROPERTY|value as JSON".
-inline std::string ReadWithVobject(const std::string& folder, const std::string& scratch) {
-    const char* source = std::getenv("FW_SOURCE_DIR");
-    const std::string command = std::string("/usr/bin/python3 ") + (source ? source : ".") +
-                                "/tests/outlookstore/read_cards.py " + folder + " > " + scratch + " 2>&1";
-    const int status = std::system(command.c_str());
-    const std::string out = fwtest::ReadFile(scratch);
-    EXPECT_EQ(status, 0) << "python3-vobject must be installed (scripts/bootstrap)\n" << out;
+// A local date value of the process's zone.
+inline double LocalDate(int y, int m, int d, int h = 0, int mi = 0, int s = 0) {
+    SYSTEMTIME st{};
+    st.wYear = static_cast<std::uint16_t>(y);
+    st.wMonth = static_cast<std::uint16_t>(m);
+    st.wDay = static_cast<std::uint16_t>(d);
+    st.wHour = static_cast<std::uint16_t>(h);
+    st.wMinute = static_cast<std::uint16_t>(mi);
+    st.wSecond = static_cast<std::uint16_t>(s);
+    double out = 0;
+    platform::SystemTimeToVariantTime(st, out);
     return out;
 }
 
-class ScopedZone {
-public:
-    explicit ScopedZone(const char* zone) : m_env("TZ", zone) { ::tzset(); }
-    ~ScopedZone() { ::tzset(); }
-
-private:
-    fwtest::ScopedEnv m_env;
-};
-
-inline std::vector<std::string> FilesIn(const std::string& folder) {
-    std::vector<std::string> names;
-    if (DIR* dir = ::opendir(folder.c_str())) {
-        while (const dirent* e = ::readdir(dir))
-            if (e->d_name[0] != '.') names.push_back(e->d_name);
-        ::closedir(dir);
-    }
-    return names;
+// Runs the system's python3 with a script text and arguments; its output.
+inline std::string RunPython(const fwtest::TempDir& dir, const std::string& script, const std::string& args,
+                             const char* tz = nullptr) {
+    fwtest::WriteFile(dir.File("check.py"), script);
+    const std::string command = std::string(tz ? "TZ=" : "") + (tz ? tz : "") + (tz ? " " : "") +
+                                "/usr/bin/python3 " + dir.File("check.py") + " " + args + " > " +
+                                dir.File("python.txt") + " 2>&1";
+    const int status = std::system(command.c_str());
+    const std::string out = fwtest::ReadFile(dir.File("python.txt"));
+    EXPECT_EQ(status, 0) << "python3-icalendar must be installed (scripts/bootstrap)\n" << out;
+    return out;
 }
 
 }  // namespace storetest

@@ -1,5 +1,6 @@
 // iCalendar loading of the store: any bytes read as an appointment, a task
-// and a note; what is written reads back.
+// and a note; what is written reads back, also after a change made in the
+// file's own form.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -16,7 +17,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string written = CalendarItemToIcs(item);
         ItemData again(kind);
         if (!CalendarItemFromIcs(written, again)) __builtin_trap();
-        CalendarItemToIcs(again);
+        // Every value changed, written over the file's own text.
+        again.SetText("Body", " changed\r\nbody ");
+        again.SetText("Categories", "a, b");
+        again.SetInt("ReminderSet", again.Int("ReminderSet") ? 0 : 1);
+        again.recurring = !again.recurring;
+        const std::string changed = CalendarItemToIcs(again);
+        ItemData last(kind);
+        if (!CalendarItemFromIcs(changed, last) || last.Text("Body") != " changed\r\nbody ") __builtin_trap();
     }
     return 0;
 }

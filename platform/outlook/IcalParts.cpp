@@ -1,0 +1,115 @@
+#include "platform/outlook/IcalParts.h"
+
+namespace platform::outlook {
+
+icalcomponent_kind ComponentKind(ItemKind kind) {
+    switch (kind) {
+        case ItemKind::Appointment: return ICAL_VEVENT_COMPONENT;
+        case ItemKind::Task: return ICAL_VTODO_COMPONENT;
+        default: return ICAL_VJOURNAL_COMPONENT;
+    }
+}
+
+const char* ComponentName(ItemKind kind) {
+    switch (kind) {
+        case ItemKind::Appointment: return "VEVENT";
+        case ItemKind::Task: return "VTODO";
+        default: return "VJOURNAL";
+    }
+}
+
+bool ParseCalendar(std::string_view text, ItemKind kind, ComponentPtr& cal, icalcomponent*& comp) {
+    // Errors in a file are answers here, never a reason to stop the program.
+    static const bool quiet = [] {
+        icalerror_set_errors_are_fatal(0);
+        return true;
+    }();
+    (void)quiet;
+    comp = nullptr;
+    const std::string copy(text.substr(0, text.find('\0')));
+    cal.reset(icalparser_parse_string(copy.c_str()));
+    if (!cal) return false;
+    if (icalcomponent_isa(cal.get()) != ICAL_VCALENDAR_COMPONENT) {
+        if (icalcomponent_isa(cal.get()) != ComponentKind(kind)) return false;
+        icalcomponent* wrapper = icalcomponent_new_vcalendar();
+        icalcomponent_add_property(wrapper, icalproperty_new_version("2.0"));
+        icalcomponent_add_component(wrapper, cal.release());
+        cal.reset(wrapper);
+    }
+    for (icalcomponent* c = icalcomponent_get_first_component(cal.get(), ComponentKind(kind)); c;
+         c = icalcomponent_get_next_component(cal.get(), ComponentKind(kind))) {
+        if (icalcomponent_get_first_property(c, ICAL_RECURRENCEID_PROPERTY) == nullptr) {
+            comp = c;
+            return true;
+        }
+    }
+    return false;
+}
+
+icalcomponent* FirstAlarm(icalcomponent* comp) {
+    for (icalcomponent* a = icalcomponent_get_first_component(comp, ICAL_VALARM_COMPONENT); a;
+         a = icalcomponent_get_next_component(comp, ICAL_VALARM_COMPONENT))
+        if (icalcomponent_get_first_property(a, ICAL_TRIGGER_PROPERTY) != nullptr) return a;
+    return nullptr;
+}
+
+const std::vector<const char*>& ExtraProps(ItemKind kind) {
+    static const std::vector<const char*> task = {"CardData", "Mileage", "Ordinal", "ReminderOverrideDefault",
+                                                  "ReminderPlaySound", "ReminderSoundFile", "ResponseState",
+                                                  "Role", "TeamTask", "TotalWork"};
+    static const std::vector<const char*> note = {"Color"};
+    static const std::vector<const char*> none;
+    return kind == ItemKind::Task ? task : kind == ItemKind::Note ? note : none;
+}
+
+std::string Upper(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return out;
+}
+
+std::string XParam(icalproperty* p, const char* name) {
+    for (icalparameter* param = icalproperty_get_first_parameter(p, ICAL_X_PARAMETER); param;
+         param = icalproperty_get_next_parameter(p, ICAL_X_PARAMETER)) {
+        const char* xname = icalparameter_get_xname(param);
+        const char* value = icalparameter_get_xvalue(param);
+        if (xname && value && Upper(xname) == name) return value;
+    }
+    return std::string();
+}
+
+std::vector<std::string> CategoryItems(std::string_view text) {
+    std::vector<std::string> items;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find(',', start);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view item = text.substr(start, end - start);
+        while (!item.empty() && (item.front() == ' ' || item.front() == '\t')) item.remove_prefix(1);
+        while (!item.empty() && (item.back() == ' ' || item.back() == '\t')) item.remove_suffix(1);
+        if (!item.empty()) items.emplace_back(item);
+        start = end + 1;
+    }
+    return items;
+}
+
+std::string JoinCategories(const std::vector<std::string>& items) {
+    std::string out;
+    for (const std::string& s : items) {
+        if (!out.empty()) out += ", ";
+        out += s;
+    }
+    return out;
+}
+
+icalproperty* FindX(icalcomponent* comp, std::string_view name) {
+    for (icalproperty* p = icalcomponent_get_first_property(comp, ICAL_X_PROPERTY); p;
+         p = icalcomponent_get_next_property(comp, ICAL_X_PROPERTY)) {
+        const char* xname = icalproperty_get_x_name(p);
+        if (xname && Upper(xname) == name) return p;
+    }
+    return nullptr;
+}
+
+}  // namespace platform::outlook
