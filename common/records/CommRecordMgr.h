@@ -141,46 +141,59 @@ public:
     bool MarkAgainst(CommRecordMgr* other) {
         if (other == nullptr) return false;
         other->EnsureIndex();
-        const std::size_t targets = other->m_entries.size();
-        std::vector<std::uint32_t> chosen(m_entries.size(), kNone);
-        std::vector<bool> taken(targets, false);
-        // Identical items: per group of identical items, the first not yet taken.
+        const std::size_t count = m_entries.size();
+        std::vector<std::uint32_t> chosen(count, kNone);
+        std::vector<const Bucket*> buckets(count, nullptr);
+        std::vector<std::size_t> keyHashes(count);
+        std::vector<bool> taken(other->m_entries.size(), false);
+        // Identical items: the first not yet taken. A key shared by several
+        // items gets its groups of identical items when first needed.
         struct Group {
             std::vector<std::uint32_t> positions;
             std::size_t next = 0;
         };
-        std::unordered_map<std::string, Group> identical;
-        identical.reserve(targets);
+        std::unordered_map<const Bucket*, std::unordered_map<std::string, Group>> groups;
         std::string key;
-        for (std::size_t i = 0; i < targets; ++i) {
-            MakeIdentityKey(*other->m_entries[i].record, key);
-            identical[key].positions.push_back(static_cast<std::uint32_t>(i));
-        }
-        for (std::size_t s = 0; s < m_entries.size(); ++s) {
-            MakeIdentityKey(*m_entries[s].record, key);
-            const auto it = identical.find(key);
-            if (it == identical.end()) continue;
-            Group& group = it->second;
-            while (group.next < group.positions.size() && taken[group.positions[group.next]]) ++group.next;
-            if (group.next == group.positions.size()) continue;
-            chosen[s] = group.positions[group.next++];
-            taken[chosen[s]] = true;
-        }
-        // The records left: per key, the last item not yet taken.
-        std::unordered_map<const std::vector<std::uint32_t>*, std::size_t> ends;
-        for (std::size_t s = 0; s < m_entries.size(); ++s) {
-            if (chosen[s] != kNone) continue;
-            MakeKey(*m_entries[s].record, key);
+        for (std::size_t s = 0; s < count; ++s) {
+            const Rec& rec = *m_entries[s].record;
+            MakeKey(rec, key);
+            keyHashes[s] = std::hash<std::string>{}(key);
             const auto it = other->m_index.find(key);
             if (it == other->m_index.end()) continue;
-            const std::vector<std::uint32_t>& bucket = it->second;
+            const Bucket& bucket = it->second;
+            buckets[s] = &bucket;
+            if (bucket.size() == 1) {
+                const Rec& item = *other->m_entries[bucket[0]].record;
+                if (!taken[bucket[0]] && (&item == &rec || CompareEqual(item, rec))) chosen[s] = bucket[0];
+            } else {
+                auto [at, fresh] = groups.try_emplace(&bucket);
+                if (fresh) {
+                    for (std::uint32_t pos : bucket) {
+                        MakeCompareKey(*other->m_entries[pos].record, key);
+                        at->second[key].positions.push_back(pos);
+                    }
+                }
+                MakeCompareKey(rec, key);
+                const auto group = at->second.find(key);
+                if (group == at->second.end()) continue;
+                Group& g = group->second;
+                while (g.next < g.positions.size() && taken[g.positions[g.next]]) ++g.next;
+                if (g.next < g.positions.size()) chosen[s] = g.positions[g.next++];
+            }
+            if (chosen[s] != kNone) taken[chosen[s]] = true;
+        }
+        // The records left: per key, the last item not yet taken.
+        std::unordered_map<const Bucket*, std::size_t> ends;
+        for (std::size_t s = 0; s < count; ++s) {
+            if (chosen[s] != kNone || buckets[s] == nullptr) continue;
+            const Bucket& bucket = *buckets[s];
             std::size_t& end = ends.try_emplace(&bucket, bucket.size()).first->second;
             while (end > 0 && taken[bucket[end - 1]]) --end;
             if (end == 0) continue;
             chosen[s] = bucket[--end];
             taken[chosen[s]] = true;
         }
-        ApplyMarks(*other, chosen);
+        ApplyMarks(*other, chosen, keyHashes);
         return true;
     }
 
@@ -208,7 +221,13 @@ public:
                     chosen[s] = static_cast<std::uint32_t>(t);
             if (chosen[s] != kNone) taken[chosen[s]] = true;
         }
-        ApplyMarks(*other, chosen);
+        std::vector<std::size_t> keyHashes(m_entries.size());
+        std::string key;
+        for (std::size_t s = 0; s < m_entries.size(); ++s) {
+            MakeKey(*m_entries[s].record, key);
+            keyHashes[s] = std::hash<std::string>{}(key);
+        }
+        ApplyMarks(*other, chosen, keyHashes);
         return true;
     }
 
@@ -294,6 +313,7 @@ public:
 
 private:
     static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
+    using Bucket = std::vector<std::uint32_t>;  // positions of one key, ascending
 
     struct Entry {
         std::unique_ptr<Rec> record;
@@ -314,21 +334,21 @@ private:
         if constexpr (requires { Rules::AppendKeyRefinement(key, rec); }) Rules::AppendKeyRefinement(key, rec);
     }
 
-    // Equal for two records exactly when they match on the key and are
-    // identical on the compare fields.
-    static void MakeIdentityKey(const Rec& rec, std::string& key) {
-        MakeKey(rec, key);
-        key.push_back('\x01');
+    // Equal for two records of equal keys exactly when they are identical
+    // on the compare fields.
+    static void MakeCompareKey(const Rec& rec, std::string& key) {
+        key.clear();
         for (int id : Rules::kCompareFields) Rules::AppendFieldKey(key, rec, id);
     }
 
     // Sets Status and Counterpart from the positions chosen in `other`, and
-    // lets `other` remember them.
-    void ApplyMarks(CommRecordMgr& other, const std::vector<std::uint32_t>& chosen) {
+    // lets `other` remember them with the hashes of the records' keys.
+    void ApplyMarks(CommRecordMgr& other, const std::vector<std::uint32_t>& chosen,
+                    const std::vector<std::size_t>& keyHashes) {
         other.m_marks.clear();
         other.m_claimedBy.clear();
         other.m_marks.reserve(m_entries.size());
-        std::string key;
+        other.m_claimedBy.reserve(m_entries.size());
         for (std::size_t s = 0; s < m_entries.size(); ++s) {
             Rec& rec = *m_entries[s].record;
             Rec* match = chosen[s] == kNone ? nullptr : other.m_entries[chosen[s]].record.get();
@@ -336,8 +356,7 @@ private:
                                : (match == &rec || CompareEqual(*match, rec)) ? CommFindSame
                                                                               : CommFindDifferent;
             SetMark(rec, result, match);
-            MakeKey(rec, key);
-            other.m_marks[&rec] = Mark{chosen[s], rec.Status, std::hash<std::string>{}(key)};
+            other.m_marks[&rec] = Mark{chosen[s], rec.Status, keyHashes[s]};
             if (match != nullptr) other.m_claimedBy[match] = &rec;
         }
     }
