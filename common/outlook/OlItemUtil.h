@@ -21,8 +21,9 @@
 // through its folder position, checked against its EntryID.
 #include <cstring>
 #include <memory>
-#include <unordered_map>
 #include <new>
+#include <unordered_map>
+#include <utility>
 
 #include "common/misc/CxDebugUtil.h"
 #include "common/outlook/OlComm.h"
@@ -84,6 +85,7 @@ public:
     void Clear() override {
         if (m_list) m_list->RemoveAllRecords();
         m_written.clear();
+        m_writtenFor.clear();
     }
 
     void Close() override {
@@ -129,21 +131,25 @@ public:
         return true;
     }
 
-    // Creates, updates or leaves the Outlook item of one source record.
+    // Creates, updates or leaves the Outlook item of one source record: the
+    // item the marking of its list against this one chose for it, or, for a
+    // record not marked against the list as it is now loaded, the item a
+    // lookup finds for it. An item that this migration wrote for another
+    // source record, or that the marking gave to another record, is never
+    // this record's item: two source records that the comparison takes for
+    // one item (two to-dos of the same subject) would otherwise end as one
+    // Outlook item, and one of them would be lost.
     OlMigrateResult MigrateRecord(Rec* rec) {
         if (m_folder.GetInterface() == nullptr || !m_list || rec == nullptr) return OlMigrateFailed;
         Rec* match = nullptr;
         int index = 0;
-        // An item that this migration already wrote for another source record
-        // is not this record's item: two source records that the comparison
-        // takes for one item (two to-dos of the same subject) would otherwise
-        // end as one Outlook item, and one of them would be lost.
-        const int found = m_list->FindRecordExcept(rec, &match, &index, [this, rec](const Rec* candidate) {
-            const auto it = m_written.find(candidate);
-            return it != m_written.end() && it->second != rec;
-        });
+        const int found = Counterpart(rec, match, index);
         if (found == CommFindError) return OlMigrateFailed;
-        if (found == CommFindSame) return OlMigrateUnchanged;
+        if (found == CommFindSame) {
+            // Nothing to write, but the item is this record's from now on.
+            if (match != nullptr) Written(match, index, rec);
+            return OlMigrateUnchanged;
+        }
         if (found == CommFindNew) {
             auto copy = std::make_unique<Rec>();
             std::memcpy(static_cast<void*>(copy.get()), rec, sizeof(Rec));
@@ -156,23 +162,58 @@ public:
             if (!AddItem(*copy, ol)) return OlMigrateFailed;
             copy->NativeRecord = ol.get();
             copy->NativeSize = sizeof(OlRec);
-            m_written[m_list->AddRecord(copy.get())] = rec;
+            Rec* stored = m_list->AddRecord(copy.get());
+            if (stored != nullptr) Written(stored, static_cast<int>(m_list->GetRecordCount()) - 1, rec);
             return OlMigrateCreated;
         }
+        // The list record takes over the source record once its item holds it.
+        auto merged = std::make_unique<Rec>();
+        std::memcpy(static_cast<void*>(merged.get()), rec, sizeof(Rec));
+        merged->NativeRecord = match->NativeRecord;
+        merged->NativeSize = match->NativeSize;
+        if (!UpdateItem(*merged, index)) return OlMigrateFailed;
         m_list->UpdateRecord(match, *rec, static_cast<std::size_t>(index));
-        m_written[match] = rec;
-        return UpdateItem(*match, index) ? OlMigrateUpdated : OlMigrateFailed;
+        Written(match, index, rec);
+        return OlMigrateUpdated;
     }
 
 protected:
     CDispCmd m_folder;
     std::unique_ptr<Mgr> m_list;
-    // The list records this migration created or updated (since the last
-    // load), each with the source record it was written for.
+    // The list records this migration created, updated or found identical
+    // (since the last load), each with the source record it was taken for,
+    // and the other way round with the record's list position.
     std::unordered_map<const Rec*, const Rec*> m_written;
+    std::unordered_map<const Rec*, std::pair<Rec*, int>> m_writtenFor;
 
 private:
     Derived& Self() { return static_cast<Derived&>(*this); }
+
+    void Written(Rec* stored, int index, const Rec* source) {
+        m_written[stored] = source;
+        m_writtenFor[source] = {stored, index};
+    }
+
+    // The list record that `rec` is to be written into (as FindRecord
+    // answers): the one taken for it already, else the one its marking
+    // chose while no other source record has it, else a lookup among the
+    // records that no other source record was taken for or given to.
+    int Counterpart(const Rec* rec, Rec*& match, int& index) {
+        if (const auto own = m_writtenFor.find(rec); own != m_writtenFor.end()) {
+            match = own->second.first;
+            index = own->second.second;
+            return Mgr::CompareEqual(*match, *rec) ? CommFindSame : CommFindDifferent;
+        }
+        const auto takenByOther = [this, rec](const Rec* candidate) {
+            const auto it = m_written.find(candidate);
+            if (it != m_written.end()) return it->second != rec;
+            const Rec* claimer = m_list->ClaimedBy(candidate);
+            return claimer != nullptr && claimer != rec;
+        };
+        const int marked = m_list->FindMarked(rec, &match, &index);
+        if (marked != CommFindError && (match == nullptr || !takenByOther(match))) return marked;
+        return m_list->FindRecordExcept(rec, &match, &index, takenByOther);
+    }
 
     bool GetItems(CDispCmd& items, const char* failure) {
         IDispatch* raw = nullptr;

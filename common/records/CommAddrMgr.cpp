@@ -17,7 +17,32 @@ const CommFieldDesc* FieldById(int id) {
     return id >= 0 && id < static_cast<int>(table.size()) ? table[static_cast<std::size_t>(id)] : nullptr;
 }
 
+bool Nameless(const CommAddrRec& rec) {
+    return rec.FirstName[0] == '\0' && rec.LastName[0] == '\0' && rec.Email[0] == '\0';
+}
+
+bool Unnamed(const CommAddrRec& rec) { return rec.DisplayName[0] == '\0' && rec.Company[0] == '\0'; }
+
 }  // namespace
+
+bool CommAddrRules::KeyRefinementEqual(const CommAddrRec& a, const CommAddrRec& b) {
+    // Called for equal key fields: an empty text equals only an empty text,
+    // so `b` is nameless exactly when `a` is.
+    if (!Nameless(a)) return true;
+    if (!CompareText(a.DisplayName, b.DisplayName) || !CompareText(a.Company, b.Company)) return false;
+    if (!Unnamed(a)) return true;
+    for (int id : kCompareFields)
+        if (!FieldEqual(a, b, id)) return false;
+    return true;
+}
+
+void CommAddrRules::AppendKeyRefinement(std::string& key, const CommAddrRec& rec) {
+    if (!Nameless(rec)) return;
+    AppendCompareTextKey(key, rec.DisplayName);
+    AppendCompareTextKey(key, rec.Company);
+    if (!Unnamed(rec)) return;
+    for (int id : kCompareFields) AppendFieldKey(key, rec, id);
+}
 
 bool CommAddrRules::FieldEqual(const CommAddrRec& a, const CommAddrRec& b, int fieldId) {
     if (fieldId == 84) return a.Birthday == b.Birthday;

@@ -13,6 +13,11 @@ struct CommAddrRules {
                                              9,  20, 18, 19, 17, 16, 27, 25, 26, 24, 23, 48};
     static bool FieldEqual(const CommAddrRec& a, const CommAddrRec& b, int fieldId);
     static void AppendFieldKey(std::string& key, const CommAddrRec& rec, int fieldId);
+    // Contacts without first name, last name and e-mail: they match only on
+    // the same display name and company, and when these are empty too, only
+    // when identical.
+    static bool KeyRefinementEqual(const CommAddrRec& a, const CommAddrRec& b);
+    static void AppendKeyRefinement(std::string& key, const CommAddrRec& rec);
 };
 
 class CommAddrMgr : public CommRecordMgr<CommAddrRec, CommAddrRules> {};

@@ -6,7 +6,8 @@
 #include "common/records/CommRecordMgr.h"
 
 struct CommDateRules {
-    // Subject, start, end, all-day flag.
+    // Subject, start, end, all-day flag. A timed event starts and ends at
+    // the same times of day (to the minute), an all-day event on the same days.
     static constexpr int kKeyFields[] = {1, 2, 3, 13};
     // Location.
     static constexpr int kCompareFields[] = {9};

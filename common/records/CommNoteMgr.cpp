@@ -17,4 +17,5 @@ bool CommNoteRules::FieldEqual(const CommNoteRec& a, const CommNoteRec& b, int f
 
 void CommNoteRules::AppendFieldKey(std::string& key, const CommNoteRec& rec, int fieldId) {
     if (fieldId == 2) AppendNoCaseKey(key, rec.Subject, kSubjectChars);
+    if (fieldId == 3) AppendNoCaseKey(key, rec.Note, kNoteChars);
 }

@@ -13,10 +13,22 @@
 // The index follows AddRecord, UpdateRecord and RemoveAllRecords; stored
 // records must not have their key fields changed in any other way.
 //
+// Marking a whole list gives every item of the other list to at most one
+// record: first each record, in list order, takes the first item not yet
+// taken that is identical to it; then each record left takes the last item
+// not yet taken that matches it on the key, else it is new. The list that
+// was marked against remembers what each record got until it is emptied,
+// so that a writer updates exactly the item the marking chose.
+//
 // `Rules` gives the kind's field lists and rules:
 //   static constexpr int kKeyFields[], kCompareFields[];
 //   static bool FieldEqual(const Rec&, const Rec&, int fieldId);
 //   static void AppendFieldKey(std::string& key, const Rec&, int fieldId);
+//     (for the key fields and the compare fields)
+// and optionally a further condition on two records whose key fields are
+// equal, with the key form that goes with it:
+//   static bool KeyRefinementEqual(const Rec&, const Rec&);
+//   static void AppendKeyRefinement(std::string& key, const Rec&);
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -113,7 +125,7 @@ public:
         std::size_t pos = 0;
         for (Rec* cur = m_list.GetFirst(); cur != nullptr; cur = m_list.GetNext(), ++pos) {
             if (cur == rec) return Report(CommFindSame, cur, pos, match, index);
-            if (FieldsEqual(*cur, *rec, Rules::kKeyFields)) {
+            if (KeyEqual(*cur, *rec)) {
                 found = cur;
                 if (FieldsEqual(*cur, *rec, Rules::kCompareFields))
                     return Report(CommFindSame, cur, pos, match, index);
@@ -124,27 +136,130 @@ public:
         return Report(result, found, remembered, match, index);
     }
 
-    // Sets Status and Counterpart of every stored record from a lookup in
-    // `other`. False for a null list.
+    // Sets Status and Counterpart of every stored record by marking this list
+    // against `other` (see above). False for a null list.
     bool MarkAgainst(CommRecordMgr* other) {
         if (other == nullptr) return false;
-        for (Entry& entry : m_entries) {
-            Rec* m = nullptr;
-            const int result = other->FindRecord(entry.record.get(), &m, nullptr);
-            SetMark(*entry.record, result, m);
+        other->EnsureIndex();
+        const std::size_t count = m_entries.size();
+        std::vector<std::uint32_t> chosen(count, kNone);
+        std::vector<const Bucket*> buckets(count, nullptr);
+        std::vector<std::size_t> keyHashes(count);
+        std::vector<bool> taken(other->m_entries.size(), false);
+        // Identical items: the first not yet taken. A key shared by several
+        // items gets its groups of identical items when first needed.
+        struct Group {
+            std::vector<std::uint32_t> positions;
+            std::size_t next = 0;
+        };
+        std::unordered_map<const Bucket*, std::unordered_map<std::string, Group>> groups;
+        std::string key;
+        for (std::size_t s = 0; s < count; ++s) {
+            const Rec& rec = *m_entries[s].record;
+            MakeKey(rec, key);
+            keyHashes[s] = std::hash<std::string>{}(key);
+            const auto it = other->m_index.find(key);
+            if (it == other->m_index.end()) continue;
+            const Bucket& bucket = it->second;
+            buckets[s] = &bucket;
+            if (bucket.size() == 1) {
+                const Rec& item = *other->m_entries[bucket[0]].record;
+                if (!taken[bucket[0]] && (&item == &rec || CompareEqual(item, rec))) chosen[s] = bucket[0];
+            } else {
+                auto [at, fresh] = groups.try_emplace(&bucket);
+                if (fresh) {
+                    for (std::uint32_t pos : bucket) {
+                        MakeCompareKey(*other->m_entries[pos].record, key);
+                        at->second[key].positions.push_back(pos);
+                    }
+                }
+                MakeCompareKey(rec, key);
+                const auto group = at->second.find(key);
+                if (group == at->second.end()) continue;
+                Group& g = group->second;
+                while (g.next < g.positions.size() && taken[g.positions[g.next]]) ++g.next;
+                if (g.next < g.positions.size()) chosen[s] = g.positions[g.next++];
+            }
+            if (chosen[s] != kNone) taken[chosen[s]] = true;
         }
+        // The records left: per key, the last item not yet taken.
+        std::unordered_map<const Bucket*, std::size_t> ends;
+        for (std::size_t s = 0; s < count; ++s) {
+            if (chosen[s] != kNone || buckets[s] == nullptr) continue;
+            const Bucket& bucket = *buckets[s];
+            std::size_t& end = ends.try_emplace(&bucket, bucket.size()).first->second;
+            while (end > 0 && taken[bucket[end - 1]]) --end;
+            if (end == 0) continue;
+            chosen[s] = bucket[--end];
+            taken[chosen[s]] = true;
+        }
+        ApplyMarks(*other, chosen, keyHashes);
         return true;
     }
 
-    // MarkAgainst through the plain scan.
+    // MarkAgainst through plain scans of `other`; the reference for the
+    // indexed marking.
     bool MarkAgainstScan(CommRecordMgr* other) {
         if (other == nullptr) return false;
-        for (Entry& entry : m_entries) {
-            Rec* m = nullptr;
-            const int result = other->FindRecordScan(entry.record.get(), &m, nullptr);
-            SetMark(*entry.record, result, m);
+        const std::size_t targets = other->m_entries.size();
+        std::vector<std::uint32_t> chosen(m_entries.size(), kNone);
+        std::vector<bool> taken(targets, false);
+        for (std::size_t s = 0; s < m_entries.size(); ++s) {
+            const Rec* rec = m_entries[s].record.get();
+            for (std::size_t t = 0; t < targets && chosen[s] == kNone; ++t) {
+                const Rec* cur = other->m_entries[t].record.get();
+                if (!taken[t] && (cur == rec || (KeyEqual(*cur, *rec) && CompareEqual(*cur, *rec)))) {
+                    chosen[s] = static_cast<std::uint32_t>(t);
+                    taken[t] = true;
+                }
+            }
         }
+        for (std::size_t s = 0; s < m_entries.size(); ++s) {
+            if (chosen[s] != kNone) continue;
+            for (std::size_t t = 0; t < targets; ++t)
+                if (!taken[t] && KeyEqual(*other->m_entries[t].record, *m_entries[s].record))
+                    chosen[s] = static_cast<std::uint32_t>(t);
+            if (chosen[s] != kNone) taken[chosen[s]] = true;
+        }
+        std::vector<std::size_t> keyHashes(m_entries.size());
+        std::string key;
+        for (std::size_t s = 0; s < m_entries.size(); ++s) {
+            MakeKey(*m_entries[s].record, key);
+            keyHashes[s] = std::hash<std::string>{}(key);
+        }
+        ApplyMarks(*other, chosen, keyHashes);
         return true;
+    }
+
+    // What the last marking of another list against this one chose for
+    // `rec`, as FindRecord answers: 1 with the identical item, 3 with the
+    // item to update, 2 (new) with no item, each with its position (the
+    // record count for new). The item's content decides between 1 and 3, so
+    // that an item already updated reads as the same. -1 when `rec` was not
+    // marked against this list since it was last emptied, or no longer
+    // carries its mark (another Status, Counterpart or key), or the item
+    // chosen no longer matches it on the key.
+    int FindMarked(const Rec* rec, Rec** match, int* index) {
+        if (rec == nullptr) return CommFindError;
+        const auto it = m_marks.find(rec);
+        if (it == m_marks.end()) return CommFindError;
+        const Mark& mark = it->second;
+        Rec* chosen = mark.position < m_entries.size() ? m_entries[mark.position].record.get() : nullptr;
+        if (rec->Counterpart != chosen || rec->Status != mark.status) return CommFindError;
+        std::string key;
+        MakeKey(*rec, key);
+        if (std::hash<std::string>{}(key) != mark.keyHash) return CommFindError;
+        if (chosen == nullptr) return Report(CommFindNew, nullptr, m_entries.size(), match, index);
+        if (chosen != rec && !KeyEqual(*chosen, *rec)) return CommFindError;
+        const int result = chosen == rec || CompareEqual(*chosen, *rec) ? CommFindSame : CommFindDifferent;
+        return Report(result, chosen, mark.position, match, index);
+    }
+
+    // The record of another list that the last marking gave this stored
+    // record to, or null.
+    const Rec* ClaimedBy(const Rec* stored) const {
+        const auto it = m_claimedBy.find(stored);
+        return it == m_claimedBy.end() ? nullptr : it->second;
     }
 
     Rec* GetFirstRecord() { return m_list.GetFirst(); }
@@ -179,17 +294,27 @@ public:
         m_entries.clear();
         m_index.clear();
         m_indexed = false;
+        m_marks.clear();
+        m_claimedBy.clear();
     }
 
     std::span<const int> GetKeyFields() const { return Rules::kKeyFields; }
     std::span<const int> GetCompareFields() const { return Rules::kCompareFields; }
 
-    // All key fields equal (an empty list never counts as equal).
-    static bool KeyEqual(const Rec& a, const Rec& b) { return FieldsEqual(a, b, Rules::kKeyFields); }
+    // All key fields equal (an empty list never counts as equal), and the
+    // kind's further condition on the key where it has one.
+    static bool KeyEqual(const Rec& a, const Rec& b) {
+        if (!FieldsEqual(a, b, Rules::kKeyFields)) return false;
+        if constexpr (requires { Rules::KeyRefinementEqual(a, b); }) return Rules::KeyRefinementEqual(a, b);
+        return true;
+    }
     // All compare fields equal.
     static bool CompareEqual(const Rec& a, const Rec& b) { return FieldsEqual(a, b, Rules::kCompareFields); }
 
 private:
+    static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
+    using Bucket = std::vector<std::uint32_t>;  // positions of one key, ascending
+
     struct Entry {
         std::unique_ptr<Rec> record;
         std::unique_ptr<std::byte[]> native;  // the owned copy, when the record came with a size
@@ -206,6 +331,34 @@ private:
     static void MakeKey(const Rec& rec, std::string& key) {
         key.clear();
         for (int id : Rules::kKeyFields) Rules::AppendFieldKey(key, rec, id);
+        if constexpr (requires { Rules::AppendKeyRefinement(key, rec); }) Rules::AppendKeyRefinement(key, rec);
+    }
+
+    // Equal for two records of equal keys exactly when they are identical
+    // on the compare fields.
+    static void MakeCompareKey(const Rec& rec, std::string& key) {
+        key.clear();
+        for (int id : Rules::kCompareFields) Rules::AppendFieldKey(key, rec, id);
+    }
+
+    // Sets Status and Counterpart from the positions chosen in `other`, and
+    // lets `other` remember them with the hashes of the records' keys.
+    void ApplyMarks(CommRecordMgr& other, const std::vector<std::uint32_t>& chosen,
+                    const std::vector<std::size_t>& keyHashes) {
+        other.m_marks.clear();
+        other.m_claimedBy.clear();
+        other.m_marks.reserve(m_entries.size());
+        other.m_claimedBy.reserve(m_entries.size());
+        for (std::size_t s = 0; s < m_entries.size(); ++s) {
+            Rec& rec = *m_entries[s].record;
+            Rec* match = chosen[s] == kNone ? nullptr : other.m_entries[chosen[s]].record.get();
+            const int result = match == nullptr ? CommFindNew
+                               : (match == &rec || CompareEqual(*match, rec)) ? CommFindSame
+                                                                              : CommFindDifferent;
+            SetMark(rec, result, match);
+            other.m_marks[&rec] = Mark{chosen[s], rec.Status, keyHashes[s]};
+            if (match != nullptr) other.m_claimedBy[match] = &rec;
+        }
     }
 
     static int Report(int result, Rec* found, std::size_t position, Rec** match, int* index) {
@@ -257,4 +410,14 @@ private:
     std::vector<Entry> m_entries;  // owns the records, in the same order
     std::unordered_map<std::string, std::vector<std::uint32_t>> m_index;
     bool m_indexed = false;
+    // What the last marking against this list chose: per record of the
+    // marked list, the position it got (kNone for new), its Status and the
+    // hash of its key; and per stored record, the record it was given to.
+    struct Mark {
+        std::uint32_t position;
+        std::int32_t status;
+        std::size_t keyHash;
+    };
+    std::unordered_map<const Rec*, Mark> m_marks;
+    std::unordered_map<const Rec*, const Rec*> m_claimedBy;
 };

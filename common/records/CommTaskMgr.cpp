@@ -17,4 +17,6 @@ bool CommTaskRules::FieldEqual(const CommTaskRec& a, const CommTaskRec& b, int f
 
 void CommTaskRules::AppendFieldKey(std::string& key, const CommTaskRec& rec, int fieldId) {
     if (fieldId == 0) AppendNoCaseKey(key, rec.Subject);
+    if (fieldId == 2) AppendNumberKey(key, rec.Priority);
+    // The due date (4) counts as equal whatever it holds: no key form.
 }

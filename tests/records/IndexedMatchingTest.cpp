@@ -1,10 +1,12 @@
-// The indexed lookups against the plain scan, on random lists full of
-// duplicates, case and line-break variants and empty keys.
+// The indexed lookups and markings against the plain scans, on random
+// lists full of duplicates, case and line-break variants, empty keys,
+// nameless contacts and same-subject events at different times.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <memory>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -32,9 +34,13 @@ std::unique_ptr<Rec> Zeroed() {
 
 void RandomContact(std::mt19937& rng, CommAddrRec& r) {
     std::memset(&r, 0, sizeof r);
-    platform::CopyText(r.FirstName, Variant(rng, 10));
-    platform::CopyText(r.LastName, Variant(rng, 4));
-    platform::CopyText(r.Email, Variant(rng, 3));
+    if (rng() % 3 != 0) {  // else nameless
+        platform::CopyText(r.FirstName, Variant(rng, 10));
+        platform::CopyText(r.LastName, Variant(rng, 4));
+        platform::CopyText(r.Email, Variant(rng, 3));
+    }
+    platform::CopyText(r.DisplayName, Variant(rng, 3));
+    platform::CopyText(r.Company, Variant(rng, 4));
     platform::CopyText(r.HomePhone, Variant(rng, 3));
     platform::CopyText(r.Note, Variant(rng, 6));
 }
@@ -47,8 +53,11 @@ void RandomEvent(std::mt19937& rng, CommDateRec& r) {
     r.Start.wMonth = r.End.wMonth = 3;
     r.Start.wDay = static_cast<std::uint16_t>(1 + rng() % 2);
     r.End.wDay = static_cast<std::uint16_t>(1 + rng() % 2);
-    r.Start.wHour = static_cast<std::uint16_t>(rng() % 24);
-    r.AllDay = static_cast<std::int32_t>(rng() % 2);
+    r.Start.wHour = static_cast<std::uint16_t>(9 + rng() % 2);
+    r.Start.wMinute = static_cast<std::uint16_t>(rng() % 2 * 30);
+    r.Start.wSecond = static_cast<std::uint16_t>(rng() % 2 * 30);
+    r.End.wHour = static_cast<std::uint16_t>(10 + rng() % 2);
+    r.AllDay = static_cast<std::int32_t>(rng() % 3 == 0);
 }
 
 void RandomTask(std::mt19937& rng, CommTaskRec& r) {
@@ -62,6 +71,27 @@ void RandomNote(std::mt19937& rng, CommNoteRec& r) {
     std::memset(&r, 0, sizeof r);
     platform::CopyText(r.Subject, Variant(rng, 10));
     platform::CopyText(r.Note, Variant(rng, 5));
+}
+
+// Every target record goes to at most one source record; Same means
+// identical, Different a key match; a new record has no key match left
+// that no other record took.
+template <class Mgr>
+void ExpectSoundMarks(Mgr& source, Mgr& target) {
+    std::set<const void*> taken;
+    for (std::size_t i = 0; i < source.GetRecordCount(); ++i) {
+        const auto* r = source.GetRecordAt(i);
+        if (r->Counterpart == nullptr) continue;
+        ASSERT_TRUE(taken.insert(r->Counterpart).second) << "a target record given twice";
+        ASSERT_TRUE(Mgr::KeyEqual(*r, *r->Counterpart));
+        ASSERT_EQ(r->Status == CommStatusSame, Mgr::CompareEqual(*r, *r->Counterpart));
+    }
+    for (std::size_t i = 0; i < source.GetRecordCount(); ++i) {
+        const auto* r = source.GetRecordAt(i);
+        if (r->Status != CommStatusNew) continue;
+        for (std::size_t t = 0; t < target.GetRecordCount(); ++t)
+            ASSERT_FALSE(Mgr::KeyEqual(*r, *target.GetRecordAt(t)) && taken.count(target.GetRecordAt(t)) == 0);
+    }
 }
 
 template <class Rec, class Mgr, class Fill>
@@ -99,6 +129,7 @@ void CompareWithScan(Fill fill, unsigned seed) {
             ASSERT_EQ(indexed[k].first, r->Status);
             ASSERT_EQ(indexed[k].second, r->Counterpart);
         }
+        ExpectSoundMarks(source, target);
         // A list against itself finds every record as itself or an earlier twin.
         target.MarkAgainst(&target);
         for (Rec* r = target.GetFirstRecord(); r; r = target.GetNextRecord()) ASSERT_EQ(r->Status, CommStatusSame);

@@ -29,15 +29,6 @@ std::unique_ptr<CommAddrRec> Contact(const char* first, const char* last, const 
     return r;
 }
 
-SYSTEMTIME Day(int y, int m, int d, int h) {
-    SYSTEMTIME st{};
-    st.wYear = static_cast<std::uint16_t>(y);
-    st.wMonth = static_cast<std::uint16_t>(m);
-    st.wDay = static_cast<std::uint16_t>(d);
-    st.wHour = static_cast<std::uint16_t>(h);
-    return st;
-}
-
 std::unique_ptr<CommTaskRec> Task(const char* subject, int priority, int due) {
     auto r = Zeroed<CommTaskRec>();
     CopyText(r->Subject, subject);
@@ -113,35 +104,6 @@ TEST(CommAddrMgr, EmptyManager) {
     EXPECT_EQ(empty.GetFirstRecord(), nullptr);
     EXPECT_FALSE(source.MarkAgainst(nullptr));
     EXPECT_EQ(source.AddRecord(nullptr), nullptr);
-}
-
-TEST(CommDateMgr, EventsCompareByDateOnly) {
-    CommDateMgr target, source;
-    auto a = Zeroed<CommDateRec>();
-    CopyText(a->Subject, "Dentist");
-    CopyText(a->Location, "Town");
-    a->Start = Day(2009, 3, 5, 9);
-    a->End = Day(2009, 3, 5, 10);
-    target.AddRecord(a.get());
-    auto b = Zeroed<CommDateRec>();
-    std::memcpy(b.get(), a.get(), sizeof *b);
-    CopyText(b->Subject, "DENTIST");
-    b->Start.wHour = 14;
-    b->End.wHour = 15;
-    source.AddRecord(b.get());
-    CopyText(b->Location, "Elsewhere");
-    source.AddRecord(b.get());
-    b->AllDay = 1;
-    source.AddRecord(b.get());
-    source.MarkAgainst(&target);
-    CommDateRec* r = source.GetFirstRecord();
-    EXPECT_EQ(r->Status, CommStatusSame);
-    r = source.GetNextRecord();
-    EXPECT_EQ(r->Status, CommStatusDifferent);
-    EXPECT_EQ(r->Counterpart, target.GetFirstRecord());
-    r = source.GetNextRecord();
-    EXPECT_EQ(r->Status, CommStatusNew);
-    EXPECT_EQ(r->Counterpart, nullptr);
 }
 
 TEST(CommTaskMgr, DueDateIsNotCompared) {
