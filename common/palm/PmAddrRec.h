@@ -24,7 +24,7 @@ struct PmAddrExRec {
     char Title[32];           // 15
     char Company[256];        // 16
     std::int32_t PrimaryContact;  // 17
-    char Note[2048];              // 18
+    char Note[8192];              // 18, as much as a common contact's note holds
     char Phone[7][32];            // 19 to 25
     std::int32_t PhoneLabel[7];   // 26 to 32
     char Custom[9][256];          // 33 to 41

@@ -138,7 +138,7 @@ TEST_F(ReaderTest, ValuesOfOtherKindsLeaveMembersEmpty) {
     EXPECT_STREQ(r.CategoryName, "Unfiled");
     EXPECT_STREQ(r.FirstName, "");
     EXPECT_EQ(r.Anniversary, 0);
-    EXPECT_EQ(std::string(r.Note), std::string(2047, 'n'));
+    EXPECT_EQ(std::string(r.Note), std::string(3000, 'n'));
     // 63 bytes hold 30 letters and 11 whole euro signs of three bytes.
     EXPECT_EQ(std::string(r.LastName), std::string(30, 'a') + "\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC");
 }
