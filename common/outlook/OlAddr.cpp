@@ -29,7 +29,9 @@ const OlProp kProps[] = {
     P(LastName, Text), ADDRESS(MailingAddress), P(ManagerName, Text), P(MiddleName, Text),
     P(MobileTelephoneNumber, Text), P(NickName, Text), ADDRESS(OtherAddress), P(OtherTelephoneNumber, Text),
     P(PagerNumber, Text), P(PersonalHomePage, Text), P(PrimaryTelephoneNumber, Text), P(Profession, Text),
-    P(RadioTelephoneNumber, Text), P(Spouse, Text), P(WebPage, Text), P(Body, Text), R(CreationTime, Date),
+    P(RadioTelephoneNumber, Text), P(Spouse, Text), P(Title, Text),
+    OlProp{u"Suffix", offsetof(OlAddrRecord, SuffixText), OL_MEMBER_SIZE(OlAddrRecord, SuffixText), OlPropKind::Text, true},
+    P(WebPage, Text), P(Body, Text), R(CreationTime, Date),
     R(LastModificationTime, Date), P(Categories, Text),
 };
 
@@ -47,14 +49,14 @@ const OlField kFields[] = {
     F(Account, Account), D(Anniversary, Anniversary, Both), F(AssistantName, AssistantName),
     F(AssistantTelephoneNumber, AssistantPhone), D(Birthday, Birthday, Both),
     ADDRESS_FIELDS(BusinessAddress, WorkAddress), F(BusinessFaxNumber, WorkFax), F(BusinessHomePage, WorkHomePage),
-    F(BusinessTelephoneNumber, WorkPhone), F(CallbackTelephoneNumber, CallbackPhone), F(CarTelephoneNumber, CarPhone),
+    F(BusinessTelephoneNumber, WorkPhone), F(Business2TelephoneNumber, WorkPhone2), F(CallbackTelephoneNumber, CallbackPhone), F(CarTelephoneNumber, CarPhone),
     F(CompanyName, Company), F(CustomerID, CustomerId), F(Department, Department), F(Email1Address, Email),
     F(Email2Address, Email2), F(Email3Address, Email3), F(FirstName, FirstName), F(FTPSite, FtpSite),
     F(FullName, DisplayName), F(Hobby, Hobby), ADDRESS_FIELDS(HomeAddress, HomeAddress), F(HomeFaxNumber, HomeFax),
-    F(HomeTelephoneNumber, HomePhone), F(IMAddress, Im1), F(Initials, Prefix), F(JobTitle, Title),
+    F(HomeTelephoneNumber, HomePhone), F(Home2TelephoneNumber, HomePhone2), F(IMAddress, Im1), F(Title, Prefix), F(JobTitle, Title),
     F(Language, Language), F(LastName, LastName), F(ManagerName, ManagerName), F(MiddleName, MiddleName),
     F(MobileTelephoneNumber, MobilePhone), F(NickName, NickName), ADDRESS_FIELDS(OtherAddress, OtherAddress),
-    F(OtherTelephoneNumber, OtherPhone), F(PersonalHomePage, PersonalHomePage),
+    F(OtherTelephoneNumber, OtherPhone), F(PagerNumber, Pager), F(PersonalHomePage, PersonalHomePage),
     F(PrimaryTelephoneNumber, PrimaryPhone), F(Profession, Profession), F(RadioTelephoneNumber, RadioPhone),
     F(Spouse, SpouseName), F(SuffixText, Suffix), F(Body, Note), F(Categories, Category),
     D(CreationTime, CreationTime, ToCommon), D(LastModificationTime, LastModificationTime, ToCommon),
@@ -96,6 +98,11 @@ bool GetUserProperties(CDispCmd& item, CDispCmd& props) {
 }  // namespace
 
 const OlKindTexts& OlAddrUtil::Texts() { return kTexts; }
+
+std::span<const OlClearable> OlAddrUtil::Clearables() {
+    static const std::vector<OlClearable> members = OlClearablesOf(kProps, kFields);
+    return members;
+}
 
 const char* OlAddrUtil::DefaultUserPropertyName(int slot) {
     // A value without a name of its own is kept under the name of its slot.
@@ -171,7 +178,9 @@ void OlAddrUtil::WriteUserProperties(CDispCmd& item, const OlAddrRecord& rec) {
         CDispCmd prop(found.pdispVal);
         char value[64];
         OlCopyText(value, sizeof value, rec.UserPropertyValue[i], sizeof rec.UserPropertyValue[i]);
-        hr = prop.PutString(u"Value", value);
+        // An empty value is put too: a value the source emptied is emptied.
+        VARIANT text = VARIANT::Bstr(platform::Utf8ToUtf16(value, CDispCmd::kMaxPutUnits));
+        hr = prop.PutProperty(u"Value", &text);
         if (FAILED(hr))
             CX_LOG(kLogCritical, "Failed to set the value of user property. hr=0x%x", static_cast<unsigned>(hr));
     }

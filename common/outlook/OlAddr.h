@@ -1,11 +1,15 @@
 #pragma once
 // The Outlook adapter for contacts.
 #include <cstdint>
+#include <span>
 
 #include "common/outlook/OlItemUtil.h"
+#include "common/outlook/OlProps.h"
 #include "common/records/CommAddrMgr.h"
 
-// The Outlook side of a contact, attached to each loaded CommAddrRec.
+// The Outlook side of a contact, attached to each loaded CommAddrRec. Every
+// text member holds at least what its common member holds, so a value
+// written to Outlook reads back whole.
 struct OlAddrRecord {
     char EntryID[1024];
     char StoreID[1024];
@@ -15,12 +19,12 @@ struct OlAddrRecord {
     char AssistantTelephoneNumber[24];
     DATE Birthday;
     char Business2TelephoneNumber[24];
-    char BusinessAddressCity[24];
-    char BusinessAddressCountry[24];
-    char BusinessAddressPostalCode[12];
-    char BusinessAddressPostOfficeBox[12];
-    char BusinessAddressState[24];
-    char BusinessAddressStreet[128];
+    char BusinessAddressCity[32];
+    char BusinessAddressCountry[32];
+    char BusinessAddressPostalCode[16];
+    char BusinessAddressPostOfficeBox[16];
+    char BusinessAddressState[32];
+    char BusinessAddressStreet[256];
     char BusinessFaxNumber[24];
     char BusinessHomePage[256];
     char BusinessTelephoneNumber[24];
@@ -29,7 +33,7 @@ struct OlAddrRecord {
     char CompanyMainTelephoneNumber[24];
     char CompanyName[64];
     char ComputerNetworkName[32];
-    char CustomerID[24];
+    char CustomerID[32];
     char Department[32];
     char Email1Address[64];
     char Email1AddressType[16];
@@ -46,46 +50,47 @@ struct OlAddrRecord {
     std::int32_t Gender;
     char Hobby[128];
     char Home2TelephoneNumber[24];
-    char HomeAddressCity[24];
-    char HomeAddressCountry[24];
-    char HomeAddressPostalCode[12];
-    char HomeAddressPostOfficeBox[12];
-    char HomeAddressState[24];
-    char HomeAddressStreet[128];
+    char HomeAddressCity[32];
+    char HomeAddressCountry[32];
+    char HomeAddressPostalCode[16];
+    char HomeAddressPostOfficeBox[16];
+    char HomeAddressState[32];
+    char HomeAddressStreet[256];
     char HomeFaxNumber[24];
     char HomeTelephoneNumber[24];
     char IMAddress[32];
     char Initials[8];
     char ISDNNumber[24];
     char JobTitle[32];
-    char Language[8];
+    char Language[64];
     char LastName[64];
-    char MailingAddressCity[24];
-    char MailingAddressCountry[24];
-    char MailingAddressPostalCode[12];
-    char MailingAddressPostOfficeBox[12];
-    char MailingAddressState[24];
-    char MailingAddressStreet[128];
+    char MailingAddressCity[32];
+    char MailingAddressCountry[32];
+    char MailingAddressPostalCode[16];
+    char MailingAddressPostOfficeBox[16];
+    char MailingAddressState[32];
+    char MailingAddressStreet[256];
     char ManagerName[64];
     char MiddleName[64];
     char MobileTelephoneNumber[24];
     char NickName[64];
-    char OtherAddressCity[24];
-    char OtherAddressCountry[24];
-    char OtherAddressPostalCode[12];
-    char OtherAddressPostOfficeBox[12];
-    char OtherAddressState[24];
-    char OtherAddressStreet[128];
+    char OtherAddressCity[32];
+    char OtherAddressCountry[32];
+    char OtherAddressPostalCode[16];
+    char OtherAddressPostOfficeBox[16];
+    char OtherAddressState[32];
+    char OtherAddressStreet[256];
     char OtherTelephoneNumber[24];
     char PagerNumber[24];
     char PersonalHomePage[256];
     char PrimaryTelephoneNumber[24];
-    char Profession[32];
+    char Profession[64];
     char RadioTelephoneNumber[24];
     char Spouse[64];
-    char SuffixText[8];
+    char Title[32];  // the title of the name ("Mr.", "Dr.")
+    char SuffixText[32];  // "Suffix"
     char WebPage[256];
-    char Body[2048];
+    char Body[8192];
     char UserPropertyValue[10][64];
     char UserPropertyName[10][64];
     char FolderName[32];
@@ -101,6 +106,9 @@ public:
     static constexpr OlItemType kItemType = OlItemContact;
     static constexpr bool kReadsStoreId = true;
     static constexpr bool kUpdateFromLoaded = true;
+    static constexpr CommRecordKind kKind = CommKindAddr;
+    // The members an update may empty or keep (see OlApplyUpdate).
+    static std::span<const OlClearable> Clearables();
     static const OlKindTexts& Texts();
 
     OlAddrUtil() = default;

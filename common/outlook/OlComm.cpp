@@ -75,6 +75,12 @@ int OlBaseUtil::ComputeVersionClass() {
     return VersionClassOf(std::atoi(text));  // the text before the first "."
 }
 
+int OlBaseUtil::VersionClassOfText(CDispCmd& application) {
+    char version[64] = "";
+    if (application.GetString(u"Version", version, sizeof version) != S_OK) return 0;
+    return VersionClassOf(std::atoi(version));  // the text before the first "."
+}
+
 bool OlBaseUtil::Start() {
     ++s_users;
     ++m_shares;
@@ -131,6 +137,9 @@ bool OlBaseUtil::Start() {
     }
     CX_LOG(kLogDetail, "Get Outlook MAPI namespace object successfully.");
     s_nameSpace.SetInterface(result.pdispVal);
+    // No Outlook program registered: the Outlook that answers tells its own
+    // version, so the reminder properties of that version are used.
+    if (s_versionClass == 0) s_versionClass = VersionClassOfText(s_application);
     s_started = true;
     m_application = s_application;
     m_nameSpace = s_nameSpace;

@@ -54,6 +54,8 @@ public:
     // The version class from the registered OUTLOOK.EXE; 0 when it cannot
     // be read.
     static int ComputeVersionClass();
+    // The class of the "Version" text of a running Outlook; 0 when it has none.
+    static int VersionClassOfText(CDispCmd& application);
     // The class of a major version number.
     static int VersionClassOf(int major);
 

@@ -41,6 +41,16 @@ SYSTEMTIME ToSystemTime(DATE d) {
 
 const OlKindTexts& OlDateUtil::Texts() { return kTexts; }
 
+std::span<const OlClearable> OlDateUtil::Clearables() {
+    static const OlClearable members[] = {
+        OL_CLEARABLE(OlDateRecord, Subject, Text, CommDateRec, Subject),
+        OL_CLEARABLE(OlDateRecord, Body, Text, CommDateRec, Note),
+        OL_CLEARABLE(OlDateRecord, Location, Text, CommDateRec, Location),
+        OL_CLEARABLE(OlDateRecord, Categories, Text, CommDateRec, Category),
+    };
+    return members;
+}
+
 void OlReadPattern(CDispCmd& item, OlPatternFields fields, DATE& end) {
     VARIANT result;
     const HRESULT hr = item.CallMethod(u"GetRecurrencePattern", nullptr, 0, &result);
@@ -59,6 +69,12 @@ void OlWritePattern(CDispCmd& item, OlPatternFields fields, DATE end) {
     for (int i = 1; i < 6; ++i)
         if (*fields[i] > 0) pattern.PutInt(kPatternNames[i], *fields[i]);
     if (end > 1.0) pattern.PutDate(u"PatternEndDate", end);
+}
+
+void OlClearPattern(CDispCmd& item) {
+    std::uint8_t recurring = 0;
+    if (item.GetBool(u"IsRecurring", &recurring) == S_OK && recurring)
+        item.CallMethod(u"ClearRecurrencePattern", nullptr, 0, nullptr);
 }
 
 void OlRepeatToPattern(const CommRepeatInfo& r, std::int32_t& type, std::int32_t& interval, std::int32_t& mask,
@@ -114,10 +130,10 @@ bool OlDateUtil::ReadItem(CDispCmd& item, OlDateRecord& rec) {
     item.GetBool(u"ReminderSet", &rec.ReminderSet);
     if (GetVersionClass() > 3) item.GetInt(u"ReminderMinutesBeforeStart", &rec.ReminderMinutesBeforeStart);
     else item.GetDate(u"ReminderTime", &rec.ReminderTime);
-    item.GetString(u"Subject", rec.Subject, 255);
-    item.GetString(u"Body", rec.Body, 20479);
-    item.GetString(u"Location", rec.Location, 255);
-    item.GetString(u"Categories", rec.Categories, 255);
+    item.GetString(u"Subject", rec.Subject, sizeof rec.Subject);
+    item.GetString(u"Body", rec.Body, sizeof rec.Body);
+    item.GetString(u"Location", rec.Location, sizeof rec.Location);
+    item.GetString(u"Categories", rec.Categories, sizeof rec.Categories);
     item.GetBool(u"IsRecurring", &rec.IsRecurring);
     if (rec.IsRecurring) {
         std::int32_t* fields[6];
@@ -142,11 +158,7 @@ HRESULT OlDateUtil::WriteItem(CDispCmd& item, OlDateRecord& rec) {
     item.PutString(u"Body", rec.Body);
     item.PutString(u"Location", rec.Location);
     item.PutString(u"Categories", rec.Categories);
-    if (rec.RecurrenceType >= 0) {
-        std::int32_t* fields[6];
-        OlPatternOf(rec, fields);
-        OlWritePattern(item, fields, rec.PatternEndDate);
-    }
+    OlWriteRecurrence(item, rec);
     return item.CallMethod(u"Save", nullptr, 0, nullptr);
 }
 
@@ -179,18 +191,18 @@ void OlDateUtil::ToOutlookRecord(const CommDateRec& in, OlDateRecord& out) {
     out.ReminderSet = in.Alarm ? 1 : 0;
     if (in.Alarm && in.ReminderCount) {
         const CommReminder& r = in.Reminders[0];
+        // A reminder keeps its lead time: 0 stays 0, and a week is seven
+        // days. Only a unit Outlook cannot express gets its default.
         int minutes = 15;      // for ReminderMinutesBeforeStart
         int leadMinutes = 5;   // for ReminderTime
         int leadDays = 0;
+        const int amount = r.Amount > 0 ? r.Amount : 0;
         switch (r.Unit) {
-            case 1: minutes = r.Amount; leadMinutes = r.Amount; break;
-            case 2: minutes = r.Amount * 60; leadMinutes = r.Amount * 60; break;
-            case 3: minutes = r.Amount * 1440; leadMinutes = 0; leadDays = r.Amount; break;
+            case CommUnitMinutes: minutes = amount; leadMinutes = amount; break;
+            case CommUnitHours: minutes = amount * 60; leadMinutes = amount * 60; break;
+            case CommUnitDays: minutes = amount * 1440; leadMinutes = 0; leadDays = amount; break;
+            case CommUnitWeeks: minutes = amount * 10080; leadMinutes = 0; leadDays = amount * 7; break;
             default: break;
-        }
-        if (r.Amount == 0) {
-            leadMinutes = 5;
-            leadDays = 0;
         }
         out.ReminderMinutesBeforeStart = minutes;
         if (GetVersionClass() <= 3) {

@@ -1,8 +1,10 @@
 #pragma once
 // The Outlook adapter for calendar items.
 #include <cstdint>
+#include <span>
 
 #include "common/outlook/OlItemUtil.h"
+#include "common/outlook/OlProps.h"
 #include "common/records/CommDateMgr.h"
 
 // The Outlook side of an appointment, attached to each loaded CommDateRec.
@@ -40,6 +42,9 @@ public:
     static constexpr OlItemType kItemType = OlItemAppointment;
     static constexpr bool kReadsStoreId = true;
     static constexpr bool kUpdateFromLoaded = false;
+    static constexpr CommRecordKind kKind = CommKindDate;
+    // The members an update may empty or keep (see OlApplyUpdate).
+    static std::span<const OlClearable> Clearables();
     static const OlKindTexts& Texts();
 
     OlDateUtil() = default;
@@ -67,10 +72,26 @@ using OlPatternFields = std::int32_t* const[6];
 // always, the other numbers when above 0, the end date when above 1.0).
 void OlReadPattern(CDispCmd& item, OlPatternFields fields, DATE& end);
 void OlWritePattern(CDispCmd& item, OlPatternFields fields, DATE end);
+// Removes the pattern of an item that has one.
+void OlClearPattern(CDispCmd& item);
 // The pattern members of an Outlook record.
 template <class Rec>
 void OlPatternOf(Rec& rec, std::int32_t* (&fields)[6]) {
     std::int32_t* list[6] = {&rec.RecurrenceType, &rec.Interval, &rec.DayOfWeekMask,
                              &rec.DayOfMonth,     &rec.Instance, &rec.MonthOfYear};
     for (int i = 0; i < 6; ++i) fields[i] = list[i];
+}
+
+// Writes the pattern of a record, or removes the item's pattern when the
+// record has none, so that an item written for a single event or task does
+// not keep repeating.
+template <class Rec>
+void OlWriteRecurrence(CDispCmd& item, Rec& rec) {
+    if (rec.RecurrenceType < 0) {
+        OlClearPattern(item);
+        return;
+    }
+    std::int32_t* fields[6];
+    OlPatternOf(rec, fields);
+    OlWritePattern(item, fields, rec.PatternEndDate);
 }

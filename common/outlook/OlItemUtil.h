@@ -7,6 +7,8 @@
 //   static constexpr OlFolderNumber kFolder; static constexpr OlItemType kItemType;
 //   static constexpr bool kReadsStoreId;       // the folder's "StoreID" is read at load
 //   static constexpr bool kUpdateFromLoaded;   // an update starts from the loaded Outlook record
+//   static constexpr CommRecordKind kKind;
+//   static std::span<const OlClearable> Clearables();  // what an update may empty or keep
 //   static const OlKindTexts& Texts();
 //   bool ReadItem(CDispCmd& item, OlRec& rec);
 //   HRESULT WriteItem(CDispCmd& item, OlRec& rec);  // ends with "Save"
@@ -24,6 +26,7 @@
 
 #include "common/misc/CxDebugUtil.h"
 #include "common/outlook/OlComm.h"
+#include "common/outlook/OlProps.h"
 #include "common/records/CommRecordMgr.h"
 #include "platform/text/TextCopy.h"
 
@@ -230,6 +233,7 @@ private:
         }
         if (Derived::kUpdateFromLoaded && attached) std::memcpy(static_cast<void*>(working.get()), loaded, sizeof(OlRec));
         Self().ToOutlookRecord(stored, *working);
+        if (attached) OlApplyUpdate(item, loaded, working.get(), Derived::Clearables(), stored.SourceType, Derived::kKind);
         if (!Write(item, *working)) return false;
         if (attached) std::memcpy(static_cast<void*>(loaded), working.get(), sizeof(OlRec));
         return true;

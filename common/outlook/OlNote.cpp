@@ -37,6 +37,14 @@ const OlProp kWrite[] = {P(Body, Text, true), P(Categories, Text, true), P(Color
 
 const OlKindTexts& OlNoteUtil::Texts() { return kTexts; }
 
+std::span<const OlClearable> OlNoteUtil::Clearables() {
+    static const OlClearable members[] = {
+        OL_CLEARABLE(OlNoteRecord, Body, Text, CommNoteRec, Note),
+        OL_CLEARABLE(OlNoteRecord, Categories, Text, CommNoteRec, Category),
+    };
+    return members;
+}
+
 bool OlNoteUtil::ReadItem(CDispCmd& item, OlNoteRecord& rec) {
     OlReadProps(item, &rec, kRead);
     return true;

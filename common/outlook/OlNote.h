@@ -1,8 +1,10 @@
 #pragma once
 // The Outlook adapter for notes.
 #include <cstdint>
+#include <span>
 
 #include "common/outlook/OlItemUtil.h"
+#include "common/outlook/OlProps.h"
 #include "common/records/CommNoteMgr.h"
 
 // The Outlook side of a note, attached to each loaded CommNoteRec.
@@ -25,6 +27,9 @@ public:
     static constexpr OlItemType kItemType = OlItemNote;
     static constexpr bool kReadsStoreId = false;
     static constexpr bool kUpdateFromLoaded = true;
+    static constexpr CommRecordKind kKind = CommKindNote;
+    // The members an update may empty or keep (see OlApplyUpdate).
+    static std::span<const OlClearable> Clearables();
     static const OlKindTexts& Texts();
 
     OlNoteUtil() = default;

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "common/records/CommSourceFields.h"
 #include "platform/text/TextCopy.h"
 
 namespace {
@@ -85,4 +86,39 @@ void OlCopyToOutlook(const void* comm, void* ol, std::span<const OlField> fields
         if (f.date) std::memcpy(At<char>(ol, f.olOffset), At<char>(comm, f.commOffset), sizeof(DATE));
         else OlCopyText(At<char>(ol, f.olOffset), f.olSize, At<char>(comm, f.commOffset), f.commSize);
     }
+}
+
+void OlApplyUpdate(CDispCmd& item, const void* loaded, void* working, std::span<const OlClearable> members,
+                   std::int32_t sourceType, CommRecordKind kind) {
+    for (const OlClearable& m : members) {
+        if (!CommSourceSupplies(sourceType, kind, m.commOffset)) {
+            std::memcpy(At<char>(working, m.olOffset), At<char>(loaded, m.olOffset), m.olSize);
+            continue;
+        }
+        if (m.kind == OlPropKind::Date) {
+            DATE now = 0, before = 0;
+            std::memcpy(&now, At<char>(working, m.olOffset), sizeof now);
+            std::memcpy(&before, At<char>(loaded, m.olOffset), sizeof before);
+            if (now == 0.0 && before != 0.0) {
+                VARIANT none = VARIANT::Date(kOlNoDate);
+                item.PutProperty(m.name, &none);
+            }
+        } else if (At<char>(working, m.olOffset)[0] == '\0' && At<char>(loaded, m.olOffset)[0] != '\0') {
+            VARIANT empty = VARIANT::Bstr(u"");
+            item.PutProperty(m.name, &empty);
+        }
+    }
+}
+
+std::vector<OlClearable> OlClearablesOf(std::span<const OlProp> props, std::span<const OlField> fields) {
+    std::vector<OlClearable> out;
+    for (const OlField& f : fields) {
+        if (f.direction == OlCopy::ToCommon) continue;
+        for (const OlProp& p : props) {
+            if (p.offset != f.olOffset || !p.writable) continue;
+            out.push_back(OlClearable{p.name, p.offset, p.size, p.kind, f.commOffset});
+            break;
+        }
+    }
+    return out;
 }

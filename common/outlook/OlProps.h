@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <span>
 #include <utility>
+#include <vector>
 
 #include "common/misc/DispCmd.h"
+#include "common/records/CommKinds.h"
 
 enum class OlPropKind { Text, Int, Flag, Date };
 
@@ -43,12 +45,42 @@ struct OlField {
 void OlCopyToCommon(const void* ol, void* comm, std::span<const OlField> fields);
 void OlCopyToOutlook(const void* comm, void* ol, std::span<const OlField> fields);
 
+// Outlook's "none" date, 1 January 4501: putting it empties a date property.
+constexpr DATE kOlNoDate = 949998.0;
+
+// A property that an update may empty, with its member in the Outlook
+// record and the member of the common record it is written from.
+struct OlClearable {
+    const char16_t* name;
+    std::size_t olOffset, olSize;
+    OlPropKind kind;  // Text or Date
+    std::size_t commOffset;
+};
+
+// Prepares the working record of an update: a member that the source of
+// the record never fills keeps the value the item was loaded with, and a
+// member that the source fills but left empty, while the item holds a
+// value, is emptied in the item ("" for a text, the "none" date for a
+// date). The other values are written as usual afterwards.
+void OlApplyUpdate(CDispCmd& item, const void* loaded, void* working, std::span<const OlClearable> members,
+                   std::int32_t sourceType, CommRecordKind kind);
+
+// The clearable members of a kind whose members are tied by a field table:
+// every field written to Outlook whose property the table of properties
+// names.
+std::vector<OlClearable> OlClearablesOf(std::span<const OlProp> props, std::span<const OlField> fields);
+
 // A text member copied into another of any capacity.
 void OlCopyText(char* dst, std::size_t dstSize, const char* src, std::size_t srcSize);
 
 #define OL_MEMBER_SIZE(Type, member) sizeof(std::declval<Type&>().member)
 #define OL_PROP(Rec, member, kind, writable) \
     OlProp { u"" #member, offsetof(Rec, member), OL_MEMBER_SIZE(Rec, member), OlPropKind::kind, writable }
+#define OL_CLEARABLE(OlRec, olMember, kind, CommRec, commMember)                                      \
+    OlClearable {                                                                                       \
+        u"" #olMember, offsetof(OlRec, olMember), OL_MEMBER_SIZE(OlRec, olMember), OlPropKind::kind,   \
+            offsetof(CommRec, commMember)                                                               \
+    }
 #define OL_FIELD(OlRec, olMember, CommRec, commMember, date, direction)                                      \
     OlField {                                                                                                \
         offsetof(OlRec, olMember), OL_MEMBER_SIZE(OlRec, olMember), offsetof(CommRec, commMember),          \

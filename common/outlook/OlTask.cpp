@@ -69,6 +69,22 @@ std::int32_t InRange(std::int32_t v, std::int32_t low, std::int32_t high) { retu
 
 const OlKindTexts& OlTaskUtil::Texts() { return kTexts; }
 
+std::span<const OlClearable> OlTaskUtil::Clearables() {
+    static const OlClearable members[] = {
+        OL_CLEARABLE(OlTaskRecord, Body, Text, CommTaskRec, Note),
+        OL_CLEARABLE(OlTaskRecord, CardData, Text, CommTaskRec, CardData),
+        OL_CLEARABLE(OlTaskRecord, DueDate, Date, CommTaskRec, DueDate),
+        OL_CLEARABLE(OlTaskRecord, Mileage, Text, CommTaskRec, Mileage),
+        OL_CLEARABLE(OlTaskRecord, ReminderSoundFile, Text, CommTaskRec, ReminderSoundFile),
+        OL_CLEARABLE(OlTaskRecord, ReminderTime, Date, CommTaskRec, ReminderTime),
+        OL_CLEARABLE(OlTaskRecord, Role, Text, CommTaskRec, Role),
+        OL_CLEARABLE(OlTaskRecord, StartDate, Date, CommTaskRec, StartDate),
+        OL_CLEARABLE(OlTaskRecord, Subject, Text, CommTaskRec, Subject),
+        OL_CLEARABLE(OlTaskRecord, Categories, Text, CommTaskRec, Category),
+    };
+    return members;
+}
+
 bool OlTaskUtil::IsRealDueDate(DATE date) {
     SYSTEMTIME st{};
     return date != 0.0 && platform::VariantTimeToSystemTime(date, st) && st.wYear < 2031;
@@ -91,11 +107,7 @@ HRESULT OlTaskUtil::WriteItem(CDispCmd& item, OlTaskRecord& rec) {
     OlWriteProps(item, &rec, kWriteFirst);
     if (rec.ReminderSet) OlWriteProps(item, &rec, kWriteReminder);
     OlWriteProps(item, &rec, kWriteLast);
-    if (rec.RecurrenceType >= 0) {
-        std::int32_t* fields[6];
-        OlPatternOf(rec, fields);
-        OlWritePattern(item, fields, rec.PatternEndDate);
-    }
+    OlWriteRecurrence(item, rec);
     return item.CallMethod(u"Save", nullptr, 0, nullptr);
 }
 
@@ -124,6 +136,14 @@ void OlTaskUtil::ToOutlookRecord(const CommTaskRec& in, OlTaskRecord& out) {
     out.Sensitivity = InRange(in.Sensitivity, 1, 3);
     if (out.Sensitivity == 0 && in.Private == 1) out.Sensitivity = 2;
     out.Status = InRange(in.TaskStatus, 1, 4);
+    // A completed task is complete in every member Outlook derives from it;
+    // an open one is not reported complete.
+    if (out.Complete) {
+        out.Status = 2;
+        out.PercentComplete = 100;
+    } else if (out.Status == 2) {
+        out.Status = 0;
+    }
     out.ResponseState = InRange(in.ResponseState, 1, 3);
     OlRepeatToPattern(in.Repeat, out.RecurrenceType, out.Interval, out.DayOfWeekMask, out.DayOfMonth, out.Instance,
                       out.MonthOfYear, out.PatternEndDate);

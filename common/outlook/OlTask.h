@@ -1,14 +1,16 @@
 #pragma once
 // The Outlook adapter for tasks.
 #include <cstdint>
+#include <span>
 
 #include "common/outlook/OlItemUtil.h"
+#include "common/outlook/OlProps.h"
 #include "common/records/CommTaskMgr.h"
 
 // The Outlook side of a task, attached to each loaded CommTaskRec.
 struct OlTaskRecord {
     char Body[20479];
-    char CardData[255];
+    char CardData[256];
     std::uint8_t Complete;
     DATE DueDate;
     char EntryID[1023];
@@ -20,14 +22,14 @@ struct OlTaskRecord {
     std::uint8_t ReminderOverrideDefault;
     std::uint8_t ReminderPlaySound;
     std::uint8_t ReminderSet;
-    char ReminderSoundFile[259];
+    char ReminderSoundFile[260];
     DATE ReminderTime;
     std::int32_t ResponseState;
-    char Role[31];
+    char Role[32];
     std::int32_t Sensitivity;
     DATE StartDate;
     std::int32_t Status;
-    char Subject[255];
+    char Subject[256];
     std::uint8_t TeamTask;
     std::int32_t TotalWork;
     std::int32_t RecurrenceType;  // -1: not recurring
@@ -38,7 +40,7 @@ struct OlTaskRecord {
     std::int32_t MonthOfYear;
     DATE PatternEndDate;
     char FolderName[32];
-    char Categories[255];
+    char Categories[256];
     DATE CreationTime;
     DATE LastModificationTime;
     IDispatch* ItemRef;  // always null: the record is copied as bytes and holds no reference
@@ -50,6 +52,9 @@ public:
     static constexpr OlItemType kItemType = OlItemTask;
     static constexpr bool kReadsStoreId = false;
     static constexpr bool kUpdateFromLoaded = true;
+    static constexpr CommRecordKind kKind = CommKindTask;
+    // The members an update may empty or keep (see OlApplyUpdate).
+    static std::span<const OlClearable> Clearables();
     static const OlKindTexts& Texts();
 
     OlTaskUtil() = default;

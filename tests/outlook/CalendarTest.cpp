@@ -134,6 +134,19 @@ TEST_F(CalendarTest, RemindersByVersionClass) {
     ol.ToOutlookRecord(early, rec);
     EXPECT_EQ(rec.ReminderMinutesBeforeStart, 10);
     EXPECT_EQ(rec.ReminderTime, 0.0);
+    // A lead is kept as it is: none stays none and a week is seven days;
+    // only a unit Outlook has no word for gets the default.
+    const struct {
+        int amount, unit, minutes;
+    } written[] = {{0, 1, 0}, {0, 3, 0}, {3, 2, 180}, {2, 4, 20160}, {1, 4, 10080}, {5, 9, 15}};
+    for (const auto& w : written) {
+        CommDateRec r = early;
+        r.Reminders[0] = CommReminder{0, w.amount, w.unit};
+        OlDateRecord out{};
+        ol.ToOutlookRecord(r, out);
+        EXPECT_EQ(out.ReminderMinutesBeforeStart, w.minutes) << w.amount << " of unit " << w.unit;
+        EXPECT_EQ(out.ReminderSet, 1);
+    }
     const struct {
         int minutes, amount, unit;
     } leads[] = {{90, 1, 2}, {2880, 2, 3}, {59, 59, 1}, {1439, 23, 2}, {1440, 1, 3}};
@@ -171,9 +184,13 @@ TEST_F(CalendarTest, EmptyTextsAreNotSent) {
     OlDateRecord rec{};
     rec.RecurrenceType = -1;
     ol.WriteItem(cmd, rec);
-    // Only the numbers and flags (a zero reminder time is no date), then "Save".
-    EXPECT_EQ(item->Names(), (std::vector<std::string>{"alldayevent", "duration", "reminderset"}));
-    EXPECT_EQ(item->calls, (std::vector<std::string>{"save"}));
+    // Only the numbers and flags (a zero reminder time is no date); a
+    // record that does not repeat asks whether the item does, to remove its
+    // pattern; then "Save".
+    std::vector<std::string> names{"alldayevent", "duration", "reminderset"};
+    if (OlBaseUtil::GetVersionClass() > 3) names.push_back("reminderminutesbeforestart");
+    EXPECT_EQ(item->Names(), names);
+    EXPECT_EQ(item->calls, (std::vector<std::string>{"isrecurring", "save"}));
     EXPECT_FALSE(item->Has("subject"));
     EXPECT_FALSE(item->Has("body"));
     EXPECT_FALSE(item->Has("start"));  // a zero date is not written

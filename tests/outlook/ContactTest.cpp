@@ -37,10 +37,8 @@ TEST_F(ContactTest, NewSameAndDifferent) {
     EXPECT_EQ(Int(peek.Item(1), u"Gender"), 0);
     EXPECT_EQ(Text(peek.Item(1), u"BusinessAddressPostOfficeBox"), "PO 9");
     EXPECT_EQ(Text(peek.Item(1), u"FullName"), "Ann Lee");  // as Outlook files it
-    // The suffix stays in the Outlook record; no property receives it.
-    auto* native = static_cast<OlAddrRecord*>(ol.GetRecordList()->GetRecordAt(0)->NativeRecord);
-    EXPECT_STREQ(native->SuffixText, "Jr.");
-    EXPECT_EQ(fwtest::ReadFile(Store("Contacts") + Files(Store("Contacts"))[0]).find("Jr."), std::string::npos);
+    // The suffix reaches Outlook's "Suffix".
+    EXPECT_EQ(Text(peek.Item(1), u"Suffix"), "Jr.");
 
     // Outlook's own gender survives an update.
     peek.Item(1).PutInt(u"Gender", 2);
@@ -125,16 +123,54 @@ TEST_F(ContactTest, ElevenUserPropertiesLoadTenAndNonTextValuesLoadEmpty) {
     EXPECT_STREQ(native->UserPropertyName[9], "Pk");  // the eleventh ("Pl") is not loaded
 }
 
-TEST_F(ContactTest, LongTextsAreCutAtTheSmallerCapacity) {
+TEST_F(ContactTest, TextsAtFullCapacityReadBackWhole) {
     OlAddrUtil ol;
     ASSERT_TRUE(ol.Load());
     CommAddrRec r = Contact("Long", "Text");
-    std::memset(r.Note, 'n', 3000);
+    std::memset(r.Note, 'n', sizeof r.Note - 1);
     std::memset(r.AssistantName, 'a', 31);
+    std::memset(r.HomeAddress.Country, 'c', sizeof r.HomeAddress.Country - 1);
+    std::memset(r.WorkAddress.City, 'w', sizeof r.WorkAddress.City - 1);
+    std::memset(r.OtherAddress.State, 's', sizeof r.OtherAddress.State - 1);
     EXPECT_EQ(ol.MigrateRecord(&r), OlMigrateCreated);
     ASSERT_TRUE(ol.Load());
-    EXPECT_EQ(std::strlen(ol.GetRecordList()->GetRecordAt(0)->Note), 2047u);
-    EXPECT_EQ(std::strlen(ol.GetRecordList()->GetRecordAt(0)->AssistantName), 31u);
+    const CommAddrRec* back = ol.GetRecordList()->GetRecordAt(0);
+    EXPECT_EQ(std::strlen(back->Note), sizeof r.Note - 1);
+    EXPECT_EQ(std::strlen(back->AssistantName), 31u);
+    EXPECT_STREQ(back->HomeAddress.Country, r.HomeAddress.Country);
+    EXPECT_STREQ(back->WorkAddress.City, r.WorkAddress.City);
+    EXPECT_STREQ(back->OtherAddress.State, r.OtherAddress.State);
+    EXPECT_EQ(ol.MigrateRecord(&r), OlMigrateUnchanged);
+}
+
+TEST_F(ContactTest, AnUpdateEmptiesWhatThePalmSourceEmptiedAndKeepsWhatItNeverHas) {
+    {
+        Peek peek(10);
+        CDispCmd c = peek.Add(2);
+        c.PutString(u"FirstName", "Eva");
+        c.PutString(u"LastName", "Berg");
+        c.PutString(u"BusinessTelephoneNumber", "555 0100");
+        c.PutString(u"ManagerName", "Boss");
+        c.PutString(u"Initials", "E.B.");
+        c.PutDate(u"Birthday", Date(1970, 3, 1));
+        ASSERT_EQ(c.CallMethod(u"Save", nullptr, 0, nullptr), S_OK);
+    }
+    OlAddrUtil ol;
+    ASSERT_TRUE(ol.Load());
+    CommAddrRec palm = Contact("Eva", "Berg");  // the phone and the birthday were removed in Palm Desktop
+    std::strcpy(palm.Prefix, "Dr.");
+    std::strcpy(palm.HomePhone, "555 0199");
+    palm.SourceType = CommSourcePalm;
+    EXPECT_EQ(ol.MigrateRecord(&palm), OlMigrateUpdated);
+    Peek peek(10);
+    EXPECT_EQ(Text(peek.Item(1), u"BusinessTelephoneNumber"), "");
+    EXPECT_EQ(When(peek.Item(1), u"Birthday"), 0.0);
+    EXPECT_EQ(Text(peek.Item(1), u"HomeTelephoneNumber"), "555 0199");
+    EXPECT_EQ(Text(peek.Item(1), u"ManagerName"), "Boss");  // Palm Desktop has no manager
+    EXPECT_EQ(Text(peek.Item(1), u"Title"), "Dr.");        // the name's title, not its initials
+    EXPECT_EQ(Text(peek.Item(1), u"Initials"), "E.B.");
+    ASSERT_TRUE(ol.Load());
+    EXPECT_EQ(ol.MigrateRecord(&palm), OlMigrateUnchanged);
 }
 
 TEST_F(ContactTest, AnUpdateNeverLandsOnAnotherItem) {
