@@ -74,7 +74,7 @@ public:
         switch (label) {
         case kPmPhoneWork: Place(label, m_rec.WorkPhone, value, {m_rec.WorkPhone2}, sizeof m_rec.WorkPhone2); break;
         case kPmPhoneHome: Place(label, m_rec.HomePhone, value, {m_rec.HomePhone2}, sizeof m_rec.HomePhone2); break;
-        case kPmPhoneFax: Place(label, m_rec.WorkFax, value, {m_rec.HomeFax}, sizeof m_rec.HomeFax); break;
+        case kPmPhoneFax: Place(label, m_rec.WorkFax, value, {}, 0); break;
         case kPmPhoneOther: Place(label, m_rec.OtherPhone, value, {}, 0); break;
         case kPmPhoneEmail: Place(label, m_rec.Email, value, {m_rec.Email2, m_rec.Email3}, sizeof m_rec.Email2); break;
         case kPmPhoneMain: Place(label, m_rec.PrimaryPhone, value, {}, 0); break;
