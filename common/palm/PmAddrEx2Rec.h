@@ -67,7 +67,7 @@ struct PmAddrEx2Rec {
     // Not columns: the name of category CategoryID, and the phone slot
     // texts by label code 0 to 7 (work, home, fax, other, e-mail, main,
     // pager, mobile; a later slot with the same code wins).
-    char CategoryName[32];
+    char CategoryName[64];
     char PhoneByLabel[8][32];
 };
 

@@ -3,6 +3,8 @@
 #include <iterator>
 #include <type_traits>
 
+#include "common/palm/PmValueCuts.h"
+#include "common/records/CommKinds.h"
 #include "platform/text/TextCopy.h"
 
 namespace {
@@ -133,5 +135,6 @@ void PmAddrEx2Util::CompleteRecord(const PmRowValues&) {
         const std::int32_t label = rec.PhoneLabel[slot];
         if (label >= 0 && label < 8) platform::CopyText(rec.PhoneByLabel[label], rec.Phone[slot]);
     }
-    CopyCategoryName(rec.CategoryID, rec.CategoryName, sizeof rec.CategoryName);
+    if (CopyCategoryName(rec.CategoryID, rec.CategoryName, sizeof rec.CategoryName))
+        PmReportCategoryCut(CommKindAddr, rec, GetCategoryMgr().FindByID(rec.CategoryID)->GetName());
 }

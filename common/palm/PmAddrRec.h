@@ -42,7 +42,7 @@ struct PmAddrExRec {
     std::int32_t Unused67;        // 67
     std::int32_t Unused68;        // 68
     char Unused69[4][32];         // 69 to 72
-    char CategoryName[20];        // the name of category CategoryID
+    char CategoryName[64];        // the name of category CategoryID (up to 63 bytes of UTF-8)
 };
 
 // A contact of the earlier format (30 field positions).
@@ -66,7 +66,7 @@ struct PmAddrRec {
     std::int32_t CategoryID;     // 24
     char Custom[4][64];          // 25 to 28
     std::int32_t PrimaryContact;  // 29
-    char CategoryName[16];        // the name of category CategoryID
+    char CategoryName[64];        // the name of category CategoryID (up to 63 bytes of UTF-8)
 };
 
 using PmAddrExDataMgr = PmDataMgr<PmAddrExRec>;

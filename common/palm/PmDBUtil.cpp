@@ -341,7 +341,10 @@ bool PmDBUtil::ReadField(const PmRecordLayout& layout, std::uint32_t pos, unsign
         std::int32_t id = 0;
         std::memcpy(&id, member, sizeof id);
         char* name = reinterpret_cast<char*>(record + layout.CategoryNameOffset);
-        if (!GetCategoryText(id, name, layout.CategoryNameSize)) name[0] = '\0';
+        if (!GetCategoryText(id, name, layout.CategoryNameSize))
+            name[0] = '\0';
+        else
+            PmReportReaderCut(layout.Kind, record, "Category", std::strlen(m_categories->FindByID(id)->GetName()), name);
     }
     return true;
 }

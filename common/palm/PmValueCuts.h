@@ -46,3 +46,11 @@ void PmRecordName(int kind, std::int32_t recordId, char* buffer, std::size_t siz
 // begins with its 32-bit record ID; nothing when the value was kept whole.
 void PmReportReaderCut(int kind, const unsigned char* record, const char* field, std::size_t fullLength,
                        const char* kept);
+
+// The same for the category name of a record, taken from `fullName`.
+template <class Rec>
+void PmReportCategoryCut(int kind, const Rec& rec, const char* fullName) {
+    if (fullName == nullptr) return;
+    PmReportReaderCut(kind, reinterpret_cast<const unsigned char*>(&rec), "Category",
+                      std::string_view(fullName).size(), rec.CategoryName);
+}

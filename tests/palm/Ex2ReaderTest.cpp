@@ -152,7 +152,7 @@ TEST_F(ReaderTest, CategoryNames) {
     PmAddrEx2Util reader(path.c_str());
     ASSERT_EQ(reader.GetRecords().GetCount(), 3u);
     EXPECT_STREQ(reader.GetRecords().GetAt(0)->CategoryName, "First");
-    EXPECT_EQ(std::string(reader.GetRecords().GetAt(1)->CategoryName), longName.substr(0, 31));
+    EXPECT_EQ(std::string(reader.GetRecords().GetAt(1)->CategoryName), longName);  // the whole name fits
     EXPECT_STREQ(reader.GetRecords().GetAt(2)->CategoryName, "");
 
     PmCategoryEx2Mgr& store = reader.GetCategoryMgr();

@@ -301,6 +301,7 @@ TEST_F(ValueRouteTest, AnUnchangedContactGivesTheSameNoteEveryTime) {
 
 TEST_F(ValueRouteTest, LongValuesAreToldAndCountedOnce) {
     PalmDatabase db(PalmKind::Contacts);
+    db.AddCategory({9, std::string(80, 'k'), 0, 0});
     std::string error;
     std::string accents;
     for (int i = 0; i < 20; ++i) accents += "\xC3\xA9";  // 40 bytes
@@ -309,6 +310,7 @@ TEST_F(ValueRouteTest, LongValuesAreToldAndCountedOnce) {
                               {"Work Phone", accents},
                               {"Phone Label1", std::int64_t{0}},
                               {"Company", std::string(100, 'c')},
+                              {"Category", std::int64_t{9}},
                               {"First Name", std::string("Kurz")}},
                              error))
         << error;
@@ -322,7 +324,9 @@ TEST_F(ValueRouteTest, LongValuesAreToldAndCountedOnce) {
     EXPECT_TRUE(Logged("Value shortened: Palm contact 17, field \"Note\", 10000 bytes cut to 8191.", true));
     EXPECT_TRUE(Logged("Value shortened: Palm contact 17, field \"Work Phone\", 40 bytes cut to 22.", true));
     EXPECT_TRUE(Logged("Value shortened: Palm contact 17, field \"Company\", 100 bytes cut to 63.", true));
-    EXPECT_EQ(CommGetCutCount(CommKindAddr), 3u);
+    EXPECT_TRUE(Logged("Value shortened: Palm contact 17, field \"Category\", 80 bytes cut to 63.", true));
+    EXPECT_EQ(std::string(rec.Category), std::string(63, 'k'));
+    EXPECT_EQ(CommGetCutCount(CommKindAddr), 4u);
     EXPECT_EQ(CommGetCutCount(CommKindNote), 0u);
     CommResetCutCounts();
     EXPECT_EQ(CommGetCutCount(CommKindAddr), 0u);
