@@ -7,6 +7,7 @@
 
 #include "app/AppCommon.h"
 #include "common/records/CommAddrMgr.h"
+#include "common/records/CommCutCount.h"
 #include "common/records/CommDateMgr.h"
 #include "common/records/CommKinds.h"
 #include "common/records/CommNoteMgr.h"
@@ -243,6 +244,7 @@ int RunBatch(const BatchOptions& o, std::FILE* out) {
             status = 2;
         } else {
             SetupCustomFieldMap(source);
+            CommResetCutCounts();
             const bool loaded = LoadApplications(nullptr, source, kAppOutlook);
             if (!loaded) {
                 std::fprintf(out, "Loading failed; see the message above and the debug log.\n");
@@ -272,6 +274,13 @@ int RunBatch(const BatchOptions& o, std::FILE* out) {
                         }
                         std::fprintf(out, "\n");
                     }
+                }
+                // Values cut to a member's capacity on the way, per kind.
+                for (int k = 0; k < CommKindCount; ++k) {
+                    const std::size_t cut = CommGetCutCount(k);
+                    if (*SyncFlag(s, k) && cut > 0)
+                        std::fprintf(out, "%-9s %5zu value%s shortened to fit; see the debug log\n", kKindTitles[k],
+                                     cut, cut == 1 ? "" : "s");
                 }
                 if (!migrated) {
                     std::fprintf(out, "The migration failed; see the debug log.\n");

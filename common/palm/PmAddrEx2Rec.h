@@ -13,7 +13,7 @@ struct PmAddrEx2Rec {
     std::int32_t Placement;      // "Placement"
     std::int32_t Private;        // "Private" (0 or 1)
     std::int32_t CategoryID;     // "Category"
-    char Note[2048];             // "Note"
+    char Note[8192];             // "Note", as much as a common contact's note holds
     char Prefix[32];             // "Prefix"
     char FirstName[64];          // "First Name"
     char MiddleName[64];         // "Middle Name"
@@ -34,6 +34,11 @@ struct PmAddrEx2Rec {
     // "Home Phone", "Home Fax", "Home Mobile", "Other Phone"; the label code
     // of slot i is PhoneLabel[i].
     char Phone[7][128];
+    char OtherFax[128];          // "Other Fax"
+    char OtherMobile[128];       // "Other Mobile"
+    char WorkEmail[256];         // "Work E-mail"
+    char Email[3][256];          // "E-mail 1" to "E-mail 3"
+    char Pager[128];             // "Pager"
     // "Custom 1" to "Custom 14" (index 0 to 13).
     char Custom[14][256];
     std::int32_t PrimaryContact;     // "Primary Contact"
@@ -62,7 +67,7 @@ struct PmAddrEx2Rec {
     // Not columns: the name of category CategoryID, and the phone slot
     // texts by label code 0 to 7 (work, home, fax, other, e-mail, main,
     // pager, mobile; a later slot with the same code wins).
-    char CategoryName[32];
+    char CategoryName[64];
     char PhoneByLabel[8][32];
 };
 

@@ -3,6 +3,8 @@
 #include <iterator>
 #include <type_traits>
 
+#include "common/palm/PmValueCuts.h"
+#include "common/records/CommKinds.h"
 #include "platform/text/TextCopy.h"
 
 namespace {
@@ -51,13 +53,13 @@ const PmColumn kColumns[] = {
     COL("Home Fax", Text, Phone[4]),
     COL("Home Mobile", Text, Phone[5]),
     COL("Other Phone", Text, Phone[6]),
-    PM_SKIP("Other Fax"),
-    PM_SKIP("Other Mobile"),
-    PM_SKIP("Work E-mail"),
-    PM_SKIP("E-mail 1"),
-    PM_SKIP("E-mail 2"),
-    PM_SKIP("E-mail 3"),
-    PM_SKIP("Pager"),
+    COL("Other Fax", Text, OtherFax),
+    COL("Other Mobile", Text, OtherMobile),
+    COL("Work E-mail", Text, WorkEmail),
+    COL("E-mail 1", Text, Email[0]),
+    COL("E-mail 2", Text, Email[1]),
+    COL("E-mail 3", Text, Email[2]),
+    COL("Pager", Text, Pager),
     COL("Custom 1", Text, Custom[0]),
     COL("Custom 2", Text, Custom[1]),
     COL("Custom 3", Text, Custom[2]),
@@ -133,5 +135,6 @@ void PmAddrEx2Util::CompleteRecord(const PmRowValues&) {
         const std::int32_t label = rec.PhoneLabel[slot];
         if (label >= 0 && label < 8) platform::CopyText(rec.PhoneByLabel[label], rec.Phone[slot]);
     }
-    CopyCategoryName(rec.CategoryID, rec.CategoryName, sizeof rec.CategoryName);
+    if (CopyCategoryName(rec.CategoryID, rec.CategoryName, sizeof rec.CategoryName))
+        PmReportCategoryCut(CommKindAddr, rec, GetCategoryMgr().FindByID(rec.CategoryID)->GetName());
 }

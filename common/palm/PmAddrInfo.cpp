@@ -1,12 +1,22 @@
 #include "common/palm/PmAddrInfo.h"
 
+#include <cctype>
+#include <cstring>
 #include <initializer_list>
+#include <string>
+#include <string_view>
 
 #include "common/misc/CxDebugUtil.h"
 #include "common/palm/PmConvert.h"
 #include "platform/text/TextCopy.h"
 
-using platform::CopyText;
+namespace {
+
+const char* const kCustomLabels[14] = {"Custom 1",  "Custom 2",  "Custom 3",  "Custom 4",  "Custom 5",
+                                       "Custom 6",  "Custom 7",  "Custom 8",  "Custom 9",  "Custom 10",
+                                       "Custom 11", "Custom 12", "Custom 13", "Custom 14"};
+
+}  // namespace
 
 const PmInfoLines PmAddrTraits::kLines = {
     CommKindAddr,
@@ -25,106 +35,199 @@ const PmInfoLines PmAddrTraits::kLines = {
 
 namespace {
 
-// Puts a value into its member; a value already there moves to the first
-// empty spare member of the same label, since a later slot of a label
-// takes the main member.
-template <std::size_t N>
-void Place(char (&member)[N], const char* value, std::initializer_list<char*> spares, std::size_t spareSize) {
-    if (member[0] != '\0') {
-        bool kept = false;
-        for (char* spare : spares) {
-            if (spare[0] == '\0') {
-                CopyText(spare, spareSize, member);
-                kept = true;
-                break;
+// Builds one contact: the texts go through the copier, so every value that
+// does not fit is told; a value without a member of its own becomes a
+// labelled line ("Other Fax: ...") after the note, in the order the values
+// are offered, so that unchanged data always gives the same note.
+class ContactBuilder {
+public:
+    ContactBuilder(CommAddrRec& rec, std::int32_t recordId) : m_rec(rec), m_copy(CommKindAddr, recordId) {}
+
+    template <std::size_t N>
+    void Text(char (&member)[N], const char* value, const char* field) {
+        m_copy(member, value, field);
+    }
+
+    void Address(CommAddress& out, const PmAddress& in, const char* which) {
+        const std::string prefix = std::string(which) + " ";
+        m_copy(out.Street, in.Street, (prefix + "Street").c_str());
+        m_copy(out.City, in.City, (prefix + "City").c_str());
+        m_copy(out.State, in.State, (prefix + "State").c_str());
+        m_copy(out.PostalCode, in.ZipCode, (prefix + "Postal").c_str());
+        m_copy(out.Country, in.Country, (prefix + "Country").c_str());
+    }
+
+    // A value kept as a labelled line after the note.
+    void Line(const char* label, const char* value) {
+        if (value == nullptr || value[0] == '\0') return;
+        m_lines += "\r\n";
+        m_lines += label;
+        m_lines += ": ";
+        m_lines += value;
+    }
+
+    // Routes one phone slot by its label code. A later slot of a label
+    // takes the main member; the value it finds there moves to the first
+    // free spare member of the label, else to a labelled line.
+    void Phone(std::int32_t label, const char* value) {
+        if (value == nullptr || value[0] == '\0') return;
+        switch (label) {
+        case kPmPhoneWork: Place(label, m_rec.WorkPhone, value, {m_rec.WorkPhone2}, sizeof m_rec.WorkPhone2); break;
+        case kPmPhoneHome: Place(label, m_rec.HomePhone, value, {m_rec.HomePhone2}, sizeof m_rec.HomePhone2); break;
+        case kPmPhoneFax: Place(label, m_rec.WorkFax, value, {}, 0); break;
+        case kPmPhoneOther: Place(label, m_rec.OtherPhone, value, {}, 0); break;
+        case kPmPhoneEmail: Place(label, m_rec.Email, value, {m_rec.Email2, m_rec.Email3}, sizeof m_rec.Email2); break;
+        case kPmPhoneMain: Place(label, m_rec.PrimaryPhone, value, {}, 0); break;
+        case kPmPhonePager: Place(label, m_rec.Pager, value, {}, 0); break;
+        case kPmPhoneMobile: Place(label, m_rec.MobilePhone, value, {}, 0); break;
+        default: Line(PmPhoneLabelText(label), value); break;
+        }
+    }
+
+    // An e-mail address of its own column: into the first free e-mail
+    // member unless a member already holds it, else a labelled line.
+    void Email(const char* label, const char* value) {
+        if (value == nullptr || value[0] == '\0') return;
+        char* members[] = {m_rec.Email, m_rec.Email2, m_rec.Email3};
+        for (char* member : members)
+            if (SameAddress(member, value)) return;
+        for (char* member : members) {
+            if (member[0] == '\0') {
+                m_copy.Copy(member, sizeof m_rec.Email, value, label);
+                return;
             }
         }
-        if (!kept) CX_LOG(kLogDetail, "Palm phone value \"%s\" has no free member of its label; replaced.", member);
+        Line(label, value);
     }
-    CopyText(member, value);
-}
 
-// Routes one phone slot by its label code.
-void RoutePhone(CommAddrRec& rec, std::int32_t label, const char* value) {
-    if (value == nullptr || value[0] == '\0') return;
-    switch (label) {
-    case kPmPhoneWork: Place(rec.WorkPhone, value, {rec.WorkPhone2}, sizeof rec.WorkPhone2); break;
-    case kPmPhoneHome: Place(rec.HomePhone, value, {rec.HomePhone2}, sizeof rec.HomePhone2); break;
-    case kPmPhoneFax: Place(rec.WorkFax, value, {}, 0); break;
-    case kPmPhoneOther: Place(rec.OtherPhone, value, {}, 0); break;
-    case kPmPhoneEmail: Place(rec.Email, value, {rec.Email2, rec.Email3}, sizeof rec.Email2); break;
-    case kPmPhoneMain: Place(rec.PrimaryPhone, value, {}, 0); break;
-    case kPmPhonePager: Place(rec.Pager, value, {}, 0); break;
-    case kPmPhoneMobile: Place(rec.MobilePhone, value, {}, 0); break;
-    default: CX_LOG(kLogDetail, "Palm phone value with unknown label %d left out.", label); break;
+    // A value for a member that a phone slot may have filled already: a
+    // different value there makes this one a labelled line.
+    template <std::size_t N>
+    void Fill(char (&member)[N], const char* value, const char* label) {
+        if (value == nullptr || value[0] == '\0') return;
+        if (member[0] == '\0')
+            m_copy(member, value, label);
+        else if (std::strcmp(member, value) != 0)
+            Line(label, value);
     }
-}
 
-void CopyAddress(CommAddress& out, const PmAddress& in) {
-    CopyText(out.Street, in.Street);
-    CopyText(out.City, in.City);
-    CopyText(out.State, in.State);
-    CopyText(out.PostalCode, in.ZipCode);
-    CopyText(out.Country, in.Country);
-}
+    // The note, followed by the labelled lines.
+    void Note(const char* note) {
+        std::string text = note != nullptr ? note : "";
+        if (!m_lines.empty()) text += text.empty() ? m_lines.substr(2) : m_lines;
+        m_copy(m_rec.Note, std::string_view(text), "Note");
+    }
+
+private:
+    static bool SameAddress(const char* a, const char* b) {
+        if (a[0] == '\0') return false;
+        for (; *a != '\0' && *b != '\0'; ++a, ++b)
+            if (std::tolower(static_cast<unsigned char>(*a)) != std::tolower(static_cast<unsigned char>(*b)))
+                return false;
+        return *a == *b;
+    }
+
+    template <std::size_t N>
+    void Place(std::int32_t label, char (&member)[N], const char* value, std::initializer_list<char*> spares,
+               std::size_t spareSize) {
+        const char* field = PmPhoneLabelText(label);
+        if (member[0] != '\0') {
+            bool kept = false;
+            for (char* spare : spares) {
+                if (spare[0] == '\0') {
+                    m_copy.Copy(spare, spareSize, member, field);
+                    kept = true;
+                    break;
+                }
+            }
+            if (!kept) Line(field, member);
+        }
+        m_copy(member, value, field);
+    }
+
+    CommAddrRec& m_rec;
+    PmTextCopier m_copy;
+    std::string m_lines;
+};
 
 void ConvertEarly(const PmAddrRec& p, CommAddrRec& rec) {
-    CopyText(rec.FirstName, p.FirstName);
-    CopyText(rec.LastName, p.LastName);
-    CopyText(rec.Company, p.Company);
-    CopyText(rec.Title, p.Title);
-    CopyText(rec.WorkAddress.Street, p.Street);
-    CopyText(rec.WorkAddress.City, p.City);
-    CopyText(rec.WorkAddress.State, p.State);
-    CopyText(rec.WorkAddress.PostalCode, p.ZipCode);
-    CopyText(rec.WorkAddress.Country, p.Country);
-    CopyText(rec.Note, p.Note);
-    for (int i = 0; i < 4; ++i) CopyText(rec.CustomValue[i], p.Custom[i]);
-    for (int i = 0; i < 5; ++i) RoutePhone(rec, p.PhoneLabel[i], p.Phone[i]);
-    CopyText(rec.Category, p.CategoryName);
+    ContactBuilder b(rec, p.RecordID);
+    b.Text(rec.FirstName, p.FirstName, "First Name");
+    b.Text(rec.LastName, p.LastName, "Last Name");
+    b.Text(rec.Company, p.Company, "Company");
+    b.Text(rec.Title, p.Title, "Title");
+    b.Text(rec.WorkAddress.Street, p.Street, "Work Street");
+    b.Text(rec.WorkAddress.City, p.City, "Work City");
+    b.Text(rec.WorkAddress.State, p.State, "Work State");
+    b.Text(rec.WorkAddress.PostalCode, p.ZipCode, "Work Postal");
+    b.Text(rec.WorkAddress.Country, p.Country, "Work Country");
+    for (int i = 0; i < 4; ++i) b.Text(rec.CustomValue[i], p.Custom[i], kCustomLabels[i]);
+    for (int i = 0; i < 5; ++i) b.Phone(p.PhoneLabel[i], p.Phone[i]);
+    b.Text(rec.Category, p.CategoryName, "Category");
+    b.Note(p.Note);
     rec.Status = p.Status;
 }
 
 void ConvertEx(const PmAddrExRec& p, CommAddrRec& rec) {
-    CopyText(rec.FirstName, p.FirstName);
-    CopyText(rec.LastName, p.LastName);
-    CopyText(rec.Company, p.Company);
-    CopyText(rec.Title, p.Title);
-    CopyAddress(rec.WorkAddress, p.WorkAddress);
-    CopyAddress(rec.HomeAddress, p.HomeAddress);
-    CopyAddress(rec.OtherAddress, p.OtherAddress);
-    CopyText(rec.Note, p.Note);
-    for (int i = 0; i < 9; ++i) CopyText(rec.CustomValue[i], p.Custom[i]);
-    for (int i = 0; i < 7; ++i) RoutePhone(rec, p.PhoneLabel[i], p.Phone[i]);
+    ContactBuilder b(rec, p.RecordID);
+    b.Text(rec.FirstName, p.FirstName, "First Name");
+    b.Text(rec.LastName, p.LastName, "Last Name");
+    b.Text(rec.Company, p.Company, "Company");
+    b.Text(rec.Title, p.Title, "Title");
+    b.Address(rec.WorkAddress, p.WorkAddress, "Work");
+    b.Address(rec.HomeAddress, p.HomeAddress, "Home");
+    b.Address(rec.OtherAddress, p.OtherAddress, "Other");
+    for (int i = 0; i < 9; ++i) b.Text(rec.CustomValue[i], p.Custom[i], kCustomLabels[i]);
+    for (int i = 0; i < 7; ++i) b.Phone(p.PhoneLabel[i], p.Phone[i]);
+    b.Text(rec.Im1, p.Im[0], "IM 1");
+    b.Text(rec.Im2, p.Im[1], "IM 2");
+    b.Text(rec.PersonalHomePage, p.HomePage, "Home Page");
     rec.Birthday = PmPackedDateToOle(p.Birthday);
-    CopyText(rec.Category, p.CategoryName);
+    b.Text(rec.Category, p.CategoryName, "Category");
+    b.Note(p.Note);
     rec.Status = p.Status;
 }
 
 void ConvertEx2(const PmAddrEx2Rec& p, CommAddrRec& rec) {
-    CopyText(rec.FirstName, p.FirstName);
-    CopyText(rec.LastName, p.LastName);
-    CopyText(rec.MiddleName, p.MiddleName);
-    CopyText(rec.Prefix, p.Prefix);
-    CopyText(rec.Suffix, p.Suffix);
-    CopyText(rec.NickName, p.NickName);
-    CopyText(rec.DisplayName, p.EnglishName);
-    CopyText(rec.Company, p.Company);
-    CopyText(rec.Title, p.JobTitle);
-    CopyAddress(rec.WorkAddress, p.WorkAddress);
-    CopyAddress(rec.HomeAddress, p.HomeAddress);
-    CopyAddress(rec.OtherAddress, p.OtherAddress);
-    CopyText(rec.Note, p.Note);
-    for (int i = 0; i < 10; ++i) CopyText(rec.CustomValue[i], p.Custom[i]);
-    // The seven phone columns in their order, each routed by its label.
-    for (int i = 0; i < 7; ++i) RoutePhone(rec, p.PhoneLabel[i], p.Phone[i]);
-    CopyText(rec.Im1, p.Chat[0]);
-    CopyText(rec.Im2, p.Chat[1]);
-    CopyText(rec.AssistantName, p.AssistantName);
-    CopyText(rec.AssistantPhone, p.AssistantPhone);
+    ContactBuilder b(rec, p.RecordID);
+    b.Text(rec.FirstName, p.FirstName, "First Name");
+    b.Text(rec.LastName, p.LastName, "Last Name");
+    b.Text(rec.MiddleName, p.MiddleName, "Middle Name");
+    b.Text(rec.Prefix, p.Prefix, "Prefix");
+    b.Text(rec.Suffix, p.Suffix, "Suffix");
+    b.Text(rec.NickName, p.NickName, "NickName");
+    b.Text(rec.DisplayName, p.EnglishName, "English Name");
+    b.Text(rec.Company, p.Company, "Company");
+    b.Text(rec.Title, p.JobTitle, "Job Title");
+    b.Text(rec.Profession, p.Profession, "Profession");
+    b.Address(rec.WorkAddress, p.WorkAddress, "Work");
+    b.Address(rec.HomeAddress, p.HomeAddress, "Home");
+    b.Address(rec.OtherAddress, p.OtherAddress, "Other");
+    for (int i = 0; i < 10; ++i) b.Text(rec.CustomValue[i], p.Custom[i], kCustomLabels[i]);
+    // The seven phone columns in their order, each routed by its label;
+    // then the columns that name their own kind of number.
+    for (int i = 0; i < 7; ++i) b.Phone(p.PhoneLabel[i], p.Phone[i]);
+    b.Fill(rec.Pager, p.Pager, "Pager");
+    b.Email("Work E-mail", p.WorkEmail);
+    b.Email("E-mail 1", p.Email[0]);
+    b.Email("E-mail 2", p.Email[1]);
+    b.Email("E-mail 3", p.Email[2]);
+    b.Text(rec.Im1, p.Chat[0], "Chat1");
+    b.Text(rec.Im2, p.Chat[1], "Chat2");
+    b.Text(rec.PersonalHomePage, p.Website, "Website");
+    b.Text(rec.AssistantName, p.AssistantName, "Assistant Name");
+    b.Text(rec.AssistantPhone, p.AssistantPhone, "Assistant Phone");
     rec.Birthday = PmPackedDateToOle(static_cast<std::uint32_t>(p.Birthday));
     rec.Anniversary = PmPackedDateToOle(static_cast<std::uint32_t>(p.Anniversary));
-    CopyText(rec.Category, p.CategoryName);
+    b.Text(rec.Category, p.CategoryName, "Category");
+    // Values without a member of their own, in a fixed order.
+    b.Line("Other Fax", p.OtherFax);
+    b.Line("Other Mobile", p.OtherMobile);
+    for (int i = 10; i < 14; ++i) b.Line(kCustomLabels[i], p.Custom[i]);
+    b.Line("First Yomi", p.FirstYomi);
+    b.Line("Last Yomi", p.LastYomi);
+    b.Line("Company Yomi", p.CompanyYomi);
+    b.Note(p.Note);
     rec.Status = p.Status;
 }
 
@@ -162,14 +265,28 @@ int PmAddrInfo::GetInstalledAddrGeneration() {
 
 void PmAddrInfo::ForgetInstalledAddrGeneration() { g_installedAddrGeneration = -1; }
 
+namespace {
+
+std::int32_t RecordIdOf(const PmAddrEntry& entry) {
+    switch (entry.Generation) {
+    case kPmGenEarly: return entry.Record.Early.RecordID;
+    case kPmGenEx: return entry.Record.Ex.RecordID;
+    case kPmGenEx2: return entry.Record.Ex2.RecordID;
+    default: return 0;
+    }
+}
+
+}  // namespace
+
 void PmAddrInfo::Convert(PmAddrEntry& entry, CommAddrRec& rec) {
     PmConvertContact(entry, rec);
+    const PmTextCopier copy(CommKindAddr, RecordIdOf(entry));
     for (int slot = 0; slot < kCustomMapSlots; ++slot) {
         if (m_customMap[slot] == 0) continue;
         const PmFieldInfo* row = FindFieldInfo(m_customMap[slot]);
         if (row == nullptr || row->Kind != kPmFieldText) continue;
         int size = 0;
         const char* text = GetFieldText(entry, m_customMap[slot], &size);
-        if (text != nullptr && size > 1) CopyText(rec.MappedCustomValue[slot], text);
+        if (text != nullptr && size > 1) copy(rec.MappedCustomValue[slot], text, row->Label);
     }
 }

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "common/records/CommKinds.h"
+
 namespace {
 
 #define L(code, member) PM_SLOT(PmAddrExRec, code, Long, member)
@@ -69,9 +71,9 @@ char* FindByLabel(char (*values)[N], std::int32_t* labels, int count, std::int32
 }  // namespace
 
 const PmRecordLayout kPmAddrExLayout = {kAddrExSlots, 73, 5, offsetof(PmAddrExRec, CategoryName),
-                                        sizeof(PmAddrExRec::CategoryName)};
+                                        sizeof(PmAddrExRec::CategoryName), CommKindAddr};
 const PmRecordLayout kPmAddrLayout = {kAddrSlots, 30, 24, offsetof(PmAddrRec, CategoryName),
-                                      sizeof(PmAddrRec::CategoryName)};
+                                      sizeof(PmAddrRec::CategoryName), CommKindAddr};
 
 const char* PmPhoneLabelText(std::int32_t code) {
     static const char* const kTexts[] = {"Work Phone", "Home Phone", "Fax",   "Other Phone",

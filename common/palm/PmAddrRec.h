@@ -24,7 +24,7 @@ struct PmAddrExRec {
     char Title[32];           // 15
     char Company[256];        // 16
     std::int32_t PrimaryContact;  // 17
-    char Note[2048];              // 18
+    char Note[8192];              // 18, as much as a common contact's note holds
     char Phone[7][32];            // 19 to 25
     std::int32_t PhoneLabel[7];   // 26 to 32
     char Custom[9][256];          // 33 to 41
@@ -42,7 +42,7 @@ struct PmAddrExRec {
     std::int32_t Unused67;        // 67
     std::int32_t Unused68;        // 68
     char Unused69[4][32];         // 69 to 72
-    char CategoryName[20];        // the name of category CategoryID
+    char CategoryName[64];        // the name of category CategoryID (up to 63 bytes of UTF-8)
 };
 
 // A contact of the earlier format (30 field positions).
@@ -66,7 +66,7 @@ struct PmAddrRec {
     std::int32_t CategoryID;     // 24
     char Custom[4][64];          // 25 to 28
     std::int32_t PrimaryContact;  // 29
-    char CategoryName[16];        // the name of category CategoryID
+    char CategoryName[64];        // the name of category CategoryID (up to 63 bytes of UTF-8)
 };
 
 using PmAddrExDataMgr = PmDataMgr<PmAddrExRec>;

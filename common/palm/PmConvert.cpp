@@ -1,11 +1,14 @@
 #include "common/palm/PmConvert.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <string_view>
 
 #include "common/misc/CxDateTime.h"
 #include "common/palm/PmDesktop.h"
+#include "common/records/CommKinds.h"
+#include "platform/clock/Clock.h"
 #include "platform/text/TextCopy.h"
 
 bool PmDateToSystemTime(std::int32_t seconds, SYSTEMTIME& out) {
@@ -16,6 +19,66 @@ bool PmDateToSystemTime(std::int32_t seconds, SYSTEMTIME& out) {
     }
     out.wMilliseconds = 0;
     return true;
+}
+
+namespace {
+
+constexpr std::int32_t kSecondsPerDay = 24 * 60 * 60;
+
+// The UTC calendar date of a day count since 1970-01-01 (proleptic
+// Gregorian calendar).
+void CivilFromDays(std::int64_t days, std::tm& tm) {
+    days += 719468;
+    const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
+    const std::int64_t doe = days - era * 146097;
+    const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const std::int64_t mp = (5 * doy + 2) / 153;
+    const std::int64_t day = doy - (153 * mp + 2) / 5 + 1;
+    const std::int64_t month = mp < 10 ? mp + 3 : mp - 9;
+    const std::int64_t year = yoe + era * 400 + (month <= 2 ? 1 : 0);
+    tm.tm_year = static_cast<int>(year - 1900);
+    tm.tm_mon = static_cast<int>(month - 1);
+    tm.tm_mday = static_cast<int>(day);
+}
+
+// The calendar day a Palm date value stands for: a value on a UTC midnight
+// was written as a date alone (time 00:00:00); any other value is an
+// instant whose local date and time are meant.
+bool PalmDay(std::int32_t seconds, SYSTEMTIME& day) {
+    day = SYSTEMTIME{};
+    if (PmIsNoDate(seconds)) return false;
+    std::tm tm{};
+    if (seconds % kSecondsPerDay == 0)
+        CivilFromDays(seconds / kSecondsPerDay, tm);
+    else if (!platform::ToLocalTm(seconds, tm))
+        return false;
+    day.wYear = static_cast<std::uint16_t>(tm.tm_year + 1900);
+    day.wMonth = static_cast<std::uint16_t>(tm.tm_mon + 1);
+    day.wDay = static_cast<std::uint16_t>(tm.tm_mday);
+    // The day of the week comes with the date through the date value.
+    SYSTEMTIME date = day;
+    if (!AddDays(date, 0)) return false;
+    day.wDayOfWeek = date.wDayOfWeek;
+    day.wHour = static_cast<std::uint16_t>(tm.tm_hour);
+    day.wMinute = static_cast<std::uint16_t>(tm.tm_min);
+    day.wSecond = static_cast<std::uint16_t>(tm.tm_sec);
+    return true;
+}
+
+}  // namespace
+
+std::time_t PmDayToLocalMidnight(std::int32_t seconds) {
+    SYSTEMTIME day{};
+    if (!PalmDay(seconds, day)) return static_cast<std::time_t>(-1);
+    day.wHour = day.wMinute = day.wSecond = 0;
+    return SystemTimeToTimeT(day);
+}
+
+bool PmDayToSystemTime(std::int32_t seconds, SYSTEMTIME& out) {
+    if (PalmDay(seconds, out)) return true;
+    out = SYSTEMTIME{};
+    return false;
 }
 
 void PmConvertRepeat(const PmRepeatInfo& in, int generation, CommRepeatInfo& out) {
@@ -102,4 +165,11 @@ void PmMemoSubject(const char* text, char* subject, std::size_t capacity) {
     }
     const std::size_t line = std::strcspn(text, "\r\n");
     platform::CopyText(subject, capacity, std::string_view(text, line));
+}
+
+const char* PmCategoryOf(std::int32_t id, const char* name) {
+    if (id == 0 || name == nullptr || name[0] == '\0') return nullptr;
+    char number[16];
+    std::snprintf(number, sizeof number, "%d", static_cast<int>(id));
+    return std::strcmp(number, name) == 0 ? nullptr : name;
 }

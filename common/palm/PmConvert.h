@@ -3,13 +3,29 @@
 // rules, alarm units, priorities, packed birthdays and memo subjects.
 #include <cstddef>
 #include <cstdint>
+#include <ctime>
 
 #include "common/palm/PmRecordTypes.h"
 #include "common/records/CommTypes.h"
+#include "common/palm/PmValueCuts.h"
 
 // A Palm date (seconds since 1970) as local date and time with its day of
 // week and milliseconds 0; false (and all zero) when it cannot be converted.
 bool PmDateToSystemTime(std::int32_t seconds, SYSTEMTIME& out);
+
+// A Palm date value that stands for "no date" (a to-do without a due date,
+// an event without an end): 0 and every value before 1970. Palm Desktop
+// writes 0xFFFFFFFF there, which reads as -1.
+inline bool PmIsNoDate(std::int32_t seconds) { return seconds <= 0; }
+
+// Palm Desktop keeps a date without a time of day (the day of an untimed
+// event, a due date) either as local midnight or as midnight UTC. The local
+// time of that day's midnight; -1 for no date or a value it cannot convert.
+std::time_t PmDayToLocalMidnight(std::int32_t seconds);
+// The day as a local date, with the local time of day of a value that is
+// no UTC midnight (00:00:00 for one that is); false (and all zero) for no
+// date.
+bool PmDayToSystemTime(std::int32_t seconds, SYSTEMTIME& out);
 
 // The last year in which a repeat end date is a real end. Palm Desktop
 // stores "no end" as a date far in the future (1956499199, the last second
@@ -41,3 +57,8 @@ DATE PmPackedDateToOle(double packed);
 // The subject of a memo: its first line (up to the first CR LF, CR or LF),
 // cut to the capacity.
 void PmMemoSubject(const char* text, char* subject, std::size_t capacity);
+
+// The category name a Palm record hands on: none for category 0 ("Unfiled"
+// in the .dat files, none at all in 6.x) and none when the name is only
+// the ID's own number (a 6.x memo whose category the table does not know).
+const char* PmCategoryOf(std::int32_t id, const char* name);

@@ -1,6 +1,7 @@
 #include "common/palm/PmDBEx2Util.h"
 
 #include "common/misc/CxDebugUtil.h"
+#include "common/palm/PmValueCuts.h"
 #include "platform/paths/Paths.h"
 #include "platform/text/TextCopy.h"
 
@@ -124,7 +125,11 @@ void PmDBEx2Util::DecodeRow(const PmRowValues& row, unsigned char* record) const
             if (ok && column.Size == sizeof value) std::memcpy(member, &value, sizeof value);
             break;
         }
-        case PmColumnRead::Text: GetTextValue(row[i], reinterpret_cast<char*>(member), column.Size); break;
+        case PmColumnRead::Text:
+            if (GetTextValue(row[i], reinterpret_cast<char*>(member), column.Size))
+                PmReportReaderCut(m_kind.KindNumber - 1, record, column.Name, row[i].text.size(),
+                                  reinterpret_cast<const char*>(member));
+            break;
         }
     }
 }

@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "common/misc/CxDebugUtil.h"
+#include "common/palm/PmValueCuts.h"
 #include "platform/paths/Paths.h"
 #include "platform/text/TextCopy.h"
 
@@ -187,7 +188,7 @@ bool PmDBUtil::ReadTaggedLong(std::int32_t& value) {
     return ReadLong(value);
 }
 
-bool PmDBUtil::ReadTaggedText(char* buffer, std::size_t size) {
+bool PmDBUtil::ReadTaggedText(char* buffer, std::size_t size, std::size_t* fullLength) {
     std::int32_t tag = 0, flag = 0;
     if (!ReadLong(tag) || tag != 5 || !ReadLong(flag)) return false;
     std::size_t n = 0;
@@ -197,6 +198,7 @@ bool PmDBUtil::ReadTaggedText(char* buffer, std::size_t size) {
     if (!ReadBytes(m_raw.data(), kept) || !SkipBytes(n - kept)) return false;
     Decode(m_raw, m_text);
     platform::CopyText(buffer, size, m_text);
+    if (fullLength != nullptr) *fullLength = m_text.size();
     return true;
 }
 
@@ -310,8 +312,12 @@ bool PmDBUtil::ReadField(const PmRecordLayout& layout, std::uint32_t pos, unsign
         std::memcpy(member, &value, sizeof value);
         break;
     }
-    case PmDecode::Text:
-        return ReadTaggedText(reinterpret_cast<char*>(member), slot.Size);
+    case PmDecode::Text: {
+        std::size_t full = 0;
+        if (!ReadTaggedText(reinterpret_cast<char*>(member), slot.Size, &full)) return false;
+        PmReportReaderCut(layout.Kind, record, slot.Name, full, reinterpret_cast<const char*>(member));
+        return true;
+    }
     case PmDecode::Ext: {
         PmExtBlock block{};
         if (!ReadExtendedBlock(block, m_extData[slot.ExtIndex % 4])) return false;
@@ -335,7 +341,10 @@ bool PmDBUtil::ReadField(const PmRecordLayout& layout, std::uint32_t pos, unsign
         std::int32_t id = 0;
         std::memcpy(&id, member, sizeof id);
         char* name = reinterpret_cast<char*>(record + layout.CategoryNameOffset);
-        if (!GetCategoryText(id, name, layout.CategoryNameSize)) name[0] = '\0';
+        if (!GetCategoryText(id, name, layout.CategoryNameSize))
+            name[0] = '\0';
+        else
+            PmReportReaderCut(layout.Kind, record, "Category", std::strlen(m_categories->FindByID(id)->GetName()), name);
     }
     return true;
 }

@@ -35,7 +35,9 @@ class PmDBUtil {
 public:
     enum OpenMode { kReadOnly = 0, kWriteOnly = 1, kReadWrite = 2, kCreate = 3 };
     static constexpr std::size_t kNameSize = 256;
-    static constexpr std::size_t kTextLimit = 8191;     // characters a text value keeps
+    // A counted text is at most 65535 bytes long (its length is a word) and
+    // is decoded whole; only its record member limits what is kept.
+    static constexpr std::size_t kTextLimit = 65535;
     static constexpr std::size_t kTextBufferSize = 8192;
     static constexpr std::size_t kClassNameLimit = 256;
 
@@ -65,9 +67,9 @@ public:
     bool ReadCString(char* buffer, std::int32_t& capacity);
     // Tag 1, 3 or 6, then the value.
     bool ReadTaggedLong(std::int32_t& value);
-    // Tag 5, text flag, counted text. The text is read whole; its first 8191
-    // characters are decoded and stored, cut to `size` bytes.
-    bool ReadTaggedText(char* buffer, std::size_t size);
+    // Tag 5, text flag, counted text. The text is read and decoded whole and
+    // stored cut to `size` bytes; `fullLength` receives its decoded length.
+    bool ReadTaggedText(char* buffer, std::size_t size, std::size_t* fullLength = nullptr);
     // The block's data is read into `data`, which `block.Data` then points at.
     bool ReadExtendedBlock(PmExtBlock& block, std::vector<unsigned char>& data);
     // Tag (not tested), then the double.

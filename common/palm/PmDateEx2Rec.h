@@ -26,7 +26,7 @@ struct PmDateEx2Rec {
     char RepeatedEvent[256];    // "Repeated Event", the rule as text
     // Not columns: the name of category CategoryID, and the rule parsed
     // from RepeatedEvent.
-    char CategoryName[32];
+    char CategoryName[64];
     PmRepeatInfo Repeat;
 };
 

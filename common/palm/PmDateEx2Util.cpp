@@ -4,6 +4,8 @@
 #include <type_traits>
 
 #include "common/palm/PmRepeatText.h"
+#include "common/palm/PmValueCuts.h"
+#include "common/records/CommKinds.h"
 
 namespace {
 
@@ -55,5 +57,6 @@ void PmDateEx2Util::ParseRepeatText(PmDateEx2Rec& rec) {
 void PmDateEx2Util::CompleteRecord(const PmRowValues&) {
     PmDateEx2Rec& rec = WorkRecord();
     ParseRepeatText(rec);
-    CopyCategoryName(rec.CategoryID, rec.CategoryName, sizeof rec.CategoryName);
+    if (CopyCategoryName(rec.CategoryID, rec.CategoryName, sizeof rec.CategoryName))
+        PmReportCategoryCut(CommKindDate, rec, GetCategoryMgr().FindByID(rec.CategoryID)->GetName());
 }

@@ -2,9 +2,7 @@
 
 #include "common/misc/CxDateTime.h"
 #include "common/palm/PmConvert.h"
-#include "platform/text/TextCopy.h"
-
-using platform::CopyText;
+#include "common/records/CommKinds.h"
 
 const PmInfoLines PmDateTraits::kLines = {
     CommKindDate,
@@ -25,6 +23,7 @@ namespace {
 
 // The members every generation has, under their own names.
 struct EventFields {
+    std::int32_t id;
     const char* subject;
     const char* note;
     const char* location;  // null when the generation has none
@@ -35,24 +34,25 @@ struct EventFields {
     std::int32_t advance;
     std::int32_t unit;
     const PmRepeatInfo* repeat;
+    const char* category;  // null when the generation names none
 };
 
 EventFields FieldsOf(const PmDateEntry& e) {
     switch (e.Generation) {
     case kPmGenEarly: {
         const PmDateRec& r = e.Record.Early;
-        return {r.Description, r.Note, nullptr, r.Untimed, r.StartDate, r.EndDate,
-                r.AlarmSet, r.AlarmAdvance, r.AlarmAdvanceUnit, &r.Repeat};
+        return {r.RecordID, r.Description, r.Note, nullptr, r.Untimed, r.StartDate, r.EndDate,
+                r.AlarmSet, r.AlarmAdvance, r.AlarmAdvanceUnit, &r.Repeat, nullptr};
     }
     case kPmGenEx: {
         const PmDateExRec& r = e.Record.Ex;
-        return {r.Description, r.Note, r.Location, r.Untimed, r.StartDate, r.EndDate,
-                r.AlarmSet, r.AlarmAdvance, r.AlarmAdvanceUnit, &r.Repeat};
+        return {r.RecordID, r.Description, r.Note, r.Location, r.Untimed, r.StartDate, r.EndDate,
+                r.AlarmSet, r.AlarmAdvance, r.AlarmAdvanceUnit, &r.Repeat, PmCategoryOf(r.CategoryID, r.CategoryName)};
     }
     default: {
         const PmDateEx2Rec& r = e.Record.Ex2;
-        return {r.Summary, r.Note, r.Location, r.Untimed, r.StartTime, r.EndTime,
-                r.Alarm, r.AlarmAdvance, r.AlarmUnit, &r.Repeat};
+        return {r.RecordID, r.Summary, r.Note, r.Location, r.Untimed, r.StartTime, r.EndTime,
+                r.Alarm, r.AlarmAdvance, r.AlarmUnit, &r.Repeat, PmCategoryOf(r.CategoryID, r.CategoryName)};
     }
     }
 }
@@ -82,13 +82,21 @@ void WholeDays(SYSTEMTIME& start, SYSTEMTIME& end) {
 void PmConvertEvent(const PmDateEntry& entry, CommDateRec& rec) {
     if (entry.Generation != kPmGenEarly && entry.Generation != kPmGenEx && entry.Generation != kPmGenEx2) return;
     const EventFields f = FieldsOf(entry);
-    CopyText(rec.Subject, f.subject);
-    CopyText(rec.Note, f.note);
-    if (f.location != nullptr) CopyText(rec.Location, f.location);
+    const PmTextCopier copy(CommKindDate, f.id);
+    copy(rec.Subject, f.subject, "Description");
+    copy(rec.Note, f.note, "Note");
+    if (f.location != nullptr) copy(rec.Location, f.location, "Location");
+    if (f.category != nullptr) copy(rec.Category, f.category, "Category");
     rec.AllDay = f.untimed != 0 ? 1 : 0;
-    PmDateToSystemTime(f.start, rec.Start);
-    PmDateToSystemTime(f.end, rec.End);
-    if (rec.AllDay) WholeDays(rec.Start, rec.End);
+    if (rec.AllDay) {
+        // An untimed event is a day, whatever time of day its value holds.
+        PmDayToSystemTime(f.start, rec.Start);
+        PmDayToSystemTime(f.end, rec.End);
+        WholeDays(rec.Start, rec.End);
+    } else {
+        PmDateToSystemTime(f.start, rec.Start);
+        PmDateToSystemTime(f.end, rec.End);
+    }
     if (f.alarm != 0) {
         rec.Alarm = 1;
         rec.ReminderCount = 1;

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "common/records/CommKinds.h"
+
 namespace {
 
 #define L(code, member) PM_SLOT(PmDateExRec, code, Long, member)
@@ -35,5 +37,5 @@ static_assert(sizeof kDateSlots / sizeof kDateSlots[0] == 15);
 }  // namespace
 
 const PmRecordLayout kPmDateExLayout = {kDateExSlots, 27, 5, offsetof(PmDateExRec, CategoryName),
-                                        sizeof(PmDateExRec::CategoryName)};
-const PmRecordLayout kPmDateLayout = {kDateSlots, 15, -1, 0, 0};
+                                        sizeof(PmDateExRec::CategoryName), CommKindDate};
+const PmRecordLayout kPmDateLayout = {kDateSlots, 15, -1, 0, 0, CommKindDate};

@@ -32,7 +32,7 @@ struct PmDateExRec {
     std::int32_t Unused24;          // 24
     char Unused25[32];              // 25
     char Unused26[32];              // 26
-    char CategoryName[32];          // the name of category CategoryID
+    char CategoryName[64];        // the name of category CategoryID (up to 63 bytes of UTF-8)
 };
 
 // An event of the earlier format (15 field positions).

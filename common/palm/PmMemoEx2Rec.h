@@ -13,7 +13,7 @@ struct PmMemoEx2Rec {
     std::int32_t CategoryID;  // the leading number of "Category"
     // The category's name from the category table; when the table does not
     // know CategoryID, the "Category" column's own text.
-    char CategoryName[32];
+    char CategoryName[64];
     char Note[40960];          // "Note", the memo text
     std::int32_t NoteLength;   // bytes of Note as kept
 };

@@ -4,6 +4,8 @@
 #include <type_traits>
 #include <string>
 
+#include "common/palm/PmValueCuts.h"
+#include "common/records/CommKinds.h"
 #include "platform/text/TextCopy.h"
 
 namespace {
@@ -55,5 +57,6 @@ void PmMemoEx2Util::CompleteRecord(const PmRowValues& row) {
         return;
     GetLongValue(PmRowValue::Text(text), rec.CategoryID);
     platform::CopyText(rec.CategoryName, text);
-    CopyCategoryName(rec.CategoryID, rec.CategoryName, sizeof rec.CategoryName);
+    if (CopyCategoryName(rec.CategoryID, rec.CategoryName, sizeof rec.CategoryName))
+        PmReportCategoryCut(CommKindNote, rec, GetCategoryMgr().FindByID(rec.CategoryID)->GetName());
 }

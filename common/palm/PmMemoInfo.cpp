@@ -1,9 +1,7 @@
 #include "common/palm/PmMemoInfo.h"
 
 #include "common/palm/PmConvert.h"
-#include "platform/text/TextCopy.h"
-
-using platform::CopyText;
+#include "common/records/CommKinds.h"
 
 const PmInfoLines PmMemoTraits::kLines = {
     CommKindNote,
@@ -22,8 +20,11 @@ const PmInfoLines PmMemoTraits::kLines = {
 
 namespace {
 
-void Fill(CommNoteRec& rec, const char* text, std::int32_t isPrivate, std::int32_t status, std::int32_t id) {
-    CopyText(rec.Note, text);
+void Fill(CommNoteRec& rec, const char* text, std::int32_t isPrivate, std::int32_t status, std::int32_t id,
+          const char* category) {
+    const PmTextCopier copy(CommKindNote, id);
+    copy(rec.Note, text, "Note");
+    if (category != nullptr) copy(rec.Category, category, "Category");
     PmMemoSubject(text, rec.Subject, sizeof rec.Subject);
     rec.Private = isPrivate != 0 ? 1 : 0;
     rec.Status = status;
@@ -37,17 +38,17 @@ void PmConvertMemo(const PmMemoEntry& entry, CommNoteRec& rec) {
     switch (entry.Generation) {
     case kPmGenEarly: {
         const PmMemoRec& r = entry.Record.Early;
-        Fill(rec, r.Text, r.Private, r.Status, r.RecordID);
+        Fill(rec, r.Text, r.Private, r.Status, r.RecordID, nullptr);
         break;
     }
     case kPmGenEx: {
         const PmMemoExRec& r = entry.Record.Ex;
-        Fill(rec, r.Text, r.Private, r.Status, r.RecordID);
+        Fill(rec, r.Text, r.Private, r.Status, r.RecordID, PmCategoryOf(r.CategoryID, r.CategoryName));
         break;
     }
     case kPmGenEx2: {
         const PmMemoEx2Rec& r = entry.Record.Ex2;
-        Fill(rec, r.Note, r.Private, r.Status, r.RecordID);
+        Fill(rec, r.Note, r.Private, r.Status, r.RecordID, PmCategoryOf(r.CategoryID, r.CategoryName));
         break;
     }
     default: break;

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "common/records/CommKinds.h"
+
 namespace {
 
 #define L(code, member) PM_SLOT(PmMemoExRec, code, Long, member)
@@ -27,5 +29,5 @@ const PmFieldSlot kMemoSlots[] = {
 }  // namespace
 
 const PmRecordLayout kPmMemoExLayout = {kMemoExSlots, 14, 5, offsetof(PmMemoExRec, CategoryName),
-                                        sizeof(PmMemoExRec::CategoryName)};
-const PmRecordLayout kPmMemoLayout = {kMemoSlots, 6, -1, 0, 0};
+                                        sizeof(PmMemoExRec::CategoryName), CommKindNote};
+const PmRecordLayout kPmMemoLayout = {kMemoSlots, 6, -1, 0, 0, CommKindNote};

@@ -57,6 +57,7 @@ struct PmFieldSlot {
     std::uint8_t ExtIndex;  // which of the record's extended blocks
     std::uint32_t Offset;   // of the member in the record
     std::uint32_t Size;     // of the member
+    const char* Name;       // the member's name, for the log
 };
 
 struct PmRecordLayout {
@@ -67,9 +68,12 @@ struct PmRecordLayout {
     std::int32_t CategoryPos;
     std::uint32_t CategoryNameOffset;
     std::uint32_t CategoryNameSize;
+    // The record kind (CommRecordKind). Every record begins with its
+    // 32-bit record ID.
+    int Kind;
 };
 
 #define PM_SLOT(Rec, code, decode, member) \
-    PmFieldSlot { code, PmDecode::decode, 0, offsetof(Rec, member), sizeof(Rec::member) }
+    PmFieldSlot { code, PmDecode::decode, 0, offsetof(Rec, member), sizeof(Rec::member), #member }
 #define PM_EXT(Rec, code, index) \
-    PmFieldSlot { code, PmDecode::Ext, index, offsetof(Rec, ExtBlock[index]), sizeof(PmExtBlock) }
+    PmFieldSlot { code, PmDecode::Ext, index, offsetof(Rec, ExtBlock[index]), sizeof(PmExtBlock), "ExtBlock" }

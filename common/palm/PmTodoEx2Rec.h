@@ -27,7 +27,7 @@ struct PmTodoEx2Rec {
     char RepeatInfo[256];               // "Repeat Info", the rule as text
     // Not columns: the name of category CategoryID, and the rule parsed
     // from RepeatInfo.
-    char CategoryName[32];
+    char CategoryName[64];
     PmRepeatInfo Repeat;
 };
 

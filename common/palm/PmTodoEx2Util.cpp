@@ -4,6 +4,8 @@
 #include <type_traits>
 
 #include "common/palm/PmRepeatText.h"
+#include "common/palm/PmValueCuts.h"
+#include "common/records/CommKinds.h"
 
 namespace {
 
@@ -56,5 +58,6 @@ void PmTodoEx2Util::ParseRepeatText(PmTodoEx2Rec& rec) {
 void PmTodoEx2Util::CompleteRecord(const PmRowValues&) {
     PmTodoEx2Rec& rec = WorkRecord();
     ParseRepeatText(rec);
-    CopyCategoryName(rec.CategoryID, rec.CategoryName, sizeof rec.CategoryName);
+    if (CopyCategoryName(rec.CategoryID, rec.CategoryName, sizeof rec.CategoryName))
+        PmReportCategoryCut(CommKindTask, rec, GetCategoryMgr().FindByID(rec.CategoryID)->GetName());
 }

@@ -1,9 +1,7 @@
 #include "common/palm/PmTodoInfo.h"
 
 #include "common/palm/PmConvert.h"
-#include "platform/text/TextCopy.h"
-
-using platform::CopyText;
+#include "common/records/CommKinds.h"
 
 const PmInfoLines PmTodoTraits::kLines = {
     CommKindTask,
@@ -24,11 +22,16 @@ namespace {
 
 template <class Rec>
 void CopyCommon(const Rec& r, CommTaskRec& rec) {
-    CopyText(rec.Subject, r.Description);
-    CopyText(rec.Note, r.Note);
+    const PmTextCopier copy(CommKindTask, r.RecordID);
+    copy(rec.Subject, r.Description, "Description");
+    copy(rec.Note, r.Note, "Note");
+    // The earlier format looks no category name up; its member stays empty.
+    if (const char* category = PmCategoryOf(r.CategoryID, r.CategoryName)) copy(rec.Category, category, "Category");
     rec.Completed = r.Completed != 0 ? 1 : 0;
     rec.Private = r.Private != 0 ? 1 : 0;
-    rec.DueDate = r.DueDate;
+    // A due date is a day; Palm's "no date" is no due date.
+    const std::time_t due = PmDayToLocalMidnight(r.DueDate);
+    rec.DueDate = due == static_cast<std::time_t>(-1) ? 0 : static_cast<std::int32_t>(due);
     rec.Priority = PmTaskPriority(r.Priority);
     rec.Status = r.Status;
     rec.IdNumber = r.RecordID;

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "common/records/CommKinds.h"
+
 namespace {
 
 #define L(code, member) PM_SLOT(PmTodoExRec, code, Long, member)
@@ -34,5 +36,5 @@ static_assert(sizeof kTodoSlots / sizeof kTodoSlots[0] == 10);
 }  // namespace
 
 const PmRecordLayout kPmTodoExLayout = {kTodoExSlots, 25, 5, offsetof(PmTodoExRec, CategoryName),
-                                        sizeof(PmTodoExRec::CategoryName)};
-const PmRecordLayout kPmTodoLayout = {kTodoSlots, 10, -1, 0, 0};
+                                        sizeof(PmTodoExRec::CategoryName), CommKindTask};
+const PmRecordLayout kPmTodoLayout = {kTodoSlots, 10, -1, 0, 0, CommKindTask};

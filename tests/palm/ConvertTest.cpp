@@ -181,7 +181,7 @@ TEST(ContactConvert, ExContactAddressesCustomsAndBirthday) {
     EXPECT_STREQ(rec->OtherAddress.Country, "Other Land");
     EXPECT_STREQ(rec->CustomValue[8], "custom 9");
     EXPECT_STREQ(rec->CustomValue[9], "");
-    EXPECT_STREQ(rec->Im1, "");  // the 4.1.4 messaging slots are not taken over
+    EXPECT_STREQ(rec->Im1, "aim-name");
     EXPECT_EQ(rec->Birthday, Ole(1991, 12, 31));
 }
 
@@ -530,7 +530,7 @@ TEST(TaskConvert, PrioritiesPrivacySourceTypesAndRepeats) {
     EXPECT_EQ(rec->Priority, 0);
     EXPECT_EQ(rec->Private, 1);
     EXPECT_EQ(rec->Sensitivity, 2);
-    EXPECT_EQ(rec->DueDate, 1767600000);
+    EXPECT_EQ(rec->DueDate, Local(2026, 1, 5));  // a due date is a day
     EXPECT_EQ(rec->Completed, 1);
     EXPECT_EQ(rec->Alarm, 0);
     EXPECT_EQ(rec->SourceType, CommSourcePalm);

@@ -139,7 +139,7 @@ TEST_F(Ex2RecordSetTest, ContactsOfADatabase) {
     EXPECT_STREQ(rec.Category, "Family");
     EXPECT_EQ(rec.Birthday, 26751.0);     // 1973-03-28
     EXPECT_EQ(rec.Anniversary, 36448.0);  // 1999-10-15
-    EXPECT_EQ(std::string(rec.Note), std::string(2047, 'n'));
+    EXPECT_EQ(std::string(rec.Note), std::string(3000, 'n'));
     EXPECT_EQ(set.FirstEntry()->Generation, kPmGenEx2);
     // Through the catalogue (generation 3 without Palm Desktop): "Mobile Phone".
     int size = 0;
