@@ -62,13 +62,6 @@ const std::vector<const char*>& ExtraProps(ItemKind kind) {
     return kind == ItemKind::Task ? task : kind == ItemKind::Note ? note : none;
 }
 
-std::string Upper(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return out;
-}
-
 std::string XParam(icalproperty* p, const char* name) {
     for (icalparameter* param = icalproperty_get_first_parameter(p, ICAL_X_PARAMETER); param;
          param = icalproperty_get_next_parameter(p, ICAL_X_PARAMETER)) {

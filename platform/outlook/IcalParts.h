@@ -35,6 +35,7 @@ icalcomponent* FirstAlarm(icalcomponent* comp);
 // Schema properties kept as X-OUTLOOK-<NAME> with nothing else to them.
 const std::vector<const char*>& ExtraProps(ItemKind kind);
 
+// ASCII upper case (defined with the vCard codec).
 std::string Upper(std::string_view s);
 
 // The value of an X parameter of a property, or empty.

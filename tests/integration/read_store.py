@@ -36,6 +36,8 @@ for folder in ("Calendar", "Tasks", "Notes"):
                 print("|".join(["event", str(comp["SUMMARY"]), str(comp["DTSTART"].dt), str(comp["DTEND"].dt),
                                 str(comp.get("LOCATION", "")), str(rule)] + alarms))
             elif comp.name == "VTODO":
-                print("|".join(["todo", str(comp["SUMMARY"]), str(comp["DUE"].dt), str(comp.get("PRIORITY", ""))]))
+                due = str(comp["DUE"].dt) if "DUE" in comp else ""
+                print("|".join(["todo", str(comp["SUMMARY"]), due, str(comp.get("PRIORITY", "")),
+                                str(comp.get("STATUS", ""))]))
             elif comp.name == "VJOURNAL":
                 print("|".join(["journal", str(comp["SUMMARY"]), str(comp["DESCRIPTION"])]))
