@@ -159,8 +159,9 @@ void WriteAppointmentTimes(icalcomponent* comp, const ItemData& item) {
     else if (hadFlag && !allDay) SetX(comp, "X-MICROSOFT-CDO-ALLDAYEVENT", "FALSE");
 }
 
+// A reminder turned off: its alarms go; e-mail alarms and the like stay.
 void RemoveAlarms(icalcomponent* comp) {
-    while (icalcomponent* a = icalcomponent_get_first_component(comp, ICAL_VALARM_COMPONENT)) {
+    while (icalcomponent* a = FirstAlarm(comp)) {
         icalcomponent_remove_component(comp, a);
         icalcomponent_free(a);
     }
