@@ -46,10 +46,19 @@ bool ParseCalendar(std::string_view text, ItemKind kind, ComponentPtr& cal, ical
     return false;
 }
 
+bool IsReminderAlarm(icalcomponent* alarm) {
+    if (icalcomponent_get_first_property(alarm, ICAL_TRIGGER_PROPERTY) == nullptr) return false;
+    icalproperty* action = icalcomponent_get_first_property(alarm, ICAL_ACTION_PROPERTY);
+    if (action == nullptr) return true;
+    const char* value = icalproperty_get_value_as_string(action);
+    const std::string a = Upper(value ? value : "");
+    return a != "EMAIL" && a != "PROCEDURE" && a != "NONE";
+}
+
 icalcomponent* FirstAlarm(icalcomponent* comp) {
     for (icalcomponent* a = icalcomponent_get_first_component(comp, ICAL_VALARM_COMPONENT); a;
          a = icalcomponent_get_next_component(comp, ICAL_VALARM_COMPONENT))
-        if (icalcomponent_get_first_property(a, ICAL_TRIGGER_PROPERTY) != nullptr) return a;
+        if (IsReminderAlarm(a)) return a;
     return nullptr;
 }
 

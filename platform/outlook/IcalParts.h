@@ -29,7 +29,11 @@ const char* ComponentName(ItemKind kind);
 // component: the first of its kind without RECURRENCE-ID.
 bool ParseCalendar(std::string_view text, ItemKind kind, ComponentPtr& cal, icalcomponent*& comp);
 
-// The item's reminder: the first alarm with a trigger, or null.
+// An alarm that shows or sounds a reminder: one with a trigger whose action
+// is not e-mail, a procedure or none (as calendars write for a default
+// alarm the user turned off).
+bool IsReminderAlarm(icalcomponent* alarm);
+// The item's reminder: its first reminder alarm, or null.
 icalcomponent* FirstAlarm(icalcomponent* comp);
 
 // Schema properties kept as X-OUTLOOK-<NAME> with nothing else to them.

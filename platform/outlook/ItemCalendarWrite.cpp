@@ -159,8 +159,9 @@ void WriteAppointmentTimes(icalcomponent* comp, const ItemData& item) {
     else if (hadFlag && !allDay) SetX(comp, "X-MICROSOFT-CDO-ALLDAYEVENT", "FALSE");
 }
 
+// A reminder turned off: its alarms go; e-mail alarms and the like stay.
 void RemoveAlarms(icalcomponent* comp) {
-    while (icalcomponent* a = icalcomponent_get_first_component(comp, ICAL_VALARM_COMPONENT)) {
+    while (icalcomponent* a = FirstAlarm(comp)) {
         icalcomponent_remove_component(comp, a);
         icalcomponent_free(a);
     }
@@ -233,6 +234,13 @@ void WriteAppointmentReminder(icalcomponent* comp, const ItemData& item) {
                AddSeconds(start, item.Int("Duration") * 60LL), false);
 }
 
+// The local time of a time property of the component; 0 for none.
+double TimeIn(icalcomponent* comp, icalproperty_kind kind) {
+    double out = 0.0;
+    if (icalproperty* p = icalcomponent_get_first_property(comp, kind)) TimeToLocal(PropertyTime(p), out);
+    return out;
+}
+
 void WriteTaskReminder(icalcomponent* comp, const ItemData& item) {
     const double at = item.Date("ReminderTime");
     RemoveX(comp, "X-OUTLOOK-REMINDERTIME");
@@ -252,7 +260,9 @@ void WriteTaskReminder(icalcomponent* comp, const ItemData& item) {
         icalproperty_set_trigger(p, trigger);
         return;
     }
-    SetTrigger(p, at, item.Date("StartDate"), item.Date("DueDate"), made);
+    // A relative trigger counts from the times the file holds, which may be
+    // more exact than the task's days.
+    SetTrigger(p, at, TimeIn(comp, ICAL_DTSTART_PROPERTY), TimeIn(comp, ICAL_DUE_PROPERTY), made);
 }
 
 // The start a repeating task carries when it has none of its own.

@@ -230,3 +230,22 @@ TEST(Calendar, RemindersKeepTheFormOfTheirTrigger) {
         EXPECT_EQ(CalendarItemToIcs(back).find("VALARM"), std::string::npos);
     }
 }
+
+TEST(Calendar, TaskRemindersCountFromTheTimesTheFileHolds) {
+    storetest::ScopedTz tz("America/New_York");
+    const std::string text =
+        "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VTODO\r\nUID:t1\r\nSUMMARY:Report\r\n"
+        "DUE;TZID=America/New_York:20240315T170000\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Due soon\r\n"
+        "TRIGGER;RELATED=END:-PT15M\r\nEND:VALARM\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
+    ItemData task(ItemKind::Task);
+    ASSERT_TRUE(CalendarItemFromIcs(text, task));
+    EXPECT_EQ(task.Date("DueDate"), Day(2024, 3, 15));  // a task is due on a day
+    EXPECT_EQ(task.Date("ReminderTime"), Day(2024, 3, 15, 16, 45));
+    task.SetDate("ReminderTime", Day(2024, 3, 15, 16));
+    const std::string written = CalendarItemToIcs(task);
+    EXPECT_NE(written.find("TRIGGER;RELATED=END:-PT1H"), std::string::npos) << written;
+    EXPECT_NE(written.find("DUE;TZID=America/New_York:20240315T170000"), std::string::npos) << written;
+    ItemData back(ItemKind::Task);
+    ASSERT_TRUE(CalendarItemFromIcs(written, back));
+    EXPECT_EQ(back.Date("ReminderTime"), Day(2024, 3, 15, 16));
+}

@@ -31,6 +31,8 @@ const char* kGoogleEvent =
     " n Lee;X-NUM-GUESTS=0:mailto:ann@example.org\r\nCREATED:20231220T101500Z\r\n"
     "DESCRIPTION:Weekly sync\\nwith notes\r\nLAST-MODIFIED:20231221T080000Z\r\nLOCATION:Room 4\\, 2nd floor\r\n"
     "SEQUENCE:3\r\nSTATUS:CONFIRMED\r\nSUMMARY:Standup\r\nTRANSP:OPAQUE\r\nX-GOOGLE-CONFERENCE:https://meet.example/abc\r\n"
+    "BEGIN:VALARM\r\nACTION:EMAIL\r\nDESCRIPTION:Mail first\r\nSUMMARY:x\r\nATTENDEE:mailto:a@b.c\r\n"
+    "TRIGGER:-PT30M\r\nEND:VALARM\r\n"
     "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:This is an event reminder\r\nTRIGGER:-P0DT0H10M0S\r\n"
     "X-WR-ALARMUID:alarm-one\r\nEND:VALARM\r\n"
     "BEGIN:VALARM\r\nACTION:EMAIL\r\nDESCRIPTION:Mail reminder\r\nSUMMARY:Alarm notification\r\n"
@@ -42,6 +44,8 @@ const char* kGoogleEvent =
 const char* kAllDay =
     "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Apple Inc.//macOS 14.2//EN\r\nBEGIN:VEVENT\r\n"
     "UID:B1C2-ALLDAY\r\nDTSTART;VALUE=DATE:20240701\r\nDTEND;VALUE=DATE:20240704\r\nSUMMARY:Trip\r\n"
+    "BEGIN:VALARM\r\nACTION:NONE\r\nTRIGGER;VALUE=DATE-TIME:19760401T005545Z\r\nX-APPLE-DEFAULT-ALARM:TRUE\r\n"
+    "END:VALARM\r\n"
     "X-APPLE-TRAVEL-ADVISORY-BEHAVIOR:AUTOMATIC\r\nDTSTAMP:20240101T120000Z\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
 
 const char* kFloating =
@@ -150,7 +154,9 @@ TEST_F(ForeignFiles, TheirItemsReadAsOutlookShowsThem) {
     EXPECT_EQ(google.GetInt(u"ReminderMinutesBeforeStart", &minutes), S_OK);
     EXPECT_EQ(minutes, 10);
     CDispCmd allDay = s.Item(9, 2);
-    std::uint8_t flag = 0;
+    std::uint8_t flag = 1;
+    EXPECT_EQ(allDay.GetBool(u"ReminderSet", &flag), S_OK);
+    EXPECT_EQ(flag, 0);  // a default alarm turned off is no reminder
     EXPECT_EQ(allDay.GetBool(u"AllDayEvent", &flag), S_OK);
     EXPECT_EQ(flag, 1);
     EXPECT_EQ(allDay.GetDate(u"Start", &start), S_OK);
@@ -232,7 +238,7 @@ TEST_F(ForeignFiles, UpdatesChangeOnlyWhatTheyWrite) {
                          "CREATED:20231220T101500Z", "DESCRIPTION:Weekly sync\\nwith notes", "SEQUENCE:3",
                          "STATUS:CONFIRMED", "SUMMARY:Standup (team)", "X-GOOGLE-CONFERENCE:https://meet.example/abc",
                          "DESCRIPTION:This is an event reminder", "TRIGGER:-PT20M", "X-WR-ALARMUID:alarm-one",
-                         "ACTION:EMAIL", "DESCRIPTION:Mail reminder", "TRIGGER:-P1D",
+                         "ACTION:EMAIL", "DESCRIPTION:Mail reminder", "TRIGGER:-P1D", "TRIGGER:-PT30M",
                          "RECURRENCE-ID;TZID=Europe/Berlin:20240119T090000", "SUMMARY:Standup (moved)"});
     EXPECT_EQ(google.find("SUMMARY:Standup\r\n"), std::string::npos);
     const std::string done = File("Tasks", "a-thunderbird");
