@@ -1,5 +1,8 @@
 #include "platform/outlook/IcalParts.h"
 
+#include <string_view>
+#include <vector>
+
 namespace platform::outlook {
 
 icalcomponent_kind ComponentKind(ItemKind kind) {
@@ -18,6 +21,29 @@ const char* ComponentName(ItemKind kind) {
     }
 }
 
+namespace {
+
+// libical replaces a property whose value is only blanks by an error
+// property of its own; the item reads such values from the file's own
+// lines, and the error properties are not the file's, so they are removed.
+void RemoveEmptyValueErrors(icalcomponent* c) {
+    std::vector<icalproperty*> errors;
+    for (icalproperty* p = icalcomponent_get_first_property(c, ICAL_XLICERROR_PROPERTY); p;
+         p = icalcomponent_get_next_property(c, ICAL_XLICERROR_PROPERTY)) {
+        const char* text = icalproperty_get_xlicerror(p);
+        if (text != nullptr && std::string_view(text).rfind("No value for ", 0) == 0) errors.push_back(p);
+    }
+    for (icalproperty* p : errors) {
+        icalcomponent_remove_property(c, p);
+        icalproperty_free(p);
+    }
+    for (icalcomponent* inner = icalcomponent_get_first_component(c, ICAL_ANY_COMPONENT); inner;
+         inner = icalcomponent_get_next_component(c, ICAL_ANY_COMPONENT))
+        RemoveEmptyValueErrors(inner);
+}
+
+}  // namespace
+
 bool ParseCalendar(std::string_view text, ItemKind kind, ComponentPtr& cal, icalcomponent*& comp) {
     // Errors in a file are answers here, never a reason to stop the program.
     static const bool quiet = [] {
@@ -29,6 +55,7 @@ bool ParseCalendar(std::string_view text, ItemKind kind, ComponentPtr& cal, ical
     const std::string copy(text.substr(0, text.find('\0')));
     cal.reset(icalparser_parse_string(copy.c_str()));
     if (!cal) return false;
+    RemoveEmptyValueErrors(cal.get());
     if (icalcomponent_isa(cal.get()) != ICAL_VCALENDAR_COMPONENT) {
         if (icalcomponent_isa(cal.get()) != ComponentKind(kind)) return false;
         icalcomponent* wrapper = icalcomponent_new_vcalendar();

@@ -309,6 +309,23 @@ void SettleDerivedValues(ItemData& item) {
     }
 }
 
+// A text whose value is only blanks, which libical drops: read from the
+// file's own line.
+void ReadBlankText(const RawProperty& r, ItemData& item, Loaded& l) {
+    std::string text = UnescapeText(r.value);
+    if (text.find_first_not_of(" \t") != std::string::npos) return;  // libical read it
+    if (r.name == "SUMMARY") {
+        if (item.kind == ItemKind::Note) l.summary = std::move(text);
+        else item.SetText("Subject", std::move(text));
+    } else if (r.name == "DESCRIPTION") {
+        item.SetText("Body", std::move(text));
+    } else if (r.name == "LOCATION" && item.kind == ItemKind::Appointment) {
+        item.SetText("Location", std::move(text));
+    } else if (r.name.rfind("X-OUTLOOK-", 0) == 0) {
+        ReadExtra(item, r.name.substr(10), text);
+    }
+}
+
 bool CalendarItemFromIcs(std::string_view text, ItemData& item) {
     ComponentPtr cal;
     icalcomponent* comp = nullptr;
@@ -322,6 +339,7 @@ bool CalendarItemFromIcs(std::string_view text, ItemData& item) {
          p = icalcomponent_get_next_property(comp, ICAL_ANY_PROPERTY))
         properties.push_back(p);
     for (icalproperty* p : properties) ReadProperty(comp, p, raw, item, l);
+    for (const RawProperty& r : raw) ReadBlankText(r, item, l);
 
     if (l.haveCategories || l.haveXCategories) {
         std::vector<std::string> items;

@@ -376,7 +376,9 @@ void WriteExtras(icalcomponent* comp, const ItemData& item, const ItemData& old,
         const int i = FindProp(item.kind, name);
         const PropValue& v = item.At(i);
         const PropValue& was = old.At(i);
-        if (!fresh && v.s == was.s && v.i == was.i && v.d == was.d) continue;
+        const bool text = Schema(item.kind)[static_cast<std::size_t>(i)].type == PropType::Text;
+        // A text is put again even when unchanged, for the blanks libical trimmed.
+        if (!fresh && !text && v.s == was.s && v.i == was.i && v.d == was.d) continue;
         const PropValue& plain = defaults.At(i);
         const std::string xname = "X-OUTLOOK-" + Upper(name);
         RemoveX(comp, xname);
@@ -440,16 +442,18 @@ std::string CalendarItemToIcs(const ItemData& item) {
 
     switch (item.kind) {
         case ItemKind::Appointment:
-            if (changed({"Subject"})) SetText(comp, ICAL_SUMMARY_PROPERTY, item.Text("Subject"));
-            if (changed({"Body"})) SetText(comp, ICAL_DESCRIPTION_PROPERTY, item.Text("Body"));
-            if (changed({"Location"})) SetText(comp, ICAL_LOCATION_PROPERTY, item.Text("Location"));
+            // Texts are put whether changed or not: libical trims the blanks
+            // at the ends of the values it parsed, the item holds them exactly.
+            SetText(comp, ICAL_SUMMARY_PROPERTY, item.Text("Subject"));
+            SetText(comp, ICAL_DESCRIPTION_PROPERTY, item.Text("Body"));
+            SetText(comp, ICAL_LOCATION_PROPERTY, item.Text("Location"));
             if (changed({"Start", "Duration", "AllDayEvent"})) WriteAppointmentTimes(comp, item);
             if (changed({"ReminderSet", "ReminderMinutesBeforeStart", "Start", "Duration"}))
                 WriteAppointmentReminder(comp, item);
             break;
         case ItemKind::Task: {
-            if (changed({"Subject"})) SetText(comp, ICAL_SUMMARY_PROPERTY, item.Text("Subject"));
-            if (changed({"Body"})) SetText(comp, ICAL_DESCRIPTION_PROPERTY, item.Text("Body"));
+            SetText(comp, ICAL_SUMMARY_PROPERTY, item.Text("Subject"));
+            SetText(comp, ICAL_DESCRIPTION_PROPERTY, item.Text("Body"));
             const bool startMadeUp = item.Date("StartDate") == 0.0 && item.recurring;
             const bool wasMadeUp = old.Date("StartDate") == 0.0 && old.recurring;
             if (changed({"StartDate", "DueDate"}) || startMadeUp != wasMadeUp) WriteTaskDates(comp, item);
@@ -463,10 +467,8 @@ std::string CalendarItemToIcs(const ItemData& item) {
             break;
         }
         case ItemKind::Note:
-            if (changed({"Body"})) {
-                SetText(comp, ICAL_SUMMARY_PROPERTY, NoteSubject(item.Text("Body")));
-                SetText(comp, ICAL_DESCRIPTION_PROPERTY, item.Text("Body"));
-            }
+            if (changed({"Body"})) SetText(comp, ICAL_SUMMARY_PROPERTY, NoteSubject(item.Text("Body")));
+            SetText(comp, ICAL_DESCRIPTION_PROPERTY, item.Text("Body"));
             if (fresh && item.Date("CreationTime") != 0.0) {
                 TimeForm utc;
                 SetTime(comp, ICAL_DTSTART_PROPERTY, item.Date("CreationTime"), utc);
