@@ -14,6 +14,7 @@
 #include <random>
 #include <string>
 #include <type_traits>
+#include <typeinfo>
 #include <vector>
 
 #include "common/misc/CxDateTime.h"
@@ -343,6 +344,7 @@ std::map<std::string, std::string> Snapshot(const std::string& root) {
 // every one; true when each gave a result `allowed` accepts.
 template <class Util, class Mgr, class Rec, class Allowed>
 void Migrate(std::vector<Rec>& records, Allowed allowed) {
+    SCOPED_TRACE(typeid(Util).name());
     Util util;
     ASSERT_TRUE(util.Load());
     Mgr source;
@@ -362,6 +364,7 @@ bool Written(OlMigrateResult r) { return r == OlMigrateUpdated || r == OlMigrate
 // Reopens the store and checks every record Same and every written member.
 template <class Util, class Mgr, class Rec, class OlRec>
 void ExpectRoundTrip(std::vector<Rec>& records, const std::vector<Member>& members) {
+    SCOPED_TRACE(typeid(Util).name());
     Util util;
     ASSERT_TRUE(util.Load());
     Mgr* list = util.GetRecordList();
@@ -405,6 +408,18 @@ std::vector<Member> TaskMembers() {
 std::vector<Member> NoteMembers() {
     return {TEXT(OlNoteRecord, Body), TEXT(OlNoteRecord, Categories), BYTES(OlNoteRecord, Color),
             TEXT(OlNoteRecord, Subject)};
+}
+
+// Records that match another record of their list on the key: which of
+// them an item belongs to is a matter of order, so the changes between runs
+// leave them alone and the items keep their places.
+template <class Mgr, class Rec>
+std::vector<bool> Twins(const std::vector<Rec>& records) {
+    std::vector<bool> twin(records.size(), false);
+    for (std::size_t i = 0; i < records.size(); ++i)
+        for (std::size_t j = i + 1; j < records.size(); ++j)
+            if (Mgr::KeyEqual(records[i], records[j])) twin[i] = twin[j] = true;
+    return twin;
 }
 
 struct RoundTripTest : ::testing::Test, Fixture {};
@@ -457,7 +472,16 @@ TEST_F(RoundTripTest, EveryKindUnderThreeTimeZones) {
             if (text[0] != '\0') text[0] = '\0';
             else platform::CopyText(text, sizeof text, value);
         };
+        const std::vector<bool> contactTwins = Twins<CommAddrMgr>(contacts);
+        const std::vector<bool> eventTwins = Twins<CommDateMgr>(events);
+        const std::vector<bool> taskTwins = Twins<CommTaskMgr>(tasks);
+        const std::vector<bool> noteTwins = Twins<CommNoteMgr>(notes);
         for (std::size_t i = 0; i < contacts.size(); i += 3) {
+            // A contact without name, e-mail, display name and company is
+            // known only by its values: changed, it is another contact.
+            const CommAddrRec& c = contacts[i];
+            if (contactTwins[i] || !(c.FirstName[0] || c.LastName[0] || c.Email[0] || c.DisplayName[0] || c.Company[0]))
+                continue;
             flip(contacts[i].WorkPhone, "555 0100");
             flip(contacts[i].HomeAddress.City, "Bergen");
             flip(contacts[i].Note, "new note");
@@ -465,17 +489,20 @@ TEST_F(RoundTripTest, EveryKindUnderThreeTimeZones) {
             contacts[i].CustomValue[0][0] = '\0';
         }
         for (std::size_t i = 0; i < events.size(); i += 3) {
+            if (eventTwins[i]) continue;
             flip(events[i].Location, "Moved");
             events[i].Note[0] = '\0';
             events[i].Repeat = CommRepeatInfo{};
         }
         for (std::size_t i = 0; i < tasks.size(); i += 3) {
+            if (taskTwins[i]) continue;
             tasks[i].Priority = (tasks[i].Priority + 1) % 3;
             tasks[i].Note[0] = '\0';
             tasks[i].DueDate = 0;
             tasks[i].Completed = tasks[i].Completed ? 0 : 1;
         }
         for (std::size_t i = 0; i < notes.size(); i += 3) {
+            if (noteTwins[i]) continue;
             const std::string text = std::string(notes[i].Subject) + "\r\nedited";
             platform::CopyText(notes[i].Note, sizeof notes[i].Note, text);
             notes[i].Color = (notes[i].Color + 1) % 5;
