@@ -8,62 +8,26 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
-#include <regex>
 #include <string>
 
-#include "platform/paths/Paths.h"
+#include "tests/support/BatchRun.h"
 #include "tests/support/TempDir.h"
 #include "tools/jetfixture/PalmSamples.h"
 #include "tools/palmdat/PalmDatWriter.h"
 
 namespace {
 
-struct BatchRun {
-    int status = -1;
-    std::string output;
-};
-
-struct KindLine {
-    int created = -1, different = -1, same = -1, written = -1;
-};
-
-std::string Quote(const std::string& s) { return "'" + s + "'"; }
+using fwtest::BatchRun;
+using fwtest::Quote;
 
 class BatchMigrationTest : public ::testing::Test {
 protected:
     fwtest::TempDir dir;
 
-    BatchRun Ferrywise(const std::string& args) {
-        // ctest names the build folder; run by hand, the test sits in <build>/tests/integration/.
-        const char* env = std::getenv("FW_BINARY_DIR");
-        const std::string bin = env ? std::string(env) : platform::ProgramFolder() + "../..";
-        const std::string command = "env HOME=" + Quote(dir.Path() + "home") + " XDG_DATA_HOME=" +
-                                    Quote(dir.Path() + "data") + " WINEPREFIX=" + Quote(dir.Path() + "wine") + " " +
-                                    Quote(bin + "/app/ferrywise") + " --batch " + args +
-                                    " 2>&1";
-        BatchRun run;
-        FILE* pipe = ::popen(command.c_str(), "r");
-        if (pipe == nullptr) return run;
-        char buf[4096];
-        std::size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) run.output.append(buf, n);
-        const int rc = ::pclose(pipe);
-        run.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
-        return run;
-    }
+    BatchRun Ferrywise(const std::string& args) { return fwtest::RunFerrywise(dir.Path(), args); }
 
-    static std::map<std::string, KindLine> Report(const std::string& output) {
-        std::map<std::string, KindLine> lines;
-        const std::regex line(R"((Contacts|Calendar|Tasks|Notes) +(\d+) new, +(\d+) different, +(\d+) same; (\d+) written)");
-        for (std::sregex_iterator it(output.begin(), output.end(), line), end; it != end; ++it) {
-            KindLine k;
-            k.created = std::stoi((*it)[2]);
-            k.different = std::stoi((*it)[3]);
-            k.same = std::stoi((*it)[4]);
-            k.written = std::stoi((*it)[5]);
-            lines[(*it)[1]] = k;
-        }
-        return lines;
+    static std::map<std::string, fwtest::KindCounts> Report(const std::string& output) {
+        return fwtest::BatchReport(output);
     }
 
     // Every file of the store with its content and modification time.
@@ -103,7 +67,7 @@ protected:
         const std::map<std::string, std::string> folders = {
             {"Contacts", "Contacts"}, {"Calendar", "Calendar"}, {"Tasks", "Tasks"}, {"Notes", "Notes"}};
         for (const auto& [kind, count] : expected) {
-            const KindLine& k = report.at(kind);
+            const fwtest::KindCounts& k = report.at(kind);
             EXPECT_EQ(k.created, count) << kind;
             EXPECT_EQ(k.different + k.same, 0) << kind;
             EXPECT_EQ(k.written, count) << kind;
@@ -116,7 +80,7 @@ protected:
         ASSERT_EQ(second.status, 0) << second.output;
         const auto again = Report(second.output);
         for (const auto& [kind, count] : expected) {
-            const KindLine& k = again.at(kind);
+            const fwtest::KindCounts& k = again.at(kind);
             EXPECT_EQ(k.same, count) << kind << "\n" << second.output;
             EXPECT_EQ(k.created + k.different + k.written, 0) << kind;
         }
