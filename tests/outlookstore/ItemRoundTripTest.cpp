@@ -105,7 +105,8 @@ std::vector<ItemCase> Cases(std::mt19937& rng) {
     }
     {
         ItemCase done{13, 3, {}, {}};  // complete, repeating, without any date
-        done.puts = {T(u"Subject", "Water plants"), B(u"Complete", true), I(u"Importance", 2), I(u"Sensitivity", 3),
+        // Texts of blanks alone, which libical drops when it parses.
+        done.puts = {T(u"Subject", "Water plants"), T(u"Body", " "), T(u"Mileage", " \t "), B(u"Complete", true), I(u"Importance", 2), I(u"Sensitivity", 3),
                      I(u"Status", 0), I(u"PercentComplete", 10)};
         done.derived = {I(u"Status", 2), I(u"PercentComplete", 100), Day(u"DueDate", 0), Day(u"StartDate", 0)};
         done.recurring = true;
