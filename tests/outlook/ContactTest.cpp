@@ -38,7 +38,7 @@ TEST_F(ContactTest, NewSameAndDifferent) {
     EXPECT_EQ(Text(peek.Item(1), u"BusinessAddressPostOfficeBox"), "PO 9");
     // The card is filed under the name its parts make, but that is no full name of its own.
     EXPECT_EQ(Text(peek.Item(1), u"FullName"), "");
-    EXPECT_NE(fwtest::ReadFile(Store("Contacts") + Files(Store("Contacts"))[0]).find(":Ann Lee\r\n"), std::string::npos);
+    EXPECT_NE(fwtest::ReadFile(Store("Contacts") + Files(Store("Contacts"))[0]).find(":Ann Lee Jr.\r\n"), std::string::npos);
     // The suffix reaches Outlook's "Suffix".
     EXPECT_EQ(Text(peek.Item(1), u"Suffix"), "Jr.");
 
