@@ -1,13 +1,8 @@
 #include "common/palm/PmAddrInfo.h"
 
-#include <cctype>
-#include <cstring>
-#include <initializer_list>
-#include <string>
-#include <string_view>
-
-#include "common/misc/CxDebugUtil.h"
+#include "common/palm/PmContactBuilder.h"
 #include "common/palm/PmConvert.h"
+#include "common/records/CommKinds.h"
 #include "platform/text/TextCopy.h"
 
 namespace {
@@ -35,123 +30,8 @@ const PmInfoLines PmAddrTraits::kLines = {
 
 namespace {
 
-// Builds one contact: the texts go through the copier, so every value that
-// does not fit is told; a value without a member of its own becomes a
-// labelled line ("Other Fax: ...") after the note, in the order the values
-// are offered, so that unchanged data always gives the same note.
-class ContactBuilder {
-public:
-    ContactBuilder(CommAddrRec& rec, std::int32_t recordId) : m_rec(rec), m_copy(CommKindAddr, recordId) {}
-
-    template <std::size_t N>
-    void Text(char (&member)[N], const char* value, const char* field) {
-        m_copy(member, value, field);
-    }
-
-    void Address(CommAddress& out, const PmAddress& in, const char* which) {
-        const std::string prefix = std::string(which) + " ";
-        m_copy(out.Street, in.Street, (prefix + "Street").c_str());
-        m_copy(out.City, in.City, (prefix + "City").c_str());
-        m_copy(out.State, in.State, (prefix + "State").c_str());
-        m_copy(out.PostalCode, in.ZipCode, (prefix + "Postal").c_str());
-        m_copy(out.Country, in.Country, (prefix + "Country").c_str());
-    }
-
-    // A value kept as a labelled line after the note.
-    void Line(const char* label, const char* value) {
-        if (value == nullptr || value[0] == '\0') return;
-        m_lines += "\r\n";
-        m_lines += label;
-        m_lines += ": ";
-        m_lines += value;
-    }
-
-    // Routes one phone slot by its label code. A later slot of a label
-    // takes the main member; the value it finds there moves to the first
-    // free spare member of the label, else to a labelled line.
-    void Phone(std::int32_t label, const char* value) {
-        if (value == nullptr || value[0] == '\0') return;
-        switch (label) {
-        case kPmPhoneWork: Place(label, m_rec.WorkPhone, value, {m_rec.WorkPhone2}, sizeof m_rec.WorkPhone2); break;
-        case kPmPhoneHome: Place(label, m_rec.HomePhone, value, {m_rec.HomePhone2}, sizeof m_rec.HomePhone2); break;
-        case kPmPhoneFax: Place(label, m_rec.WorkFax, value, {}, 0); break;
-        case kPmPhoneOther: Place(label, m_rec.OtherPhone, value, {}, 0); break;
-        case kPmPhoneEmail: Place(label, m_rec.Email, value, {m_rec.Email2, m_rec.Email3}, sizeof m_rec.Email2); break;
-        case kPmPhoneMain: Place(label, m_rec.PrimaryPhone, value, {}, 0); break;
-        case kPmPhonePager: Place(label, m_rec.Pager, value, {}, 0); break;
-        case kPmPhoneMobile: Place(label, m_rec.MobilePhone, value, {}, 0); break;
-        default: Line(PmPhoneLabelText(label), value); break;
-        }
-    }
-
-    // An e-mail address of its own column: into the first free e-mail
-    // member unless a member already holds it, else a labelled line.
-    void Email(const char* label, const char* value) {
-        if (value == nullptr || value[0] == '\0') return;
-        char* members[] = {m_rec.Email, m_rec.Email2, m_rec.Email3};
-        for (char* member : members)
-            if (SameAddress(member, value)) return;
-        for (char* member : members) {
-            if (member[0] == '\0') {
-                m_copy.Copy(member, sizeof m_rec.Email, value, label);
-                return;
-            }
-        }
-        Line(label, value);
-    }
-
-    // A value for a member that a phone slot may have filled already: a
-    // different value there makes this one a labelled line.
-    template <std::size_t N>
-    void Fill(char (&member)[N], const char* value, const char* label) {
-        if (value == nullptr || value[0] == '\0') return;
-        if (member[0] == '\0')
-            m_copy(member, value, label);
-        else if (std::strcmp(member, value) != 0)
-            Line(label, value);
-    }
-
-    // The note, followed by the labelled lines.
-    void Note(const char* note) {
-        std::string text = note != nullptr ? note : "";
-        if (!m_lines.empty()) text += text.empty() ? m_lines.substr(2) : m_lines;
-        m_copy(m_rec.Note, std::string_view(text), "Note");
-    }
-
-private:
-    static bool SameAddress(const char* a, const char* b) {
-        if (a[0] == '\0') return false;
-        for (; *a != '\0' && *b != '\0'; ++a, ++b)
-            if (std::tolower(static_cast<unsigned char>(*a)) != std::tolower(static_cast<unsigned char>(*b)))
-                return false;
-        return *a == *b;
-    }
-
-    template <std::size_t N>
-    void Place(std::int32_t label, char (&member)[N], const char* value, std::initializer_list<char*> spares,
-               std::size_t spareSize) {
-        const char* field = PmPhoneLabelText(label);
-        if (member[0] != '\0') {
-            bool kept = false;
-            for (char* spare : spares) {
-                if (spare[0] == '\0') {
-                    m_copy.Copy(spare, spareSize, member, field);
-                    kept = true;
-                    break;
-                }
-            }
-            if (!kept) Line(field, member);
-        }
-        m_copy(member, value, field);
-    }
-
-    CommAddrRec& m_rec;
-    PmTextCopier m_copy;
-    std::string m_lines;
-};
-
 void ConvertEarly(const PmAddrRec& p, CommAddrRec& rec) {
-    ContactBuilder b(rec, p.RecordID);
+    PmContactBuilder b(rec, p.RecordID);
     b.Text(rec.FirstName, p.FirstName, "First Name");
     b.Text(rec.LastName, p.LastName, "Last Name");
     b.Text(rec.Company, p.Company, "Company");
@@ -169,7 +49,7 @@ void ConvertEarly(const PmAddrRec& p, CommAddrRec& rec) {
 }
 
 void ConvertEx(const PmAddrExRec& p, CommAddrRec& rec) {
-    ContactBuilder b(rec, p.RecordID);
+    PmContactBuilder b(rec, p.RecordID);
     b.Text(rec.FirstName, p.FirstName, "First Name");
     b.Text(rec.LastName, p.LastName, "Last Name");
     b.Text(rec.Company, p.Company, "Company");
@@ -189,7 +69,7 @@ void ConvertEx(const PmAddrExRec& p, CommAddrRec& rec) {
 }
 
 void ConvertEx2(const PmAddrEx2Rec& p, CommAddrRec& rec) {
-    ContactBuilder b(rec, p.RecordID);
+    PmContactBuilder b(rec, p.RecordID);
     b.Text(rec.FirstName, p.FirstName, "First Name");
     b.Text(rec.LastName, p.LastName, "Last Name");
     b.Text(rec.MiddleName, p.MiddleName, "Middle Name");

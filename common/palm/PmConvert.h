@@ -9,8 +9,11 @@
 #include "common/records/CommTypes.h"
 #include "common/palm/PmValueCuts.h"
 
-// A Palm date (seconds since 1970) as local date and time with its day of
-// week and milliseconds 0; false (and all zero) when it cannot be converted.
+// Every generation keeps a timed value (an event's start and end) as an
+// instant: Palm Desktop turned the wall-clock time it showed into seconds
+// since 1970 through the local time zone, and shows it back the same way.
+// A Palm date as local date and time with its day of week and milliseconds
+// 0; false (and all zero) when it cannot be converted.
 bool PmDateToSystemTime(std::int32_t seconds, SYSTEMTIME& out);
 
 // A Palm date value that stands for "no date" (a to-do without a due date,

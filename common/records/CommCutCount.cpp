@@ -12,6 +12,8 @@
 
 namespace {
 
+constexpr std::size_t kMaxRemembered = 1u << 16;
+
 struct CutState {
     std::mutex lock;
     std::array<std::size_t, CommKindCount> counts{};
@@ -39,6 +41,9 @@ void CommReportCut(int kind, std::string_view record, std::string_view field, st
         const std::lock_guard<std::mutex> guard(state.lock);
         const bool counted = state.kept.count(KeyOf(kind, record, value)) > 0;
         if (kind >= 0 && kind < CommKindCount && !counted) ++state.counts[static_cast<std::size_t>(kind)];
+        // Forgetting now and then keeps a process that is never reset small;
+        // at worst a value cut twice is counted twice.
+        if (state.kept.size() >= kMaxRemembered) state.kept.clear();
         state.kept.insert(KeyOf(kind, record, kept));
     }
     const std::string recordText(record);

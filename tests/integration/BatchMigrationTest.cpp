@@ -125,6 +125,23 @@ TEST_F(BatchMigrationTest, DryRunWritesNothing) {
     EXPECT_TRUE(Snapshot().empty());
 }
 
+TEST_F(BatchMigrationTest, ShortenedValuesAreCountedPerKind) {
+    std::string error;
+    ASSERT_TRUE(jetfixture::WritePalmSamples(dir.Path(), 30, error)) << error;
+    const std::string p = dir.Path();
+    // Four sample memos are longer than a note holds; nothing else is cut.
+    const BatchRun run = Ferrywise("--source palm --kinds contacts,notes --dry-run --palm-contacts " +
+                                   Quote(p + "Address.mdb") + " --palm-notes " + Quote(p + "MemoPad.mdb") +
+                                   " --store " + Quote(p + "store"));
+    ASSERT_EQ(run.status, 0) << run.output;
+    const std::size_t notes = run.output.find("Notes         4 values shortened to fit; see the debug log\n");
+    EXPECT_NE(notes, std::string::npos) << run.output;
+    EXPECT_GT(notes, run.output.find("Notes"));  // after the kind's own line
+    EXPECT_EQ(run.output.find("Contacts  "), run.output.rfind("Contacts  ")) << run.output;
+    const std::string log = fwtest::ReadFile(p + "data/norrbek/FRWY/appdebug.log");
+    EXPECT_NE(log.find("Value shortened: Palm memo 4003, field \"Note\""), std::string::npos);
+}
+
 TEST_F(BatchMigrationTest, AFileThatCannotBeReadFailsTheRun) {
     fwtest::WriteFile(dir.File("address.dat"), "not a Palm file");
     const BatchRun run = Ferrywise("--source palm --kinds contacts --palm-contacts " + Quote(dir.File("address.dat")) +

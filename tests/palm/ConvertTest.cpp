@@ -15,6 +15,7 @@
 #include "common/palm/PmMemoInfo.h"
 #include "common/palm/PmTodoInfo.h"
 #include "platform/text/TextCopy.h"
+#include "tests/palm/PalmTestSupport.h"
 #include "tests/support/TempDir.h"
 
 using platform::CopyText;
@@ -35,17 +36,7 @@ std::unique_ptr<Entry> NewEntry(int generation) {
     return e;
 }
 
-// Seconds since 1970 of a local date and time.
-std::int32_t Local(int y, int mo, int d, int h = 0, int mi = 0) {
-    std::tm tm{};
-    tm.tm_year = y - 1900;
-    tm.tm_mon = mo - 1;
-    tm.tm_mday = d;
-    tm.tm_hour = h;
-    tm.tm_min = mi;
-    tm.tm_isdst = -1;
-    return static_cast<std::int32_t>(std::mktime(&tm));
-}
+using palmtest::LocalSeconds;
 
 DATE Ole(int y, int mo, int d) {
     SYSTEMTIME st{};
@@ -330,7 +321,7 @@ TEST(RepeatConvert, KindsOfTheDatFormats) {
         in = PmRepeatInfo{};
         in.RepeatKind = kind;
         in.Interval = 4;
-        in.EndDate = Local(2019, 5, 1);
+        in.EndDate = LocalSeconds(2019, 5, 1);
         PmConvertRepeat(in, kPmGenEx, out);
         EXPECT_EQ(out.Type, CommRepeatNone) << kind;
         EXPECT_EQ(out.Interval, 0) << kind;
@@ -344,7 +335,7 @@ TEST(RepeatConvert, SixXMonthlyRulesTakeTheWeekdayFromTheDayMask) {
     in.Interval = 1;
     in.WeekIndex = 1;
     in.DayMask = 0x04;
-    in.EndDate = Local(2006, 12, 31);
+    in.EndDate = LocalSeconds(2006, 12, 31);
     CommRepeatInfo out{};
     PmConvertRepeat(in, kPmGenEx2, out);
     EXPECT_EQ(out.Type, CommRepeatMonthlyByDay);
@@ -364,7 +355,7 @@ TEST(RepeatConvert, EndDates) {
     in.DayNumber = 15;
     CommRepeatInfo out{};
 
-    in.EndDate = Local(2019, 3, 15, 10, 30);
+    in.EndDate = LocalSeconds(2019, 3, 15, 10, 30);
     PmConvertRepeat(in, kPmGenEx, out);
     EXPECT_EQ(out.HasEnd, 1);
     EXPECT_EQ(out.EndDate.wYear, 2019);
@@ -376,13 +367,13 @@ TEST(RepeatConvert, EndDates) {
 
     // Rules that end from 2021 to 2030 keep their end.
     for (int year : {2021, 2025, 2030}) {
-        in.EndDate = Local(year, 12, 31);
+        in.EndDate = LocalSeconds(year, 12, 31);
         PmConvertRepeat(in, kPmGenEx, out);
         EXPECT_EQ(out.HasEnd, 1) << year;
         EXPECT_EQ(out.EndDate.wYear, year);
     }
     // Palm's "no end", and anything from 2031 on.
-    for (std::int32_t end : {1956499199, Local(2031, 1, 1), 2147483647}) {
+    for (std::int32_t end : {1956499199, LocalSeconds(2031, 1, 1), 2147483647}) {
         in.EndDate = end;
         PmConvertRepeat(in, kPmGenEx, out);
         EXPECT_EQ(out.HasEnd, 0) << end;
@@ -402,7 +393,7 @@ TEST(EventConvert, EveryGenerationWithAlarmsAndRepeats) {
     for (int generation : {kPmGenEarly, kPmGenEx, kPmGenEx2}) {
         SCOPED_TRACE(generation);
         auto e = NewEntry<PmDateEntry>(generation);
-        const std::int32_t start = Local(2026, 1, 5, 9, 15), end = Local(2026, 1, 5, 10, 45);
+        const std::int32_t start = LocalSeconds(2026, 1, 5, 9, 15), end = LocalSeconds(2026, 1, 5, 10, 45);
         PmRepeatInfo repeat{};
         repeat.RepeatKind = 2;
         repeat.Interval = 1;
@@ -469,13 +460,13 @@ TEST(EventConvert, TimesOfTimedAndUntimedEvents) {
         int startDay, startHour, endMonth, endDay, endHour, endMinute;
     };
     const Case cases[] = {
-        {false, Local(2026, 1, 5, 9, 15), Local(2026, 1, 5, 10, 45), 5, 9, 1, 5, 10, 45},
-        {false, Local(2026, 1, 5, 23, 0), Local(2026, 1, 6, 1, 0), 5, 23, 1, 6, 1, 0},
-        {true, Local(2026, 1, 5), Local(2026, 1, 5), 5, 0, 1, 6, 0, 0},
-        {true, Local(2026, 1, 31, 8, 0), Local(2026, 1, 31, 8, 0), 31, 0, 2, 1, 0, 0},
-        {true, Local(2026, 1, 5), Local(2026, 1, 7), 5, 0, 1, 7, 0, 0},        // already ends at a midnight
-        {true, Local(2026, 1, 5), Local(2026, 1, 7, 15, 0), 5, 0, 1, 8, 0, 0},  // through its last day
-        {true, Local(2026, 1, 5, 12, 0), Local(2026, 1, 4), 5, 0, 1, 6, 0, 0},  // an end before the start
+        {false, LocalSeconds(2026, 1, 5, 9, 15), LocalSeconds(2026, 1, 5, 10, 45), 5, 9, 1, 5, 10, 45},
+        {false, LocalSeconds(2026, 1, 5, 23, 0), LocalSeconds(2026, 1, 6, 1, 0), 5, 23, 1, 6, 1, 0},
+        {true, LocalSeconds(2026, 1, 5), LocalSeconds(2026, 1, 5), 5, 0, 1, 6, 0, 0},
+        {true, LocalSeconds(2026, 1, 31, 8, 0), LocalSeconds(2026, 1, 31, 8, 0), 31, 0, 2, 1, 0, 0},
+        {true, LocalSeconds(2026, 1, 5), LocalSeconds(2026, 1, 7), 5, 0, 1, 7, 0, 0},        // already ends at a midnight
+        {true, LocalSeconds(2026, 1, 5), LocalSeconds(2026, 1, 7, 15, 0), 5, 0, 1, 8, 0, 0},  // through its last day
+        {true, LocalSeconds(2026, 1, 5, 12, 0), LocalSeconds(2026, 1, 4), 5, 0, 1, 6, 0, 0},  // an end before the start
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.start);
@@ -530,7 +521,7 @@ TEST(TaskConvert, PrioritiesPrivacySourceTypesAndRepeats) {
     EXPECT_EQ(rec->Priority, 0);
     EXPECT_EQ(rec->Private, 1);
     EXPECT_EQ(rec->Sensitivity, 2);
-    EXPECT_EQ(rec->DueDate, Local(2026, 1, 5));  // a due date is a day
+    EXPECT_EQ(rec->DueDate, LocalSeconds(2026, 1, 5));  // a due date is a day
     EXPECT_EQ(rec->Completed, 1);
     EXPECT_EQ(rec->Alarm, 0);
     EXPECT_EQ(rec->SourceType, CommSourcePalm);

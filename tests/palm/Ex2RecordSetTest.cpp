@@ -17,16 +17,7 @@ using palmtest::FakeUser;
 
 namespace {
 
-std::int64_t Local(int y, int mo, int d, int h = 0, int mi = 0) {
-    std::tm tm{};
-    tm.tm_year = y - 1900;
-    tm.tm_mon = mo - 1;
-    tm.tm_mday = d;
-    tm.tm_hour = h;
-    tm.tm_min = mi;
-    tm.tm_isdst = -1;
-    return static_cast<std::int64_t>(std::mktime(&tm));
-}
+std::int64_t Local(int y, int mo, int d, int h = 0, int mi = 0) { return palmtest::LocalSeconds(y, mo, d, h, mi); }
 
 class Ex2RecordSetTest : public palmtest::PalmDesktopTest {
 protected:

@@ -4,11 +4,9 @@
 // their day in any time zone.
 #include <cstdint>
 #include <ctime>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "common/misc/CxDateTime.h"
 #include "common/palm/PmAddrInfo.h"
 #include "common/palm/PmDateInfo.h"
 #include "common/palm/PmMemoInfo.h"
@@ -16,6 +14,7 @@
 #include "common/palm/TdmMain.h"
 #include "common/records/CommCutCount.h"
 #include "tests/palm/PalmTestSupport.h"
+#include "tests/support/TimeZone.h"
 #include "tools/jetfixture/PalmTables.h"
 
 namespace {
@@ -374,45 +373,23 @@ TEST_F(ValueRouteTest, LongMemosKeepWhatTheNoteHolds) {
 
 // ---- Dates ----
 
-// Local time is a chosen zone for the life of the object (POSIX rules, so
-// that no time-zone database is needed).
-class ScopedZone {
-public:
-    explicit ScopedZone(const char* tz) : m_env(std::make_unique<fwtest::ScopedEnv>("TZ", tz)) { ::tzset(); }
-    ~ScopedZone() {
-        m_env.reset();
-        ::tzset();
-    }
-
-private:
-    std::unique_ptr<fwtest::ScopedEnv> m_env;
-};
-
-std::int32_t LocalTime(int y, int mo, int d, int h = 0, int mi = 0) {
-    SYSTEMTIME st{};
-    st.wYear = static_cast<std::uint16_t>(y);
-    st.wMonth = static_cast<std::uint16_t>(mo);
-    st.wDay = static_cast<std::uint16_t>(d);
-    st.wHour = static_cast<std::uint16_t>(h);
-    st.wMinute = static_cast<std::uint16_t>(mi);
-    return static_cast<std::int32_t>(SystemTimeToTimeT(st));
-}
+using palmtest::LocalSeconds;
 
 constexpr std::int32_t kUtcMidnight20240310 = 1710028800;  // 2024-03-10 00:00 UTC
 
 TEST_F(ValueRouteTest, EventsKeepTheirDayAndWallClockInEveryZone) {
-    for (const char* zone : {"UTC0", "EST5EDT,M3.2.0,M11.1.0", "JST-9"}) {
+    for (const char* zone : {fwtest::kUtcZone, fwtest::kNewYorkZone, fwtest::kTokyoZone}) {
         SCOPED_TRACE(zone);
-        ScopedZone use(zone);
+        fwtest::ScopedTimeZone use(zone);
         struct Event {
             bool untimed;
             std::int32_t start, end;
         };
         // 10 March 2024 is the day daylight saving time begins in New York.
         const Event events[] = {
-            {true, LocalTime(2024, 3, 10), LocalTime(2024, 3, 10)},  // as Palm Desktop writes it here
+            {true, LocalSeconds(2024, 3, 10), LocalSeconds(2024, 3, 10)},  // as Palm Desktop writes it here
             {true, kUtcMidnight20240310, kUtcMidnight20240310},      // a date alone
-            {false, LocalTime(2024, 3, 10, 9, 30), LocalTime(2024, 3, 10, 11, 0)},
+            {false, LocalSeconds(2024, 3, 10, 9, 30), LocalSeconds(2024, 3, 10, 11, 0)},
         };
         for (int generation : {kPmGenEarly, kPmGenEx, kPmGenEx2}) {
             SCOPED_TRACE(generation);
@@ -461,12 +438,12 @@ TEST_F(ValueRouteTest, EventsKeepTheirDayAndWallClockInEveryZone) {
 }
 
 TEST_F(ValueRouteTest, UndatedToDosHaveNoDueDateAndDatedOnesKeepTheirDay) {
-    for (const char* zone : {"UTC0", "EST5EDT,M3.2.0,M11.1.0", "JST-9"}) {
+    for (const char* zone : {fwtest::kUtcZone, fwtest::kNewYorkZone, fwtest::kTokyoZone}) {
         SCOPED_TRACE(zone);
-        ScopedZone use(zone);
+        fwtest::ScopedTimeZone use(zone);
         // Palm's "no date" (0xFFFFFFFF), 0, local midnight and a date alone.
-        const std::int32_t dues[] = {-1, 0, LocalTime(2024, 3, 10), kUtcMidnight20240310};
-        const std::int32_t wanted[] = {0, 0, LocalTime(2024, 3, 10), LocalTime(2024, 3, 10)};
+        const std::int32_t dues[] = {-1, 0, LocalSeconds(2024, 3, 10), kUtcMidnight20240310};
+        const std::int32_t wanted[] = {0, 0, LocalSeconds(2024, 3, 10), LocalSeconds(2024, 3, 10)};
         for (int generation : {kPmGenEarly, kPmGenEx, kPmGenEx2}) {
             SCOPED_TRACE(generation);
             PmTodoInfo tasks;
