@@ -16,6 +16,8 @@ namespace {
         offsetof(CommAddrRec, a.PostalCode), offsetof(CommAddrRec, a.Country)
 
 // What the Palm Desktop conversions fill, over all three generations. The
+// display name is not among them: only the latest generation has one, so an
+// empty one says nothing about the name an item has elsewhere. The
 // category is not among them: a record filed under "Unfiled" says nothing
 // about the categories the user gave the item elsewhere, so an empty
 // category never empties them (a category it names is written as usual).
@@ -25,9 +27,9 @@ constexpr std::size_t kPalmAddr[] = {
     ADDRESS(WorkAddress),                 ADDRESS(HomeAddress),                  ADDRESS(OtherAddress),
     offsetof(CommAddrRec, HomePhone),     offsetof(CommAddrRec, WorkPhone),      offsetof(CommAddrRec, MobilePhone),
     offsetof(CommAddrRec, PrimaryPhone),  offsetof(CommAddrRec, OtherPhone),     offsetof(CommAddrRec, WorkPhone2),
-    offsetof(CommAddrRec, HomePhone2),    offsetof(CommAddrRec, WorkFax),        offsetof(CommAddrRec, HomeFax),
+    offsetof(CommAddrRec, HomePhone2),    offsetof(CommAddrRec, WorkFax),
     offsetof(CommAddrRec, Pager),         offsetof(CommAddrRec, Email),          offsetof(CommAddrRec, Email2),
-    offsetof(CommAddrRec, Email3),        offsetof(CommAddrRec, WorkHomePage),   offsetof(CommAddrRec, PersonalHomePage),
+    offsetof(CommAddrRec, Email3),        offsetof(CommAddrRec, PersonalHomePage),
     offsetof(CommAddrRec, Note),          offsetof(CommAddrRec, Company),        offsetof(CommAddrRec, Title),
     offsetof(CommAddrRec, Im1),           offsetof(CommAddrRec, Im2),            offsetof(CommAddrRec, AssistantName),
     offsetof(CommAddrRec, AssistantPhone), offsetof(CommAddrRec, Profession),    offsetof(CommAddrRec, Birthday),
