@@ -11,22 +11,13 @@
 #include "platform/paths/Paths.h"
 #include "tests/outlook/OutlookFixture.h"
 #include "tests/support/BatchRun.h"
+#include "tests/support/Dates.h"
 #include "tests/support/TempDir.h"
 #include "tools/palmdat/PalmDatWriter.h"
 
 namespace {
 
 using palmdat::Value;
-
-std::int32_t Epoch(int year, int month, int day, int hour, int minute) {
-    std::tm tm{};
-    tm.tm_year = year - 1900;
-    tm.tm_mon = month - 1;
-    tm.tm_mday = day;
-    tm.tm_hour = hour;
-    tm.tm_min = minute;
-    return static_cast<std::int32_t>(::timegm(&tm));
-}
 
 const char* const kAppleCard =
     "BEGIN:VCARD\r\nVERSION:3.0\r\nPRODID:-//Apple Inc.//macOS 14.0//EN\r\nN:Roe;Dan;;;\r\nFN:Dan Roe\r\n"
@@ -121,8 +112,8 @@ protected:
             r[13] = Value::Long(0);
             events.records.push_back(r);
         };
-        event(10, "Dentist", Epoch(2026, 3, 2, 8, 0), Epoch(2026, 3, 2, 9, 0));  // no location now
-        event(11, "Standup", Epoch(2026, 1, 5, 15, 0), Epoch(2026, 1, 5, 15, 15));  // another standup
+        event(10, "Dentist", fwtest::UtcSeconds(2026, 3, 2, 8, 0), fwtest::UtcSeconds(2026, 3, 2, 9, 0));  // no location now
+        event(11, "Standup", fwtest::UtcSeconds(2026, 1, 5, 15, 0), fwtest::UtcSeconds(2026, 1, 5, 15, 15));  // another standup
         ASSERT_TRUE(palmdat::Write(dir.File("datebook.dat"), events));
 
         palmdat::DatFile todos = palmdat::NewFile(Kind::Todo, Format::Earlier);

@@ -14,6 +14,7 @@
 
 #include "tests/outlook/OutlookFixture.h"
 #include "tests/support/BatchRun.h"
+#include "tests/support/Dates.h"
 #include "tests/support/TempDir.h"
 #include "tools/palmdat/PalmDatWriter.h"
 
@@ -23,16 +24,6 @@ using fwtest::Quote;
 namespace {
 
 constexpr Format kFormat = Format::V414;
-
-std::int32_t Epoch(int y, int mo, int d, int h, int mi) {
-    std::tm tm{};
-    tm.tm_year = y - 1900;
-    tm.tm_mon = mo - 1;
-    tm.tm_mday = d;
-    tm.tm_hour = h;
-    tm.tm_min = mi;
-    return static_cast<std::int32_t>(::timegm(&tm));
-}
 
 Record Contact(int id, const char* first, const char* last, const char* company, const std::string& phone) {
     Record r = NewRecord(Kind::Address, kFormat);
@@ -48,8 +39,8 @@ Record Contact(int id, const char* first, const char* last, const char* company,
 Record Event(int id, const char* subject, int hour) {
     Record r = NewRecord(Kind::Datebook, kFormat);
     r[0] = Value::Long(id);
-    r[13] = Value::Long(Epoch(2026, 3, 4, hour, 0), 3);
-    r[14] = Value::Long(Epoch(2026, 3, 4, hour, 15), 3);
+    r[13] = Value::Long(fwtest::UtcSeconds(2026, 3, 4, hour, 0), 3);
+    r[14] = Value::Long(fwtest::UtcSeconds(2026, 3, 4, hour, 15), 3);
     r[15] = Value::Text(subject);
     return r;
 }

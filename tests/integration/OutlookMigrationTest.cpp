@@ -92,14 +92,6 @@ Sources MakeSources() {
     return s;
 }
 
-std::map<std::string, std::string> Snapshot(const std::string& root) {
-    std::map<std::string, std::string> files;
-    for (const char* folder : {"Contacts", "Calendar", "Tasks", "Notes"})
-        for (const std::string& name : Files(root + folder + "/"))
-            files[std::string(folder) + "/" + name] = fwtest::ReadFile(root + folder + "/" + name);
-    return files;
-}
-
 template <class Util, class Rec>
 std::vector<OlMigrateResult> MigrateAll(std::vector<Rec>& records) {
     Util util;

@@ -332,14 +332,6 @@ void ExpectWrittenMembers(Util& util, const Rec& source, const Rec& loaded, cons
             << ", read " << Show(got, m);
 }
 
-std::map<std::string, std::string> Snapshot(const std::string& root) {
-    std::map<std::string, std::string> files;
-    for (const char* folder : {"Contacts", "Calendar", "Tasks", "Notes"})
-        for (const std::string& name : Files(root + folder + "/"))
-            files[std::string(folder) + "/" + name] = fwtest::ReadFile(root + folder + "/" + name);
-    return files;
-}
-
 // Marks the records against the store, as the driver does, and migrates
 // every one; true when each gave a result `allowed` accepts.
 template <class Util, class Mgr, class Rec, class Allowed>

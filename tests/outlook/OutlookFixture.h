@@ -4,6 +4,7 @@
 #include <dirent.h>
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,15 @@ inline std::vector<std::string> Files(const std::string& folder) {
         ::closedir(dir);
     }
     return names;
+}
+
+// Every item file of a store folder with its content.
+inline std::map<std::string, std::string> Snapshot(const std::string& root) {
+    std::map<std::string, std::string> files;
+    for (const char* folder : {"Contacts", "Calendar", "Tasks", "Notes"})
+        for (const std::string& name : Files(root + folder + "/"))
+            files[std::string(folder) + "/" + name] = fwtest::ReadFile(root + folder + "/" + name);
+    return files;
 }
 
 class Fixture {

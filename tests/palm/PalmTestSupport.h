@@ -9,23 +9,13 @@
 #include <vector>
 
 #include "common/misc/CxDebugUtil.h"
+#include "tests/support/Dates.h"
 #include "tests/support/TempDir.h"
 #include "tools/palmdat/PalmDatWriter.h"
 
 namespace palmtest {
 
-// Seconds since 1970 of a local date and time, as Palm Desktop writes a
-// date value.
-inline std::int32_t LocalSeconds(int y, int mo, int d, int h = 0, int mi = 0) {
-    std::tm tm{};
-    tm.tm_year = y - 1900;
-    tm.tm_mon = mo - 1;
-    tm.tm_mday = d;
-    tm.tm_hour = h;
-    tm.tm_min = mi;
-    tm.tm_isdst = -1;
-    return static_cast<std::int32_t>(std::mktime(&tm));
-}
+using fwtest::LocalSeconds;
 
 struct LogLine {
     bool critical;

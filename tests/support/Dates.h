@@ -1,0 +1,32 @@
+#pragma once
+// Dates as the tests build them: seconds since 1970 of a wall-clock time,
+// read as UTC or as the process's local time.
+#include <cstdint>
+#include <ctime>
+
+namespace fwtest {
+
+inline std::tm WallClock(int y, int mo, int d, int h, int mi) {
+    std::tm tm{};
+    tm.tm_year = y - 1900;
+    tm.tm_mon = mo - 1;
+    tm.tm_mday = d;
+    tm.tm_hour = h;
+    tm.tm_min = mi;
+    tm.tm_isdst = -1;
+    return tm;
+}
+
+// As the Palm fixture writers write a date value.
+inline std::int32_t UtcSeconds(int y, int mo, int d, int h = 0, int mi = 0) {
+    std::tm tm = WallClock(y, mo, d, h, mi);
+    return static_cast<std::int32_t>(::timegm(&tm));
+}
+
+// As Palm Desktop writes a local date and time.
+inline std::int32_t LocalSeconds(int y, int mo, int d, int h = 0, int mi = 0) {
+    std::tm tm = WallClock(y, mo, d, h, mi);
+    return static_cast<std::int32_t>(std::mktime(&tm));
+}
+
+}  // namespace fwtest
