@@ -1,7 +1,6 @@
 #include "platform/outlook/ContactCard.h"
 
 #include <algorithm>
-#include <cctype>
 #include <optional>
 #include <vector>
 
@@ -196,7 +195,10 @@ public:
         std::string out(text.substr(0, m_card.lines.empty() ? text.size() : m_card.lines[0].begin));
         auto add = [&](const std::string& generated) {
             if (generated.empty()) return;
-            if (!out.empty() && out.back() != '\n') out += m_card.lf ? "\n" : "\r\n";
+            // A last line that ends without its line end gets one first (a
+            // CR there was read as the line end already).
+            if (!out.empty() && out.back() == '\r') out += '\n';
+            else if (!out.empty() && out.back() != '\n') out += m_card.lf ? "\n" : "\r\n";
             out += m_card.lf ? Lf(generated) : generated;
         };
         for (std::size_t i = 0; i < m_card.lines.size(); ++i) {
