@@ -151,7 +151,8 @@ public:
     // moves up into the place that became free.
     void MarkSlots(const std::vector<CardField>& fields) {
         for (std::size_t i = 0; i < m_claims.size(); ++i) {
-            if (m_replace[i] || !m_card.parsed[i] || !m_card.parsed[i]->Param(kFieldParam).empty()) continue;
+            const bool removed = m_replace[i] && m_replace[i]->empty();
+            if (removed || !m_card.parsed[i] || !m_card.parsed[i]->Param(kFieldParam).empty()) continue;
             bool moves = false;
             for (const std::string& earlier : EarlierSlots(m_claims[i]))
                 for (const std::string& removed : m_removed) moves = moves || (earlier == removed && SameTypes(earlier, m_claims[i]));
