@@ -1,7 +1,6 @@
 #include "platform/outlook/ContactCard.h"
 
 #include <algorithm>
-#include <cctype>
 #include <optional>
 #include <vector>
 
@@ -152,7 +151,8 @@ public:
     // moves up into the place that became free.
     void MarkSlots(const std::vector<CardField>& fields) {
         for (std::size_t i = 0; i < m_claims.size(); ++i) {
-            if (m_replace[i] || !m_card.parsed[i] || !m_card.parsed[i]->Param(kFieldParam).empty()) continue;
+            const bool removed = m_replace[i] && m_replace[i]->empty();
+            if (removed || !m_card.parsed[i] || !m_card.parsed[i]->Param(kFieldParam).empty()) continue;
             bool moves = false;
             for (const std::string& earlier : EarlierSlots(m_claims[i]))
                 for (const std::string& removed : m_removed) moves = moves || (earlier == removed && SameTypes(earlier, m_claims[i]));
@@ -196,7 +196,10 @@ public:
         std::string out(text.substr(0, m_card.lines.empty() ? text.size() : m_card.lines[0].begin));
         auto add = [&](const std::string& generated) {
             if (generated.empty()) return;
-            if (!out.empty() && out.back() != '\n') out += m_card.lf ? "\n" : "\r\n";
+            // A last line that ends without its line end gets one first (a
+            // CR there was read as the line end already).
+            if (!out.empty() && out.back() == '\r') out += '\n';
+            else if (!out.empty() && out.back() != '\n') out += m_card.lf ? "\n" : "\r\n";
             out += m_card.lf ? Lf(generated) : generated;
         };
         for (std::size_t i = 0; i < m_card.lines.size(); ++i) {

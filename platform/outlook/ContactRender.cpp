@@ -151,6 +151,14 @@ std::string Escape21(std::string_view text) {
     return out;
 }
 
+// A raw component that ends in a backslash of its own would escape the
+// separator written after it.
+bool OpenEscape(std::string_view raw) {
+    std::size_t n = 0;
+    while (n < raw.size() && raw[raw.size() - 1 - n] == '\\') ++n;
+    return n % 2 == 1;
+}
+
 }  // namespace
 
 CardDialect DialectOf(std::string_view version) {
@@ -234,7 +242,9 @@ std::string FormatField(const CardField& field, CardDialect dialect, const VCard
     for (std::size_t i = 0; i < field.parts.size(); ++i) {
         const CardPart& p = field.parts[i];
         const std::size_t end = p.width == 0 ? std::max(r, rawOld.size()) : r + p.width;
-        if (keepSpelling && oldField->parts[i].text == p.text && p.text.find_first_of("\r\n") == std::string::npos) {
+        bool keep = keepSpelling && oldField->parts[i].text == p.text && p.text.find_first_of("\r\n") == std::string::npos;
+        for (std::size_t k = r; keep && k < end && k < rawOld.size(); ++k) keep = !OpenEscape(rawOld[k]);
+        if (keep) {
             for (std::size_t k = r; k < end; ++k) components.push_back(k < rawOld.size() ? rawOld[k] : std::string());
         } else {
             for (std::size_t k = 1; k < p.width; ++k) components.emplace_back();

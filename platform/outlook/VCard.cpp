@@ -146,8 +146,11 @@ bool ParseLine(std::string_view text, VCardLine& out) {
     return true;
 }
 
+// The head is found as ParseLine finds it, colons inside quotes skipped.
 bool IsQuotedPrintableHead(std::string_view line) {
-    return Upper(line.substr(0, line.find(':'))).find("QUOTED-PRINTABLE") != std::string::npos;
+    const std::size_t start = ValueStart(line);
+    const std::string_view head = start == std::string_view::npos ? line : line.substr(0, start - 1);
+    return Upper(head).find("QUOTED-PRINTABLE") != std::string::npos;
 }
 
 // The logical lines of a text: folded lines joined, quoted-printable soft
@@ -240,8 +243,9 @@ std::string QuotedPrintableLine(std::string_view head, std::string_view value) {
     static const char* hex = "0123456789ABCDEF";
     for (std::size_t i = 0; i < value.size(); ++i) {
         const auto c = static_cast<unsigned char>(value[i]);
-        const bool last = i + 1 == value.size();
-        if ((c >= 33 && c <= 126 && c != '=') || ((c == ' ' || c == '\t') && !last)) {
+        // Blanks are encoded too: a physical line must not start with one,
+        // which some readers take for a folded line.
+        if (c >= 33 && c <= 126 && c != '=') {
             encoded += static_cast<char>(c);
         } else {
             encoded += '=';

@@ -3,7 +3,8 @@
 // unfolding and folding, text escaping and structured values. Reading is
 // tolerant of what programs write in versions 2.1, 3.0 and 4.0 (bare type
 // parameters, quoted-printable values, quoted parameter values, LF line
-// ends); writing produces version 3.0.
+// ends) and tells where each line stands in the text, so that a card can be
+// rewritten line by line.
 #include <cstddef>
 #include <string>
 #include <string_view>

@@ -267,6 +267,7 @@ TEST_F(ForeignCardTest, ValuesOfOneKindKeepTheirPlacesAndClearedOnesStayCleared)
         EXPECT_EQ(GetText(item, "Body"), "first");
         ASSERT_EQ(Put(item, "BusinessTelephoneNumber", VARIANT::Bstr(u"")), S_OK);
         ASSERT_EQ(Put(item, "Email1Address", VARIANT::Bstr(u"")), S_OK);
+        ASSERT_EQ(Put(item, "Email3Address", VARIANT::Bstr(u"c2@x")), S_OK);
         ASSERT_EQ(Put(item, "Body", VARIANT::Bstr(u"")), S_OK);
         ASSERT_EQ(Save(item), S_OK);
     }
@@ -276,7 +277,7 @@ TEST_F(ForeignCardTest, ValuesOfOneKindKeepTheirPlacesAndClearedOnesStayCleared)
     EXPECT_EQ(GetText(item, "Business2TelephoneNumber"), "222");
     EXPECT_EQ(GetText(item, "Email1Address"), "");
     EXPECT_EQ(GetText(item, "Email2Address"), "b@x");
-    EXPECT_EQ(GetText(item, "Email3Address"), "c@x");
+    EXPECT_EQ(GetText(item, "Email3Address"), "c2@x");
     EXPECT_EQ(GetText(item, "Body"), "");
     // What Outlook has no place for stays in the card for the program that wrote it.
     const std::string now = fwtest::ReadFile(Contacts() + "two.vcf");
