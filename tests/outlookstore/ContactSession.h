@@ -13,6 +13,7 @@
 #include "platform/automation/Utf16.h"
 #include "platform/outlook/OutlookServer.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TimeZone.h"
 
 namespace storetest {
 
@@ -103,14 +104,8 @@ inline std::string ReadWithVobject(const std::string& folder, const std::string&
     return out;
 }
 
-class ScopedZone {
-public:
-    explicit ScopedZone(const char* zone) : m_env("TZ", zone) { ::tzset(); }
-    ~ScopedZone() { ::tzset(); }
-
-private:
-    fwtest::ScopedEnv m_env;
-};
+// The process's time zone for the life of the object.
+using ScopedZone = fwtest::ScopedTimeZone;
 
 inline std::vector<std::string> FilesIn(const std::string& folder) {
     std::vector<std::string> names;

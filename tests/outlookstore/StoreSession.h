@@ -13,6 +13,7 @@
 #include "platform/automation/Utf16.h"
 #include "platform/clock/SystemTime.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TimeZone.h"
 
 namespace storetest {
 
@@ -78,20 +79,7 @@ inline HRESULT PutText(CDispCmd& obj, const char16_t* name, const std::string& t
 }
 
 // The process's time zone for the life of the object.
-class ScopedTz {
-public:
-    explicit ScopedTz(const char* zone) {
-        m_env.emplace("TZ", zone);
-        tzset();
-    }
-    ~ScopedTz() {
-        m_env.reset();
-        tzset();
-    }
-
-private:
-    std::optional<fwtest::ScopedEnv> m_env;
-};
+using ScopedTz = fwtest::ScopedTimeZone;
 
 // A local date value of the process's zone.
 inline double LocalDate(int y, int m, int d, int h = 0, int mi = 0, int s = 0) {
