@@ -1,6 +1,7 @@
 #include "app/AppCommon.h"
 
 #include <chrono>
+#include <cstdio>
 #include <exception>
 #include <memory>
 #include <string>
@@ -10,6 +11,7 @@
 #include "app/AppDescriptions.h"
 #include "common/bridge/CxHelperRunner.h"
 #include "common/misc/CxDebugUtil.h"
+#include "common/misc/CxFailure.h"
 #include "common/misc/CxIniUtil.h"
 #include "common/misc/CxWaitWindow.h"
 #include "common/palm/PmDBUtil.h"
@@ -86,11 +88,27 @@ void MigrateList(CxList<Rec>* list, AppAdapter* adapter, CxSWLog& log, int kind,
     }
 }
 
+// Shows a failure: the driver's message, and the cause (the file and what
+// was wrong) as its second line when one is known.
+void ReportFailure(platform::WindowHandle owner, const std::string& message, const std::string& cause) {
+    CX_LOG(kLogCritical, "%s", message.c_str());
+    if (!cause.empty()) CX_LOG(kLogCritical, "%s", cause.c_str());
+    const std::string text = cause.empty() ? message : message + "\n" + cause;
+    platform::CurrentUserInterface().MessageBox(owner, text, "Error", platform::MessageIcon::Error);
+}
+
 bool MigrateToOutlook(platform::WindowHandle owner) {
     for (int& n : State().migrated) n = 0;
     for (int& n : State().failed) n = 0;
+    // The log holds names, addresses and phone numbers: it is kept only in
+    // the private data folder, never in whatever folder is current.
+    if (platform::DataFolder().empty()) {
+        ReportFailure(owner, "Migrating information to Outlook failed.",
+                      "The data folder cannot be made, so the migration log cannot be kept.");
+        return false;
+    }
     CxSWLog log;
-    log.OpenLog();
+    if (!log.OpenLog()) CX_LOG(kLogCritical, "Cannot create the migration log: %s", log.GetPath());
     log.WriteLogLine("Start migrating information to Outlook ...");
     {
         WaitWindowScope wait(owner);
@@ -111,7 +129,16 @@ bool MigrateToOutlook(platform::WindowHandle owner) {
             MigrateList(table.SelectedNote(), table.Get(kAppOutlook, CommKindNote), log, CommKindNote,
                         [&log](const CommNoteRec* rec) { log.BeginNote(rec); });
     }
-    log.WriteLogLine("Migrating information to Outlook completed successfully.");
+    int failed = 0;
+    for (int n : State().failed) failed += n;
+    if (failed == 0) {
+        log.WriteLogLine("Migrating information to Outlook completed successfully.");
+    } else {
+        char line[128];
+        std::snprintf(line, sizeof line,
+                      "Migrating information to Outlook completed with errors: %d item(s) could not be written.", failed);
+        log.WriteLogLine(line);
+    }
     log.CloseLog();
     return true;
 }
@@ -218,6 +245,7 @@ bool LoadApplication(platform::WindowHandle owner, int appId, int compareWith) {
         AppAdapter* adapter = table.GetOrCreate(appId, kind, &created);
         bool ok = false;
         std::string errorText;
+        CxClearFailure();
         if (adapter != nullptr) {
             if (!created) adapter->Clear();
             const AppLoadContext context{s, folder, kind};
@@ -230,9 +258,7 @@ bool LoadApplication(platform::WindowHandle owner, int appId, int compareWith) {
         }
         if (!ok) {
             StopWaitWindow();
-            const std::string message = Fill(app->kindErrors[kind], errorText);
-            CX_LOG(kLogCritical, "%s", message.c_str());
-            platform::CurrentUserInterface().MessageBox(owner, message, "Error", platform::MessageIcon::Error);
+            ReportFailure(owner, Fill(app->kindErrors[kind], errorText), CxTakeFailure());
             return false;
         }
         if (compareWith != kAppNone)
