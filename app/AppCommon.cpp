@@ -7,6 +7,7 @@
 #include <string>
 #include <thread>
 #include <variant>
+#include <vector>
 
 #include "app/AppDescriptions.h"
 #include "common/bridge/CxHelperRunner.h"
@@ -21,6 +22,7 @@
 #include "common/records/CommTaskMgr.h"
 #include "common/records/CxSWLog.h"
 #include "platform/outlook/OutlookServer.h"
+#include "platform/outlook/StoreLock.h"
 #include "platform/paths/Paths.h"
 #include "platform/text/TextCopy.h"
 
@@ -96,6 +98,26 @@ void ReportFailure(platform::WindowHandle owner, const std::string& message, con
     const std::string text = cause.empty() ? message : message + "\n" + cause;
     platform::CurrentUserInterface().MessageBox(owner, text, "Error", platform::MessageIcon::Error);
 }
+
+// Logs what the store skipped; an item file that exists but cannot be read
+// fails the kind's load (its record would otherwise be created again).
+bool CheckOutlookFolder(int kind) {
+    for (const std::string& note : platform::outlook::TakeStoreNotes()) CX_LOG(kLogCritical, "%s", note.c_str());
+    const std::vector<std::string> unreadable = platform::outlook::UnreadableItems(kind);
+    for (const std::string& path : unreadable) CX_LOG(kLogCritical, "Cannot read the Outlook item file: %s", path.c_str());
+    if (unreadable.empty()) return true;
+    CxNoteFailure(unreadable.front(), "the file cannot be read.");
+    return false;
+}
+
+// Ends the store's lock however the migration ends.
+class StoreLockScope {
+public:
+    StoreLockScope() = default;
+    ~StoreLockScope() { platform::outlook::UnlockStore(); }
+    StoreLockScope(const StoreLockScope&) = delete;
+    StoreLockScope& operator=(const StoreLockScope&) = delete;
+};
 
 bool MigrateToOutlook(platform::WindowHandle owner) {
     for (int& n : State().migrated) n = 0;
@@ -195,6 +217,7 @@ void ExitApplication() {
     table.DestroyAll();
     table.DestroySelectedLists();
     CxHelperRunners::DestroyAll();
+    platform::outlook::UnlockStore();
 }
 
 void SetupCustomFieldMap(int sourceApp) {
@@ -237,6 +260,16 @@ bool LoadApplication(platform::WindowHandle owner, int appId, int compareWith) {
     const Settings& s = AppSettings();
     const std::int32_t sync[CommKindCount] = {s.SyncAddr, s.SyncDate, s.SyncTask, s.SyncNote};
     AdapterTable& table = GetAdapterTable();
+    // One migration per store: the lock is held from the load of the
+    // target until its migration ended.
+    if (appId == kAppOutlook && !platform::outlook::LockStore()) {
+        int first = 0;
+        while (first < CommKindCount - 1 && (sync[first] == 0 || app->kindErrors[first] == nullptr)) ++first;
+        StopWaitWindow();
+        ReportFailure(owner, Fill(app->kindErrors[first], std::string()),
+                      "The Outlook store is in use by another migration.");
+        return false;
+    }
     for (int kind = 0; kind < CommKindCount; ++kind) {
         if (sync[kind] == 0 || app->kindMessages[kind] == nullptr) continue;
         SetWaitMessage(app->kindMessages[kind]);
@@ -253,6 +286,7 @@ bool LoadApplication(platform::WindowHandle owner, int appId, int compareWith) {
             if (app->statusFiles[kind] != nullptr) WatchStatusFile(Fill(app->statusFiles[kind], folder).c_str());
             ok = adapter->Load(context) && !adapter->HasError();
             errorText = adapter->GetErrorText();
+            if (appId == kAppOutlook) ok = CheckOutlookFolder(kind) && ok;
         } else {
             errorText = "this application cannot be loaded by this program";
         }
@@ -270,6 +304,7 @@ bool LoadApplication(platform::WindowHandle owner, int appId, int compareWith) {
 
 bool MigrateApplication(platform::WindowHandle owner, int targetApp) {
     if (targetApp != kAppOutlook) return false;
+    const StoreLockScope unlock;
     try {
         return MigrateToOutlook(owner);
     } catch (const std::exception& e) {
