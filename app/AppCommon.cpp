@@ -1,15 +1,18 @@
 #include "app/AppCommon.h"
 
 #include <chrono>
+#include <cstdio>
 #include <exception>
 #include <memory>
 #include <string>
 #include <thread>
 #include <variant>
+#include <vector>
 
 #include "app/AppDescriptions.h"
 #include "common/bridge/CxHelperRunner.h"
 #include "common/misc/CxDebugUtil.h"
+#include "common/misc/CxFailure.h"
 #include "common/misc/CxIniUtil.h"
 #include "common/misc/CxWaitWindow.h"
 #include "common/palm/PmDBUtil.h"
@@ -19,6 +22,7 @@
 #include "common/records/CommTaskMgr.h"
 #include "common/records/CxSWLog.h"
 #include "platform/outlook/OutlookServer.h"
+#include "platform/outlook/StoreLock.h"
 #include "platform/paths/Paths.h"
 #include "platform/text/TextCopy.h"
 
@@ -86,11 +90,47 @@ void MigrateList(CxList<Rec>* list, AppAdapter* adapter, CxSWLog& log, int kind,
     }
 }
 
+// Shows a failure: the driver's message, and the cause (the file and what
+// was wrong) as its second line when one is known.
+void ReportFailure(platform::WindowHandle owner, const std::string& message, const std::string& cause) {
+    CX_LOG(kLogCritical, "%s", message.c_str());
+    if (!cause.empty()) CX_LOG(kLogCritical, "%s", cause.c_str());
+    const std::string text = cause.empty() ? message : message + "\n" + cause;
+    platform::CurrentUserInterface().MessageBox(owner, text, "Error", platform::MessageIcon::Error);
+}
+
+// Logs what the store skipped; an item file that exists but cannot be read
+// fails the kind's load (its record would otherwise be created again).
+bool CheckOutlookFolder(int kind) {
+    for (const std::string& note : platform::outlook::TakeStoreNotes()) CX_LOG(kLogCritical, "%s", note.c_str());
+    const std::vector<std::string> unreadable = platform::outlook::UnreadableItems(kind);
+    for (const std::string& path : unreadable) CX_LOG(kLogCritical, "Cannot read the Outlook item file: %s", path.c_str());
+    if (unreadable.empty()) return true;
+    CxNoteFailure(unreadable.front(), "the file cannot be read.");
+    return false;
+}
+
+// Ends the store's lock however the migration ends.
+class StoreLockScope {
+public:
+    StoreLockScope() = default;
+    ~StoreLockScope() { platform::outlook::UnlockStore(); }
+    StoreLockScope(const StoreLockScope&) = delete;
+    StoreLockScope& operator=(const StoreLockScope&) = delete;
+};
+
 bool MigrateToOutlook(platform::WindowHandle owner) {
     for (int& n : State().migrated) n = 0;
     for (int& n : State().failed) n = 0;
+    // The log holds names, addresses and phone numbers: it is kept only in
+    // the private data folder, never in whatever folder is current.
+    if (platform::DataFolder().empty()) {
+        ReportFailure(owner, "Migrating information to Outlook failed.",
+                      "The data folder cannot be made, so the migration log cannot be kept.");
+        return false;
+    }
     CxSWLog log;
-    log.OpenLog();
+    if (!log.OpenLog()) CX_LOG(kLogCritical, "Cannot create the migration log: %s", log.GetPath());
     log.WriteLogLine("Start migrating information to Outlook ...");
     {
         WaitWindowScope wait(owner);
@@ -111,7 +151,16 @@ bool MigrateToOutlook(platform::WindowHandle owner) {
             MigrateList(table.SelectedNote(), table.Get(kAppOutlook, CommKindNote), log, CommKindNote,
                         [&log](const CommNoteRec* rec) { log.BeginNote(rec); });
     }
-    log.WriteLogLine("Migrating information to Outlook completed successfully.");
+    int failed = 0;
+    for (int n : State().failed) failed += n;
+    if (failed == 0) {
+        log.WriteLogLine("Migrating information to Outlook completed successfully.");
+    } else {
+        char line[128];
+        std::snprintf(line, sizeof line,
+                      "Migrating information to Outlook completed with errors: %d item(s) could not be written.", failed);
+        log.WriteLogLine(line);
+    }
     log.CloseLog();
     return true;
 }
@@ -168,6 +217,7 @@ void ExitApplication() {
     table.DestroyAll();
     table.DestroySelectedLists();
     CxHelperRunners::DestroyAll();
+    platform::outlook::UnlockStore();
 }
 
 void SetupCustomFieldMap(int sourceApp) {
@@ -210,6 +260,16 @@ bool LoadApplication(platform::WindowHandle owner, int appId, int compareWith) {
     const Settings& s = AppSettings();
     const std::int32_t sync[CommKindCount] = {s.SyncAddr, s.SyncDate, s.SyncTask, s.SyncNote};
     AdapterTable& table = GetAdapterTable();
+    // One migration per store: the lock is held from the load of the
+    // target until its migration ended.
+    if (appId == kAppOutlook && !platform::outlook::LockStore()) {
+        int first = 0;
+        while (first < CommKindCount - 1 && (sync[first] == 0 || app->kindErrors[first] == nullptr)) ++first;
+        StopWaitWindow();
+        ReportFailure(owner, Fill(app->kindErrors[first], std::string()),
+                      "The Outlook store is in use by another migration.");
+        return false;
+    }
     for (int kind = 0; kind < CommKindCount; ++kind) {
         if (sync[kind] == 0 || app->kindMessages[kind] == nullptr) continue;
         SetWaitMessage(app->kindMessages[kind]);
@@ -218,6 +278,7 @@ bool LoadApplication(platform::WindowHandle owner, int appId, int compareWith) {
         AppAdapter* adapter = table.GetOrCreate(appId, kind, &created);
         bool ok = false;
         std::string errorText;
+        CxClearFailure();
         if (adapter != nullptr) {
             if (!created) adapter->Clear();
             const AppLoadContext context{s, folder, kind};
@@ -225,14 +286,13 @@ bool LoadApplication(platform::WindowHandle owner, int appId, int compareWith) {
             if (app->statusFiles[kind] != nullptr) WatchStatusFile(Fill(app->statusFiles[kind], folder).c_str());
             ok = adapter->Load(context) && !adapter->HasError();
             errorText = adapter->GetErrorText();
+            if (appId == kAppOutlook) ok = CheckOutlookFolder(kind) && ok;
         } else {
             errorText = "this application cannot be loaded by this program";
         }
         if (!ok) {
             StopWaitWindow();
-            const std::string message = Fill(app->kindErrors[kind], errorText);
-            CX_LOG(kLogCritical, "%s", message.c_str());
-            platform::CurrentUserInterface().MessageBox(owner, message, "Error", platform::MessageIcon::Error);
+            ReportFailure(owner, Fill(app->kindErrors[kind], errorText), CxTakeFailure());
             return false;
         }
         if (compareWith != kAppNone)
@@ -244,6 +304,7 @@ bool LoadApplication(platform::WindowHandle owner, int appId, int compareWith) {
 
 bool MigrateApplication(platform::WindowHandle owner, int targetApp) {
     if (targetApp != kAppOutlook) return false;
+    const StoreLockScope unlock;
     try {
         return MigrateToOutlook(owner);
     } catch (const std::exception& e) {

@@ -1,11 +1,11 @@
 #include "common/misc/CxDebugUtil.h"
 
-#include <sys/stat.h>
-
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
+#include "common/misc/CxFile.h"
 #include "platform/clock/Clock.h"
 #include "platform/text/TextCopy.h"
 
@@ -75,31 +75,46 @@ void CxDebugUtil::Log(int level, const char* sourcePath, int line, const char* f
     const platform::LocalTime now = platform::LocalNow();
     const char* marker = level == kLogCritical ? "!!!" : "   ";
 
+    // A line break or other control character in a logged text (a file
+    // name, a value read from a file) must not forge entries of its own.
+    std::string text;
+    for (const char* p = message; *p != '\0'; ++p) {
+        const unsigned char c = static_cast<unsigned char>(*p);
+        if (c == '\n') text += "\\n";
+        else if (c == '\r') text += "\\r";
+        else if ((c < 0x20 && c != '\t') || c == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", c);
+            text += escaped;
+        } else {
+            text += static_cast<char>(c);
+        }
+    }
+
     const std::string path = std::string(m_folder) + m_fileName;
-    struct stat st {};
-    FILE* file = nullptr;
-    if (::stat(path.c_str(), &st) == 0 && st.st_size >= kRolloverSize + 1) {
+    CxFile file;
+    if (CxFile::GetFileSize(path.c_str()) >= kRolloverSize + 1) {
         const std::string old = path + ".old.log";
         std::remove(old.c_str());
         if (std::rename(path.c_str(), old.c_str()) != 0) {
             // Keep the copy semantics when the rename is refused.
-            if (FILE* in = std::fopen(path.c_str(), "rb")) {
-                if (FILE* out = std::fopen(old.c_str(), "wb")) {
-                    char buf[65536];
-                    std::size_t n;
-                    while ((n = std::fread(buf, 1, sizeof buf, in)) > 0) std::fwrite(buf, 1, n, out);
-                    std::fclose(out);
-                }
-                std::fclose(in);
+            CxFile in, out;
+            if (in.Open(path.c_str(), "rb") && out.Open(old.c_str(), "wb", true)) {
+                char buf[65536];
+                std::size_t n;
+                while ((n = in.ReadSome(buf, sizeof buf)) > 0) out.WriteBytes(buf, n);
             }
         }
-        file = std::fopen(path.c_str(), "wb");
+        file.Open(path.c_str(), "wb", true);
     } else {
-        file = std::fopen(path.c_str(), "ab");
+        // The log holds names and addresses: the owner's only.
+        file.Open(path.c_str(), "ab", true);
     }
-    if (file == nullptr) return;
-    std::fprintf(file, "[%04d/%02d/%02d %02d:%02d:%02d][%-20s(%-4d)][%05x][%s] - %s\r\n", now.year, now.month,
-                 now.day, now.hour, now.minute, now.second, source, line, platform::CurrentThreadId(), marker,
-                 message);
-    std::fclose(file);
+    if (!file.IsOpen()) return;
+    char head[400];
+    std::snprintf(head, sizeof head, "[%04d/%02d/%02d %02d:%02d:%02d][%-20s(%-4d)][%05x][%s] - ", now.year, now.month,
+                  now.day, now.hour, now.minute, now.second, source, line, platform::CurrentThreadId(), marker);
+    file.WriteBytes(head, std::strlen(head));
+    file.WriteBytes(text.data(), text.size());
+    file.WriteBytes("\r\n", 2);
 }

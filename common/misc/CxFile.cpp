@@ -138,6 +138,14 @@ bool CxFile::AtEnd() {
     return false;
 }
 
+bool CxFile::WriteBytes(const void* data, std::size_t size) {
+    return m_file != nullptr && std::fwrite(data, 1, size, m_file) == size;
+}
+
+std::size_t CxFile::ReadSome(void* target, std::size_t size) {
+    return m_file != nullptr ? std::fread(target, 1, size, m_file) : 0;
+}
+
 long CxFile::GetFileSize(const char* path) {
     if (path == nullptr || *path == '\0') return -1;
     const std::string resolved = platform::ResolvePath(path);

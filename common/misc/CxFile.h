@@ -42,6 +42,9 @@ public:
     bool WriteDouble(double value);
     // The text followed by CR LF; a missing text writes only the line end.
     bool WriteLine(const char* text);
+    bool WriteBytes(const void* data, std::size_t size);
+    // Up to `size` bytes; the number read, 0 at the end of the file.
+    std::size_t ReadSome(void* target, std::size_t size);
 
     // True once any read since Open met the end of the file early.
     bool HadShortRead() const { return m_shortRead; }

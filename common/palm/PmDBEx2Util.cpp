@@ -1,6 +1,7 @@
 #include "common/palm/PmDBEx2Util.h"
 
 #include "common/misc/CxDebugUtil.h"
+#include "common/misc/CxFailure.h"
 #include "common/palm/PmValueCuts.h"
 #include "platform/paths/Paths.h"
 #include "platform/text/TextCopy.h"
@@ -27,8 +28,7 @@ bool PmDBEx2Util::OpenFile(int kind, const char* path) {
     m_categories.SetAccessor(m_accessor.get());
     // A file the provider cannot open is no database, not an empty one.
     if (!m_accessor->IsConnected()) return false;
-    LoadCategories();
-    return true;
+    return LoadCategories();
 }
 
 bool PmDBEx2Util::LoadCategories() {
@@ -36,7 +36,8 @@ bool PmDBEx2Util::LoadCategories() {
     m_categories.Clear();
     if (m_accessor) {
         PmRowValues row;
-        bool more = m_accessor->QueryFirst("Category", kCategoryColumns, row) && !row.empty();
+        const bool queried = m_accessor->QueryFirst("Category", kCategoryColumns, row);
+        bool more = queried && !row.empty();
         while (more) {
             if (row.size() == 4) {
                 std::int32_t id = 0, status = 0, color = 0;
@@ -49,6 +50,11 @@ bool PmDBEx2Util::LoadCategories() {
                 m_categories.Add(PmCategoryEx2(id, name, status, color));
             }
             more = m_accessor->QueryNext(m_accessor->GetFormerQuery(), row);
+        }
+        // Rows that end at damage leave records without their category.
+        if (const std::string error = m_accessor->LastError(); queried && !error.empty()) {
+            CX_LOG(kLogCritical, "Palm Desktop categories cannot be read whole: %s", error.c_str());
+            return false;
         }
     }
     CX_LOG(kLogDetail, "Categories information loaded successfully.");
@@ -66,6 +72,9 @@ bool PmDBEx2Util::LoadFile(const char* path) {
     if (!OpenFile(m_kind.KindNumber, path) || !LoadMainRecords()) {
         CX_LOG(kLogCritical, m_kind.FailLine, path);
         ClearRecords();
+        std::string cause = m_accessor ? m_accessor->LastError() : std::string();
+        if (!platform::PathExists(platform::ResolvePath(path))) cause = "the file does not exist.";
+        CxNoteFailure(path, cause.empty() ? "the file cannot be read as a Palm Desktop 6.x database." : cause);
         return m_loaded = false;
     }
     return m_loaded = true;
@@ -95,6 +104,10 @@ bool PmDBEx2Util::LoadMainRecords() {
             CompleteRecord(row);
             AddWorkRecord();
             more = m_accessor->QueryNext(sql, row);
+        }
+        if (const std::string error = m_accessor->LastError(); !error.empty()) {
+            CX_LOG(kLogCritical, "Palm Desktop %s records cannot be read whole: %s", word, error.c_str());
+            return false;
         }
         CX_LOG(kLogDetail,
                "Failed to query the next record of the %s main table. Check if it is the end of the table.", word);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/misc/CxDebugUtil.h"
+#include "common/misc/CxFailure.h"
 
 namespace {
 
@@ -39,6 +40,7 @@ bool PmDBExUtil::LoadFile(const char* path) {
     // Nothing of the file read before may pass for this file's content.
     ClearRecords();
     m_categories.reset();
+    m_cause.clear();
 
     bool ok = false;
     // Opened for reading only: the readers never write, and a data file
@@ -46,18 +48,25 @@ bool PmDBExUtil::LoadFile(const char* path) {
     if (!OpenFile(path, kReadOnly)) {
         CX_LOG(kLogCritical, "Failed to open file: %s", path);
     } else if (!CheckMagic()) {
+        SetCause(kNotThisFormat);
         CX_LOG(kLogCritical, "Failed to check magic code.");
     } else if (!CheckVersion()) {
+        SetCause("the file is not a Palm Desktop 4.1.4 data file of this kind (its version does not match).");
         CX_LOG(kLogCritical, "Failed to check database version.");
     } else if (!LoadDescription()) {
+        SetCause("its header is damaged.");
         CX_LOG(kLogCritical, "Failed to load database file descriptions.");
     } else if (m_kind.IsAddressBook && !LoadCustomLabels()) {
+        SetCause("its header is damaged (the custom labels cannot be read).");
         CX_LOG(kLogCritical, "Failed to load custom labels information.");
     } else if (!LoadCategories()) {
+        SetCause("its category table is damaged.");
         CX_LOG(kLogCritical, "Failed to load category information.");
     } else if (!LoadSchema()) {
+        SetCause("its schema is damaged.");
         CX_LOG(kLogCritical, "Failed to load database schema information.");
     } else if (!LoadRecords()) {
+        SetCause("its records are damaged.");
         CX_LOG(kLogCritical, "Failed to load %s records.", word);
     } else {
         ok = true;
@@ -68,6 +77,9 @@ bool PmDBExUtil::LoadFile(const char* path) {
         return m_loaded = true;
     }
     CloseFile();
+    // Records read before the damage are no part of a load that failed.
+    ClearRecords();
+    NoteLoadFailure(path, "the file is damaged or is not a Palm Desktop data file of this kind.");
     if (m_kind.IsAddressBook) CX_LOG(kLogCritical, "Can not load Palm Desktop %s: %s", word, path);
     else CX_LOG(kLogCritical, "Load Palm Desktop %s failed: %s", word, path);
     return m_loaded = false;
@@ -149,6 +161,15 @@ bool PmDBExUtil::LoadRecords() {
         CX_LOG(kLogCritical, "Fields per row is 0: no record can be read.");
         return false;
     }
+    // A count that is no whole number of records says the header is wrong.
+    if (totalFields < 0 || m_schema.FieldsPerRow < 0 ||
+        static_cast<std::uint32_t>(totalFields) % static_cast<std::uint32_t>(m_schema.FieldsPerRow) != 0) {
+        CX_LOG(kLogCritical, "The total fields count %d is no whole number of records of %d fields.", totalFields,
+               m_schema.FieldsPerRow);
+        SetCause("its header counts " + std::to_string(totalFields) + " fields, no whole number of records of " +
+                 std::to_string(m_schema.FieldsPerRow) + " fields.");
+        return false;
+    }
     const std::uint32_t recordCount =
         static_cast<std::uint32_t>(totalFields) / static_cast<std::uint32_t>(m_schema.FieldsPerRow);
     CX_LOG(kLogDetail, "Calculated Record Count: %d", static_cast<int>(recordCount));
@@ -178,12 +199,15 @@ bool PmDBExUtil::LoadRecords() {
         if (read) {
             allRead = AddWorkRecord();
         } else {
+            SetCause("record " + std::to_string(r + 1) + " of " + std::to_string(recordCount) +
+                     " is damaged or cut off (file position " + std::to_string(GetFilePosition()) + ").");
             CX_LOG(kLogCritical, "Error reading Palm Desktop %s, current file position: %d", word,
                    static_cast<int>(GetFilePosition()));
             ++errorLines;
             allRead = false;
         }
     }
+    if (allRead) allRead = CheckNothingMore(m_layout, readPositions, NewWorkRecord(), recordCount);
     if (allRead) CX_LOG(kLogDetail, "Palm Desktop %s records information is saved successfully.", word);
     else CX_LOG(kLogCritical, "Palm Desktop %s records are not saved successfully.", word);
     return allRead;

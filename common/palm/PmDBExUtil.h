@@ -22,6 +22,8 @@ struct PmExKind {
 
 class PmDBExUtil : public PmDBUtil {
 public:
+    // The cause noted when the file does not begin as a 4.1.4 data file.
+    static constexpr const char* kNotThisFormat = "the file is not a Palm Desktop 4.1.4 data file (its magic code does not match).";
     static constexpr const char* kMagic = "PalmSG Database00RV";
     static constexpr std::size_t kReserved1Size = 24;
     static constexpr std::size_t kReserved2Max = 43;

@@ -1,15 +1,11 @@
 #include "common/palm/PmDBUtil.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 #include "common/misc/CxDebugUtil.h"
+#include "common/misc/CxFailure.h"
 #include "common/palm/PmValueCuts.h"
 #include "platform/paths/Paths.h"
 #include "platform/text/TextCopy.h"
@@ -34,29 +30,22 @@ void PmDBUtil::SetName(std::string_view name) { platform::CopyText(m_name, name)
 bool PmDBUtil::OpenFile(const char* path, int mode) {
     if (path == nullptr || path[0] == '\0') return false;
     CloseFile();
-    int flags = 0;
+    using platform::file::Access;
+    Access access = Access::Read;
     switch (mode) {
-    case kReadOnly: flags = O_RDONLY; break;
-    case kWriteOnly: flags = O_WRONLY; break;
-    case kReadWrite: flags = O_RDWR; break;
-    case kCreate: flags = O_RDWR | O_CREAT | O_TRUNC; break;
+    case kReadOnly: break;
+    case kWriteOnly: access = Access::Write; break;
+    case kReadWrite: access = Access::ReadWrite; break;
+    case kCreate: access = Access::Create; break;
     default: return false;
     }
-    const std::string resolved = platform::ResolvePath(path);
-    int fd;
-    do {
-        fd = ::open(resolved.c_str(), flags | O_CLOEXEC, 0666);
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0) return false;
-    struct stat st {};
-    // Nobody else may have the file while it is read (Palm Desktop itself
-    // takes the same lock).
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        ::close(fd);
+    // Only a regular file is read, and nobody else may have it while it is
+    // read (Palm Desktop itself takes the same lock).
+    if (!m_file.Open(platform::ResolvePath(path), true, access)) {
+        SetCause(platform::file::DescribeFailure(m_file.Failure()));
         return false;
     }
-    m_fd = fd;
-    m_fileSize = static_cast<std::uint64_t>(st.st_size);
+    m_fileSize = m_file.Size();
     m_bufferStart = 0;
     m_bufferPos = m_bufferLen = 0;
     if (m_buffer.size() != kBufferSize) m_buffer.resize(kBufferSize);
@@ -66,8 +55,7 @@ bool PmDBUtil::OpenFile(const char* path, int mode) {
 }
 
 void PmDBUtil::CloseFile() {
-    if (m_fd >= 0) ::close(m_fd);
-    m_fd = -1;
+    m_file.Close();
     m_fileSize = 0;
     m_bufferStart = 0;
     m_bufferPos = m_bufferLen = 0;
@@ -76,11 +64,11 @@ void PmDBUtil::CloseFile() {
 bool PmDBUtil::Fill() {
     m_bufferStart += m_bufferLen;
     m_bufferPos = m_bufferLen = 0;
-    ssize_t n;
-    do {
-        n = ::pread(m_fd, m_buffer.data(), m_buffer.size(), static_cast<off_t>(m_bufferStart));
-    } while (n < 0 && errno == EINTR);
-    if (n <= 0) return false;
+    const long long n = m_file.ReadAt(m_bufferStart, m_buffer.data(), m_buffer.size());
+    if (n <= 0) {
+        if (n < 0) SetCause("the file cannot be read.");
+        return false;
+    }
     m_bufferLen = static_cast<std::size_t>(n);
     return true;
 }
@@ -88,7 +76,7 @@ bool PmDBUtil::Fill() {
 bool PmDBUtil::ReadBytes(void* buffer, std::size_t count, std::size_t* delivered) {
     std::size_t got = 0;
     unsigned char* out = static_cast<unsigned char*>(buffer);
-    if (m_fd >= 0) {
+    if (m_file.IsOpen()) {
         while (got < count) {
             if (m_bufferPos == m_bufferLen && !Fill()) break;
             const std::size_t n = std::min(count - got, m_bufferLen - m_bufferPos);
@@ -102,7 +90,7 @@ bool PmDBUtil::ReadBytes(void* buffer, std::size_t count, std::size_t* delivered
 }
 
 bool PmDBUtil::SkipBytes(std::uint64_t count) {
-    if (m_fd < 0) return count == 0;
+    if (!m_file.IsOpen()) return count == 0;
     const std::uint64_t remaining = Remaining();
     if (count > remaining) {
         MoveFilePosition(remaining);
@@ -122,7 +110,7 @@ void PmDBUtil::MoveFilePosition(std::uint64_t count) {
     }
 }
 
-long PmDBUtil::GetFilePosition() const { return m_fd >= 0 ? static_cast<long>(Position()) : 0; }
+long PmDBUtil::GetFilePosition() const { return m_file.IsOpen() ? static_cast<long>(Position()) : 0; }
 
 bool PmDBUtil::ReadByte(std::uint8_t& value) { return ReadBytes(&value, 1); }
 
@@ -347,4 +335,25 @@ bool PmDBUtil::ReadField(const PmRecordLayout& layout, std::uint32_t pos, unsign
             PmReportReaderCut(layout.Kind, record, "Category", std::strlen(m_categories->FindByID(id)->GetName()), name);
     }
     return true;
+}
+
+bool PmDBUtil::CheckNothingMore(const PmRecordLayout& layout, std::uint32_t positions, unsigned char* scratch,
+                                std::uint32_t recordCount) {
+    const std::uint64_t left = BytesLeft();
+    if (left == 0 || positions == 0 || scratch == nullptr) return true;
+    const long at = GetFilePosition();
+    bool read = true;
+    for (std::uint32_t pos = 0; pos < positions && read; ++pos) read = ReadField(layout, pos, scratch);
+    if (read) {
+        CX_LOG(kLogCritical, "More records follow the %u records that the header counts, file position: %ld.",
+               recordCount, at);
+        SetCause("it holds more records than the " + std::to_string(recordCount) + " its header counts.");
+        return false;
+    }
+    CX_LOG(kLogDetail, "%llu bytes after the last record are not read.", static_cast<unsigned long long>(left));
+    return true;
+}
+
+void PmDBUtil::NoteLoadFailure(const char* path, const char* fallbackCause) {
+    CxNoteFailure(path != nullptr ? path : "", m_cause.empty() ? std::string(fallbackCause) : m_cause);
 }

@@ -17,6 +17,7 @@
 #include "common/palm/PmCategory.h"
 #include "common/palm/PmRecordTypes.h"
 #include "common/palm/PmTextDecoder.h"
+#include "platform/file/DataFile.h"
 
 // The schema of a file: where its record fields are and their type codes.
 struct PmSchema {
@@ -52,7 +53,7 @@ public:
     // success the path becomes the reader's name.
     bool OpenFile(const char* path, int mode);
     void CloseFile();
-    bool IsFileOpen() const { return m_fd >= 0; }
+    bool IsFileOpen() const { return m_file.IsOpen(); }
 
     // True only when all `count` bytes were read; `delivered` tells how many
     // were.
@@ -98,6 +99,25 @@ protected:
     enum class LineStyle { Ex, EarlyAddress, Quiet };
 
     void SetName(std::string_view name);
+    // Bytes of the open file after the position.
+    std::uint64_t BytesLeft() const { return m_file.IsOpen() ? Remaining() : 0; }
+    // What was wrong with the file, for the message that names it; the
+    // first cause found is kept until the next load.
+    void SetCause(const std::string& cause) {
+        if (m_cause.empty()) m_cause = cause;
+    }
+    // Notes the load's failure (the file and its cause) for the user.
+    void NoteLoadFailure(const char* path, const char* fallbackCause);
+
+    std::string m_cause;
+
+    // After the last record the header counts: fails when what is left of
+    // the file reads as one more whole record (a header count too small
+    // would otherwise drop records without a word). Other bytes left over
+    // are logged and let be.
+    bool CheckNothingMore(const PmRecordLayout& layout, std::uint32_t positions, unsigned char* scratch,
+                          std::uint32_t recordCount);
+
     // Reads and drops `count` bytes; fails like a read at the end of the file.
     bool SkipBytes(std::uint64_t count);
     // Moves the position forward, also past the end of the file.
@@ -130,7 +150,7 @@ private:
     std::uint64_t Position() const { return m_bufferStart + m_bufferPos; }
     std::uint64_t Remaining() const { return m_fileSize > Position() ? m_fileSize - Position() : 0; }
 
-    int m_fd = -1;
+    platform::file::DataFile m_file;
     std::uint64_t m_fileSize = 0;
     std::uint64_t m_bufferStart = 0;  // file offset of m_buffer[0]
     std::size_t m_bufferPos = 0;

@@ -3,8 +3,13 @@
 #include <strings.h>
 
 #include <cstring>
+#include <string>
 
 #include "common/misc/CxDebugUtil.h"
+#include "common/misc/CxFailure.h"
+#include "common/palm/PmDBExUtil.h"
+#include "common/palm/PmUserFile.h"
+#include "platform/paths/Paths.h"
 #include "common/palm/PmDesktop.h"
 
 const char* PmFileExtension(const char* path) {
@@ -43,7 +48,17 @@ bool PmInfoBase::LoadByUser(std::int32_t userId) {
     } else {
         CX_LOG(kLogCritical, m_lines.ByUserFailed, userId);
     }
-    return loaded || m_lines.ByUserAlwaysSucceeds;
+    if (loaded || !m_lines.ByUserAlwaysSucceeds) return loaded;
+    // A user without the file has no records of the kind; a file that is
+    // there but cannot be read is a failure, not an empty list.
+    std::string path;
+    if (PmUserFilePath(static_cast<std::uint32_t>(userId), m_lines.Kind, m_installed, path) &&
+        platform::PathExists(platform::ResolvePath(path))) {
+        m_loaded = kPmGenFailed;
+        CxNoteFailure(path, "the file cannot be read.", true);
+        return false;
+    }
+    return true;
 }
 
 bool PmInfoBase::LoadByFile(const char* path) {
@@ -64,7 +79,15 @@ bool PmInfoBase::LoadByFile(const char* path) {
             generation = kPmGenEx;
         } else {
             CX_LOG(kLogDetail, "Unable to load this file with Palm Desktop 4.1.4 file loader, try earlier loader version.");
-            if (LoadFileOf(kPmGenEarly, path)) generation = kPmGenEarly;
+            const std::string exCause = CxTakeFailure();
+            if (LoadFileOf(kPmGenEarly, path)) {
+                generation = kPmGenEarly;
+            } else if (exCause.find(PmDBExUtil::kNotThisFormat) == std::string::npos) {
+                // A 4.1.4 file that is damaged: its own cause tells more
+                // than the earlier reader's.
+                CxTakeFailure();
+                CxNoteFailure(std::string(), exCause);
+            }
         }
     }
     if (generation == kPmGenNone) {

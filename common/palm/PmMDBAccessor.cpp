@@ -31,6 +31,13 @@ bool PmMDBAccessor::IsConnected() const {
            conn->ConnectionString() == ConnectionString(m_path);
 }
 
+std::string PmMDBAccessor::LastError() const {
+    const platform::jet::Query* query = GetQuery();
+    if (query != nullptr && !query->LastError().empty()) return query->LastError();
+    const platform::jet::Connection* conn = GetConnection();
+    return conn != nullptr ? conn->LastError() : std::string();
+}
+
 void PmMDBAccessor::OpenDatabase(int kind, const char* path) {
     m_kind = kind;
     m_path = path != nullptr ? path : "";

@@ -61,6 +61,9 @@ public:
 
     // Whether the kind's connection is open on this accessor's file.
     bool IsConnected() const;
+    // What went wrong last: the query's error (damage found while reading
+    // rows among it), else the connection's; "" when nothing did.
+    std::string LastError() const;
     const std::string& GetFormerQuery() const { return m_formerQuery; }
     int GetKind() const { return m_kind; }
     const std::string& GetPath() const { return m_path; }

@@ -19,8 +19,10 @@ constexpr const char* kKindNames[4] = {"Contact", "Calendar", "Task", "Note"};
 }  // namespace
 
 CxSWLog::CxSWLog() {
+    // Without the data folder there is no log: it is never written into
+    // whatever folder happens to be current.
     const std::string folder = platform::DataFolder();
-    platform::CopyText(m_path, folder + "SWLog.txt");
+    platform::CopyText(m_path, folder.empty() ? std::string() : folder + "SWLog.txt");
 }
 
 CxSWLog::CxSWLog(const char* path) { platform::CopyText(m_path, path); }
@@ -29,7 +31,8 @@ CxSWLog::~CxSWLog() { CloseLog(); }
 
 bool CxSWLog::OpenLog() {
     CloseLog();
-    m_open = m_file.Open(m_path, "wb");
+    // Names, addresses and phone numbers: the owner's only.
+    m_open = m_file.Open(m_path, "wb", true);
     return m_open;
 }
 

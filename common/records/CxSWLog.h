@@ -14,8 +14,8 @@ struct CommNoteRec;
 
 class CxSWLog {
 public:
-    // The log in the data folder, or "SWLog.txt" in the current folder when
-    // the data folder cannot be made.
+    // The log in the data folder; no log (OpenLog fails) when the data
+    // folder cannot be made.
     CxSWLog();
     // The log at a path of the caller's.
     explicit CxSWLog(const char* path);

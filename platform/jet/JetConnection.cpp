@@ -48,6 +48,7 @@ bool Query::Start(bool keepResult) {
     if (keepResult) {
         m_fieldNames = std::move(names);
         m_eof = !m_cursor->Fetch(m_row);
+        if (m_eof && !(m_error = m_cursor->Error()).empty()) return false;
     }
     return true;
 }
@@ -63,6 +64,7 @@ void Query::Close() {
 bool Query::Next() {
     if (!m_cursor || m_eof) return false;
     m_eof = !m_cursor->Fetch(m_row);
+    if (m_eof) m_error = m_cursor->Error();
     return !m_eof;
 }
 

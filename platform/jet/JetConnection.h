@@ -77,7 +77,8 @@ public:
 
     // True after the last row, and when the query is not open.
     bool Eof() const { return m_eof; }
-    // Moves to the next row; false when there is none.
+    // Moves to the next row; false when there is none, or when the rows
+    // end at damage (then LastError() says what it is).
     bool Next();
 
     // The fields of the current row; a position outside them, or any

@@ -20,6 +20,9 @@ public:
     // Moves to the next row and puts its values in `values`, one per
     // selected column in column order; false after the last row.
     virtual bool Fetch(std::vector<Value>& values) = 0;
+    // Why the rows ended before their end (damage found while reading), or
+    // "" when they ended because there are no more.
+    virtual std::string Error() const { return std::string(); }
 };
 
 class Database {

@@ -11,16 +11,13 @@
 #include <glib.h>
 #include <mdbtools.h>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <limits>
 #include <mutex>
 
+#include "platform/file/DataFile.h"
 #include "platform/jet/JetDatabase.h"
 #include "platform/jet/JetFileCheck.h"
 #include "platform/jet/JetNames.h"
@@ -88,8 +85,10 @@ bool ReadTable(MdbHandle* mdb, unsigned long page, const std::string& name, Open
 }
 
 // The bytes of a memo or OLE value whose 12-byte header stands at `field`.
+// `intact` turns false when the value's pages do not hold what its header
+// says.
 std::vector<std::uint8_t> LongValueBytes(MdbHandle* mdb, const unsigned char* field, std::size_t fieldLen,
-                                         std::size_t pageCount) {
+                                         std::size_t pageCount, bool& intact) {
     std::vector<std::uint8_t> out;
     if (fieldLen < kMemoHeader) return out;
     const std::uint32_t header = Get32(field);
@@ -109,9 +108,11 @@ std::vector<std::uint8_t> LongValueBytes(MdbHandle* mdb, const unsigned char* fi
         return true;
     };
     if (header & 0x40000000u) {  // one row on a long-value page
-        if (readRow(pointer)) {
+        if (readRow(pointer) && len >= std::min<std::size_t>(length, kMaxLongValue)) {
             const auto* p = static_cast<const std::uint8_t*>(buf) + start;
             out.assign(p, p + std::min<std::size_t>(len, kMaxLongValue));
+        } else {
+            intact = false;
         }
         return out;
     }
@@ -126,11 +127,12 @@ std::vector<std::uint8_t> LongValueBytes(MdbHandle* mdb, const unsigned char* fi
         out.insert(out.end(), p + 4, p + 4 + take);
         pointer = next;
     }
+    if (out.size() < std::min<std::size_t>(length, kMaxLongValue)) intact = false;
     return out;
 }
 
 // The value of a column in the row libmdb has just fetched.
-Value ReadValue(MdbHandle* mdb, const MdbColumn* col, std::size_t pageCount) {
+Value ReadValue(MdbHandle* mdb, const MdbColumn* col, std::size_t pageCount, bool& intact) {
     if (col->col_type == MDB_BOOL) return Value::Boolean(col->cur_value_len == 0);  // libmdb keeps "is null" there
     const int start = col->cur_value_start;
     const int len = col->cur_value_len;
@@ -149,7 +151,8 @@ Value ReadValue(MdbHandle* mdb, const MdbColumn* col, std::size_t pageCount) {
     case MDB_TEXT:
         return Value::Text(DecodeJetText(p, static_cast<std::size_t>(len)));
     case MDB_MEMO: {
-        const std::vector<std::uint8_t> bytes = LongValueBytes(mdb, p, static_cast<std::size_t>(len), pageCount);
+        const std::vector<std::uint8_t> bytes =
+            LongValueBytes(mdb, p, static_cast<std::size_t>(len), pageCount, intact);
         return Value::Text(DecodeJetText(bytes.data(), bytes.size()));
     }
     default:
@@ -163,12 +166,31 @@ public:
         : m_bytes(std::move(bytes)), m_handle(std::move(handle)), m_table(std::move(table)), m_selected(std::move(columns)) {}
 
     bool Fetch(std::vector<Value>& values) override {
-        if (!mdb_fetch_row(m_table.table.get())) return false;
+        if (!m_error.empty()) return false;
+        if (!mdb_fetch_row(m_table.table.get())) {
+            // libmdb ends the rows at a page it cannot read: the rows read
+            // must be all that the table definition counts.
+            const std::size_t expected = m_table.table->num_rows;
+            if (m_fetched < expected)
+                m_error = "The table \"" + std::string(m_table.entry->object_name) + "\" is damaged: " + std::to_string(m_fetched) +
+                          " of its " + std::to_string(expected) + " rows can be read.";
+            return false;
+        }
         values.clear();
         const std::size_t pages = m_bytes->size() / kJetPageSize;
-        for (std::size_t i : m_selected) values.push_back(ReadValue(m_handle.get(), m_table.columns[i], pages));
+        bool intact = true;
+        for (std::size_t i : m_selected) values.push_back(ReadValue(m_handle.get(), m_table.columns[i], pages, intact));
+        if (!intact) {
+            m_error = "A long text of row " + std::to_string(m_fetched + 1) + " of table \"" + m_table.entry->object_name +
+                      "\" is damaged.";
+            values.clear();
+            return false;
+        }
+        ++m_fetched;
         return true;
     }
+
+    std::string Error() const override { return m_error; }
 
 private:
     // Destroyed in reverse order: the table before the handle it reads
@@ -177,6 +199,8 @@ private:
     HandlePtr m_handle;
     OpenTable m_table;
     std::vector<std::size_t> m_selected;
+    std::size_t m_fetched = 0;
+    std::string m_error;
 };
 
 struct CatalogEntry {
@@ -233,9 +257,10 @@ bool ReadCatalog(const FileBytes& bytes, std::vector<CatalogEntry>& catalog) {
     ok = ok && find("Id", id) && find("Name", name) && find("Type", type);
     const std::size_t pages = bytes->size() / kJetPageSize;
     while (ok && mdb_fetch_row(table.table.get())) {
-        const Value vId = ReadValue(handle.get(), table.columns[id], pages);
-        const Value vName = ReadValue(handle.get(), table.columns[name], pages);
-        const Value vType = ReadValue(handle.get(), table.columns[type], pages);
+        bool intact = true;
+        const Value vId = ReadValue(handle.get(), table.columns[id], pages, intact);
+        const Value vName = ReadValue(handle.get(), table.columns[name], pages, intact);
+        const Value vType = ReadValue(handle.get(), table.columns[type], pages, intact);
         if (vId.kind != ValueKind::Integer || vName.kind != ValueKind::Text || vType.kind != ValueKind::Integer ||
             (vType.integer & 0x7F) != MDB_TABLE || vName.text.empty())
             continue;
@@ -247,37 +272,16 @@ bool ReadCatalog(const FileBytes& bytes, std::vector<CatalogEntry>& catalog) {
 }
 
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& out, std::string& error) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        error = errno == ENOENT ? FileNotFound(path) : "Could not open \"" + path + "\": " + std::strerror(errno) + ".";
-        return false;
+    using platform::file::OpenFailure;
+    switch (platform::file::ReadWholeFile(path, kMaxFileSize, out)) {
+    case OpenFailure::None: return true;
+    case OpenFailure::Missing: error = FileNotFound(path); break;
+    case OpenFailure::NotRegular: error = "\"" + path + "\" is not a file."; break;
+    case OpenFailure::TooLarge: error = "\"" + path + "\" is larger than a Jet database can be."; break;
+    case OpenFailure::Denied: error = "Could not open \"" + path + "\": permission denied."; break;
+    default: error = "Could not read \"" + path + "\"."; break;
     }
-    struct stat st {};
-    bool ok = ::fstat(fd, &st) == 0;
-    if (ok && !S_ISREG(st.st_mode)) {
-        error = "\"" + path + "\" is not a file.";
-        ok = false;
-    } else if (ok && static_cast<std::uint64_t>(st.st_size) > kMaxFileSize) {
-        error = "\"" + path + "\" is larger than a Jet database can be.";
-        ok = false;
-    } else if (ok) {
-        out.resize(static_cast<std::size_t>(st.st_size));
-        std::size_t done = 0;
-        while (ok && done < out.size()) {
-            const ssize_t n = ::read(fd, out.data() + done, out.size() - done);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) {
-                error = "Could not read \"" + path + "\"" + (n < 0 ? std::string(": ") + std::strerror(errno) : "") + ".";
-                ok = false;
-            } else {
-                done += static_cast<std::size_t>(n);
-            }
-        }
-    } else {
-        error = "Could not read \"" + path + "\": " + std::strerror(errno) + ".";
-    }
-    ::close(fd);
-    return ok;
+    return false;
 }
 
 std::shared_ptr<Database> OpenChecked(FileBytes bytes, const std::string& name, std::string& error) {

@@ -6,39 +6,34 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <fstream>
 #include <map>
 #include <random>
-#include <sstream>
 
+#include "platform/file/DataFile.h"
 #include "platform/outlook/ContactCard.h"
 #include "platform/outlook/DateText.h"
 #include "platform/outlook/ItemCalendar.h"
+#include "platform/outlook/StoreLock.h"
 #include "platform/paths/Paths.h"
 
 namespace platform::outlook {
 
 namespace {
 
-bool ReadWholeFile(const std::string& path, std::string& out) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    out = buffer.str();
-    return !in.bad();
-}
-
 // Writes all bytes to a temporary file beside the target, then renames it
 // over the target; the temporary file is removed on any failure.
+// A replaced file keeps its permission bits; a new one is the owner's only.
 bool WriteAtomically(const std::string& path, const std::string& temp, const std::string& data) {
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd < 0) return false;
     bool ok = true;
+    struct stat old {};
+    if (::stat(path.c_str(), &old) == 0 && ::fchmod(fd, old.st_mode & 07777) != 0) ok = false;
     std::size_t done = 0;
     while (ok && done < data.size()) {
         const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
@@ -57,6 +52,20 @@ double Now() {
     double d = 0;
     UtcToLocalDate(std::time(nullptr), d);
     return d;
+}
+
+// A file larger than this is no item of ours and is not read.
+constexpr std::size_t kMaxItemFileSize = std::size_t{64} << 20;
+
+// The temporary file names Save uses: "." + 32 hex digits + extension +
+// ".tmp".
+bool IsOwnTemporaryName(const std::string& name, const char* extension) {
+    const std::string ext = std::string(extension) + ".tmp";
+    if (name.size() != 1 + 32 + ext.size() || name[0] != '.' || name.compare(33, std::string::npos, ext) != 0)
+        return false;
+    for (std::size_t i = 1; i < 33; ++i)
+        if (!std::isxdigit(static_cast<unsigned char>(name[i]))) return false;
+    return true;
 }
 
 bool EndsWith(const std::string& s, const char* suffix) {
@@ -127,8 +136,16 @@ bool Store::LoadFolder(StoreFolder& folder) {
     DIR* dir = ::opendir(folder.path.c_str());
     if (dir == nullptr) return false;
     std::vector<std::string> names;
+    // Only the holder of the store's lock may take away what a killed run
+    // of ours left behind.
+    const bool locked = IsStoreLocked(m_root);
     while (const dirent* e = ::readdir(dir)) {
         const std::string name = e->d_name;
+        if (locked && IsOwnTemporaryName(name, FileExtension(folder.kind))) {
+            if (::unlink((folder.path + name).c_str()) == 0)
+                AddStoreNote("Removed a temporary file left by an earlier run: " + folder.path + name);
+            continue;
+        }
         if (name.empty() || name[0] == '.') continue;  // hidden files, among them our temporary ones
         if (EndsWith(name, FileExtension(folder.kind))) names.push_back(name);
     }
@@ -138,8 +155,25 @@ bool Store::LoadFolder(StoreFolder& folder) {
     for (const std::string& name : names) {
         std::string text;
         auto item = std::make_shared<ItemData>(folder.kind);
-        if (!ReadWholeFile(folder.path + name, text) || !Decode(text, *item)) {
+        const std::string path = folder.path + name;
+        using platform::file::OpenFailure;
+        const OpenFailure read = platform::file::ReadWholeFile(path, kMaxItemFileSize, text);
+        if (read == OpenFailure::NotRegular || read == OpenFailure::Missing) {
+            AddStoreNote("Skipped an entry of the store that is no regular file: " + path);
+            continue;
+        }
+        if (read == OpenFailure::TooLarge) {
+            AddStoreNote("Skipped a store file larger than 64 MiB: " + path);
+            continue;
+        }
+        if (read != OpenFailure::None) {
+            // Its item exists but cannot be read: loading the folder fails
+            // rather than creating the item a second time.
             folder.unreadable.push_back(name);
+            continue;
+        }
+        if (!Decode(text, *item)) {
+            AddStoreNote("Skipped a malformed store file: " + path);
             continue;
         }
         item->entryId = name.substr(0, name.size() - extLength);
@@ -183,6 +217,9 @@ bool Store::Save(StoreFolder& folder, ItemData& working, std::shared_ptr<ItemDat
     next.SetDate("LastModificationTime", now);
     const std::string name = next.entryId + FileExtension(folder.kind);
     const std::string text = Encode(next);
+    // A file made read-only is not replaced behind its owner's back.
+    struct stat st {};
+    if (stored && ::stat((folder.path + name).c_str(), &st) == 0 && (st.st_mode & S_IWUSR) == 0) return false;
     if (!WriteAtomically(folder.path + name, folder.path + "." + name + ".tmp", text)) return false;
     // What the file says from now on is the item.
     next.recurrenceChanged = false;

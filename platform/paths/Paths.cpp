@@ -20,21 +20,6 @@ std::string Getenv(const char* name) {
     return v ? std::string(v) : std::string();
 }
 
-// Creates a folder and its missing parents.
-bool EnsureFolderTree(const std::string& path) {
-    if (path.empty()) return false;
-    std::string partial;
-    std::size_t pos = 0;
-    while (pos <= path.size()) {
-        std::size_t next = path.find(kPathSeparator, pos);
-        if (next == std::string::npos) next = path.size();
-        partial = path.substr(0, next);
-        if (!partial.empty() && !EnsureFolder(partial)) return false;
-        pos = next + 1;
-    }
-    return true;
-}
-
 }  // namespace
 
 std::string WithTrailingSeparator(std::string folder) {
@@ -66,7 +51,14 @@ std::string DataFolder() {
     const std::string norrbek = base + "norrbek/";
     if (!EnsureFolder(norrbek) || !EnsureFolder(norrbek + "FRWYCommon") || !EnsureFolder(norrbek + "FRWY"))
         return std::string();
-    return norrbek + "FRWY/";
+    // It holds the logs, the settings and the exchange files: owner only,
+    // also when it was made before with other rights.
+    const std::string folder = norrbek + "FRWY";
+    struct stat st {};
+    if (::lstat(folder.c_str(), &st) != 0) return std::string();
+    if ((st.st_mode & 07777) != 0700 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() && ::chmod(folder.c_str(), 0700) != 0)
+        return std::string();
+    return folder + "/";
 }
 
 std::string DocumentsFolder() {
@@ -96,6 +88,21 @@ std::string ProgramFolder() {
     if (slash == std::string::npos) return std::string("./");
     return exe.substr(0, slash + 1);
 }
+
+bool EnsureFolderTree(const std::string& path) {
+    if (path.empty()) return false;
+    std::string partial;
+    std::size_t pos = 0;
+    while (pos <= path.size()) {
+        std::size_t next = path.find(kPathSeparator, pos);
+        if (next == std::string::npos) next = path.size();
+        partial = path.substr(0, next);
+        if (!partial.empty() && !EnsureFolder(partial)) return false;
+        pos = next + 1;
+    }
+    return true;
+}
+
 
 bool EnsureFolder(const std::string& path) {
     if (path.empty()) return false;

@@ -32,6 +32,10 @@ std::string ProgramFolder();
 // the call.
 bool EnsureFolder(const std::string& path);
 
+// Creates a folder and its missing parents; true when it exists after the
+// call.
+bool EnsureFolderTree(const std::string& path);
+
 // True when a file or folder of that path exists.
 bool PathExists(const std::string& path);
 

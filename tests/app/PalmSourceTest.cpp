@@ -176,7 +176,9 @@ TEST_F(PalmSource, AFileThatCannotBeReadStopsTheLoadWithItsMessage) {
     UseFiles(WriteFile(Contacts({{"Anna", "Acme"}}), "address.dat"), dir.File("missing.dat"),
              WriteFile(Todos(1), "todo.dat"), WriteFile(Memos({"m"}), "memopad.dat"));
     EXPECT_FALSE(LoadApplications(&owner, kAppPalm, kAppOutlook));
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Failed to load Palm Desktop Calendar information."});
+    // The second line names the file and the cause.
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Failed to load Palm Desktop Calendar information.\n" +
+                                                   dir.File("missing.dat") + ": the file does not exist."});
     // The kinds after it are not loaded.
     EXPECT_EQ(GetAdapterTable().Get(kAppPalm, CommKindTask), nullptr);
 }

@@ -4,11 +4,14 @@
 #include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "tests/support/BatchRun.h"
 #include "tests/support/TempDir.h"
@@ -142,13 +145,38 @@ TEST_F(BatchMigrationTest, ShortenedValuesAreCountedPerKind) {
     EXPECT_NE(log.find("Value shortened: Palm memo 4003, field \"Note\""), std::string::npos);
 }
 
-TEST_F(BatchMigrationTest, AFileThatCannotBeReadFailsTheRun) {
-    fwtest::WriteFile(dir.File("address.dat"), "not a Palm file");
-    const BatchRun run = Ferrywise("--source palm --kinds contacts --palm-contacts " + Quote(dir.File("address.dat")) +
-                              " --store " + Quote(dir.Path() + "store"));
-    EXPECT_EQ(run.status, 1) << run.output;
-    EXPECT_NE(run.output.find("Failed to load Palm Desktop Contacts information."), std::string::npos) << run.output;
-    EXPECT_TRUE(Snapshot().empty());
+TEST_F(BatchMigrationTest, DamagedOrOddSourcesFailTheRunNamingTheFile) {
+    ASSERT_TRUE(palmdat::WriteSample(dir.Path(), palmdat::Format::Earlier));
+    const std::string datebook = fwtest::ReadFile(dir.File("datebook.dat"));
+    fwtest::WriteFile(dir.File("cut-datebook.dat"), datebook.substr(0, 200));
+    const std::string address = palmdat::Build(palmdat::SampleFile(palmdat::Kind::Address, palmdat::Format::V414));
+    fwtest::WriteFile(dir.File("cut-address.dat"), address.substr(0, address.size() * 2 / 3));
+    std::vector<std::uint8_t> memos;
+    std::string error;
+    ASSERT_TRUE(jetfixture::MakePalmSample(jetfixture::PalmKind::Memos, 30).Build(memos, error)) << error;
+    fwtest::WriteFile(dir.File("cut-MemoPad.mdb"), std::string(memos.begin(), memos.begin() + 4 * 4096));
+    fwtest::WriteFile(dir.File("junk.dat"), "not a Palm file");
+    ASSERT_EQ(fwtest::MakeFifo(dir.File("fifo.dat")), 0);
+    const struct {
+        const char* option;
+        const char* file;
+        const char* message;
+    } cases[] = {
+        {"--kinds calendar --palm-calendar", "cut-datebook.dat", "Failed to load Palm Desktop Calendar information."},
+        {"--kinds contacts --palm-contacts", "cut-address.dat", "Failed to load Palm Desktop Contacts information."},
+        {"--kinds notes --palm-notes", "cut-MemoPad.mdb", "Failed to load Palm Desktop Memos information."},
+        {"--kinds contacts --palm-contacts", "junk.dat", "Failed to load Palm Desktop Contacts information."},
+        {"--kinds tasks --palm-tasks", "fifo.dat", "Failed to load Palm Desktop Task information."},
+    };
+    for (const auto& c : cases) {
+        const BatchRun run = Ferrywise(std::string("--source palm ") + c.option + " " + Quote(dir.File(c.file)) +
+                                       " --store " + Quote(dir.Path() + "store"));
+        EXPECT_EQ(run.status, 1) << run.output;
+        // The driver's message, then the file and the cause.
+        EXPECT_NE(run.output.find(std::string(c.message) + "\n" + dir.File(c.file) + ": "), std::string::npos)
+            << run.output;
+        EXPECT_TRUE(Snapshot().empty());
+    }
 }
 
 TEST_F(BatchMigrationTest, BadOptionsAndHelp) {
@@ -159,3 +187,98 @@ TEST_F(BatchMigrationTest, BadOptionsAndHelp) {
     // The settings file is left as it was read: no source was ever chosen there.
     EXPECT_EQ(Ferrywise("--kinds contacts").status, 2);
 }
+
+namespace {
+
+class BatchStoreTest : public BatchMigrationTest {
+protected:
+    std::string Contacts() { return dir.Path() + "store/Contacts/"; }
+    std::string DebugLog() { return fwtest::ReadFile(dir.Path() + "data/norrbek/FRWY/appdebug.log"); }
+    BatchRun MigrateContacts() {
+        return Ferrywise("--source palm --kinds contacts --palm-contacts " + Quote(dir.File("address.dat")) +
+                         " --store " + Quote(dir.Path() + "store"));
+    }
+};
+
+TEST_F(BatchStoreTest, OddStoreEntriesAreSkippedWithALineAndNothingHangs) {
+    ASSERT_TRUE(palmdat::WriteSample(dir.Path(), palmdat::Format::Earlier));
+    ASSERT_TRUE(platform::EnsureFolderTree(Contacts()));
+    ASSERT_EQ(fwtest::MakeFifo(Contacts() + "fifo.vcf"), 0);
+    ASSERT_EQ(::symlink("/dev/zero", (Contacts() + "zero.vcf").c_str()), 0);
+    fwtest::WriteFile(Contacts() + "bad.vcf", "no card at all");
+    fwtest::WriteFile(Contacts() + "big.vcf", "");
+    ASSERT_EQ(::truncate((Contacts() + "big.vcf").c_str(), (64 << 20) + 1), 0);
+    // What a killed run of ours leaves, and what another program leaves.
+    const std::string ours = Contacts() + ".0123456789ABCDEF0123456789ABCDEF.vcf.tmp";
+    fwtest::WriteFile(ours, "half");
+    fwtest::WriteFile(Contacts() + ".other.vcf.tmp", "theirs");
+    // A data folder made before with rights for everybody.
+    ASSERT_TRUE(platform::EnsureFolderTree(dir.Path() + "data/norrbek/FRWY"));
+    ASSERT_EQ(::chmod((dir.Path() + "data/norrbek/FRWY").c_str(), 0755), 0);
+
+    const BatchRun run = MigrateContacts();
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(Report(run.output)["Contacts"].written, 36) << run.output;
+    const std::string log = DebugLog();
+    for (const char* name : {"fifo.vcf", "zero.vcf"})
+        EXPECT_NE(log.find("no regular file: " + Contacts() + name), std::string::npos) << name << log;
+    EXPECT_NE(log.find("malformed store file: " + Contacts() + "bad.vcf"), std::string::npos) << log;
+    EXPECT_NE(log.find("larger than 64 MiB: " + Contacts() + "big.vcf"), std::string::npos) << log;
+    // Nothing below may read them.
+    ::unlink((Contacts() + "fifo.vcf").c_str());
+    ::unlink((Contacts() + "zero.vcf").c_str());
+    EXPECT_FALSE(platform::PathExists(ours));
+    EXPECT_TRUE(platform::PathExists(Contacts() + ".other.vcf.tmp"));
+
+    // Private by default: the data folder, the logs, the settings and the new items.
+    const std::string data = dir.Path() + "data/norrbek/FRWY/";
+    EXPECT_EQ(fwtest::FileMode(data), 0700);
+    for (const char* file : {"appdebug.log", "SWLog.txt"}) EXPECT_EQ(fwtest::FileMode(data + file), 0600) << file;
+    std::size_t items = 0;
+    for (const auto& [name, content] : Snapshot()) {
+        if (name.rfind("Contacts/", 0) != 0 || name.find("bad.vcf") != std::string::npos ||
+            name.find("big.vcf") != std::string::npos)
+            continue;
+        EXPECT_EQ(fwtest::FileMode(dir.Path() + "store/" + name), 0600) << name;
+        ++items;
+    }
+    EXPECT_EQ(items, 36u);
+}
+
+TEST_F(BatchStoreTest, AnUnreadableItemFailsTheOutlookLoadNamingIt) {
+    if (::geteuid() == 0) GTEST_SKIP() << "file rights do not keep the superuser out";
+    ASSERT_TRUE(palmdat::WriteSample(dir.Path(), palmdat::Format::Earlier));
+    ASSERT_EQ(MigrateContacts().status, 0);
+    const auto files = Snapshot();
+    ASSERT_FALSE(files.empty());
+    const std::string locked = dir.Path() + "store/" + files.begin()->first;
+    ASSERT_EQ(::chmod(locked.c_str(), 0), 0);
+    const BatchRun run = MigrateContacts();
+    EXPECT_EQ(run.status, 1) << run.output;
+    EXPECT_NE(run.output.find("Failed to load Outlook Contacts information.\n" + locked + ": the file cannot be read."),
+              std::string::npos)
+        << run.output;
+    ::chmod(locked.c_str(), 0600);
+    EXPECT_EQ(Snapshot().size(), files.size());  // nothing written twice
+}
+
+TEST_F(BatchStoreTest, TwoMigrationsAtOnceWriteEveryRecordOnce) {
+    ASSERT_TRUE(palmdat::WriteSample(dir.Path(), palmdat::Format::Earlier));
+    BatchRun first, second;
+    std::thread other([&] { second = MigrateContacts(); });
+    first = MigrateContacts();
+    other.join();
+    for (const BatchRun* run : {&first, &second}) {
+        // Each one either waited for the other and found its records, or
+        // gave up with the message.
+        if (run->status != 0) {
+            EXPECT_EQ(run->status, 1);
+            EXPECT_NE(run->output.find("The Outlook store is in use by another migration."), std::string::npos)
+                << run->output;
+        }
+    }
+    EXPECT_TRUE(first.status == 0 || second.status == 0) << first.output << second.output;
+    EXPECT_EQ(CountIn(Snapshot(), "Contacts"), 36u);
+}
+
+}  // namespace

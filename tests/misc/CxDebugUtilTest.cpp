@@ -97,3 +97,15 @@ TEST(DebugLogMacro, PassesTheCallSite) {
     EXPECT_NE(text.find("[CxDebugUtilTest.cpp (" + std::to_string(line)), std::string::npos) << text;
     EXPECT_NE(text.find("- value 5\r\n"), std::string::npos);
 }
+
+TEST(CxDebugUtilPrivacy, ControlCharactersAreEscapedAndTheLogIsPrivate) {
+    fwtest::TempDir dir;
+    CxDebugUtil& log = CxDebugUtil::Instance();
+    log.SetFolder(dir.Path().c_str());
+    CX_LOG(kLogCritical, "Cannot read: %s", "evil\r\n[2026/01/01 00:00:00][forged] - line\x01");
+    const std::string text = fwtest::ReadFile(dir.File("appdebug.log"));
+    log.SetFolder("./");
+    EXPECT_EQ(text.find("\r\n"), text.size() - 2);  // one entry, one line end
+    EXPECT_NE(text.find("evil\\r\\n[2026/01/01 00:00:00][forged] - line\\x01"), std::string::npos) << text;
+    EXPECT_EQ(fwtest::FileMode(dir.File("appdebug.log")), 0600);
+}

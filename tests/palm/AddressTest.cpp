@@ -279,21 +279,20 @@ TEST_F(AddressTest, MissingCategoryLeavesNameEmpty) {
     EXPECT_STREQ(reader.GetRecords().GetFirst()->CategoryName, "");
 }
 
-TEST_F(AddressTest, RecordCountDropsTheRemainder) {
+TEST_F(AddressTest, RecordCountOfNoWholeNumberOfRecordsFails) {
     for (Format format : {Format::V414, Format::Earlier}) {
         palmdat::DatFile f = File(format, 4);
         f.fieldsPerRow = 30;
         f.totalFields = 100;
-        if (format == Format::Earlier) f.records.pop_back();
         const std::string path = Write(f);
         if (format == Format::V414) {
             PmAddrExUtil reader(path.c_str());
-            ASSERT_TRUE(reader.IsLoaded());
-            EXPECT_EQ(reader.GetRecords().GetCount(), 3u);
+            EXPECT_FALSE(reader.IsLoaded());
+            EXPECT_EQ(reader.GetRecords().GetCount(), 0u);
         } else {
             PmAddrUtil reader(path.c_str());
-            ASSERT_TRUE(reader.IsLoaded());
-            EXPECT_EQ(reader.GetRecords().GetCount(), 3u);
+            EXPECT_FALSE(reader.IsLoaded());
+            EXPECT_EQ(reader.GetRecords().GetCount(), 0u);
         }
     }
 }
@@ -307,7 +306,7 @@ TEST_F(AddressTest, ZeroFieldsPerRowFailsTheRecords) {
     // A field count of 0 would make records out of nothing.
     palmdat::DatFile none = File(Format::V414, 0);
     none.fieldTypes.clear();
-    none.totalFields = 0x7FFFFFFF;
+    none.totalFields = none.fieldsPerRow * 1000;
     ClearLog();
     PmAddrExUtil empty(Write(none).c_str());
     EXPECT_FALSE(empty.IsLoaded());
@@ -396,16 +395,17 @@ TEST_F(AddressTest, CutInTheTenthRecord) {
         const std::string path = dir.File(format == Format::V414 ? "ex-cut.dat" : "early-cut.dat");
         fwtest::WriteFile(path, bytes.substr(0, at + 40));
         ClearLog();
+        // A load that cannot read every record fails and keeps none.
         if (format == Format::Earlier) {
             PmAddrUtil reader(path.c_str());
-            EXPECT_TRUE(reader.IsLoaded());
-            EXPECT_EQ(reader.GetRecords().GetCount(), 9u);
-            EXPECT_TRUE(Logged(
-                "Palm Desktop address book database is loaded successfully. 9 record(s) are loaded in total.", false));
+            EXPECT_FALSE(reader.IsLoaded());
+            EXPECT_EQ(reader.GetRecords().GetCount(), 0u);
+            EXPECT_TRUE(Logged("Record 10 of 12 cannot be read, file position: " + std::to_string(at + 40) + ".", true));
+            EXPECT_TRUE(Logged("Can not load Palm Desktop Contacts: " + path, true));
         } else {
             PmAddrExUtil reader(path.c_str());
             EXPECT_FALSE(reader.IsLoaded());
-            EXPECT_EQ(reader.GetRecords().GetCount(), 9u);
+            EXPECT_EQ(reader.GetRecords().GetCount(), 0u);
             EXPECT_EQ(Count("Error reading Palm Desktop Contacts, current file position: " +
                                 std::to_string(at + 40),
                             true),
@@ -423,11 +423,10 @@ TEST_F(AddressTest, SchemaWith74FieldsPutsTheStreamOutOfStep) {
     for (auto& r : f.records) r.push_back(Value::Long(999));
     ClearLog();
     PmAddrExUtil reader(Write(f).c_str());
+    // The second record would begin at the first's extra value: the load
+    // fails and keeps no record.
     EXPECT_FALSE(reader.IsLoaded());
-    // The first record is whole; the second begins at the first's extra value.
-    ASSERT_GE(reader.GetRecords().GetCount(), 1u);
-    EXPECT_EQ(reader.GetRecords().GetFirst()->RecordID, 1);
-    EXPECT_STREQ(reader.GetRecords().GetFirst()->FirstName, "First1");
+    EXPECT_EQ(reader.GetRecords().GetCount(), 0u);
     EXPECT_EQ(reader.GetSchema().FieldCount, 74);
     EXPECT_EQ(reader.GetSchema().FieldTypes.size(), 73u);
     EXPECT_TRUE(Logged("Field (74) - 1", false));

@@ -92,16 +92,18 @@ TEST_F(TodoMemoTest, EarlierTodoLayoutAndStatusFilter) {
     EXPECT_EQ(reader.GetRecords().GetAt(1)->RecordID, 5);
 }
 
-TEST_F(TodoMemoTest, EarlierTodoWithUnreadableNoteKeepsTheRecordsBefore) {
+TEST_F(TodoMemoTest, EarlierTodoWithUnreadableNoteFailsTheLoad) {
     palmdat::DatFile f = File(Kind::Todo, Format::Earlier, 4);
     f.records[2][9] = Value::Raw(std::string("\x05\0\0\0\0\0\0\0\xFF\xFF\x7F", 11));  // 32767 bytes promised
     f.records.resize(3);
     f.totalFields = 40;
     ClearLog();
     PmTodoUtil reader(Write(f).c_str());
-    EXPECT_TRUE(reader.IsLoaded());
-    EXPECT_EQ(reader.GetRecords().GetCount(), 2u);
-    const std::vector<std::string> lines = {"Loading Palm Desktop todo list: " + dir.File("todo.dat")};
+    EXPECT_FALSE(reader.IsLoaded());
+    EXPECT_EQ(reader.GetRecords().GetCount(), 0u);
+    const std::vector<std::string> lines = {"Loading Palm Desktop todo list: " + dir.File("todo.dat"),
+                                            "Record 3 of 4 cannot be read, file position: 352.",
+                                            "Load Palm Desktop todo list failed: " + dir.File("todo.dat")};
     EXPECT_EQ(LogTexts(), lines);
 }
 

@@ -1,5 +1,6 @@
 #include "tests/support/TempDir.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -43,6 +44,14 @@ ScopedEnv::ScopedEnv(const char* name, const std::string& value) : m_name(name) 
 ScopedEnv::~ScopedEnv() {
     if (m_had) ::setenv(m_name.c_str(), m_old.c_str(), 1);
     else ::unsetenv(m_name.c_str());
+}
+
+int MakeFifo(const std::string& path) { return ::mkfifo(path.c_str(), 0600); }
+
+int FileMode(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return -1;
+    return static_cast<int>(st.st_mode & 0777);
 }
 
 }  // namespace fwtest

@@ -20,6 +20,10 @@ private:
 
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& content);
+// A named pipe at `path` that nobody writes; 0 on success.
+int MakeFifo(const std::string& path);
+// The permission bits of a file or folder (0777 mask), -1 when it is missing.
+int FileMode(const std::string& path);
 
 // Sets an environment variable for the life of the object.
 class ScopedEnv {

@@ -219,6 +219,16 @@ DatFile Memos(Format format) {
 
 }  // namespace
 
+DatFile SampleFile(Kind kind, Format format) {
+    switch (kind) {
+    case Kind::Address: return Contacts(format);
+    case Kind::Datebook: return Events(format);
+    case Kind::Todo: return Todos(format);
+    case Kind::Memo: break;
+    }
+    return Memos(format);
+}
+
 bool WriteSample(const std::string& folder, Format format, std::string* error) {
     std::string dir = folder;
     if (!dir.empty() && dir.back() != '/') dir += '/';

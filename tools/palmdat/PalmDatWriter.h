@@ -141,6 +141,9 @@ bool Write(const std::string& path, const DatFile& file);
 // UTF-8 text as windows-1252 bytes; characters it lacks are approximated.
 std::string Ansi(const std::string& utf8);
 
+// The sample file of one kind and generation, as WriteSample writes it.
+DatFile SampleFile(Kind kind, Format format);
+
 // The four files of a generation with a few dozen records each: contacts
 // with accented names, events with every repeat kind, to-dos and memos.
 bool WriteSample(const std::string& folder, Format format, std::string* error = nullptr);
