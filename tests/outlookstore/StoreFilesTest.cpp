@@ -27,10 +27,12 @@ TEST(StoreFiles, ModesAreKeptAndReadOnlyItemsAreNotReplaced) {
     const std::string path = folder.path + stored->entryId + ".vcf";
     EXPECT_EQ(fwtest::FileMode(path), 0600);
     ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+    item.SetText("FirstName", "Ann");  // an unchanged item is not written at all
     ASSERT_TRUE(store->Save(folder, item, stored));
     EXPECT_EQ(fwtest::FileMode(path), 0640);
     ASSERT_EQ(::chmod(path.c_str(), 0440), 0);
     const std::string before = fwtest::ReadFile(path);
+    item.SetText("FirstName", "Bo");
     EXPECT_FALSE(store->Save(folder, item, stored));
     EXPECT_EQ(fwtest::ReadFile(path), before);
     EXPECT_EQ(fwtest::FileMode(path), 0440);
