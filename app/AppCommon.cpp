@@ -90,6 +90,13 @@ bool MigrateToOutlook(platform::WindowHandle owner) {
     for (int& n : State().migrated) n = 0;
     for (int& n : State().failed) n = 0;
     CxSWLog log;
+    if (!log.GetFolderError().empty()) {
+        // Without its data folder a migration would leave no account of itself.
+        const std::string message = "Migrating information to Outlook cannot start: " + log.GetFolderError() + ".";
+        CX_LOG(kLogCritical, "%s", message.c_str());
+        platform::CurrentUserInterface().MessageBox(owner, message, "Error", platform::MessageIcon::Error);
+        return false;
+    }
     log.OpenLog();
     log.WriteLogLine("Start migrating information to Outlook ...");
     {

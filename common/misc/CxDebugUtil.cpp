@@ -1,12 +1,12 @@
 #include "common/misc/CxDebugUtil.h"
 
-#include <sys/stat.h>
-
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
+#include "common/misc/CxFile.h"
 #include "platform/clock/Clock.h"
+#include "platform/paths/PrivateFiles.h"
 #include "platform/text/TextCopy.h"
 
 CxDebugUtil& CxDebugUtil::Instance() {
@@ -44,6 +44,28 @@ std::string CxDebugUtil::GetLogPath() const {
     return std::string(m_folder) + m_fileName;
 }
 
+std::string CxDebugUtil::OneLine(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (u >= 0x20 && u != 0x7f) {
+            out.push_back(c);
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else {
+            char hex[5];
+            std::snprintf(hex, sizeof hex, "\\x%02X", u);
+            out += hex;
+        }
+    }
+    return out;
+}
+
 void CxDebugUtil::Log(int level, const char* sourcePath, int line, const char* format, ...) {
     std::lock_guard lock(m_mutex);
     if (level != kLogCritical && !(m_enabled && level <= m_level)) return;
@@ -76,15 +98,17 @@ void CxDebugUtil::Log(int level, const char* sourcePath, int line, const char* f
     const char* marker = level == kLogCritical ? "!!!" : "   ";
 
     const std::string path = std::string(m_folder) + m_fileName;
-    struct stat st {};
+    // The log holds file names and record texts: it is its owner's alone.
     FILE* file = nullptr;
-    if (::stat(path.c_str(), &st) == 0 && st.st_size >= kRolloverSize + 1) {
+    if (CxFile::GetFileSize(path.c_str()) >= kRolloverSize + 1) {
         const std::string old = path + ".old.log";
         std::remove(old.c_str());
-        if (std::rename(path.c_str(), old.c_str()) != 0) {
+        if (std::rename(path.c_str(), old.c_str()) == 0) {
+            platform::MakeFilePrivate(old);  // a log an earlier version left readable
+        } else {
             // Keep the copy semantics when the rename is refused.
             if (FILE* in = std::fopen(path.c_str(), "rb")) {
-                if (FILE* out = std::fopen(old.c_str(), "wb")) {
+                if (FILE* out = platform::OpenPrivateFile(old, "wb")) {
                     char buf[65536];
                     std::size_t n;
                     while ((n = std::fread(buf, 1, sizeof buf, in)) > 0) std::fwrite(buf, 1, n, out);
@@ -93,13 +117,14 @@ void CxDebugUtil::Log(int level, const char* sourcePath, int line, const char* f
                 std::fclose(in);
             }
         }
-        file = std::fopen(path.c_str(), "wb");
+        file = platform::OpenPrivateFile(path, "wb");
     } else {
-        file = std::fopen(path.c_str(), "ab");
+        file = platform::OpenPrivateFile(path, "ab");
     }
     if (file == nullptr) return;
+    const std::string text = OneLine(message);
     std::fprintf(file, "[%04d/%02d/%02d %02d:%02d:%02d][%-20s(%-4d)][%05x][%s] - %s\r\n", now.year, now.month,
-                 now.day, now.hour, now.minute, now.second, source, line, platform::CurrentThreadId(), marker,
-                 message);
+                 now.day, now.hour, now.minute, now.second, OneLine(source).c_str(), line,
+                 platform::CurrentThreadId(), marker, text.c_str());
     std::fclose(file);
 }

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "common/misc/CxDateTime.h"
+#include "common/misc/CxDebugUtil.h"
 #include "common/records/CommAddrRec.h"
 #include "common/records/CommDateRec.h"
 #include "common/records/CommNoteRec.h"
@@ -19,8 +20,9 @@ constexpr const char* kKindNames[4] = {"Contact", "Calendar", "Task", "Note"};
 }  // namespace
 
 CxSWLog::CxSWLog() {
-    const std::string folder = platform::DataFolder();
-    platform::CopyText(m_path, folder + "SWLog.txt");
+    m_path[0] = '\0';
+    const std::string folder = platform::DataFolder(&m_folderError);
+    if (!folder.empty()) platform::CopyText(m_path, folder + "SWLog.txt");
 }
 
 CxSWLog::CxSWLog(const char* path) { platform::CopyText(m_path, path); }
@@ -29,7 +31,7 @@ CxSWLog::~CxSWLog() { CloseLog(); }
 
 bool CxSWLog::OpenLog() {
     CloseLog();
-    m_open = m_file.Open(m_path, "wb");
+    m_open = m_path[0] != '\0' && m_file.Open(m_path, "wb", /*ownerOnly=*/true);
     return m_open;
 }
 
@@ -53,7 +55,9 @@ void CxSWLog::FormatLogField(char* buffer, std::size_t size, int indent, const c
 
 void CxSWLog::WriteField(const char* label, const char* value) {
     char line[1024];
-    FormatLogField(line, sizeof line, 1, label, value);
+    // A value is one line of the log, whatever breaks the record's text holds.
+    const std::string oneLine = CxDebugUtil::OneLine(value ? value : "");
+    FormatLogField(line, sizeof line, 1, label, oneLine.c_str());
     WriteLogLine(line);
 }
 

@@ -1,5 +1,7 @@
 #include "platform/paths/Paths.h"
 
+#include "platform/paths/PrivateFiles.h"
+
 #include <dirent.h>
 #include <pwd.h>
 #include <strings.h>
@@ -60,13 +62,25 @@ std::string AppDataFolder(bool create) {
     return WithTrailingSeparator(base);
 }
 
-std::string DataFolder() {
+std::string DataFolder(std::string* why) {
     const std::string base = AppDataFolder(true);
-    if (base.empty()) return std::string();
-    const std::string norrbek = base + "norrbek/";
-    if (!EnsureFolder(norrbek) || !EnsureFolder(norrbek + "FRWYCommon") || !EnsureFolder(norrbek + "FRWY"))
+    if (base.empty()) {
+        if (why != nullptr) {
+            const std::string wanted = AppDataFolder(false);
+            *why = wanted.empty() ? "no home folder is known" : "the folder " + wanted + " cannot be made";
+        }
         return std::string();
-    return norrbek + "FRWY/";
+    }
+    const std::string norrbek = base + "norrbek/";
+    for (const std::string& folder : {norrbek, norrbek + "FRWYCommon"}) {
+        if (!EnsureFolder(folder)) {
+            if (why != nullptr) *why = "the folder " + folder + " cannot be made";
+            return std::string();
+        }
+    }
+    const std::string data = norrbek + "FRWY/";
+    if (!MakePrivateFolder(data, why)) return std::string();
+    return data;
 }
 
 std::string DocumentsFolder() {
