@@ -123,13 +123,14 @@ bool MigrateToOutlook(platform::WindowHandle owner) {
     for (int& n : State().migrated) n = 0;
     for (int& n : State().failed) n = 0;
     // The log holds names, addresses and phone numbers: it is kept only in
-    // the private data folder, never in whatever folder is current.
-    if (platform::DataFolder().empty()) {
+    // the private data folder, never in whatever folder is current. Without
+    // it a migration would leave no account of itself, so it does not run.
+    CxSWLog log;
+    if (!log.GetFolderError().empty()) {
         ReportFailure(owner, "Migrating information to Outlook failed.",
-                      "The data folder cannot be made, so the migration log cannot be kept.");
+                      "The migration log cannot be kept: " + log.GetFolderError() + ".");
         return false;
     }
-    CxSWLog log;
     if (!log.OpenLog()) CX_LOG(kLogCritical, "Cannot create the migration log: %s", log.GetPath());
     log.WriteLogLine("Start migrating information to Outlook ...");
     {

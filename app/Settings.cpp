@@ -168,8 +168,11 @@ void ReadSettings(Settings& settings, CxIniUtil& ini) {
             case Form::Password: {
                 text[0] = '\0';
                 if (*key.keep == 0) break;
-                char encoded[256] = {0};
-                ini.ReadString(kSettingsSection, name, encoded, sizeof encoded, "");
+                // Base64 takes four characters for every three bytes: room for
+                // the encoded form of a password that fills its member.
+                std::string encoded((key.capacity + 2) / 3 * 4 + 1, '\0');
+                ini.ReadString(kSettingsSection, name, encoded.data(), encoded.size(), "");
+                encoded.resize(std::strlen(encoded.c_str()));
                 std::string decoded;
                 Base64Decode(encoded, decoded);
                 platform::CopyText(text, key.capacity, decoded);

@@ -53,27 +53,50 @@ void CxHelperBridge::ClearError_() {
 
 bool CxHelperBridge::InvokeHelper_() {
     m_operation = 1;
+    ClearError_();
+    char text[kErrorCapacity];
+    CxHelperRunner& runner = Runner_();
+    // The helper of an earlier load may still be working on these files.
+    if (runner.IsStillRunning()) {
+        std::snprintf(text, sizeof text,
+                      "The helper program %s is still running from an earlier load; try again when it has stopped.",
+                      m_helper.helper);
+        CX_LOG(kLogCritical, "%s", text);
+        SetError_(text);
+        return false;
+    }
+
     CxParamWriter params;
     BuildParams_(params);
     const std::string paramPath = ExchangePath_(m_paramFileName);
-    if (!params.WriteToFile(paramPath.c_str()))
-        CX_LOG(kLogCritical, "Failed to write the parameter file: %s", paramPath.c_str());
+    if (!params.WriteToFile(paramPath.c_str())) {
+        // A helper started now would read what an earlier run left there.
+        CX_LOG(kLogCritical, "Cannot write the parameter file: %s", paramPath.c_str());
+        std::snprintf(text, sizeof text, "Cannot write the parameter file: %s", paramPath.c_str());
+        SetError_(text);
+        return false;
+    }
 
-    ClearError_();
     // Whatever an earlier run left must not be taken for this run's result.
     DeleteExchangeFile_(m_dataFileName);
     DeleteExchangeFile_(m_errorFileName);
 
-    CxHelperRunner& runner = Runner_();
     runner.SetHelperName(m_helper.helper);
     runner.SetFolder(m_folder);
     runner.SetParamFileName(m_paramFileName);
     runner.SetDataFileName(m_dataFileName);
+    runner.SetControlFileName(m_controlFileName);
     runner.SetWaitLimit(m_waitLimit);
     if (!runner.Run()) {
-        char text[kErrorCapacity];
         std::snprintf(text, sizeof text, "The helper program %s could not be started: %s", m_helper.helper,
                       runner.GetStartError().c_str());
+        SetError_(text);
+        return false;
+    }
+    if (runner.TimedOut()) {
+        // What it may leave later is not this load's result.
+        std::snprintf(text, sizeof text, "The helper program %s did not end in time and was asked to stop.",
+                      m_helper.helper);
         SetError_(text);
         return false;
     }

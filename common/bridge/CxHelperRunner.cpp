@@ -1,17 +1,15 @@
 #include "common/bridge/CxHelperRunner.h"
 
-#include <unistd.h>
-
 #include <cstdio>
-#include <vector>
 
 #include "common/misc/CxDebugUtil.h"
+#include "common/misc/CxIniUtil.h"
 #include "platform/paths/Paths.h"
 #include "platform/process/ChildProcess.h"
 #include "platform/text/TextCopy.h"
 
 CxHelperRunner::CxHelperRunner() {
-    m_helperName[0] = m_folder[0] = m_paramFileName[0] = m_dataFileName[0] = '\0';
+    m_helperName[0] = m_folder[0] = m_paramFileName[0] = m_dataFileName[0] = m_controlFileName[0] = '\0';
 }
 
 CxHelperRunner::~CxHelperRunner() {
@@ -23,6 +21,12 @@ void CxHelperRunner::SetHelperName(const char* name) { platform::CopyText(m_help
 void CxHelperRunner::SetFolder(const char* folder) { platform::CopyText(m_folder, folder); }
 void CxHelperRunner::SetParamFileName(const char* name) { platform::CopyText(m_paramFileName, name); }
 void CxHelperRunner::SetDataFileName(const char* name) { platform::CopyText(m_dataFileName, name); }
+void CxHelperRunner::SetControlFileName(const char* name) { platform::CopyText(m_controlFileName, name); }
+
+bool CxHelperRunner::IsStillRunning() {
+    if (m_overdue && m_overdue->Wait(0) != platform::WaitResult::TimedOut) m_overdue.reset();
+    return m_overdue != nullptr;
+}
 
 std::string CxHelperRunner::HelperDirectory_() { return std::string(); }
 
@@ -31,39 +35,61 @@ std::string CxHelperRunner::GetCommandLine() const {
 }
 
 bool CxHelperRunner::Run() {
-    std::vector<char> cwd(260, '\0');
-    if (::getcwd(cwd.data(), cwd.size() - 1) == nullptr) cwd[0] = '\0';
-    CX_LOG(kLogDetail, "Original current directory: %s", cwd.data());
-    // The helper is found in, and runs in, the program's own folder; this
-    // process keeps its own current directory.
+    m_startError.clear();
+    m_timedOut = false;
+    if (IsStillRunning()) {
+        m_startError = "it is still running from an earlier load";
+        CX_LOG(kLogCritical, "The helper program %s is still running from an earlier load; it is not started again.",
+               m_helperName);
+        return false;
+    }
+    // The helper is found only in the program's own folder and runs there
+    // (or in the folder its kind names); this process keeps its own current
+    // directory.
     const std::string programFolder = platform::ProgramFolder();
-    CX_LOG(kLogDetail, "Set current directory: %s", programFolder.c_str());
     std::string directory = HelperDirectory_();
     if (directory.empty()) directory = programFolder;
 
     const std::string commandLine = GetCommandLine();
     CX_LOG(kLogDetail, "Executing command: %s", commandLine.c_str());
-    m_startError.clear();
-    platform::ChildProcess child;
-    if (!child.Start(commandLine, directory, programFolder)) {
-        m_startError = child.ErrorText();
+    auto child = std::make_unique<platform::ChildProcess>();
+    if (!child->Start(commandLine, directory, programFolder)) {
+        m_startError = child->ErrorText();
         CX_LOG(kLogCritical, "CreateProcess Error: %s", m_startError.c_str());
         return false;
     }
     CX_LOG(kLogDetail, "Command executed successfully.");
-    switch (child.Wait(m_waitLimit)) {
+    CX_LOG(kLogDetail, "Helper program %s started in %s.", child->ProgramPath().c_str(), directory.c_str());
+    switch (child->Wait(m_waitLimit)) {
     case platform::WaitResult::Exited:
         CX_LOG(kLogDetail, "Helper utility program exited successfully.");
         break;
     case platform::WaitResult::TimedOut:
         CX_LOG(kLogDetail, "The helper utility program has no response. Got timeout event.");
-        break;
+        m_timedOut = true;
+        RequestStop_();
+        m_overdue = std::move(child);
+        return true;
     case platform::WaitResult::Failed:
-        CX_LOG(kLogCritical, "Got unexpected error, return code=%d", child.LastError());
+        CX_LOG(kLogCritical, "Got unexpected error, return code=%d", child->LastError());
         break;
     }
-    child.Release();
+    child->Release();
     return true;
+}
+
+void CxHelperRunner::RequestStop_() {
+    if (m_controlFileName[0] == '\0') {
+        CX_LOG(kLogCritical, "The helper program %s ran past its limit and has no control file to be stopped through.",
+               m_helperName);
+        return;
+    }
+    CxIniUtil ini(m_folder, m_controlFileName);
+    if (ini.WriteString("Status", "Stop", "1"))
+        CX_LOG(kLogCritical, "The helper program %s ran past its limit; it was asked to stop.", m_helperName);
+    else
+        CX_LOG(kLogCritical, "The helper program %s ran past its limit and could not be asked to stop: %s%s",
+               m_helperName, m_folder, m_controlFileName);
 }
 
 std::map<std::string, std::unique_ptr<CxHelperRunner>>& CxHelperRunners::Slots() {

@@ -7,6 +7,7 @@
 
 #include "common/misc/CxFile.h"
 #include "platform/clock/Clock.h"
+#include "platform/paths/PrivateFiles.h"
 #include "platform/text/TextCopy.h"
 
 CxDebugUtil& CxDebugUtil::Instance() {
@@ -44,6 +45,28 @@ std::string CxDebugUtil::GetLogPath() const {
     return std::string(m_folder) + m_fileName;
 }
 
+std::string CxDebugUtil::OneLine(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (u >= 0x20 && u != 0x7f) {
+            out.push_back(c);
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else {
+            char hex[5];
+            std::snprintf(hex, sizeof hex, "\\x%02X", u);
+            out += hex;
+        }
+    }
+    return out;
+}
+
 void CxDebugUtil::Log(int level, const char* sourcePath, int line, const char* format, ...) {
     std::lock_guard lock(m_mutex);
     if (level != kLogCritical && !(m_enabled && level <= m_level)) return;
@@ -75,46 +98,34 @@ void CxDebugUtil::Log(int level, const char* sourcePath, int line, const char* f
     const platform::LocalTime now = platform::LocalNow();
     const char* marker = level == kLogCritical ? "!!!" : "   ";
 
-    // A line break or other control character in a logged text (a file
-    // name, a value read from a file) must not forge entries of its own.
-    std::string text;
-    for (const char* p = message; *p != '\0'; ++p) {
-        const unsigned char c = static_cast<unsigned char>(*p);
-        if (c == '\n') text += "\\n";
-        else if (c == '\r') text += "\\r";
-        else if ((c < 0x20 && c != '\t') || c == 0x7F) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02x", c);
-            text += escaped;
-        } else {
-            text += static_cast<char>(c);
-        }
-    }
-
     const std::string path = std::string(m_folder) + m_fileName;
-    CxFile file;
+    // The log holds file names and record texts: it is its owner's alone.
+    FILE* file = nullptr;
     if (CxFile::GetFileSize(path.c_str()) >= kRolloverSize + 1) {
         const std::string old = path + ".old.log";
         std::remove(old.c_str());
-        if (std::rename(path.c_str(), old.c_str()) != 0) {
+        if (std::rename(path.c_str(), old.c_str()) == 0) {
+            platform::MakeFilePrivate(old);  // a log an earlier version left readable
+        } else {
             // Keep the copy semantics when the rename is refused.
-            CxFile in, out;
-            if (in.Open(path.c_str(), "rb") && out.Open(old.c_str(), "wb", true)) {
-                char buf[65536];
-                std::size_t n;
-                while ((n = in.ReadSome(buf, sizeof buf)) > 0) out.WriteBytes(buf, n);
+            if (FILE* in = std::fopen(path.c_str(), "rb")) {
+                if (FILE* out = platform::OpenPrivateFile(old, "wb")) {
+                    char buf[65536];
+                    std::size_t n;
+                    while ((n = std::fread(buf, 1, sizeof buf, in)) > 0) std::fwrite(buf, 1, n, out);
+                    std::fclose(out);
+                }
+                std::fclose(in);
             }
         }
-        file.Open(path.c_str(), "wb", true);
+        file = platform::OpenPrivateFile(path, "wb");
     } else {
-        // The log holds names and addresses: the owner's only.
-        file.Open(path.c_str(), "ab", true);
+        file = platform::OpenPrivateFile(path, "ab");
     }
-    if (!file.IsOpen()) return;
-    char head[400];
-    std::snprintf(head, sizeof head, "[%04d/%02d/%02d %02d:%02d:%02d][%-20s(%-4d)][%05x][%s] - ", now.year, now.month,
-                  now.day, now.hour, now.minute, now.second, source, line, platform::CurrentThreadId(), marker);
-    file.WriteBytes(head, std::strlen(head));
-    file.WriteBytes(text.data(), text.size());
-    file.WriteBytes("\r\n", 2);
+    if (file == nullptr) return;
+    const std::string text = OneLine(message);
+    std::fprintf(file, "[%04d/%02d/%02d %02d:%02d:%02d][%-20s(%-4d)][%05x][%s] - %s\r\n", now.year, now.month,
+                 now.day, now.hour, now.minute, now.second, OneLine(source).c_str(), line,
+                 platform::CurrentThreadId(), marker, text.c_str());
+    std::fclose(file);
 }

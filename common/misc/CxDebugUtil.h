@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <mutex>
 #include <string>
+#include <string_view>
 
 enum CxLogLevel : int {
     kLogCritical = 0,
@@ -37,6 +38,11 @@ public:
     std::string GetFolder() const;
     // Folder followed by file name.
     std::string GetLogPath() const;
+
+    // The text on one line: a line feed reads "\n", a carriage return "\r",
+    // a tab "\t" and any other control character "\xNN", so that a name
+    // holding a line break cannot pass for an entry of its own.
+    static std::string OneLine(std::string_view text);
 
     // Messages are cut to this many bytes minus one.
     static constexpr std::size_t kMessageLimit = 40960;

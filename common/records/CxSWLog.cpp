@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "common/misc/CxDateTime.h"
+#include "common/misc/CxDebugUtil.h"
 #include "common/records/CommAddrRec.h"
 #include "common/records/CommDateRec.h"
 #include "common/records/CommNoteRec.h"
@@ -19,10 +20,9 @@ constexpr const char* kKindNames[4] = {"Contact", "Calendar", "Task", "Note"};
 }  // namespace
 
 CxSWLog::CxSWLog() {
-    // Without the data folder there is no log: it is never written into
-    // whatever folder happens to be current.
-    const std::string folder = platform::DataFolder();
-    platform::CopyText(m_path, folder.empty() ? std::string() : folder + "SWLog.txt");
+    m_path[0] = '\0';
+    const std::string folder = platform::DataFolder(&m_folderError);
+    if (!folder.empty()) platform::CopyText(m_path, folder + "SWLog.txt");
 }
 
 CxSWLog::CxSWLog(const char* path) { platform::CopyText(m_path, path); }
@@ -31,8 +31,7 @@ CxSWLog::~CxSWLog() { CloseLog(); }
 
 bool CxSWLog::OpenLog() {
     CloseLog();
-    // Names, addresses and phone numbers: the owner's only.
-    m_open = m_file.Open(m_path, "wb", true);
+    m_open = m_path[0] != '\0' && m_file.Open(m_path, "wb", /*ownerOnly=*/true);
     return m_open;
 }
 
@@ -56,7 +55,9 @@ void CxSWLog::FormatLogField(char* buffer, std::size_t size, int indent, const c
 
 void CxSWLog::WriteField(const char* label, const char* value) {
     char line[1024];
-    FormatLogField(line, sizeof line, 1, label, value);
+    // A value is one line of the log, whatever breaks the record's text holds.
+    const std::string oneLine = CxDebugUtil::OneLine(value ? value : "");
+    FormatLogField(line, sizeof line, 1, label, oneLine.c_str());
     WriteLogLine(line);
 }
 

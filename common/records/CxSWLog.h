@@ -14,18 +14,21 @@ struct CommNoteRec;
 
 class CxSWLog {
 public:
-    // The log in the data folder; no log (OpenLog fails) when the data
-    // folder cannot be made.
+    // The log in the data folder. When the data folder cannot be made the
+    // log has no path, OpenLog fails and GetFolderError tells why.
     CxSWLog();
     // The log at a path of the caller's.
     explicit CxSWLog(const char* path);
     ~CxSWLog();
 
-    // Closes a file still open, then creates the file afresh.
+    // Closes a file still open, then creates the file afresh, readable by
+    // its owner only.
     bool OpenLog();
     void CloseLog();
     bool IsOpen() const { return m_open; }
     const char* GetPath() const { return m_path; }
+    // Why the data folder could not be made; empty when it was.
+    const std::string& GetFolderError() const { return m_folderError; }
 
     // The text and CR LF; a missing text writes an empty line.
     void WriteLogLine(const char* text);
@@ -59,4 +62,5 @@ private:
     CxFile m_file;
     bool m_open = false;
     char m_path[260];
+    std::string m_folderError;
 };

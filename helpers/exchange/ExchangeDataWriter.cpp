@@ -2,13 +2,15 @@
 
 #include <unistd.h>
 
+#include "platform/paths/PrivateFiles.h"
+
 ExchangeDataWriter::~ExchangeDataWriter() { Abandon(); }
 
 bool ExchangeDataWriter::Open(const std::string& path) {
     Abandon();
     m_path = path;
     m_temp = path + "." + std::to_string(::getpid()) + ".part";
-    m_file = std::fopen(m_temp.c_str(), "wb");
+    m_file = platform::OpenPrivateFile(m_temp, "wb");
     m_count = 0;
     m_ok = m_file != nullptr;
     const std::int32_t placeholder = 0;

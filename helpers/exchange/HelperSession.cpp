@@ -4,8 +4,8 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 
+#include "platform/paths/PrivateFiles.h"
 #include "platform/profile/PrivateProfile.h"
 
 bool HelperSession::Open(int argc, char** argv, const CxHelperKind* kind) {
@@ -60,13 +60,12 @@ bool HelperSession::StopRequested() const {
 bool HelperSession::WriteStatus(const std::string& line) {
     const std::string path = StatusPath();
     const std::string temp = path + "." + std::to_string(::getpid()) + ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out << line << "\r\n";
-        if (!out.flush()) {
-            std::remove(temp.c_str());
-            return false;
-        }
+    std::FILE* out = platform::OpenPrivateFile(temp, "wb");
+    if (out == nullptr) return false;
+    const bool written = std::fwrite(line.data(), 1, line.size(), out) == line.size() && std::fputs("\r\n", out) >= 0;
+    if (std::fclose(out) != 0 || !written) {
+        std::remove(temp.c_str());
+        return false;
     }
     if (std::rename(temp.c_str(), path.c_str()) != 0) {
         std::remove(temp.c_str());

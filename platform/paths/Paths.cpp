@@ -1,5 +1,7 @@
 #include "platform/paths/Paths.h"
 
+#include "platform/paths/PrivateFiles.h"
+
 #include <dirent.h>
 #include <pwd.h>
 #include <strings.h>
@@ -45,20 +47,25 @@ std::string AppDataFolder(bool create) {
     return WithTrailingSeparator(base);
 }
 
-std::string DataFolder() {
+std::string DataFolder(std::string* why) {
     const std::string base = AppDataFolder(true);
-    if (base.empty()) return std::string();
+    if (base.empty()) {
+        if (why != nullptr) {
+            const std::string wanted = AppDataFolder(false);
+            *why = wanted.empty() ? "no home folder is known" : "the folder " + wanted + " cannot be made";
+        }
+        return std::string();
+    }
     const std::string norrbek = base + "norrbek/";
-    if (!EnsureFolder(norrbek) || !EnsureFolder(norrbek + "FRWYCommon") || !EnsureFolder(norrbek + "FRWY"))
-        return std::string();
-    // It holds the logs, the settings and the exchange files: owner only,
-    // also when it was made before with other rights.
-    const std::string folder = norrbek + "FRWY";
-    struct stat st {};
-    if (::lstat(folder.c_str(), &st) != 0) return std::string();
-    if ((st.st_mode & 07777) != 0700 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() && ::chmod(folder.c_str(), 0700) != 0)
-        return std::string();
-    return folder + "/";
+    for (const std::string& folder : {norrbek, norrbek + "FRWYCommon"}) {
+        if (!EnsureFolder(folder)) {
+            if (why != nullptr) *why = "the folder " + folder + " cannot be made";
+            return std::string();
+        }
+    }
+    const std::string data = norrbek + "FRWY/";
+    if (!MakePrivateFolder(data, why)) return std::string();
+    return data;
 }
 
 std::string DocumentsFolder() {

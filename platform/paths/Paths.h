@@ -17,9 +17,10 @@ std::string HomeFolder();
 std::string AppDataFolder(bool create);
 
 // The system's per-user data folder "<application data>/norrbek/FRWY/",
-// made when missing together with its sibling "FRWYCommon"; empty when a
-// folder cannot be made.
-std::string DataFolder();
+// made when missing together with its sibling "FRWYCommon", and readable by
+// its owner only (mode 0700, also when it existed before). Empty when a
+// folder cannot be made or narrowed, with the reason in `why` when given.
+std::string DataFolder(std::string* why = nullptr);
 
 // The user's documents folder: XDG_DOCUMENTS_DIR of user-dirs.dirs, else
 // ~/Documents; ends with a separator.

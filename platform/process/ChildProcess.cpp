@@ -63,12 +63,6 @@ bool IsRegularFile(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-std::string CurrentFolder() {
-    std::vector<char> buf(4096);
-    if (::getcwd(buf.data(), buf.size()) == nullptr) return std::string();
-    return WithTrailingSeparator(buf.data());
-}
-
 bool EndsWithExe(const std::string& name) {
     return name.size() > 4 && ::strcasecmp(name.c_str() + name.size() - 4, ".exe") == 0;
 }
@@ -95,13 +89,13 @@ std::string SystemErrorText(int error) {
 
 std::string FindProgram(const std::string& name, const std::string& programFolder) {
     if (name.empty()) return std::string();
+    // A name that is not a full path is looked for in the program folder
+    // alone: a file of that name in the current folder is never started.
     std::vector<std::string> candidates;
-    if (name.find(kPathSeparator) != std::string::npos) {
-        candidates.push_back(name.front() == kPathSeparator ? name : CurrentFolder() + name);
-    } else {
-        if (!programFolder.empty()) candidates.push_back(WithTrailingSeparator(programFolder) + name);
-        candidates.push_back(CurrentFolder() + name);
-    }
+    if (name.front() == kPathSeparator)
+        candidates.push_back(name);
+    else if (!programFolder.empty())
+        candidates.push_back(WithTrailingSeparator(programFolder) + name);
     for (const std::string& candidate : candidates) {
         const std::string resolved = ResolvePath(candidate);
         if (IsRegularFile(resolved)) return resolved;

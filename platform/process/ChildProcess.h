@@ -23,9 +23,9 @@ public:
 
     // Starts the program named by the command line's first argument, with
     // the argument vector the command line splits into (SplitCommandLine).
-    // A name without a folder is looked for in `programFolder`, then in the
-    // current folder; a name ending in ".exe" that does not exist is also
-    // tried without that suffix. The child reads its standard input from
+    // A name that is not a full path is looked for in `programFolder` only,
+    // never in the current folder; a name ending in ".exe" that does not
+    // exist is also tried without that suffix. The child reads its standard input from
     // /dev/null, inherits standard output, standard error and the
     // environment, and runs in `workingDirectory` (the current folder when
     // empty). False, with LastError set, when it cannot be started.

@@ -112,3 +112,26 @@ TEST_F(SettingsTest, LongValuesAreCutAndOtherLinesKept) {
     const std::string text = fwtest::ReadFile(path);
     EXPECT_EQ(text.rfind("; mine\n[Path]\nPDPath=/palm\n[FRWY]\n", 0), 0u);
 }
+
+TEST_F(SettingsTest, PasswordsThatFillTheirMembersSurviveASaveAndALoad) {
+    ReadSettings(*s, path.c_str());
+    char (*const passwords[])[256] = {&s->LNPassword, &s->ACTPassword, &s->GGPassword, &s->DNPassword,
+                                      &s->SFPassword, &s->SFToken,     &s->SGPassword};
+    for (std::int32_t* keep : {&s->LNSavePassword, &s->ACTSavePassword, &s->GGSavePassword, &s->DNSavePassword,
+                               &s->SFSavePassword, &s->SFSaveToken, &s->SGSavePassword})
+        *keep = 1;
+    unsigned seed = 7;
+    for (auto* member : passwords) {
+        std::string password;
+        for (int i = 0; i < 255; ++i) password.push_back(static_cast<char>(' ' + (seed = seed * 1103515245 + 12345) % 95));
+        platform::CopyText(*member, password);
+        ASSERT_EQ(std::strlen(*member), 255u);
+    }
+    ASSERT_TRUE(WriteSettings(*s, path.c_str()));
+    ReadSettings(*back, path.c_str());
+    EXPECT_EQ(std::memcmp(s.get(), back.get(), sizeof(Settings)), 0);
+    // And once more, as the next start and exit do.
+    ASSERT_TRUE(WriteSettings(*back, path.c_str()));
+    ReadSettings(*back, path.c_str());
+    EXPECT_EQ(std::memcmp(s.get(), back.get(), sizeof(Settings)), 0);
+}

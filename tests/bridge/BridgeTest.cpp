@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <filesystem>
 #include <set>
 #include <thread>
 
 #include "common/bridge/CxHelperRunner.h"
 #include "common/google/CxGAppCommon.h"
 #include "common/misc/CxWaitWindow.h"
+#include "platform/paths/PrivateFiles.h"
 #include "tests/support/BridgeFixture.h"
 #include "tests/support/TestBridges.h"
 
@@ -198,17 +200,53 @@ TEST_F(Bridge, TheWaitWindowShowsTheSlowHelpersStatusLines) {
     EXPECT_TRUE(step);
 }
 
-TEST_F(Bridge, AHelperThatNeverEndsIsAskedToStopWhenItsBridgeGoes) {
+TEST_F(Bridge, AHelperPastItsLimitFailsTheLoadAndIsAskedToStop) {
     ScopedEnv hang("FWTH_HANG", "1");
     bridge->SetWaitLimit(300);
-    EXPECT_FALSE(bridge->Load());  // no data file yet
+    EXPECT_FALSE(bridge->Load());
+    EXPECT_TRUE(bridge->HasError());
+    EXPECT_STREQ(bridge->GetErrorText(),
+                 "The helper program Norrbek.GoogleContacts.exe did not end in time and was asked to stop.");
     EXPECT_TRUE(Logged("The helper utility program has no response. Got timeout event."));
-    ASSERT_TRUE(WaitFor([this] { return fwtest::ReadFile(folder + "GAddrData.ini").find("Running=1") != std::string::npos; }));
-    EXPECT_FALSE(Exists("stopped.txt"));
-    bridge.reset();
-    EXPECT_NE(fwtest::ReadFile(folder + "GAddrData.ini").find("Stop=1"), std::string::npos);
     EXPECT_TRUE(WaitFor([this] { return Exists("stopped.txt"); }));
     EXPECT_EQ(fwtest::ReadFile(folder + "stopped.txt"), "stopped");
+}
+
+TEST_F(Bridge, ALoadWhileTheHelperOfAnEarlierOneStillRunsStartsNothing) {
+    ScopedEnv slow("FWTH_DELAY_MS", "1500");
+    bridge->SetWaitLimit(100);
+    EXPECT_FALSE(bridge->Load());
+    ScopedEnv echo("FWTH_ECHO", folder + "echo.txt");
+    const std::string params = fwtest::ReadFile(folder + "GAddrParam.dat");
+    bridge->SetEmail("other@example.com");
+    EXPECT_FALSE(bridge->Load());
+    EXPECT_STREQ(bridge->GetErrorText(), "The helper program Norrbek.GoogleContacts.exe is still running from an "
+                                         "earlier load; try again when it has stopped.");
+    EXPECT_EQ(fwtest::ReadFile(folder + "GAddrParam.dat"), params);  // left as the running helper read it
+    EXPECT_FALSE(Exists("echo.txt"));
+    ASSERT_TRUE(WaitFor([] {
+        CxHelperRunner* runner = CxHelperRunners::Find("Norrbek.GoogleContacts.exe");
+        return runner == nullptr || !runner->IsStillRunning();
+    }));
+}
+
+TEST_F(Bridge, AParameterFileThatCannotBeWrittenStartsNoHelper) {
+    ScopedEnv echo("FWTH_ECHO", folder + "echo.txt");
+    std::filesystem::create_directory(folder + "GAddrParam.dat");
+    EXPECT_FALSE(bridge->Load());
+    EXPECT_TRUE(bridge->HasError());
+    EXPECT_TRUE(Logged("[!!!] - Cannot write the parameter file: " + folder + "GAddrParam.dat"));
+    EXPECT_FALSE(Logged("Executing command"));
+    EXPECT_FALSE(Exists("echo.txt"));
+}
+
+TEST_F(Bridge, EveryExchangeFileIsItsOwnersAlone) {
+    ScopedEnv errors("FWTH_ERRORS", "1");
+    ScopedEnv delay("FWTH_DELAY_MS", "50");
+    bridge->SetEmail("me@example.com");
+    EXPECT_TRUE(bridge->Load());
+    for (const char* name : {"GAddrParam.dat", "GAddr.dat", "GAddrStatus.dat", "GAddrErr.dat", "GAddrData.ini"})
+        EXPECT_EQ(platform::FileMode(folder + name), 0600) << name;
 }
 
 TEST_F(Bridge, AControlFileThatIsNotRunningIsLeftAlone) {

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <regex>
 #include <string>
 
 #include "common/misc/CxDebugUtil.h"
+#include "platform/paths/PrivateFiles.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -77,6 +79,33 @@ TEST_F(DebugLogTest, RolloverAboveTenMebibytes) {
     EXPECT_EQ(fresh.front(), '[');
     EXPECT_NE(fresh.find("fresh"), std::string::npos);
     EXPECT_EQ(fwtest::ReadFile(path + ".old.log").size(), static_cast<std::size_t>(CxDebugUtil::kRolloverSize) + 1);
+}
+
+TEST_F(DebugLogTest, ControlCharactersCannotForgeAnEntry) {
+    log.Log(kLogCritical, "a.cpp", 1, "Cannot open %s", "/tmp/x\n[2009/03/05 14:07:31][forged]\r\x01\x7f\tend");
+    const std::string text = Text();
+    EXPECT_EQ(text.find('\n'), text.size() - 1) << text;  // one line
+    EXPECT_NE(text.find("] - Cannot open /tmp/x\\n[2009/03/05 14:07:31][forged]\\r\\x01\\x7F\\tend\r\n"),
+              std::string::npos)
+        << text;
+    // Everything printable stays as it was, non-ASCII texts included.
+    for (const std::string& plain : {std::string(), std::string("C:\\Palm\\Anna Åberg"), std::string("a ~ z")})
+        EXPECT_EQ(CxDebugUtil::OneLine(plain), plain);
+    EXPECT_EQ(CxDebugUtil::OneLine(std::string("\0\x1f", 2)), "\\x00\\x1F");
+}
+
+TEST_F(DebugLogTest, TheLogAndItsEarlierGenerationAreTheOwnersAlone) {
+    const std::string path = dir.File("appdebug.log");
+    log.Log(kLogCritical, "a.cpp", 1, "new");
+    EXPECT_EQ(platform::FileMode(path), 0600);
+    ASSERT_EQ(::chmod(path.c_str(), 0644), 0);  // written by an earlier version
+    log.Log(kLogCritical, "a.cpp", 1, "narrowed");
+    EXPECT_EQ(platform::FileMode(path), 0600);
+    fwtest::WriteFile(path, std::string(static_cast<std::size_t>(CxDebugUtil::kRolloverSize) + 1, 'b'));
+    ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
+    log.Log(kLogCritical, "a.cpp", 1, "fresh");
+    EXPECT_EQ(platform::FileMode(path), 0600);
+    EXPECT_EQ(platform::FileMode(path + ".old.log"), 0600);
 }
 
 TEST_F(DebugLogTest, UnwritableFolderDropsTheEntry) {

@@ -9,6 +9,7 @@
 #include "common/records/CommNoteRec.h"
 #include "common/records/CommTaskRec.h"
 #include "common/records/CxSWLog.h"
+#include "platform/paths/PrivateFiles.h"
 #include "platform/text/TextCopy.h"
 #include "tests/support/TempDir.h"
 
@@ -122,4 +123,28 @@ TEST(SWLogPath, DefaultPathIsInTheDataFolder) {
     fwtest::ScopedEnv env("XDG_DATA_HOME", dir.Path());
     CxSWLog log;
     EXPECT_EQ(std::string(log.GetPath()), dir.Path() + "norrbek/FRWY/SWLog.txt");
+}
+
+TEST(SWLogPath, WithoutADataFolderTheLogHasNoPlace) {
+    fwtest::TempDir dir;
+    fwtest::WriteFile(dir.File("file"), "not a folder");
+    fwtest::ScopedEnv env("XDG_DATA_HOME", dir.File("file"));
+    CxSWLog log;
+    EXPECT_STREQ(log.GetPath(), "");
+    EXPECT_FALSE(log.GetFolderError().empty());
+    EXPECT_FALSE(log.OpenLog());
+}
+
+TEST_F(SWLogTest, RecordTextsStayOnTheirLineAndTheLogIsPrivate) {
+    auto rec = Zeroed<CommAddrRec>();
+    CopyText(rec->DisplayName, "Anna\r\nMigrating Contact item:");
+    CopyText(rec->Company, "Acme\tLtd\x1b");
+    ASSERT_TRUE(log.OpenLog());
+    log.LogContact(rec.get());
+    log.CloseLog();
+    const std::string text = Text();
+    EXPECT_NE(text.find("\tDisplay Name: Anna\\r\\nMigrating Contact item:\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\tCompany: Acme\\tLtd\\x1B\r\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("\nMigrating Contact item:", 1), std::string::npos);
+    EXPECT_EQ(platform::FileMode(path), 0600);
 }
