@@ -1,5 +1,7 @@
 #include "common/misc/CxDebugUtil.h"
 
+#include <vector>
+
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -67,9 +69,29 @@ std::string CxDebugUtil::OneLine(std::string_view text) {
     return out;
 }
 
+namespace {
+
+// The entries this thread holds back, while a CxDeferredLog lives on it.
+thread_local std::vector<CxDeferredLog::Entry>* t_deferred = nullptr;
+
+}  // namespace
+
+CxDeferredLog::CxDeferredLog() : m_outer(t_deferred) { t_deferred = &m_entries; }
+
+CxDeferredLog::~CxDeferredLog() {
+    t_deferred = m_outer;
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        const Entry& e = m_entries[i];
+        const int level = i < m_demoted && e.level == kLogCritical ? kLogDetail : e.level;
+        if (m_outer != nullptr) m_outer->push_back(Entry{e.log, level, e.source, e.line, e.message});
+        else e.log->Write(level, e.source.c_str(), e.line, e.message.c_str());
+    }
+}
+
 void CxDebugUtil::Log(int level, const char* sourcePath, int line, const char* format, ...) {
     std::lock_guard lock(m_mutex);
-    if (level != kLogCritical && !(m_enabled && level <= m_level)) return;
+    // Held-back entries are filtered when they are written, at their level then.
+    if (t_deferred == nullptr && level != kLogCritical && !(m_enabled && level <= m_level)) return;
 
     static thread_local char message[kMessageLimit];
     message[0] = '\0';
@@ -95,6 +117,20 @@ void CxDebugUtil::Log(int level, const char* sourcePath, int line, const char* f
         platform::CopyText(source, name);
     }
 
+    if (t_deferred != nullptr) {
+        t_deferred->push_back(CxDeferredLog::Entry{this, level, source, line, message});
+        return;
+    }
+    WriteLocked(level, source, line, message);
+}
+
+void CxDebugUtil::Write(int level, const char* source, int line, const char* message) {
+    std::lock_guard lock(m_mutex);
+    if (level != kLogCritical && !(m_enabled && level <= m_level)) return;
+    WriteLocked(level, source, line, message);
+}
+
+void CxDebugUtil::WriteLocked(int level, const char* source, int line, const char* message) {
     const platform::LocalTime now = platform::LocalNow();
     const char* marker = level == kLogCritical ? "!!!" : "   ";
 

@@ -9,6 +9,7 @@
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <vector>
 
 enum CxLogLevel : int {
     kLogCritical = 0,
@@ -50,11 +51,45 @@ public:
     static constexpr long kRolloverSize = 10L * 1024 * 1024;
 
 private:
+    friend class CxDeferredLog;
+    // An entry already formatted, through the filter at its level.
+    void Write(int level, const char* source, int line, const char* message);
+    void WriteLocked(int level, const char* source, int line, const char* message);
+
     mutable std::mutex m_mutex;
     char m_fileName[260];
     char m_folder[260];
     int m_level = 0;
     bool m_enabled = false;
+};
+
+// Holds back the entries this thread logs while it lives and writes them
+// when it ends, in order. Demote(n) has the critical ones among the first n
+// entries written as detail entries: the lines of an attempt whose failure
+// did not matter (a reader tried first, before another that read the file).
+class CxDeferredLog {
+public:
+    struct Entry {
+        CxDebugUtil* log;  // the log it was written to
+        int level;
+        std::string source;
+        int line;
+        std::string message;
+    };
+
+    CxDeferredLog();
+    ~CxDeferredLog();
+    CxDeferredLog(const CxDeferredLog&) = delete;
+    CxDeferredLog& operator=(const CxDeferredLog&) = delete;
+
+    // How many entries it holds so far.
+    std::size_t Count() const { return m_entries.size(); }
+    void Demote(std::size_t first) { m_demoted = first; }
+
+private:
+    std::vector<Entry>* m_outer;  // an enclosing one of the same thread, or null
+    std::vector<Entry> m_entries;
+    std::size_t m_demoted = 0;
 };
 
 #define CX_LOG(level, ...) ::CxDebugUtil::Instance().Log((level), __FILE__, __LINE__, __VA_ARGS__)

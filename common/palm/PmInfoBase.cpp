@@ -3,6 +3,7 @@
 #include <strings.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "common/misc/CxDebugUtil.h"
@@ -75,12 +76,20 @@ bool PmInfoBase::LoadByFile(const char* path) {
         if (LoadFileOf(kPmGenEx2, path)) generation = kPmGenEx2;
     } else if (::strcasecmp(extension, ".dat") == 0) {
         CX_LOG(kLogDetail, ".dat file, try Palm Desktop 4.1.4 database loader.");
+        // What the 4.1.4 reader says of a file it cannot read is an error
+        // only when the earlier reader cannot read it either.
+        auto attempt = std::make_unique<CxDeferredLog>();
         if (LoadFileOf(kPmGenEx, path)) {
+            attempt.reset();
             generation = kPmGenEx;
         } else {
+            const std::size_t exLines = attempt->Count();
             CX_LOG(kLogDetail, "Unable to load this file with Palm Desktop 4.1.4 file loader, try earlier loader version.");
             const std::string exCause = CxTakeFailure();
-            if (LoadFileOf(kPmGenEarly, path)) {
+            const bool earlier = LoadFileOf(kPmGenEarly, path);
+            if (earlier) attempt->Demote(exLines);
+            attempt.reset();
+            if (earlier) {
                 generation = kPmGenEarly;
             } else if (exCause.find(PmDBExUtil::kNotThisFormat) == std::string::npos) {
                 // A 4.1.4 file that is damaged: its own cause tells more

@@ -46,6 +46,39 @@ TEST_F(DebugLogTest, FilterByLevelAndSwitch) {
     EXPECT_NE(text.find("[   ] - low"), std::string::npos);
 }
 
+TEST_F(DebugLogTest, HeldBackEntriesAreWrittenInOrderAndDemotedWhereAsked) {
+    log.Enable(true);
+    log.SetLevel(2);
+    {
+        CxDeferredLog attempt;
+        log.Log(kLogCritical, "a.cpp", 1, "first attempt failed");
+        log.Log(kLogLow, "a.cpp", 2, "too low for the filter");
+        EXPECT_EQ(Text(), "");  // nothing written yet
+        attempt.Demote(attempt.Count());
+        {
+            CxDeferredLog inner;  // hands its entries to the outer one
+            log.Log(kLogCritical, "a.cpp", 3, "a real error");
+        }
+        log.Log(kLogDetail, "a.cpp", 4, "done");
+    }
+    const std::string text = Text();
+    const std::size_t first = text.find("[   ] - first attempt failed");
+    const std::size_t error = text.find("[!!!] - a real error");
+    EXPECT_NE(first, std::string::npos) << text;
+    EXPECT_NE(error, std::string::npos) << text;
+    EXPECT_LT(first, error);
+    EXPECT_LT(error, text.find("[   ] - done"));
+    EXPECT_EQ(text.find("too low"), std::string::npos);
+    // A demoted entry that the level filters out is not written at all.
+    log.SetLevel(1);
+    {
+        CxDeferredLog attempt;
+        log.Log(kLogCritical, "a.cpp", 5, "quietly demoted");
+        attempt.Demote(1);
+    }
+    EXPECT_EQ(Text().find("quietly demoted"), std::string::npos);
+}
+
 TEST_F(DebugLogTest, SourceNamesAndWideLineNumbers) {
     log.Log(kLogCritical, nullptr, 12345, "x");
     log.Log(kLogCritical, "/home/u/src/common/palm/PmDBUtil.cpp", 7, "y");

@@ -159,6 +159,20 @@ TEST_F(RecordSetTest, LoadByFileChoosesTheReaderByExtension) {
     EXPECT_TRUE(Logged(".dat file, try Palm Desktop 4.1.4 database loader.", false));
     EXPECT_TRUE(
         Logged("Unable to load this file with Palm Desktop 4.1.4 file loader, try earlier loader version.", false));
+    // The 4.1.4 reader's complaints stay in the log, but as details: the
+    // earlier reader read the file, so nothing went wrong.
+    const std::vector<palmtest::LogLine> lines = Log();
+    EXPECT_GT(lines.size(), 4u);
+    for (const palmtest::LogLine& line : lines) EXPECT_FALSE(line.critical) << line.text;
+
+    // A file neither reader can read keeps them as errors.
+    const std::string junk = dir.File("junk.dat");
+    fwtest::WriteFile(junk, "neither a 4.1.4 nor an earlier Palm Desktop file");
+    ClearLog();
+    EXPECT_FALSE(set.LoadByFile(junk.c_str()));
+    int critical = 0;
+    for (const palmtest::LogLine& line : Log()) critical += line.critical;
+    EXPECT_GE(critical, 2);
 
     // Another extension is not read at all.
     const std::string text = dir.File("address.txt");
