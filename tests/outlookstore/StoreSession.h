@@ -12,6 +12,7 @@
 #include "common/misc/DispCmd.h"
 #include "platform/automation/Utf16.h"
 #include "platform/clock/SystemTime.h"
+#include "tests/support/Dates.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TimeZone.h"
 
@@ -83,15 +84,8 @@ using ScopedTz = fwtest::ScopedTimeZone;
 
 // A local date value of the process's zone.
 inline double LocalDate(int y, int m, int d, int h = 0, int mi = 0, int s = 0) {
-    SYSTEMTIME st{};
-    st.wYear = static_cast<std::uint16_t>(y);
-    st.wMonth = static_cast<std::uint16_t>(m);
-    st.wDay = static_cast<std::uint16_t>(d);
-    st.wHour = static_cast<std::uint16_t>(h);
-    st.wMinute = static_cast<std::uint16_t>(mi);
-    st.wSecond = static_cast<std::uint16_t>(s);
     double out = 0;
-    platform::SystemTimeToVariantTime(st, out);
+    platform::SystemTimeToVariantTime(fwtest::At(y, m, d, h, mi, s), out);
     return out;
 }
 

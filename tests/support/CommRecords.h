@@ -8,6 +8,7 @@
 #include "common/records/CommNoteRec.h"
 #include "common/records/CommTaskRec.h"
 #include "platform/text/TextCopy.h"
+#include "tests/support/Dates.h"
 
 namespace fwtest {
 
@@ -35,17 +36,6 @@ inline CommAddrRec Nameless(const char* display, const char* company, const char
     platform::CopyText(r.Company, company);
     platform::CopyText(r.HomePhone, phone);
     return r;
-}
-
-inline SYSTEMTIME At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
-    SYSTEMTIME st{};
-    st.wYear = static_cast<std::uint16_t>(y);
-    st.wMonth = static_cast<std::uint16_t>(mo);
-    st.wDay = static_cast<std::uint16_t>(d);
-    st.wHour = static_cast<std::uint16_t>(h);
-    st.wMinute = static_cast<std::uint16_t>(mi);
-    st.wSecond = static_cast<std::uint16_t>(s);
-    return st;
 }
 
 // A timed event, or an all-day one when `allDay` is set.

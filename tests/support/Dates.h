@@ -1,8 +1,10 @@
 #pragma once
 // Dates as the tests build them: seconds since 1970 of a wall-clock time,
-// read as UTC or as the process's local time.
+// read as UTC or as the process's local time, and wall-clock times.
 #include <cstdint>
 #include <ctime>
+
+#include "platform/clock/SystemTime.h"
 
 namespace fwtest {
 
@@ -27,6 +29,18 @@ inline std::int32_t UtcSeconds(int y, int mo, int d, int h = 0, int mi = 0) {
 inline std::int32_t LocalSeconds(int y, int mo, int d, int h = 0, int mi = 0) {
     std::tm tm = WallClock(y, mo, d, h, mi);
     return static_cast<std::int32_t>(std::mktime(&tm));
+}
+
+// A wall-clock time as a SYSTEMTIME (no day of the week).
+inline SYSTEMTIME At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
+    SYSTEMTIME st{};
+    st.wYear = static_cast<std::uint16_t>(y);
+    st.wMonth = static_cast<std::uint16_t>(mo);
+    st.wDay = static_cast<std::uint16_t>(d);
+    st.wHour = static_cast<std::uint16_t>(h);
+    st.wMinute = static_cast<std::uint16_t>(mi);
+    st.wSecond = static_cast<std::uint16_t>(s);
+    return st;
 }
 
 }  // namespace fwtest
