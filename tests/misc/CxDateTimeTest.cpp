@@ -5,19 +5,11 @@
 
 #include "common/misc/CxDateTime.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/Dates.h"
 
 namespace {
 
-SYSTEMTIME Make(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
-    SYSTEMTIME st{};
-    st.wYear = static_cast<std::uint16_t>(y);
-    st.wMonth = static_cast<std::uint16_t>(mo);
-    st.wDay = static_cast<std::uint16_t>(d);
-    st.wHour = static_cast<std::uint16_t>(h);
-    st.wMinute = static_cast<std::uint16_t>(mi);
-    st.wSecond = static_cast<std::uint16_t>(s);
-    return st;
-}
+using fwtest::At;
 
 std::string Date(const CxDateTime& dt) {
     char buf[32];
@@ -34,12 +26,12 @@ std::string DateTime(const CxDateTime& dt) {
 }  // namespace
 
 TEST(CxDateTime, FormatsWithinTheShownYearsOnly) {
-    EXPECT_EQ(Date(CxDateTime(Make(2030, 12, 31))), "12/31/2030");
-    EXPECT_EQ(Date(CxDateTime(Make(2031, 1, 1))), "");
-    EXPECT_EQ(Date(CxDateTime(Make(1930, 12, 31))), "");
-    EXPECT_EQ(Date(CxDateTime(Make(1931, 1, 1))), "01/01/1931");
-    EXPECT_EQ(DateTime(CxDateTime(Make(2009, 3, 5, 14, 7, 31))), "03/05/2009 14:07:31");
-    EXPECT_EQ(DateTime(CxDateTime(Make(2040, 3, 5, 8, 0, 0))), " 08:00:00");
+    EXPECT_EQ(Date(CxDateTime(At(2030, 12, 31))), "12/31/2030");
+    EXPECT_EQ(Date(CxDateTime(At(2031, 1, 1))), "");
+    EXPECT_EQ(Date(CxDateTime(At(1930, 12, 31))), "");
+    EXPECT_EQ(Date(CxDateTime(At(1931, 1, 1))), "01/01/1931");
+    EXPECT_EQ(DateTime(CxDateTime(At(2009, 3, 5, 14, 7, 31))), "03/05/2009 14:07:31");
+    EXPECT_EQ(DateTime(CxDateTime(At(2040, 3, 5, 8, 0, 0))), " 08:00:00");
 }
 
 TEST(CxDateTime, ZeroDateAndInvalidTimes) {
@@ -48,12 +40,12 @@ TEST(CxDateTime, ZeroDateAndInvalidTimes) {
     EXPECT_EQ(zero.GetSystemTime().wYear, 1899);
     EXPECT_EQ(zero.GetSystemTime().wMonth, 12);
     EXPECT_EQ(zero.GetSystemTime().wDay, 30);
-    CxDateTime bad(Make(2009, 13, 1, 10, 20, 30));
+    CxDateTime bad(At(2009, 13, 1, 10, 20, 30));
     EXPECT_FALSE(bad.IsValid());
     char buf[32];
     bad.FormatTime(buf, sizeof buf);
     EXPECT_STREQ(buf, "10:20:30");  // the fields are formatted as they are
-    EXPECT_FALSE(CxDateTime(Make(2009, 3, 0)).IsValid());
+    EXPECT_FALSE(CxDateTime(At(2009, 3, 0)).IsValid());
 }
 
 TEST(CxDateTime, NowIsValid) {
@@ -76,7 +68,7 @@ TEST(CxDateTime, TimeTConversionsFollowTheLocalZone) {
     EXPECT_EQ(VariantTimeToTimeT(d), 86400 * 365);
     // A summer date keeps its wall-clock time through mktime.
     DATE summer = 0;
-    ASSERT_TRUE(platform::SystemTimeToVariantTime(Make(2009, 7, 1, 12), summer));
+    ASSERT_TRUE(platform::SystemTimeToVariantTime(At(2009, 7, 1, 12), summer));
     const std::time_t t = VariantTimeToTimeT(summer);
     SYSTEMTIME back{};
     ASSERT_TRUE(TimeTToSystemTime(t, back));
@@ -85,39 +77,39 @@ TEST(CxDateTime, TimeTConversionsFollowTheLocalZone) {
 }
 
 TEST(CxDateTime, MinuteArithmeticStaysOnItsDay) {
-    SYSTEMTIME st = Make(2008, 3, 5, 23, 30);
+    SYSTEMTIME st = At(2008, 3, 5, 23, 30);
     AddMinutes(st, 60);
     EXPECT_EQ(st.wHour, 24);
     EXPECT_EQ(st.wMinute, 30);
     EXPECT_EQ(st.wDay, 5);
-    st = Make(2008, 3, 5, 0, 10);
+    st = At(2008, 3, 5, 0, 10);
     AddMinutes(st, -30);
     EXPECT_EQ(GetMinutesOfDay(st), 0);
     SetTimeOfDay(605, st);
     EXPECT_EQ(st.wHour, 10);
     EXPECT_EQ(st.wMinute, 5);
-    EXPECT_EQ(MinutesBetween(Make(2008, 3, 6, 1, 0), Make(2008, 3, 5, 23, 0)), -1320);
+    EXPECT_EQ(MinutesBetween(At(2008, 3, 6, 1, 0), At(2008, 3, 5, 23, 0)), -1320);
 }
 
 TEST(CxDateTime, AddDaysGoesToMidnight) {
-    SYSTEMTIME st = Make(2008, 3, 5, 14, 20);
+    SYSTEMTIME st = At(2008, 3, 5, 14, 20);
     ASSERT_TRUE(AddDays(st, 1));
     EXPECT_EQ(st.wDay, 6);
     EXPECT_EQ(st.wMonth, 3);
     EXPECT_EQ(st.wHour, 0);
     EXPECT_EQ(st.wMinute, 0);
-    st = Make(2008, 2, 28, 9);
+    st = At(2008, 2, 28, 9);
     ASSERT_TRUE(AddDays(st, 1));
     EXPECT_EQ(st.wDay, 29);
-    st = Make(2009, 1, 1);
+    st = At(2009, 1, 1);
     ASSERT_TRUE(AddDays(st, -1));
     EXPECT_EQ(st.wYear, 2008);
     EXPECT_EQ(st.wDay, 31);
-    st = Make(1899, 12, 29, 6);
+    st = At(1899, 12, 29, 6);
     ASSERT_TRUE(AddDays(st, 1));
     EXPECT_EQ(st.wDay, 30);
     EXPECT_EQ(st.wHour, 0);
-    st = Make(2009, 13, 1);
+    st = At(2009, 13, 1);
     EXPECT_FALSE(AddDays(st, 1));
 }
 

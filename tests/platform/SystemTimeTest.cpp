@@ -1,19 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "platform/clock/SystemTime.h"
+#include "tests/support/Dates.h"
 
 namespace {
 
-SYSTEMTIME Make(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
-    SYSTEMTIME st{};
-    st.wYear = static_cast<std::uint16_t>(y);
-    st.wMonth = static_cast<std::uint16_t>(mo);
-    st.wDay = static_cast<std::uint16_t>(d);
-    st.wHour = static_cast<std::uint16_t>(h);
-    st.wMinute = static_cast<std::uint16_t>(mi);
-    st.wSecond = static_cast<std::uint16_t>(s);
-    return st;
-}
+using fwtest::At;
 
 }  // namespace
 
@@ -37,9 +29,9 @@ TEST(SystemTime, NegativeDatesCountDaysBackwardsWithAPositiveTime) {
     EXPECT_EQ(st.wDay, 30);
     EXPECT_EQ(st.wHour, 12);
     DATE d = 0;
-    ASSERT_TRUE(platform::SystemTimeToVariantTime(Make(1899, 12, 29, 6), d));
+    ASSERT_TRUE(platform::SystemTimeToVariantTime(At(1899, 12, 29, 6), d));
     EXPECT_DOUBLE_EQ(d, -1.25);
-    ASSERT_TRUE(platform::SystemTimeToVariantTime(Make(1800, 1, 1, 18), d));
+    ASSERT_TRUE(platform::SystemTimeToVariantTime(At(1800, 1, 1, 18), d));
     SYSTEMTIME back{};
     ASSERT_TRUE(platform::VariantTimeToSystemTime(d, back));
     EXPECT_EQ(back.wYear, 1800);
@@ -50,13 +42,13 @@ TEST(SystemTime, NegativeDatesCountDaysBackwardsWithAPositiveTime) {
 
 TEST(SystemTime, KnownDatesAndRoundTrips) {
     DATE d = 0;
-    ASSERT_TRUE(platform::SystemTimeToVariantTime(Make(2000, 1, 1), d));
+    ASSERT_TRUE(platform::SystemTimeToVariantTime(At(2000, 1, 1), d));
     EXPECT_DOUBLE_EQ(d, 36526.0);
-    ASSERT_TRUE(platform::SystemTimeToVariantTime(Make(2000, 2, 29, 12), d));
+    ASSERT_TRUE(platform::SystemTimeToVariantTime(At(2000, 2, 29, 12), d));
     EXPECT_DOUBLE_EQ(d, 36585.5);
     for (int y : {100, 1600, 1900, 1999, 2024, 9999}) {
         for (int m = 1; m <= 12; ++m) {
-            const SYSTEMTIME st = Make(y, m, 28, 23, 59, 59);
+            const SYSTEMTIME st = At(y, m, 28, 23, 59, 59);
             ASSERT_TRUE(platform::SystemTimeToVariantTime(st, d)) << y << "-" << m;
             SYSTEMTIME back{};
             ASSERT_TRUE(platform::VariantTimeToSystemTime(d, back));
@@ -72,11 +64,11 @@ TEST(SystemTime, KnownDatesAndRoundTrips) {
 
 TEST(SystemTime, RefusesValuesThatAreNoDates) {
     DATE d = 0;
-    EXPECT_FALSE(platform::SystemTimeToVariantTime(Make(2009, 13, 1), d));
-    EXPECT_FALSE(platform::SystemTimeToVariantTime(Make(2009, 3, 0), d));
-    EXPECT_FALSE(platform::SystemTimeToVariantTime(Make(1900, 2, 29), d));
-    EXPECT_TRUE(platform::SystemTimeToVariantTime(Make(2000, 2, 29), d));
-    EXPECT_FALSE(platform::SystemTimeToVariantTime(Make(2009, 3, 5, 24), d));
+    EXPECT_FALSE(platform::SystemTimeToVariantTime(At(2009, 13, 1), d));
+    EXPECT_FALSE(platform::SystemTimeToVariantTime(At(2009, 3, 0), d));
+    EXPECT_FALSE(platform::SystemTimeToVariantTime(At(1900, 2, 29), d));
+    EXPECT_TRUE(platform::SystemTimeToVariantTime(At(2000, 2, 29), d));
+    EXPECT_FALSE(platform::SystemTimeToVariantTime(At(2009, 3, 5, 24), d));
     EXPECT_FALSE(platform::SystemTimeToVariantTime(SYSTEMTIME{}, d));
     SYSTEMTIME st{};
     EXPECT_FALSE(platform::VariantTimeToSystemTime(1e9, st));
