@@ -1,11 +1,12 @@
 # The two commands of the README, and a few more for developers.
 #   make run    builds the program and runs the main job on the bundled sample data
 #   make test   builds a normal and a sanitizer configuration and runs every test in both
+#   make format lays the code out by .clang-format
 JOBS ?= 2
 FUZZ_SECONDS ?= 300
 CMAKE_COMMON = -G Ninja -DFW_WERROR=ON
 
-.PHONY: all bootstrap build build-asan test test-normal test-asan run fuzz bench clean
+.PHONY: all bootstrap build build-asan test test-normal test-asan run fuzz bench format clean
 
 all: build
 
@@ -42,6 +43,10 @@ fuzz:
 
 bench: build
 	@for b in build/tools/bench/bench_*; do echo "== $$b"; $$b; done
+
+format:
+	@scripts/bootstrap --format
+	git ls-files '*.cpp' '*.h' '*.c' | xargs clang-format -i --style=file
 
 clean:
 	rm -rf build build-asan build-fuzz

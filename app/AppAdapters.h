@@ -53,10 +53,10 @@ AppMigrateResult MigrateResultOf(F&& call) {
     using R = decltype(call());
     if constexpr (std::is_same_v<R, OlMigrateResult>) {
         switch (call()) {
-            case OlMigrateCreated: return AppMigrateResult::Created;
-            case OlMigrateUpdated: return AppMigrateResult::Updated;
-            case OlMigrateUnchanged: return AppMigrateResult::Unchanged;
-            default: return AppMigrateResult::Failed;
+        case OlMigrateCreated: return AppMigrateResult::Created;
+        case OlMigrateUpdated: return AppMigrateResult::Updated;
+        case OlMigrateUnchanged: return AppMigrateResult::Unchanged;
+        default: return AppMigrateResult::Failed;
         }
     } else {
         return Succeeded(std::forward<F>(call)) ? AppMigrateResult::Created : AppMigrateResult::Failed;
@@ -95,7 +95,8 @@ public:
                 b.SetOppNotes(s.OppNotes != 0);
             }
         } else if constexpr (std::is_base_of_v<CxLNBaseUtil, Bridge>) {
-            b.SetDatabaseName(c.kind == CommKindAddr ? s.LNAddrName : (c.kind == CommKindNote ? s.LNNoteName : s.LNDateName));
+            b.SetDatabaseName(c.kind == CommKindAddr ? s.LNAddrName
+                                                     : (c.kind == CommKindNote ? s.LNNoteName : s.LNDateName));
             b.SetIdFile(s.LNIDFile);
         }
     }
@@ -149,11 +150,11 @@ public:
 
     bool Load(const AppLoadContext& c) override {
         const Settings& s = c.settings;
-        const std::int32_t useFile[CommKindCount] = {s.PDUseAddrFile, s.PDUseDateFile, s.PDUseTaskFile, s.PDUseNoteFile};
+        const std::int32_t useFile[CommKindCount] = {s.PDUseAddrFile, s.PDUseDateFile, s.PDUseTaskFile,
+                                                     s.PDUseNoteFile};
         const char* fileName[CommKindCount] = {s.PDAddrFileName, s.PDDateFileName, s.PDTaskFileName, s.PDNoteFileName};
         if (c.kind < 0 || c.kind >= CommKindCount) return false;
-        if (useFile[c.kind] != 0)
-            return appadapters::Succeeded([&] { return m_set->LoadByFile(fileName[c.kind]); });
+        if (useFile[c.kind] != 0) return appadapters::Succeeded([&] { return m_set->LoadByFile(fileName[c.kind]); });
         return appadapters::Succeeded([&] { return m_set->LoadByUser(s.PDUserID); });
     }
     void Clear() override { m_set->Clear(); }

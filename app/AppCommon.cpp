@@ -104,7 +104,8 @@ void ReportFailure(platform::WindowHandle owner, const std::string& message, con
 bool CheckOutlookFolder(int kind) {
     for (const std::string& note : platform::outlook::TakeStoreNotes()) CX_LOG(kLogCritical, "%s", note.c_str());
     const std::vector<std::string> unreadable = platform::outlook::UnreadableItems(kind);
-    for (const std::string& path : unreadable) CX_LOG(kLogCritical, "Cannot read the Outlook item file: %s", path.c_str());
+    for (const std::string& path : unreadable)
+        CX_LOG(kLogCritical, "Cannot read the Outlook item file: %s", path.c_str());
     if (unreadable.empty()) return true;
     CxNoteFailure(unreadable.front(), "the file cannot be read.");
     return false;
@@ -159,7 +160,8 @@ bool MigrateToOutlook(platform::WindowHandle owner) {
     } else {
         char line[128];
         std::snprintf(line, sizeof line,
-                      "Migrating information to Outlook completed with errors: %d item(s) could not be written.", failed);
+                      "Migrating information to Outlook completed with errors: %d item(s) could not be written.",
+                      failed);
         log.WriteLogLine(line);
     }
     log.CloseLog();

@@ -45,19 +45,31 @@ std::optional<int> ParseKind(const std::string& name) {
 
 std::int32_t* SyncFlag(Settings& s, int kind) {
     switch (kind) {
-        case CommKindAddr: return &s.SyncAddr;
-        case CommKindDate: return &s.SyncDate;
-        case CommKindTask: return &s.SyncTask;
-        default: return &s.SyncNote;
+    case CommKindAddr: return &s.SyncAddr;
+    case CommKindDate: return &s.SyncDate;
+    case CommKindTask: return &s.SyncTask;
+    default: return &s.SyncNote;
     }
 }
 
 void UsePalmFile(Settings& s, int kind, const std::string& path) {
     switch (kind) {
-        case CommKindAddr: s.PDUseAddrFile = 1; platform::CopyText(s.PDAddrFileName, path); break;
-        case CommKindDate: s.PDUseDateFile = 1; platform::CopyText(s.PDDateFileName, path); break;
-        case CommKindTask: s.PDUseTaskFile = 1; platform::CopyText(s.PDTaskFileName, path); break;
-        default: s.PDUseNoteFile = 1; platform::CopyText(s.PDNoteFileName, path); break;
+    case CommKindAddr:
+        s.PDUseAddrFile = 1;
+        platform::CopyText(s.PDAddrFileName, path);
+        break;
+    case CommKindDate:
+        s.PDUseDateFile = 1;
+        platform::CopyText(s.PDDateFileName, path);
+        break;
+    case CommKindTask:
+        s.PDUseTaskFile = 1;
+        platform::CopyText(s.PDTaskFileName, path);
+        break;
+    default:
+        s.PDUseNoteFile = 1;
+        platform::CopyText(s.PDNoteFileName, path);
+        break;
     }
 }
 
@@ -97,26 +109,26 @@ KindReport PickKind(int source, int kind, bool selectAll) {
     AppAdapter* adapter = table.Get(source, kind);
     const CommListRef list = adapter ? adapter->GetList() : CommListRef{};
     switch (kind) {
-        case CommKindAddr: {
-            auto* const* mgr = std::get_if<CommAddrMgr*>(&list);
-            Pick(mgr ? *mgr : nullptr, table.SelectedAddr(), selectAll, report);
-            break;
-        }
-        case CommKindDate: {
-            auto* const* mgr = std::get_if<CommDateMgr*>(&list);
-            Pick(mgr ? *mgr : nullptr, table.SelectedDate(), selectAll, report);
-            break;
-        }
-        case CommKindTask: {
-            auto* const* mgr = std::get_if<CommTaskMgr*>(&list);
-            Pick(mgr ? *mgr : nullptr, table.SelectedTask(), selectAll, report);
-            break;
-        }
-        default: {
-            auto* const* mgr = std::get_if<CommNoteMgr*>(&list);
-            Pick(mgr ? *mgr : nullptr, table.SelectedNote(), selectAll, report);
-            break;
-        }
+    case CommKindAddr: {
+        auto* const* mgr = std::get_if<CommAddrMgr*>(&list);
+        Pick(mgr ? *mgr : nullptr, table.SelectedAddr(), selectAll, report);
+        break;
+    }
+    case CommKindDate: {
+        auto* const* mgr = std::get_if<CommDateMgr*>(&list);
+        Pick(mgr ? *mgr : nullptr, table.SelectedDate(), selectAll, report);
+        break;
+    }
+    case CommKindTask: {
+        auto* const* mgr = std::get_if<CommTaskMgr*>(&list);
+        Pick(mgr ? *mgr : nullptr, table.SelectedTask(), selectAll, report);
+        break;
+    }
+    default: {
+        auto* const* mgr = std::get_if<CommNoteMgr*>(&list);
+        Pick(mgr ? *mgr : nullptr, table.SelectedNote(), selectAll, report);
+        break;
+    }
     }
     return report;
 }
@@ -209,9 +221,12 @@ bool ParseBatchOptions(const std::vector<std::string>& args, BatchOptions& o, st
             o.store = v;
         } else if (a == "--select") {
             if (!value(v)) return false;
-            if (v == "all") o.selectAll = true;
-            else if (v == "new-and-different") o.selectAll = false;
-            else return error = "unknown selection '" + v + "' (all or new-and-different)", false;
+            if (v == "all")
+                o.selectAll = true;
+            else if (v == "new-and-different")
+                o.selectAll = false;
+            else
+                return error = "unknown selection '" + v + "' (all or new-and-different)", false;
         } else {
             error = "unknown option '" + a + "'";
             return false;

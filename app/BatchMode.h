@@ -10,13 +10,13 @@
 
 struct BatchOptions {
     bool help = false;
-    std::optional<int> source;           // AppId
+    std::optional<int> source;              // AppId
     std::optional<std::vector<int>> kinds;  // CommRecordKind values
     std::optional<int> palmUser;
     std::optional<std::string> palmFile[4];  // per kind
-    std::optional<std::string> store;    // the Outlook store folder
-    bool selectAll = false;              // pick Same records too
-    bool dryRun = false;                 // load and compare only
+    std::optional<std::string> store;        // the Outlook store folder
+    bool selectAll = false;                  // pick Same records too
+    bool dryRun = false;                     // load and compare only
 };
 
 // Reads the options after "--batch". False with a message for bad input.

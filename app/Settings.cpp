@@ -18,11 +18,11 @@ struct Key {
     std::string name;
     Form form;
     void* member;
-    std::size_t capacity;     // texts and passwords
-    int defInt;               // integers and flags
-    std::string defText;      // texts
-    const std::int32_t* keep; // passwords (and texts kept only on request): the "save" flag
-    bool readAlways = false;  // a text with a "save" flag that is read even when the flag is off
+    std::size_t capacity;      // texts and passwords
+    int defInt;                // integers and flags
+    std::string defText;       // texts
+    const std::int32_t* keep;  // passwords (and texts kept only on request): the "save" flag
+    bool readAlways = false;   // a text with a "save" flag that is read even when the flag is off
 };
 
 template <std::size_t N>
@@ -122,10 +122,12 @@ std::vector<Key> Keys(Settings& s) {
     const struct {
         const char* prefix;
         std::int32_t* ids;
-    } maps[] = {{"ACT", s.ACTCustomID}, {"GG", s.GGCustomID}, {"LN", s.LNCustomID}, {"OL", s.OLCustomID}, {"PD", s.PDCustomID}};
+    } maps[] = {
+        {"ACT", s.ACTCustomID}, {"GG", s.GGCustomID}, {"LN", s.LNCustomID}, {"OL", s.OLCustomID}, {"PD", s.PDCustomID}};
     for (const auto& map : maps)
         for (int slot = 1; slot <= 9; ++slot)
-            k.push_back(Integer((std::string(map.prefix) + "CustomID" + std::to_string(slot)).c_str(), map.ids[slot], 0));
+            k.push_back(
+                Integer((std::string(map.prefix) + "CustomID" + std::to_string(slot)).c_str(), map.ids[slot], 0));
     for (int slot = 1; slot <= 9; ++slot)
         k.push_back(Text(("OLCustomLabel" + std::to_string(slot)).c_str(), s.OLCustomLabel[slot],
                          ("Custom " + std::to_string(slot)).c_str()));
@@ -150,34 +152,34 @@ void ReadSettings(Settings& settings, CxIniUtil& ini) {
         const char* name = key.name.c_str();
         char* text = static_cast<char*>(key.member);
         switch (key.form) {
-            case Form::Integer:
-            case Form::Flag: {
-                int value = key.defInt;
-                ini.ReadInt(kSettingsSection, name, value, key.defInt);
-                if (key.form == Form::Flag) value = value != 0 ? 1 : 0;
-                *static_cast<std::int32_t*>(key.member) = value;
-                break;
-            }
-            case Form::Text:
-                if (key.keep != nullptr && !key.readAlways && *key.keep == 0) {
-                    text[0] = '\0';
-                    break;
-                }
-                ini.ReadString(kSettingsSection, name, text, key.capacity, key.defText.c_str());
-                break;
-            case Form::Password: {
+        case Form::Integer:
+        case Form::Flag: {
+            int value = key.defInt;
+            ini.ReadInt(kSettingsSection, name, value, key.defInt);
+            if (key.form == Form::Flag) value = value != 0 ? 1 : 0;
+            *static_cast<std::int32_t*>(key.member) = value;
+            break;
+        }
+        case Form::Text:
+            if (key.keep != nullptr && !key.readAlways && *key.keep == 0) {
                 text[0] = '\0';
-                if (*key.keep == 0) break;
-                // Base64 takes four characters for every three bytes: room for
-                // the encoded form of a password that fills its member.
-                std::string encoded((key.capacity + 2) / 3 * 4 + 1, '\0');
-                ini.ReadString(kSettingsSection, name, encoded.data(), encoded.size(), "");
-                encoded.resize(std::strlen(encoded.c_str()));
-                std::string decoded;
-                Base64Decode(encoded, decoded);
-                platform::CopyText(text, key.capacity, decoded);
                 break;
             }
+            ini.ReadString(kSettingsSection, name, text, key.capacity, key.defText.c_str());
+            break;
+        case Form::Password: {
+            text[0] = '\0';
+            if (*key.keep == 0) break;
+            // Base64 takes four characters for every three bytes: room for
+            // the encoded form of a password that fills its member.
+            std::string encoded((key.capacity + 2) / 3 * 4 + 1, '\0');
+            ini.ReadString(kSettingsSection, name, encoded.data(), encoded.size(), "");
+            encoded.resize(std::strlen(encoded.c_str()));
+            std::string decoded;
+            Base64Decode(encoded, decoded);
+            platform::CopyText(text, key.capacity, decoded);
+            break;
+        }
         }
     }
     ini.EndBatch();
@@ -190,15 +192,17 @@ bool WriteSettings(const Settings& settings, CxIniUtil& ini) {
         const char* name = key.name.c_str();
         const char* text = static_cast<const char*>(key.member);
         switch (key.form) {
-            case Form::Integer: ini.WriteInt(kSettingsSection, name, *static_cast<const std::int32_t*>(key.member)); break;
-            case Form::Flag: ini.WriteBool(kSettingsSection, name, *static_cast<const std::int32_t*>(key.member) != 0); break;
-            case Form::Text:
-                ini.WriteString(kSettingsSection, name, (key.keep == nullptr || *key.keep != 0) ? text : "");
-                break;
-            case Form::Password:
-                ini.WriteString(kSettingsSection, name,
-                                *key.keep != 0 ? Base64Encode(std::string_view(text, std::strlen(text))).c_str() : "");
-                break;
+        case Form::Integer: ini.WriteInt(kSettingsSection, name, *static_cast<const std::int32_t*>(key.member)); break;
+        case Form::Flag:
+            ini.WriteBool(kSettingsSection, name, *static_cast<const std::int32_t*>(key.member) != 0);
+            break;
+        case Form::Text:
+            ini.WriteString(kSettingsSection, name, (key.keep == nullptr || *key.keep != 0) ? text : "");
+            break;
+        case Form::Password:
+            ini.WriteString(kSettingsSection, name,
+                            *key.keep != 0 ? Base64Encode(std::string_view(text, std::strlen(text))).c_str() : "");
+            break;
         }
     }
     return ini.EndBatch();

@@ -19,7 +19,7 @@ class CxParamWriter;
 
 class CxHelperBridge {
 public:
-    static constexpr std::size_t kTextCapacity = 256;   // 255 characters
+    static constexpr std::size_t kTextCapacity = 256;    // 255 characters
     static constexpr std::size_t kErrorCapacity = 1024;  // 1023 characters
 
     // Destroying a bridge asks a helper that still runs to stop (its control

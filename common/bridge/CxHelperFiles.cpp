@@ -36,9 +36,7 @@ constexpr CxExchangeParamIds kLotusIds{1003, 1004, 1005, 1006, 1007, 1010, 1011,
 
 }  // namespace
 
-const CxHelperKind& GetHelperKind(int id) {
-    return (id >= 0 && id < kHelperKindCount) ? kKinds[id] : kKinds[0];
-}
+const CxHelperKind& GetHelperKind(int id) { return (id >= 0 && id < kHelperKindCount) ? kKinds[id] : kKinds[0]; }
 
 const CxHelperKind* FindHelperKind(const char* programName) {
     if (programName == nullptr) return nullptr;

@@ -26,14 +26,14 @@
 
 // The debug-log lines of one bridge's load; null lines are not written.
 struct CxLoadTexts {
-    const char* start = nullptr;         // detail, before the run
-    const char* reading = nullptr;       // detail, "%s" is the data file name
+    const char* start = nullptr;                          // detail, before the run
+    const char* reading = nullptr;                        // detail, "%s" is the data file name
     const char* openFailure = "Failed to open file: %s";  // critical, "%s" is the full path
-    const char* count = nullptr;         // detail, "%d" is the record count
-    const char* afterReading = nullptr;  // detail, after the last record
-    const char* success = nullptr;       // detail, at the end of a good load
-    const char* failure = nullptr;       // critical, at the end of a failed load
-    bool startBeforeClear = false;       // the start line comes before Clear
+    const char* count = nullptr;                          // detail, "%d" is the record count
+    const char* afterReading = nullptr;                   // detail, after the last record
+    const char* success = nullptr;                        // detail, at the end of a good load
+    const char* failure = nullptr;                        // critical, at the end of a failed load
+    bool startBeforeClear = false;                        // the start line comes before Clear
 };
 
 template <class AppBase, class Raw, class Comm, class Mgr>

@@ -61,9 +61,7 @@ bool CxHelperRunner::Run() {
     CX_LOG(kLogDetail, "Command executed successfully.");
     CX_LOG(kLogDetail, "Helper program %s started in %s.", child->ProgramPath().c_str(), directory.c_str());
     switch (child->Wait(m_waitLimit)) {
-    case platform::WaitResult::Exited:
-        CX_LOG(kLogDetail, "Helper utility program exited successfully.");
-        break;
+    case platform::WaitResult::Exited: CX_LOG(kLogDetail, "Helper utility program exited successfully."); break;
     case platform::WaitResult::TimedOut:
         CX_LOG(kLogDetail, "The helper utility program has no response. Got timeout event.");
         m_timedOut = true;

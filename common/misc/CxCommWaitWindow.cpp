@@ -51,7 +51,8 @@ CxCommWaitWindow::~CxCommWaitWindow() {
 
 bool CxCommWaitWindow::OnCreate() {
     m_stopEvent.Reset();
-    if (!m_boldFont) m_boldFont = cairo_toy_font_face_create("Verdana", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
+    if (!m_boldFont)
+        m_boldFont = cairo_toy_font_face_create("Verdana", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
     if (!m_normalFont)
         m_normalFont = cairo_toy_font_face_create("Verdana", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
     m_tickCount = 0;

@@ -22,8 +22,8 @@ public:
     static constexpr int kHeight = 150;
     static constexpr int kTimerId = 10000;
     static constexpr int kTickMs = 100;
-    static constexpr std::size_t kMessageCapacity = 1024;     // 1023 characters
-    static constexpr std::size_t kStatusPathCapacity = 260;   // 259 characters
+    static constexpr std::size_t kMessageCapacity = 1024;    // 1023 characters
+    static constexpr std::size_t kStatusPathCapacity = 260;  // 259 characters
     // Colour of the progress squares: red 0, green 0x80, blue 0xC0.
     static constexpr std::uint32_t kSquareColour = 0x0080C0;
 

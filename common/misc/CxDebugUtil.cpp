@@ -83,8 +83,10 @@ CxDeferredLog::~CxDeferredLog() {
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
         const Entry& e = m_entries[i];
         const int level = i < m_demoted && e.level == kLogCritical ? kLogDetail : e.level;
-        if (m_outer != nullptr) m_outer->push_back(Entry{e.log, level, e.source, e.line, e.message});
-        else e.log->Write(level, e.source.c_str(), e.line, e.message.c_str());
+        if (m_outer != nullptr)
+            m_outer->push_back(Entry{e.log, level, e.source, e.line, e.message});
+        else
+            e.log->Write(level, e.source.c_str(), e.line, e.message.c_str());
     }
 }
 
@@ -160,8 +162,8 @@ void CxDebugUtil::WriteLocked(int level, const char* source, int line, const cha
     }
     if (file == nullptr) return;
     const std::string text = OneLine(message);
-    std::fprintf(file, "[%04d/%02d/%02d %02d:%02d:%02d][%-20s(%-4d)][%05x][%s] - %s\r\n", now.year, now.month,
-                 now.day, now.hour, now.minute, now.second, OneLine(source).c_str(), line,
-                 platform::CurrentThreadId(), marker, text.c_str());
+    std::fprintf(file, "[%04d/%02d/%02d %02d:%02d:%02d][%-20s(%-4d)][%05x][%s] - %s\r\n", now.year, now.month, now.day,
+                 now.hour, now.minute, now.second, OneLine(source).c_str(), line, platform::CurrentThreadId(), marker,
+                 text.c_str());
     std::fclose(file);
 }

@@ -112,7 +112,8 @@ bool CxFile::WriteString(const char* text) {
     if (m_file == nullptr) return false;
     const std::int32_t count = text ? static_cast<std::int32_t>(std::strlen(text)) : 0;
     if (std::fwrite(&count, sizeof count, 1, m_file) != 1) return false;
-    return count == 0 || std::fwrite(text, 1, static_cast<std::size_t>(count), m_file) == static_cast<std::size_t>(count);
+    return count == 0 ||
+           std::fwrite(text, 1, static_cast<std::size_t>(count), m_file) == static_cast<std::size_t>(count);
 }
 
 bool CxFile::WriteInt(std::int32_t value) {

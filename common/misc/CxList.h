@@ -24,8 +24,10 @@ public:
         if (element == nullptr) return false;
         m_nodes.push_back(Node{element, m_count, m_tail, nullptr});
         Node* node = &m_nodes.back();
-        if (m_tail) m_tail->next = node;
-        else m_head = node;
+        if (m_tail)
+            m_tail->next = node;
+        else
+            m_head = node;
         m_tail = node;
         m_pCurr = node;
         m_nFindIndex = m_count;

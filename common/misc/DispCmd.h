@@ -35,8 +35,8 @@ public:
     HRESULT Invoke(const OLECHAR* name, WORD flags, DISPPARAMS* params, VARIANT* result);
     // `args` in call order. With named arguments, the first `namedCount`
     // of `args` are the named ones, in the order of `namedIds`.
-    HRESULT CallMethod(const OLECHAR* name, VARIANT* args, int argCount, VARIANT* result,
-                       WORD flags = DISPATCH_METHOD, DISPID* namedIds = nullptr, int namedCount = 0);
+    HRESULT CallMethod(const OLECHAR* name, VARIANT* args, int argCount, VARIANT* result, WORD flags = DISPATCH_METHOD,
+                       DISPID* namedIds = nullptr, int namedCount = 0);
     HRESULT GetProperty(const OLECHAR* name, VARIANT* result);
     HRESULT PutProperty(const OLECHAR* name, VARIANT* value);
 

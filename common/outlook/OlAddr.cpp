@@ -11,28 +11,70 @@ namespace {
 
 #define P(member, kind) OL_PROP(OlAddrRecord, member, kind, true)
 #define R(member, kind) OL_PROP(OlAddrRecord, member, kind, false)
-#define ADDRESS(prefix)                                                                                    \
+#define ADDRESS(prefix)                                                                                           \
     P(prefix##City, Text), P(prefix##Country, Text), P(prefix##PostalCode, Text), P(prefix##PostOfficeBox, Text), \
         P(prefix##State, Text), P(prefix##Street, Text)
 #define EMAIL(n) P(Email##n##Address, Text), P(Email##n##AddressType, Text), P(Email##n##DisplayName, Text)
 
 // In the order they are read and written.
 const OlProp kProps[] = {
-    R(EntryID, Text), P(Account, Text), P(Anniversary, Date), P(AssistantName, Text),
-    P(AssistantTelephoneNumber, Text), P(Birthday, Date), P(Business2TelephoneNumber, Text), ADDRESS(BusinessAddress),
-    P(BusinessFaxNumber, Text), P(BusinessHomePage, Text), P(BusinessTelephoneNumber, Text),
-    P(CallbackTelephoneNumber, Text), P(CarTelephoneNumber, Text), P(CompanyMainTelephoneNumber, Text),
-    P(CompanyName, Text), P(ComputerNetworkName, Text), P(CustomerID, Text), P(Department, Text), EMAIL(1), EMAIL(2),
-    EMAIL(3), P(FirstName, Text), P(FTPSite, Text), P(FullName, Text), P(Gender, Int), P(Hobby, Text),
-    P(Home2TelephoneNumber, Text), ADDRESS(HomeAddress), P(HomeFaxNumber, Text), P(HomeTelephoneNumber, Text),
-    P(IMAddress, Text), P(Initials, Text), P(ISDNNumber, Text), P(JobTitle, Text), P(Language, Text),
-    P(LastName, Text), ADDRESS(MailingAddress), P(ManagerName, Text), P(MiddleName, Text),
-    P(MobileTelephoneNumber, Text), P(NickName, Text), ADDRESS(OtherAddress), P(OtherTelephoneNumber, Text),
-    P(PagerNumber, Text), P(PersonalHomePage, Text), P(PrimaryTelephoneNumber, Text), P(Profession, Text),
-    P(RadioTelephoneNumber, Text), P(Spouse, Text), P(Title, Text),
-    OlProp{u"Suffix", offsetof(OlAddrRecord, SuffixText), OL_MEMBER_SIZE(OlAddrRecord, SuffixText), OlPropKind::Text, true},
-    P(WebPage, Text), P(Body, Text), R(CreationTime, Date),
-    R(LastModificationTime, Date), P(Categories, Text),
+    R(EntryID, Text),
+    P(Account, Text),
+    P(Anniversary, Date),
+    P(AssistantName, Text),
+    P(AssistantTelephoneNumber, Text),
+    P(Birthday, Date),
+    P(Business2TelephoneNumber, Text),
+    ADDRESS(BusinessAddress),
+    P(BusinessFaxNumber, Text),
+    P(BusinessHomePage, Text),
+    P(BusinessTelephoneNumber, Text),
+    P(CallbackTelephoneNumber, Text),
+    P(CarTelephoneNumber, Text),
+    P(CompanyMainTelephoneNumber, Text),
+    P(CompanyName, Text),
+    P(ComputerNetworkName, Text),
+    P(CustomerID, Text),
+    P(Department, Text),
+    EMAIL(1),
+    EMAIL(2),
+    EMAIL(3),
+    P(FirstName, Text),
+    P(FTPSite, Text),
+    P(FullName, Text),
+    P(Gender, Int),
+    P(Hobby, Text),
+    P(Home2TelephoneNumber, Text),
+    ADDRESS(HomeAddress),
+    P(HomeFaxNumber, Text),
+    P(HomeTelephoneNumber, Text),
+    P(IMAddress, Text),
+    P(Initials, Text),
+    P(ISDNNumber, Text),
+    P(JobTitle, Text),
+    P(Language, Text),
+    P(LastName, Text),
+    ADDRESS(MailingAddress),
+    P(ManagerName, Text),
+    P(MiddleName, Text),
+    P(MobileTelephoneNumber, Text),
+    P(NickName, Text),
+    ADDRESS(OtherAddress),
+    P(OtherTelephoneNumber, Text),
+    P(PagerNumber, Text),
+    P(PersonalHomePage, Text),
+    P(PrimaryTelephoneNumber, Text),
+    P(Profession, Text),
+    P(RadioTelephoneNumber, Text),
+    P(Spouse, Text),
+    P(Title, Text),
+    OlProp{u"Suffix", offsetof(OlAddrRecord, SuffixText), OL_MEMBER_SIZE(OlAddrRecord, SuffixText), OlPropKind::Text,
+           true},
+    P(WebPage, Text),
+    P(Body, Text),
+    R(CreationTime, Date),
+    R(LastModificationTime, Date),
+    P(Categories, Text),
 };
 
 #undef P
@@ -40,26 +82,60 @@ const OlProp kProps[] = {
 
 #define F(ol, comm) OL_FIELD(OlAddrRecord, ol, CommAddrRec, comm, false, Both)
 #define D(ol, comm, dir) OL_FIELD(OlAddrRecord, ol, CommAddrRec, comm, true, dir)
-#define ADDRESS_FIELDS(prefix, address)                                                                   \
+#define ADDRESS_FIELDS(prefix, address)                                                                            \
     F(prefix##City, address.City), F(prefix##Country, address.Country), F(prefix##PostalCode, address.PostalCode), \
-        OL_FIELD(OlAddrRecord, prefix##PostOfficeBox, CommAddrRec, address.PoBox, false, ToOutlook),          \
+        OL_FIELD(OlAddrRecord, prefix##PostOfficeBox, CommAddrRec, address.PoBox, false, ToOutlook),               \
         F(prefix##State, address.State), F(prefix##Street, address.Street)
 
 const OlField kFields[] = {
-    F(Account, Account), D(Anniversary, Anniversary, Both), F(AssistantName, AssistantName),
-    F(AssistantTelephoneNumber, AssistantPhone), D(Birthday, Birthday, Both),
-    ADDRESS_FIELDS(BusinessAddress, WorkAddress), F(BusinessFaxNumber, WorkFax), F(BusinessHomePage, WorkHomePage),
-    F(BusinessTelephoneNumber, WorkPhone), F(Business2TelephoneNumber, WorkPhone2), F(CallbackTelephoneNumber, CallbackPhone), F(CarTelephoneNumber, CarPhone),
-    F(CompanyName, Company), F(CustomerID, CustomerId), F(Department, Department), F(Email1Address, Email),
-    F(Email2Address, Email2), F(Email3Address, Email3), F(FirstName, FirstName), F(FTPSite, FtpSite),
-    F(FullName, DisplayName), F(Hobby, Hobby), ADDRESS_FIELDS(HomeAddress, HomeAddress), F(HomeFaxNumber, HomeFax),
-    F(HomeTelephoneNumber, HomePhone), F(Home2TelephoneNumber, HomePhone2), F(IMAddress, Im1), F(Title, Prefix), F(JobTitle, Title),
-    F(Language, Language), F(LastName, LastName), F(ManagerName, ManagerName), F(MiddleName, MiddleName),
-    F(MobileTelephoneNumber, MobilePhone), F(NickName, NickName), ADDRESS_FIELDS(OtherAddress, OtherAddress),
-    F(OtherTelephoneNumber, OtherPhone), F(PagerNumber, Pager), F(PersonalHomePage, PersonalHomePage),
-    F(PrimaryTelephoneNumber, PrimaryPhone), F(Profession, Profession), F(RadioTelephoneNumber, RadioPhone),
-    F(Spouse, SpouseName), F(SuffixText, Suffix), F(Body, Note), F(Categories, Category),
-    D(CreationTime, CreationTime, ToCommon), D(LastModificationTime, LastModificationTime, ToCommon),
+    F(Account, Account),
+    D(Anniversary, Anniversary, Both),
+    F(AssistantName, AssistantName),
+    F(AssistantTelephoneNumber, AssistantPhone),
+    D(Birthday, Birthday, Both),
+    ADDRESS_FIELDS(BusinessAddress, WorkAddress),
+    F(BusinessFaxNumber, WorkFax),
+    F(BusinessHomePage, WorkHomePage),
+    F(BusinessTelephoneNumber, WorkPhone),
+    F(Business2TelephoneNumber, WorkPhone2),
+    F(CallbackTelephoneNumber, CallbackPhone),
+    F(CarTelephoneNumber, CarPhone),
+    F(CompanyName, Company),
+    F(CustomerID, CustomerId),
+    F(Department, Department),
+    F(Email1Address, Email),
+    F(Email2Address, Email2),
+    F(Email3Address, Email3),
+    F(FirstName, FirstName),
+    F(FTPSite, FtpSite),
+    F(FullName, DisplayName),
+    F(Hobby, Hobby),
+    ADDRESS_FIELDS(HomeAddress, HomeAddress),
+    F(HomeFaxNumber, HomeFax),
+    F(HomeTelephoneNumber, HomePhone),
+    F(Home2TelephoneNumber, HomePhone2),
+    F(IMAddress, Im1),
+    F(Title, Prefix),
+    F(JobTitle, Title),
+    F(Language, Language),
+    F(LastName, LastName),
+    F(ManagerName, ManagerName),
+    F(MiddleName, MiddleName),
+    F(MobileTelephoneNumber, MobilePhone),
+    F(NickName, NickName),
+    ADDRESS_FIELDS(OtherAddress, OtherAddress),
+    F(OtherTelephoneNumber, OtherPhone),
+    F(PagerNumber, Pager),
+    F(PersonalHomePage, PersonalHomePage),
+    F(PrimaryTelephoneNumber, PrimaryPhone),
+    F(Profession, Profession),
+    F(RadioTelephoneNumber, RadioPhone),
+    F(Spouse, SpouseName),
+    F(SuffixText, Suffix),
+    F(Body, Note),
+    F(Categories, Category),
+    D(CreationTime, CreationTime, ToCommon),
+    D(LastModificationTime, LastModificationTime, ToCommon),
 };
 
 #undef F
@@ -87,7 +163,8 @@ bool GetUserProperties(CDispCmd& item, CDispCmd& props) {
     IDispatch* raw = nullptr;
     const HRESULT hr = item.GetDispatch(u"UserProperties", &raw);
     if (hr != S_OK || raw == nullptr) {
-        CX_LOG(kLogCritical, "Failed to get the \"UserProperties\" of contact item, hr=0x%x.", static_cast<unsigned>(hr));
+        CX_LOG(kLogCritical, "Failed to get the \"UserProperties\" of contact item, hr=0x%x.",
+               static_cast<unsigned>(hr));
         return false;
     }
     props.SetInterface(raw);
@@ -134,7 +211,8 @@ void OlAddrUtil::ReadUserProperties(CDispCmd& item, OlAddrRecord& rec) {
         VARIANT result;
         hr = props.CallMethod(u"Item", &arg, 1, &result);
         if (FAILED(hr) || result.vt != VT_DISPATCH || result.pdispVal == nullptr) {
-            CX_LOG(kLogCritical, "One user defined property is not loaded correctly, hr=0x%x", static_cast<unsigned>(hr));
+            CX_LOG(kLogCritical, "One user defined property is not loaded correctly, hr=0x%x",
+                   static_cast<unsigned>(hr));
             break;
         }
         CDispCmd prop(result.pdispVal);
@@ -189,8 +267,10 @@ void OlAddrUtil::WriteUserProperties(CDispCmd& item, const OlAddrRecord& rec) {
 void OlAddrUtil::ToCommonRecord(const OlAddrRecord& in, CommAddrRec& out) {
     OlCopyToCommon(&in, &out, kFields);
     for (int i = 0; i < 10; ++i) {
-        OlCopyText(out.CustomLabel[i], sizeof out.CustomLabel[i], in.UserPropertyName[i], sizeof in.UserPropertyName[i]);
-        OlCopyText(out.CustomValue[i], sizeof out.CustomValue[i], in.UserPropertyValue[i], sizeof in.UserPropertyValue[i]);
+        OlCopyText(out.CustomLabel[i], sizeof out.CustomLabel[i], in.UserPropertyName[i],
+                   sizeof in.UserPropertyName[i]);
+        OlCopyText(out.CustomValue[i], sizeof out.CustomValue[i], in.UserPropertyValue[i],
+                   sizeof in.UserPropertyValue[i]);
     }
     out.SourceType = 3;
 }
@@ -198,8 +278,10 @@ void OlAddrUtil::ToCommonRecord(const OlAddrRecord& in, CommAddrRec& out) {
 void OlAddrUtil::ToOutlookRecord(const CommAddrRec& in, OlAddrRecord& out) {
     OlCopyToOutlook(&in, &out, kFields);
     for (int i = 0; i < 10; ++i) {
-        OlCopyText(out.UserPropertyName[i], sizeof out.UserPropertyName[i], in.CustomLabel[i], sizeof in.CustomLabel[i]);
-        OlCopyText(out.UserPropertyValue[i], sizeof out.UserPropertyValue[i], in.CustomValue[i], sizeof in.CustomValue[i]);
+        OlCopyText(out.UserPropertyName[i], sizeof out.UserPropertyName[i], in.CustomLabel[i],
+                   sizeof in.CustomLabel[i]);
+        OlCopyText(out.UserPropertyValue[i], sizeof out.UserPropertyValue[i], in.CustomValue[i],
+                   sizeof in.CustomValue[i]);
         if (in.MappedCustomValue[i][0] != '\0')
             OlCopyText(out.UserPropertyValue[i], sizeof out.UserPropertyValue[i], in.MappedCustomValue[i],
                        sizeof in.MappedCustomValue[i]);

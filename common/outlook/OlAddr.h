@@ -87,7 +87,7 @@ struct OlAddrRecord {
     char Profession[64];
     char RadioTelephoneNumber[24];
     char Spouse[64];
-    char Title[32];  // the title of the name ("Mr.", "Dr.")
+    char Title[32];       // the title of the name ("Mr.", "Dr.")
     char SuffixText[32];  // "Suffix"
     char WebPage[256];
     char Body[8192];

@@ -7,8 +7,8 @@
 
 #include "common/misc/CxDebugUtil.h"
 #include "platform/paths/Paths.h"
-#include "platform/version/FileVersion.h"
 #include "platform/registry/Registry.h"
+#include "platform/version/FileVersion.h"
 
 bool OlBaseUtil::s_started = false;
 CDispCmd OlBaseUtil::s_application;
@@ -21,9 +21,9 @@ namespace {
 
 // The folder OUTLOOK.EXE was installed in, from its App Paths entry.
 std::optional<std::string> OutlookFolder() {
-    auto path = platform::RegistryReadPath(platform::RegistryRoot::LocalMachine,
-                                           "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\OUTLOOK.EXE",
-                                           "Path");
+    auto path =
+        platform::RegistryReadPath(platform::RegistryRoot::LocalMachine,
+                                   "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\OUTLOOK.EXE", "Path");
     if (path && path->size() > 259) path->resize(259);
     return path;
 }
@@ -55,11 +55,11 @@ int OlBaseUtil::VersionClassOf(int major) {
     if (major <= 0) return 0;
     if (major <= 9) return 1;
     switch (major) {
-        case 10: return 2;
-        case 11: return 3;
-        case 12: return 4;
-        case 14: return 5;
-        default: return 6;
+    case 10: return 2;
+    case 11: return 3;
+    case 12: return 4;
+    case 14: return 5;
+    default: return 6;
     }
 }
 
@@ -119,7 +119,8 @@ bool OlBaseUtil::Start() {
     void* dispatch = nullptr;
     hr = s_appObject->QueryInterface(IID_IDispatch, &dispatch);
     if (FAILED(hr) || dispatch == nullptr) {
-        CX_LOG(kLogCritical, "Failed to query IDispatch interface of Outlook App, hr=0x%08x", static_cast<unsigned>(hr));
+        CX_LOG(kLogCritical, "Failed to query IDispatch interface of Outlook App, hr=0x%08x",
+               static_cast<unsigned>(hr));
         Stop();
         return false;
     }

@@ -22,7 +22,12 @@ enum OlMigrateResult : int {
 inline bool OlMigrateSucceeded(OlMigrateResult r) { return r != OlMigrateFailed; }
 
 // Outlook's default folder numbers and item types.
-enum OlFolderNumber : std::int32_t { OlFolderCalendar = 9, OlFolderContacts = 10, OlFolderNotes = 12, OlFolderTasks = 13 };
+enum OlFolderNumber : std::int32_t {
+    OlFolderCalendar = 9,
+    OlFolderContacts = 10,
+    OlFolderNotes = 12,
+    OlFolderTasks = 13
+};
 enum OlItemType : std::int32_t { OlItemAppointment = 1, OlItemContact = 2, OlItemTask = 3, OlItemNote = 5 };
 
 class OlBaseUtil {

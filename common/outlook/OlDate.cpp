@@ -80,19 +80,40 @@ void OlClearPattern(CDispCmd& item) {
 void OlRepeatToPattern(const CommRepeatInfo& r, std::int32_t& type, std::int32_t& interval, std::int32_t& mask,
                        std::int32_t& dayOfMonth, std::int32_t& instance, std::int32_t& monthOfYear, DATE& end) {
     switch (r.Type) {
-        case 1: type = 0; interval = r.Interval; mask = r.DayOfWeekMask; break;
-        case 2: type = 1; interval = r.Interval; mask = r.DayOfWeekMask; break;
-        case 3: type = 3; interval = r.Interval; instance = r.Instance; mask = r.DayOfWeekMask; break;
-        case 4: type = 2; interval = r.Interval; dayOfMonth = r.DayOfMonth; break;
-        case 5:
-            type = 6;
-            interval = r.Interval;
-            instance = r.Instance;
-            monthOfYear = r.MonthOfYear;
-            mask = r.DayOfWeekMask;
-            break;
-        case 6: type = 5; dayOfMonth = r.DayOfMonth; monthOfYear = r.MonthOfYear; break;
-        default: type = -1; return;
+    case 1:
+        type = 0;
+        interval = r.Interval;
+        mask = r.DayOfWeekMask;
+        break;
+    case 2:
+        type = 1;
+        interval = r.Interval;
+        mask = r.DayOfWeekMask;
+        break;
+    case 3:
+        type = 3;
+        interval = r.Interval;
+        instance = r.Instance;
+        mask = r.DayOfWeekMask;
+        break;
+    case 4:
+        type = 2;
+        interval = r.Interval;
+        dayOfMonth = r.DayOfMonth;
+        break;
+    case 5:
+        type = 6;
+        interval = r.Interval;
+        instance = r.Instance;
+        monthOfYear = r.MonthOfYear;
+        mask = r.DayOfWeekMask;
+        break;
+    case 6:
+        type = 5;
+        dayOfMonth = r.DayOfMonth;
+        monthOfYear = r.MonthOfYear;
+        break;
+    default: type = -1; return;
     }
     if (r.HasEnd) end = ToDate(r.EndDate);
 }
@@ -101,19 +122,41 @@ void OlPatternToRepeat(std::int32_t type, std::int32_t interval, std::int32_t ma
                        std::int32_t instance, std::int32_t monthOfYear, DATE end, CommRepeatInfo& r) {
     r = CommRepeatInfo{};
     switch (type) {
-        case 0: r.Type = 1; r.Interval = interval; r.DayOfWeekMask = mask; break;
-        case 1: r.Type = 2; r.Interval = interval; r.DayOfWeekMask = mask; break;
-        case 2: r.Type = 4; r.Interval = interval; r.DayOfMonth = dayOfMonth; break;
-        case 3: r.Type = 3; r.Interval = interval; r.Instance = instance; r.DayOfWeekMask = mask; break;
-        case 5: r.Type = 6; r.Interval = 1; r.MonthOfYear = monthOfYear; r.DayOfMonth = dayOfMonth; break;
-        case 6:
-            r.Type = 5;
-            r.Interval = interval;
-            r.MonthOfYear = monthOfYear;
-            r.Instance = instance;
-            r.DayOfWeekMask = mask;
-            break;
-        default: return;
+    case 0:
+        r.Type = 1;
+        r.Interval = interval;
+        r.DayOfWeekMask = mask;
+        break;
+    case 1:
+        r.Type = 2;
+        r.Interval = interval;
+        r.DayOfWeekMask = mask;
+        break;
+    case 2:
+        r.Type = 4;
+        r.Interval = interval;
+        r.DayOfMonth = dayOfMonth;
+        break;
+    case 3:
+        r.Type = 3;
+        r.Interval = interval;
+        r.Instance = instance;
+        r.DayOfWeekMask = mask;
+        break;
+    case 5:
+        r.Type = 6;
+        r.Interval = 1;
+        r.MonthOfYear = monthOfYear;
+        r.DayOfMonth = dayOfMonth;
+        break;
+    case 6:
+        r.Type = 5;
+        r.Interval = interval;
+        r.MonthOfYear = monthOfYear;
+        r.Instance = instance;
+        r.DayOfWeekMask = mask;
+        break;
+    default: return;
     }
     if (end > 1.0) {
         r.HasEnd = 1;
@@ -128,8 +171,10 @@ bool OlDateUtil::ReadItem(CDispCmd& item, OlDateRecord& rec) {
     item.GetDate(u"End", &rec.End);
     item.GetDate(u"Start", &rec.Start);
     item.GetBool(u"ReminderSet", &rec.ReminderSet);
-    if (GetVersionClass() > 3) item.GetInt(u"ReminderMinutesBeforeStart", &rec.ReminderMinutesBeforeStart);
-    else item.GetDate(u"ReminderTime", &rec.ReminderTime);
+    if (GetVersionClass() > 3)
+        item.GetInt(u"ReminderMinutesBeforeStart", &rec.ReminderMinutesBeforeStart);
+    else
+        item.GetDate(u"ReminderTime", &rec.ReminderTime);
     item.GetString(u"Subject", rec.Subject, sizeof rec.Subject);
     item.GetString(u"Body", rec.Body, sizeof rec.Body);
     item.GetString(u"Location", rec.Location, sizeof rec.Location);
@@ -152,8 +197,10 @@ HRESULT OlDateUtil::WriteItem(CDispCmd& item, OlDateRecord& rec) {
     item.PutInt(u"Duration", rec.Duration);
     item.PutDate(u"Start", rec.Start);
     item.PutBool(u"ReminderSet", rec.ReminderSet);
-    if (GetVersionClass() > 3) item.PutInt(u"ReminderMinutesBeforeStart", rec.ReminderMinutesBeforeStart);
-    else item.PutDate(u"ReminderTime", rec.ReminderTime);
+    if (GetVersionClass() > 3)
+        item.PutInt(u"ReminderMinutesBeforeStart", rec.ReminderMinutesBeforeStart);
+    else
+        item.PutDate(u"ReminderTime", rec.ReminderTime);
     item.PutString(u"Subject", rec.Subject);
     item.PutString(u"Body", rec.Body);
     item.PutString(u"Location", rec.Location);
@@ -175,7 +222,8 @@ std::int32_t OlDateUtil::EventDuration(const CommDateRec& rec) {
         if (days < 1) days = 1;
         return static_cast<std::int32_t>(days * 1440);
     }
-    if (start == 0.0 || end == 0.0) return MinutesBetween(rec.End, rec.Start) > 0 ? MinutesBetween(rec.End, rec.Start) : 0;
+    if (start == 0.0 || end == 0.0)
+        return MinutesBetween(rec.End, rec.Start) > 0 ? MinutesBetween(rec.End, rec.Start) : 0;
     const long minutes = std::lround((end - start) * 1440.0);
     return minutes > 0 ? static_cast<std::int32_t>(minutes) : 0;
 }
@@ -193,16 +241,30 @@ void OlDateUtil::ToOutlookRecord(const CommDateRec& in, OlDateRecord& out) {
         const CommReminder& r = in.Reminders[0];
         // A reminder keeps its lead time: 0 stays 0, and a week is seven
         // days. Only a unit Outlook cannot express gets its default.
-        int minutes = 15;      // for ReminderMinutesBeforeStart
-        int leadMinutes = 5;   // for ReminderTime
+        int minutes = 15;     // for ReminderMinutesBeforeStart
+        int leadMinutes = 5;  // for ReminderTime
         int leadDays = 0;
         const int amount = r.Amount > 0 ? r.Amount : 0;
         switch (r.Unit) {
-            case CommUnitMinutes: minutes = amount; leadMinutes = amount; break;
-            case CommUnitHours: minutes = amount * 60; leadMinutes = amount * 60; break;
-            case CommUnitDays: minutes = amount * 1440; leadMinutes = 0; leadDays = amount; break;
-            case CommUnitWeeks: minutes = amount * 10080; leadMinutes = 0; leadDays = amount * 7; break;
-            default: break;
+        case CommUnitMinutes:
+            minutes = amount;
+            leadMinutes = amount;
+            break;
+        case CommUnitHours:
+            minutes = amount * 60;
+            leadMinutes = amount * 60;
+            break;
+        case CommUnitDays:
+            minutes = amount * 1440;
+            leadMinutes = 0;
+            leadDays = amount;
+            break;
+        case CommUnitWeeks:
+            minutes = amount * 10080;
+            leadMinutes = 0;
+            leadDays = amount * 7;
+            break;
+        default: break;
         }
         out.ReminderMinutesBeforeStart = minutes;
         if (GetVersionClass() <= 3) {
@@ -239,9 +301,12 @@ void OlDateUtil::ToCommonRecord(const OlDateRecord& in, CommDateRec& out) {
     }
     if (lead > 0) {
         out.ReminderCount = 1;
-        if (lead <= 59) out.Reminders[0] = CommReminder{0, lead, 1};
-        else if (lead > 1439) out.Reminders[0] = CommReminder{0, lead / 1440, 3};
-        else out.Reminders[0] = CommReminder{0, lead / 60, 2};
+        if (lead <= 59)
+            out.Reminders[0] = CommReminder{0, lead, 1};
+        else if (lead > 1439)
+            out.Reminders[0] = CommReminder{0, lead / 1440, 3};
+        else
+            out.Reminders[0] = CommReminder{0, lead / 60, 2};
     }
     out.DurationMinutes = MinutesBetween(out.End, out.Start);
     out.AllDay = in.AllDayEvent ? 1 : 0;

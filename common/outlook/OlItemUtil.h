@@ -33,15 +33,15 @@
 
 // The kind's debug-log texts; null where the kind logs nothing.
 struct OlKindTexts {
-    const char* folderNameFailed;   // hr
-    const char* folderNameRead;     // name
-    const char* storeIdFailed;      // hr
-    const char* storeIdRead;        // id
-    const char* itemsAtLoad;        // hr
-    const char* itemsAtAdd;         // hr
-    const char* itemsAtUpdate;      // hr
-    const char* addFailed;          // hr
-    const char* itemByIndex;        // position, hr
+    const char* folderNameFailed;     // hr
+    const char* folderNameRead;       // name
+    const char* storeIdFailed;        // hr
+    const char* storeIdRead;          // id
+    const char* itemsAtLoad;          // hr
+    const char* itemsAtAdd;           // hr
+    const char* itemsAtUpdate;        // hr
+    const char* addFailed;            // hr
+    const char* itemByIndex;          // position, hr
     const char* defaultFolderFailed;  // hr
     const char* defaultFolderOpened;
 };
@@ -100,13 +100,17 @@ public:
         const OlKindTexts& texts = Derived::Texts();
         char name[32] = "";
         HRESULT hr = m_folder.GetString(u"Name", name, sizeof name);
-        if (hr == S_OK) CX_LOG(kLogDetail, texts.folderNameRead, name);
-        else CX_LOG(kLogCritical, texts.folderNameFailed, static_cast<unsigned>(hr));
+        if (hr == S_OK)
+            CX_LOG(kLogDetail, texts.folderNameRead, name);
+        else
+            CX_LOG(kLogCritical, texts.folderNameFailed, static_cast<unsigned>(hr));
         std::unique_ptr<char[]> storeId(new char[1024]());
         if constexpr (Derived::kReadsStoreId) {
             hr = m_folder.GetString(u"StoreID", storeId.get(), 1024);
-            if (hr == S_OK) CX_LOG(kLogDetail, texts.storeIdRead, storeId.get());
-            else CX_LOG(kLogCritical, texts.storeIdFailed, static_cast<unsigned>(hr));
+            if (hr == S_OK)
+                CX_LOG(kLogDetail, texts.storeIdRead, storeId.get());
+            else
+                CX_LOG(kLogCritical, texts.storeIdFailed, static_cast<unsigned>(hr));
         }
         CDispCmd items;
         if (!GetItems(items, texts.itemsAtLoad)) return false;
@@ -268,13 +272,16 @@ private:
             char entryId[1024] = "";
             item.GetString(u"EntryID", entryId, 1023);
             if (std::strncmp(entryId, loaded->EntryID, sizeof entryId) != 0) {
-                CX_LOG(kLogCritical, "The Outlook item at position %d is not the item that was loaded there.", position);
+                CX_LOG(kLogCritical, "The Outlook item at position %d is not the item that was loaded there.",
+                       position);
                 return false;
             }
         }
-        if (Derived::kUpdateFromLoaded && attached) std::memcpy(static_cast<void*>(working.get()), loaded, sizeof(OlRec));
+        if (Derived::kUpdateFromLoaded && attached)
+            std::memcpy(static_cast<void*>(working.get()), loaded, sizeof(OlRec));
         Self().ToOutlookRecord(stored, *working);
-        if (attached) OlApplyUpdate(item, loaded, working.get(), Derived::Clearables(), stored.SourceType, Derived::kKind);
+        if (attached)
+            OlApplyUpdate(item, loaded, working.get(), Derived::Clearables(), stored.SourceType, Derived::kKind);
         if (!Write(item, *working)) return false;
         if (attached) std::memcpy(static_cast<void*>(loaded), working.get(), sizeof(OlRec));
         return true;

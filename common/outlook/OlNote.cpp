@@ -24,10 +24,9 @@ const OlKindTexts kTexts = {
 #define P(member, kind, writable) OL_PROP(OlNoteRecord, member, kind, writable)
 
 const OlProp kRead[] = {
-    P(EntryID, Text, false),      P(Subject, Text, false),
-    P(Body, Text, false),         P(Categories, Text, false),
-    P(CreationTime, Date, false), P(LastModificationTime, Date, false),
-    P(Saved, Flag, false),        P(Color, Int, false),
+    P(EntryID, Text, false),    P(Subject, Text, false),      P(Body, Text, false),
+    P(Categories, Text, false), P(CreationTime, Date, false), P(LastModificationTime, Date, false),
+    P(Saved, Flag, false),      P(Color, Int, false),
 };
 const OlProp kWrite[] = {P(Body, Text, true), P(Categories, Text, true), P(Color, Int, true)};
 

@@ -26,22 +26,22 @@ void OlCopyText(char* dst, std::size_t dstSize, const char* src, std::size_t src
 void OlReadProps(CDispCmd& item, void* rec, std::span<const OlProp> props) {
     for (const OlProp& p : props) {
         switch (p.kind) {
-            case OlPropKind::Text: {
-                const bool entryId = std::u16string_view(p.name) == u"EntryID";
-                item.GetString(p.name, At<char>(rec, p.offset), entryId && p.size > 1023 ? 1023 : p.size);
-                break;
-            }
-            case OlPropKind::Int: {
-                std::int32_t v = 0;
-                if (item.GetInt(p.name, &v) == S_OK) std::memcpy(At<char>(rec, p.offset), &v, sizeof v);
-                break;
-            }
-            case OlPropKind::Flag: item.GetBool(p.name, At<std::uint8_t>(rec, p.offset)); break;
-            case OlPropKind::Date: {
-                DATE d = 0;
-                if (item.GetDate(p.name, &d) == S_OK) std::memcpy(At<char>(rec, p.offset), &d, sizeof d);
-                break;
-            }
+        case OlPropKind::Text: {
+            const bool entryId = std::u16string_view(p.name) == u"EntryID";
+            item.GetString(p.name, At<char>(rec, p.offset), entryId && p.size > 1023 ? 1023 : p.size);
+            break;
+        }
+        case OlPropKind::Int: {
+            std::int32_t v = 0;
+            if (item.GetInt(p.name, &v) == S_OK) std::memcpy(At<char>(rec, p.offset), &v, sizeof v);
+            break;
+        }
+        case OlPropKind::Flag: item.GetBool(p.name, At<std::uint8_t>(rec, p.offset)); break;
+        case OlPropKind::Date: {
+            DATE d = 0;
+            if (item.GetDate(p.name, &d) == S_OK) std::memcpy(At<char>(rec, p.offset), &d, sizeof d);
+            break;
+        }
         }
     }
 }
@@ -50,24 +50,24 @@ void OlWriteProps(CDispCmd& item, const void* rec, std::span<const OlProp> props
     for (const OlProp& p : props) {
         if (!p.writable) continue;
         switch (p.kind) {
-            case OlPropKind::Text: {
-                const char* text = At<char>(rec, p.offset);
-                item.PutString(p.name, std::string(text, strnlen(text, p.size)).c_str());
-                break;
-            }
-            case OlPropKind::Int: {
-                std::int32_t v = 0;
-                std::memcpy(&v, At<char>(rec, p.offset), sizeof v);
-                item.PutInt(p.name, v);
-                break;
-            }
-            case OlPropKind::Flag: item.PutBool(p.name, *At<std::uint8_t>(rec, p.offset)); break;
-            case OlPropKind::Date: {
-                DATE d = 0;
-                std::memcpy(&d, At<char>(rec, p.offset), sizeof d);
-                item.PutDate(p.name, d);
-                break;
-            }
+        case OlPropKind::Text: {
+            const char* text = At<char>(rec, p.offset);
+            item.PutString(p.name, std::string(text, strnlen(text, p.size)).c_str());
+            break;
+        }
+        case OlPropKind::Int: {
+            std::int32_t v = 0;
+            std::memcpy(&v, At<char>(rec, p.offset), sizeof v);
+            item.PutInt(p.name, v);
+            break;
+        }
+        case OlPropKind::Flag: item.PutBool(p.name, *At<std::uint8_t>(rec, p.offset)); break;
+        case OlPropKind::Date: {
+            DATE d = 0;
+            std::memcpy(&d, At<char>(rec, p.offset), sizeof d);
+            item.PutDate(p.name, d);
+            break;
+        }
         }
     }
 }
@@ -75,16 +75,20 @@ void OlWriteProps(CDispCmd& item, const void* rec, std::span<const OlProp> props
 void OlCopyToCommon(const void* ol, void* comm, std::span<const OlField> fields) {
     for (const OlField& f : fields) {
         if (f.direction == OlCopy::ToOutlook) continue;
-        if (f.date) std::memcpy(At<char>(comm, f.commOffset), At<char>(ol, f.olOffset), sizeof(DATE));
-        else OlCopyText(At<char>(comm, f.commOffset), f.commSize, At<char>(ol, f.olOffset), f.olSize);
+        if (f.date)
+            std::memcpy(At<char>(comm, f.commOffset), At<char>(ol, f.olOffset), sizeof(DATE));
+        else
+            OlCopyText(At<char>(comm, f.commOffset), f.commSize, At<char>(ol, f.olOffset), f.olSize);
     }
 }
 
 void OlCopyToOutlook(const void* comm, void* ol, std::span<const OlField> fields) {
     for (const OlField& f : fields) {
         if (f.direction == OlCopy::ToCommon) continue;
-        if (f.date) std::memcpy(At<char>(ol, f.olOffset), At<char>(comm, f.commOffset), sizeof(DATE));
-        else OlCopyText(At<char>(ol, f.olOffset), f.olSize, At<char>(comm, f.commOffset), f.commSize);
+        if (f.date)
+            std::memcpy(At<char>(ol, f.olOffset), At<char>(comm, f.commOffset), sizeof(DATE));
+        else
+            OlCopyText(At<char>(ol, f.olOffset), f.olSize, At<char>(comm, f.commOffset), f.commSize);
     }
 }
 

@@ -76,13 +76,13 @@ void OlCopyText(char* dst, std::size_t dstSize, const char* src, std::size_t src
 #define OL_MEMBER_SIZE(Type, member) sizeof(std::declval<Type&>().member)
 #define OL_PROP(Rec, member, kind, writable) \
     OlProp { u"" #member, offsetof(Rec, member), OL_MEMBER_SIZE(Rec, member), OlPropKind::kind, writable }
-#define OL_CLEARABLE(OlRec, olMember, kind, CommRec, commMember)                                      \
-    OlClearable {                                                                                       \
-        u"" #olMember, offsetof(OlRec, olMember), OL_MEMBER_SIZE(OlRec, olMember), OlPropKind::kind,   \
-            offsetof(CommRec, commMember)                                                               \
+#define OL_CLEARABLE(OlRec, olMember, kind, CommRec, commMember)                                     \
+    OlClearable {                                                                                    \
+        u"" #olMember, offsetof(OlRec, olMember), OL_MEMBER_SIZE(OlRec, olMember), OlPropKind::kind, \
+            offsetof(CommRec, commMember)                                                            \
     }
-#define OL_FIELD(OlRec, olMember, CommRec, commMember, date, direction)                                      \
-    OlField {                                                                                                \
-        offsetof(OlRec, olMember), OL_MEMBER_SIZE(OlRec, olMember), offsetof(CommRec, commMember),          \
-            OL_MEMBER_SIZE(CommRec, commMember), date, OlCopy::direction                                     \
+#define OL_FIELD(OlRec, olMember, CommRec, commMember, date, direction)                            \
+    OlField {                                                                                      \
+        offsetof(OlRec, olMember), OL_MEMBER_SIZE(OlRec, olMember), offsetof(CommRec, commMember), \
+            OL_MEMBER_SIZE(CommRec, commMember), date, OlCopy::direction                           \
     }

@@ -26,24 +26,46 @@ const OlKindTexts kTexts = {
 #define P(member, kind) OL_PROP(OlTaskRecord, member, kind, true)
 
 const OlProp kReadFirst[] = {
-    P(Body, Text), P(CardData, Text), P(Complete, Flag), P(DueDate, Date), P(EntryID, Text), P(Importance, Int),
-    P(IsRecurring, Flag), P(Mileage, Text), P(Ordinal, Int), P(PercentComplete, Int),
-    P(ReminderOverrideDefault, Flag), P(ReminderPlaySound, Flag), P(ReminderSet, Flag), P(ReminderSoundFile, Text),
-    P(ReminderTime, Date), P(ResponseState, Int), P(Role, Text), P(Sensitivity, Int), P(StartDate, Date),
-    P(Status, Int), P(Subject, Text), P(TeamTask, Flag), P(TotalWork, Int), P(IsRecurring, Flag),
+    P(Body, Text),
+    P(CardData, Text),
+    P(Complete, Flag),
+    P(DueDate, Date),
+    P(EntryID, Text),
+    P(Importance, Int),
+    P(IsRecurring, Flag),
+    P(Mileage, Text),
+    P(Ordinal, Int),
+    P(PercentComplete, Int),
+    P(ReminderOverrideDefault, Flag),
+    P(ReminderPlaySound, Flag),
+    P(ReminderSet, Flag),
+    P(ReminderSoundFile, Text),
+    P(ReminderTime, Date),
+    P(ResponseState, Int),
+    P(Role, Text),
+    P(Sensitivity, Int),
+    P(StartDate, Date),
+    P(Status, Int),
+    P(Subject, Text),
+    P(TeamTask, Flag),
+    P(TotalWork, Int),
+    P(IsRecurring, Flag),
 };
 const OlProp kReadLast[] = {P(Categories, Text), P(CreationTime, Date), P(LastModificationTime, Date)};
 
 const OlProp kWriteFirst[] = {
-    P(Body, Text), P(CardData, Text), P(Complete, Flag), P(DueDate, Date), P(Importance, Int),
-    P(IsRecurring, Flag), P(Mileage, Text), P(Ordinal, Int), P(PercentComplete, Int), P(ReminderSet, Flag),
+    P(Body, Text),        P(CardData, Text), P(Complete, Flag), P(DueDate, Date),        P(Importance, Int),
+    P(IsRecurring, Flag), P(Mileage, Text),  P(Ordinal, Int),   P(PercentComplete, Int), P(ReminderSet, Flag),
 };
 const OlProp kWriteReminder[] = {
-    P(ReminderOverrideDefault, Flag), P(ReminderPlaySound, Flag), P(ReminderSoundFile, Text), P(ReminderTime, Date),
+    P(ReminderOverrideDefault, Flag),
+    P(ReminderPlaySound, Flag),
+    P(ReminderSoundFile, Text),
+    P(ReminderTime, Date),
 };
 const OlProp kWriteLast[] = {
-    P(ResponseState, Int), P(Role, Text), P(Sensitivity, Int), P(StartDate, Date), P(Status, Int),
-    P(Subject, Text), P(TeamTask, Flag), P(TotalWork, Int), P(Categories, Text),
+    P(ResponseState, Int), P(Role, Text),     P(Sensitivity, Int), P(StartDate, Date),  P(Status, Int),
+    P(Subject, Text),      P(TeamTask, Flag), P(TotalWork, Int),   P(Categories, Text),
 };
 
 #undef P

@@ -8,7 +8,8 @@ namespace {
 
 using R = PmFieldRef;
 
-#define PM_TEXT(id, label, size, ref, arg) PmFieldInfo{id, label, kPmFieldText, size, R::ref, arg}
+#define PM_TEXT(id, label, size, ref, arg) \
+    PmFieldInfo { id, label, kPmFieldText, size, R::ref, arg }
 
 constexpr PmFieldInfo kEarlyFields[] = {
     PM_TEXT(1, "First Name", 32, FirstName, 0),
@@ -292,9 +293,8 @@ const char* PmAddrInfo::GetFieldText(PmAddrEntry& entry, int fieldId, int* size)
     const PmFieldInfo* wanted = FindFieldInfo(fieldId);
     if (wanted == nullptr) return nullptr;
     // The same member in the catalogue of the entry's own generation.
-    const PmFieldInfo* row = entry.Generation == GetInstalledAddrGeneration()
-                                 ? wanted
-                                 : FindIn(entry.Generation, wanted->Ref, wanted->Arg);
+    const PmFieldInfo* row =
+        entry.Generation == GetInstalledAddrGeneration() ? wanted : FindIn(entry.Generation, wanted->Ref, wanted->Arg);
     if (row == nullptr || row->Kind != kPmFieldText) return nullptr;
     const char* text = nullptr;
     switch (entry.Generation) {

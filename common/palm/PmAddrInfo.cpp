@@ -7,8 +7,8 @@
 
 namespace {
 
-const char* const kCustomLabels[14] = {"Custom 1",  "Custom 2",  "Custom 3",  "Custom 4",  "Custom 5",
-                                       "Custom 6",  "Custom 7",  "Custom 8",  "Custom 9",  "Custom 10",
+const char* const kCustomLabels[14] = {"Custom 1",  "Custom 2",  "Custom 3",  "Custom 4", "Custom 5",
+                                       "Custom 6",  "Custom 7",  "Custom 8",  "Custom 9", "Custom 10",
                                        "Custom 11", "Custom 12", "Custom 13", "Custom 14"};
 
 }  // namespace

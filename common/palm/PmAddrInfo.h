@@ -4,8 +4,8 @@
 // offers.
 #include <cstdint>
 
-#include "common/palm/PmAddrUtil.h"
 #include "common/palm/PmAddrEx2Util.h"
+#include "common/palm/PmAddrUtil.h"
 #include "common/palm/PmInfo.h"
 #include "common/records/CommAddrMgr.h"
 #include "common/records/CommKinds.h"
@@ -29,14 +29,31 @@ enum PmFieldKind : int {
 // What a catalogue row reads: the member it names and, for phones,
 // instant-messaging slots, addresses and custom fields, which one.
 enum class PmFieldRef : std::uint8_t {
-    FirstName, MiddleName, LastName, EnglishName, Prefix, Suffix, NickName,
-    Company, JobTitle, Profession, AssistantName, AssistantPhone,
-    Phone,      // Arg: the phone label code
-    Street, City, State, Zip, Country,  // Arg: 0 work (the one address of generation 1), 1 home, 2 other
-    Im,         // Arg: the instant-messaging label code
-    HomePage, Birthday, Anniversary,
-    Custom,     // Arg: 0 for "Custom 1"
-    Category, Note,
+    FirstName,
+    MiddleName,
+    LastName,
+    EnglishName,
+    Prefix,
+    Suffix,
+    NickName,
+    Company,
+    JobTitle,
+    Profession,
+    AssistantName,
+    AssistantPhone,
+    Phone,  // Arg: the phone label code
+    Street,
+    City,
+    State,
+    Zip,
+    Country,  // Arg: 0 work (the one address of generation 1), 1 home, 2 other
+    Im,       // Arg: the instant-messaging label code
+    HomePage,
+    Birthday,
+    Anniversary,
+    Custom,  // Arg: 0 for "Custom 1"
+    Category,
+    Note,
 };
 
 // One row of an address field catalogue.

@@ -9,20 +9,20 @@
 
 // A contact of the 4.1.4 format (73 field positions).
 struct PmAddrExRec {
-    std::int32_t RecordID;    // 0
-    std::int32_t Unused1;     // 1
-    std::int32_t Status;      // 2: bit 0x04 or 0x80 set means not taken over
-    std::int32_t Unused3;     // 3
-    std::int32_t Placement;   // 4
-    std::int32_t CategoryID;  // 5
-    std::int32_t Unused6;     // 6
-    PmExtBlock ExtBlock[4];   // 7 to 10
-    char Unused11[32];        // 11
-    char Unused12[32];        // 12
-    char FirstName[32];       // 13
-    char LastName[32];        // 14
-    char Title[32];           // 15
-    char Company[256];        // 16
+    std::int32_t RecordID;        // 0
+    std::int32_t Unused1;         // 1
+    std::int32_t Status;          // 2: bit 0x04 or 0x80 set means not taken over
+    std::int32_t Unused3;         // 3
+    std::int32_t Placement;       // 4
+    std::int32_t CategoryID;      // 5
+    std::int32_t Unused6;         // 6
+    PmExtBlock ExtBlock[4];       // 7 to 10
+    char Unused11[32];            // 11
+    char Unused12[32];            // 12
+    char FirstName[32];           // 13
+    char LastName[32];            // 14
+    char Title[32];               // 15
+    char Company[256];            // 16
     std::int32_t PrimaryContact;  // 17
     char Note[8192];              // 18, as much as a common contact's note holds
     char Phone[7][32];            // 19 to 25
@@ -47,24 +47,24 @@ struct PmAddrExRec {
 
 // A contact of the earlier format (30 field positions).
 struct PmAddrRec {
-    std::int32_t RecordID;   // 0
-    std::int32_t Status;     // 1: bit 0x04 or 0x80 set means not taken over
-    std::int32_t Placement;  // 2
-    char LastName[32];       // 3
-    char FirstName[32];      // 4
-    char Title[32];          // 5
-    char Company[256];       // 6
-    std::int32_t PhoneLabel[5];  // 7, 9, 11, 13, 15
-    char Phone[5][32];           // 8, 10, 12, 14, 16
-    char Street[256];            // 17
-    char City[32];               // 18
-    char State[32];              // 19
-    char ZipCode[32];            // 20
-    char Country[32];            // 21
-    char Note[8192];             // 22
-    std::int32_t Unused23;       // 23
-    std::int32_t CategoryID;     // 24
-    char Custom[4][64];          // 25 to 28
+    std::int32_t RecordID;        // 0
+    std::int32_t Status;          // 1: bit 0x04 or 0x80 set means not taken over
+    std::int32_t Placement;       // 2
+    char LastName[32];            // 3
+    char FirstName[32];           // 4
+    char Title[32];               // 5
+    char Company[256];            // 6
+    std::int32_t PhoneLabel[5];   // 7, 9, 11, 13, 15
+    char Phone[5][32];            // 8, 10, 12, 14, 16
+    char Street[256];             // 17
+    char City[32];                // 18
+    char State[32];               // 19
+    char ZipCode[32];             // 20
+    char Country[32];             // 21
+    char Note[8192];              // 22
+    std::int32_t Unused23;        // 23
+    std::int32_t CategoryID;      // 24
+    char Custom[4][64];           // 25 to 28
     std::int32_t PrimaryContact;  // 29
     char CategoryName[64];        // the name of category CategoryID (up to 63 bytes of UTF-8)
 };

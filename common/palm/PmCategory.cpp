@@ -32,8 +32,7 @@ char32_t NextCodePoint(std::string_view text, std::size_t& i) {
 char32_t Fold(char32_t cp) {
     if (cp >= 'A' && cp <= 'Z') return cp + 0x20;
     if (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) return cp + 0x20;
-    if (cp >= 0x100 && cp <= 0x17F && cp != 0x130 && cp != 0x131 && cp != 0x138 && cp != 0x149 &&
-        cp != 0x17F) {
+    if (cp >= 0x100 && cp <= 0x17F && cp != 0x130 && cp != 0x131 && cp != 0x138 && cp != 0x149 && cp != 0x17F) {
         // Latin Extended-A pairs upper and lower case as even/odd neighbours,
         // shifted by one between U+0139 and U+0148 and from U+0179 on.
         const bool shifted = (cp >= 0x139 && cp <= 0x148) || cp >= 0x179;
@@ -72,8 +71,10 @@ void PmCategory::SetName(const char* name) { platform::CopyText(m_name, name); }
 void PmCategory::SetFileName(const char* fileName) { platform::CopyText(m_fileName, fileName); }
 
 void PmCategory::SetDirty(bool dirty) {
-    if (dirty) m_flags |= kDirtyFlag;
-    else m_flags &= ~kDirtyFlag;
+    if (dirty)
+        m_flags |= kDirtyFlag;
+    else
+        m_flags &= ~kDirtyFlag;
 }
 
 bool PmCategory::Equals(const PmCategory& other) const {

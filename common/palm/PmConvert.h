@@ -6,8 +6,8 @@
 #include <ctime>
 
 #include "common/palm/PmRecordTypes.h"
-#include "common/records/CommTypes.h"
 #include "common/palm/PmValueCuts.h"
+#include "common/records/CommTypes.h"
 
 // Every generation keeps a timed value (an event's start and end) as an
 // instant: Palm Desktop turned the wall-clock time it showed into seconds

@@ -29,8 +29,10 @@ bool PmDBEarlyUtil::LoadFile(const char* path) {
         }
         return m_loaded = true;
     }
-    if (address) CX_LOG(kLogCritical, "Can not load Palm Desktop Contacts: %s", path);
-    else CX_LOG(kLogCritical, "%s%s", m_kind.FailedLine, path);
+    if (address)
+        CX_LOG(kLogCritical, "Can not load Palm Desktop Contacts: %s", path);
+    else
+        CX_LOG(kLogCritical, "%s%s", m_kind.FailedLine, path);
     CloseFile();
     // Records read before the damage are no part of a load that failed.
     ClearRecords();
@@ -60,8 +62,10 @@ bool PmDBEarlyUtil::LoadSteps(const char* path) {
         return fail("Failed to read Palm Desktop address book database file name.");
     }
     Decode(raw, text);
-    if (address) CX_LOG(kLogDetail, "Read Palm Desktop address book database file name: %s", text.c_str());
-    else SetName(text);
+    if (address)
+        CX_LOG(kLogDetail, "Read Palm Desktop address book database file name: %s", text.c_str());
+    else
+        SetName(text);
     if (address) {
         if (!LoadCustomLabels()) {
             SetCause("its header is damaged (the custom labels cannot be read).");
@@ -121,7 +125,8 @@ bool PmDBEarlyUtil::LoadRecords() {
         return false;
     }
     const std::uint32_t recordCount = static_cast<std::uint32_t>(totalFields) / fieldsPerRow;
-    if (address) CX_LOG(kLogDetail, "Based on calculation, there are %d records in total.", static_cast<int>(recordCount));
+    if (address)
+        CX_LOG(kLogDetail, "Based on calculation, there are %d records in total.", static_cast<int>(recordCount));
 
     const std::uint32_t readPositions = std::min(fieldsPerRow, m_layout.Count);
     int unknownLines = 0;
@@ -149,7 +154,8 @@ bool PmDBEarlyUtil::LoadRecords() {
     }
     if (!CheckNothingMore(m_layout, readPositions, NewWorkRecord(), recordCount)) return false;
     if (address)
-        CX_LOG(kLogDetail, "Palm Desktop address book database is loaded successfully. %d record(s) are loaded in total.",
+        CX_LOG(kLogDetail,
+               "Palm Desktop address book database is loaded successfully. %d record(s) are loaded in total.",
                static_cast<int>(RecordCount()));
     return true;
 }

@@ -109,8 +109,8 @@ bool PmDBEx2Util::LoadMainRecords() {
             CX_LOG(kLogCritical, "Palm Desktop %s records cannot be read whole: %s", word, error.c_str());
             return false;
         }
-        CX_LOG(kLogDetail,
-               "Failed to query the next record of the %s main table. Check if it is the end of the table.", word);
+        CX_LOG(kLogDetail, "Failed to query the next record of the %s main table. Check if it is the end of the table.",
+               word);
     }
     CX_LOG(kLogDetail, "Loading Palm Desktop %s main records completed successfully.", word);
     return true;
@@ -133,8 +133,8 @@ void PmDBEx2Util::DecodeRow(const PmRowValues& row, unsigned char* record) const
         case PmColumnRead::Long:
         case PmColumnRead::Bool: {
             std::int32_t value = 0;
-            const bool ok = column.Read == PmColumnRead::Long ? GetLongValue(row[i], value)
-                                                              : GetBoolValue(row[i], value);
+            const bool ok =
+                column.Read == PmColumnRead::Long ? GetLongValue(row[i], value) : GetBoolValue(row[i], value);
             if (ok && column.Size == sizeof value) std::memcpy(member, &value, sizeof value);
             break;
         }

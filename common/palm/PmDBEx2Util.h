@@ -36,10 +36,10 @@ struct PmColumn {
 
 // What tells the four kinds apart.
 struct PmEx2Kind {
-    int KindNumber;           // of the data module: 1 contacts, 2 calendar, 3 tasks, 4 memos
-    const char* Word;         // in the lines of the row loop: "Contacts", "Calendar", "Task", "Memo"
-    const char* LoadLine;     // progress line with the path
-    const char* FailLine;     // error line with the path
+    int KindNumber;             // of the data module: 1 contacts, 2 calendar, 3 tasks, 4 memos
+    const char* Word;           // in the lines of the row loop: "Contacts", "Calendar", "Task", "Memo"
+    const char* LoadLine;       // progress line with the path
+    const char* FailLine;       // error line with the path
     const char* EmptyPathLine;  // error line of an empty path, or null for none
     const PmColumn* Columns;    // of "Main", in select order
     std::size_t ColumnCount;

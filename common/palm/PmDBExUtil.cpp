@@ -80,8 +80,10 @@ bool PmDBExUtil::LoadFile(const char* path) {
     // Records read before the damage are no part of a load that failed.
     ClearRecords();
     NoteLoadFailure(path, "the file is damaged or is not a Palm Desktop data file of this kind.");
-    if (m_kind.IsAddressBook) CX_LOG(kLogCritical, "Can not load Palm Desktop %s: %s", word, path);
-    else CX_LOG(kLogCritical, "Load Palm Desktop %s failed: %s", word, path);
+    if (m_kind.IsAddressBook)
+        CX_LOG(kLogCritical, "Can not load Palm Desktop %s: %s", word, path);
+    else
+        CX_LOG(kLogCritical, "Load Palm Desktop %s failed: %s", word, path);
     return m_loaded = false;
 }
 
@@ -141,9 +143,7 @@ bool PmDBExUtil::LoadDescription() {
     return true;
 }
 
-bool PmDBExUtil::LoadCategories() {
-    return LoadCategoryTable(LineStyle::Ex, m_kind.Word, m_kind.IsAddressBook);
-}
+bool PmDBExUtil::LoadCategories() { return LoadCategoryTable(LineStyle::Ex, m_kind.Word, m_kind.IsAddressBook); }
 
 bool PmDBExUtil::LoadSchema() { return LoadSchemaTable(LineStyle::Ex, m_kind.Word); }
 
@@ -208,7 +208,9 @@ bool PmDBExUtil::LoadRecords() {
         }
     }
     if (allRead) allRead = CheckNothingMore(m_layout, readPositions, NewWorkRecord(), recordCount);
-    if (allRead) CX_LOG(kLogDetail, "Palm Desktop %s records information is saved successfully.", word);
-    else CX_LOG(kLogCritical, "Palm Desktop %s records are not saved successfully.", word);
+    if (allRead)
+        CX_LOG(kLogDetail, "Palm Desktop %s records information is saved successfully.", word);
+    else
+        CX_LOG(kLogCritical, "Palm Desktop %s records are not saved successfully.", word);
     return allRead;
 }

@@ -14,16 +14,17 @@ struct PmExKind {
     std::int32_t Version;
     std::int32_t ResourceID;
     std::size_t Reserved2Size;
-    bool IsAddressBook;    // custom labels, its own failure line, stops at the first bad record
-    bool LogsReserved1;    // the datebook does not log reserved area 1
-    bool LogsSuccess;      // the memo pad writes no success line
+    bool IsAddressBook;         // custom labels, its own failure line, stops at the first bad record
+    bool LogsReserved1;         // the datebook does not log reserved area 1
+    bool LogsSuccess;           // the memo pad writes no success line
     const char* EmptyPathLine;  // refused empty path, or null
 };
 
 class PmDBExUtil : public PmDBUtil {
 public:
     // The cause noted when the file does not begin as a 4.1.4 data file.
-    static constexpr const char* kNotThisFormat = "the file is not a Palm Desktop 4.1.4 data file (its magic code does not match).";
+    static constexpr const char* kNotThisFormat =
+        "the file is not a Palm Desktop 4.1.4 data file (its magic code does not match).";
     static constexpr const char* kMagic = "PalmSG Database00RV";
     static constexpr std::size_t kReserved1Size = 24;
     static constexpr std::size_t kReserved2Max = 43;

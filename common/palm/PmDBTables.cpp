@@ -142,7 +142,8 @@ bool PmDBUtil::LoadSchemaTable(LineStyle style, const std::string& word) {
         if (ex) CX_LOG(kLogDetail, step.exValue, *step.target);
     }
     if (!ReadWord(m_schema.FieldCount)) {
-        if (ex || early) CX_LOG(kLogCritical, "%s", ex ? "Failed to read Fields Count." : "Failed to read field count.");
+        if (ex || early)
+            CX_LOG(kLogCritical, "%s", ex ? "Failed to read Fields Count." : "Failed to read field count.");
         return false;
     }
     if (ex) CX_LOG(kLogDetail, "Fields Count:%d", m_schema.FieldCount);

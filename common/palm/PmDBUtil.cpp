@@ -292,8 +292,7 @@ bool PmDBUtil::ReadField(const PmRecordLayout& layout, std::uint32_t pos, unsign
     const PmFieldSlot& slot = layout.Slots[pos];
     unsigned char* member = record + slot.Offset;
     switch (slot.Decode) {
-    case PmDecode::None:
-        return true;
+    case PmDecode::None: return true;
     case PmDecode::Long: {
         std::int32_t value = 0;
         if (!ReadTaggedLong(value)) return false;
@@ -332,7 +331,8 @@ bool PmDBUtil::ReadField(const PmRecordLayout& layout, std::uint32_t pos, unsign
         if (!GetCategoryText(id, name, layout.CategoryNameSize))
             name[0] = '\0';
         else
-            PmReportReaderCut(layout.Kind, record, "Category", std::strlen(m_categories->FindByID(id)->GetName()), name);
+            PmReportReaderCut(layout.Kind, record, "Category", std::strlen(m_categories->FindByID(id)->GetName()),
+                              name);
     }
     return true;
 }

@@ -12,22 +12,14 @@ namespace {
 #define COL(name, read, member) PM_COLUMN(PmDateEx2Rec, name, read, member)
 
 const PmColumn kColumns[] = {
-    COL("Record ID", Long, RecordID),
-    COL("Status", Long, Status),
-    COL("Placement", Long, Placement),
-    COL("Private", Bool, Private),
-    COL("Category", Long, CategoryID),
-    COL("Note", Text, Note),
-    COL("Start Time", Long, StartTime),
-    COL("End Time", Long, EndTime),
-    COL("Untimed", Bool, Untimed),
-    COL("Time Zone", Text, TimeZone),
-    COL("Location", Text, Location),
-    COL("Summary", Text, Summary),
-    COL("Alarm", Bool, Alarm),
-    COL("Alarm Advance", Long, AlarmAdvance),
-    COL("Alarm Unit", Long, AlarmUnit),
-    COL("Repeated Event", Text, RepeatedEvent),
+    COL("Record ID", Long, RecordID),   COL("Status", Long, Status),
+    COL("Placement", Long, Placement),  COL("Private", Bool, Private),
+    COL("Category", Long, CategoryID),  COL("Note", Text, Note),
+    COL("Start Time", Long, StartTime), COL("End Time", Long, EndTime),
+    COL("Untimed", Bool, Untimed),      COL("Time Zone", Text, TimeZone),
+    COL("Location", Text, Location),    COL("Summary", Text, Summary),
+    COL("Alarm", Bool, Alarm),          COL("Alarm Advance", Long, AlarmAdvance),
+    COL("Alarm Unit", Long, AlarmUnit), COL("Repeated Event", Text, RepeatedEvent),
 };
 #undef COL
 static_assert(std::size(kColumns) == 16);

@@ -41,18 +41,20 @@ EventFields FieldsOf(const PmDateEntry& e) {
     switch (e.Generation) {
     case kPmGenEarly: {
         const PmDateRec& r = e.Record.Early;
-        return {r.RecordID, r.Description, r.Note, nullptr, r.Untimed, r.StartDate, r.EndDate,
-                r.AlarmSet, r.AlarmAdvance, r.AlarmAdvanceUnit, &r.Repeat, nullptr};
+        return {r.RecordID,     r.Description,      r.Note,    nullptr, r.Untimed, r.StartDate, r.EndDate, r.AlarmSet,
+                r.AlarmAdvance, r.AlarmAdvanceUnit, &r.Repeat, nullptr};
     }
     case kPmGenEx: {
         const PmDateExRec& r = e.Record.Ex;
-        return {r.RecordID, r.Description, r.Note, r.Location, r.Untimed, r.StartDate, r.EndDate,
-                r.AlarmSet, r.AlarmAdvance, r.AlarmAdvanceUnit, &r.Repeat, PmCategoryOf(r.CategoryID, r.CategoryName)};
+        return {r.RecordID,     r.Description,      r.Note,    r.Location,
+                r.Untimed,      r.StartDate,        r.EndDate, r.AlarmSet,
+                r.AlarmAdvance, r.AlarmAdvanceUnit, &r.Repeat, PmCategoryOf(r.CategoryID, r.CategoryName)};
     }
     default: {
         const PmDateEx2Rec& r = e.Record.Ex2;
-        return {r.RecordID, r.Summary, r.Note, r.Location, r.Untimed, r.StartTime, r.EndTime,
-                r.Alarm, r.AlarmAdvance, r.AlarmUnit, &r.Repeat, PmCategoryOf(r.CategoryID, r.CategoryName)};
+        return {r.RecordID,     r.Summary,   r.Note,    r.Location,
+                r.Untimed,      r.StartTime, r.EndTime, r.Alarm,
+                r.AlarmAdvance, r.AlarmUnit, &r.Repeat, PmCategoryOf(r.CategoryID, r.CategoryName)};
     }
     }
 }

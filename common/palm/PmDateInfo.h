@@ -1,7 +1,7 @@
 #pragma once
 // The Palm calendar record set and the event conversion.
-#include "common/palm/PmDateUtil.h"
 #include "common/palm/PmDateEx2Util.h"
+#include "common/palm/PmDateUtil.h"
 #include "common/palm/PmInfo.h"
 #include "common/records/CommDateMgr.h"
 #include "common/records/CommKinds.h"

@@ -10,12 +10,33 @@ namespace {
 #define T(member) PM_SLOT(PmDateExRec, 5, Text, member)
 
 const PmFieldSlot kDateExSlots[] = {
-    L(1, RecordID), L(1, Unused1), L(1, Status), L(1, Unused3), L(1, Placement), L(1, CategoryID),
+    L(1, RecordID),
+    L(1, Unused1),
+    L(1, Status),
+    L(1, Unused3),
+    L(1, Placement),
+    L(1, CategoryID),
     L(6, Unused6),
-    PM_EXT(PmDateExRec, 64, 0), PM_EXT(PmDateExRec, 65, 1), PM_EXT(PmDateExRec, 66, 2), PM_EXT(PmDateExRec, 67, 3),
-    T(Unused11), T(Unused12), L(3, StartDate), L(3, EndDate), T(Description), L(1, Unused16), T(Note),
-    L(6, Untimed), L(6, AlarmSet), L(1, AlarmAdvance), L(1, AlarmAdvanceUnit),
-    PM_SLOT(PmDateExRec, 8, Repeat, Repeat), T(Location), L(1, Unused24), T(Unused25), T(Unused26),
+    PM_EXT(PmDateExRec, 64, 0),
+    PM_EXT(PmDateExRec, 65, 1),
+    PM_EXT(PmDateExRec, 66, 2),
+    PM_EXT(PmDateExRec, 67, 3),
+    T(Unused11),
+    T(Unused12),
+    L(3, StartDate),
+    L(3, EndDate),
+    T(Description),
+    L(1, Unused16),
+    T(Note),
+    L(6, Untimed),
+    L(6, AlarmSet),
+    L(1, AlarmAdvance),
+    L(1, AlarmAdvanceUnit),
+    PM_SLOT(PmDateExRec, 8, Repeat, Repeat),
+    T(Location),
+    L(1, Unused24),
+    T(Unused25),
+    T(Unused26),
 };
 static_assert(sizeof kDateExSlots / sizeof kDateExSlots[0] == 27);
 
@@ -25,9 +46,21 @@ static_assert(sizeof kDateExSlots / sizeof kDateExSlots[0] == 27);
 #define T(member) PM_SLOT(PmDateRec, 5, Text, member)
 
 const PmFieldSlot kDateSlots[] = {
-    L(1, RecordID), L(1, Status), L(1, Placement), L(3, StartDate), L(1, EndDate), T(Description),
-    L(1, Unused6), T(Note), L(6, Untimed), L(6, Unused9), L(1, CategoryID), L(6, AlarmSet),
-    L(1, AlarmAdvance), L(1, AlarmAdvanceUnit), PM_SLOT(PmDateRec, 8, Repeat, Repeat),
+    L(1, RecordID),
+    L(1, Status),
+    L(1, Placement),
+    L(3, StartDate),
+    L(1, EndDate),
+    T(Description),
+    L(1, Unused6),
+    T(Note),
+    L(6, Untimed),
+    L(6, Unused9),
+    L(1, CategoryID),
+    L(6, AlarmSet),
+    L(1, AlarmAdvance),
+    L(1, AlarmAdvanceUnit),
+    PM_SLOT(PmDateRec, 8, Repeat, Repeat),
 };
 static_assert(sizeof kDateSlots / sizeof kDateSlots[0] == 15);
 
@@ -36,6 +69,6 @@ static_assert(sizeof kDateSlots / sizeof kDateSlots[0] == 15);
 
 }  // namespace
 
-const PmRecordLayout kPmDateExLayout = {kDateExSlots, 27, 5, offsetof(PmDateExRec, CategoryName),
-                                        sizeof(PmDateExRec::CategoryName), CommKindDate};
+const PmRecordLayout kPmDateExLayout = {
+    kDateExSlots, 27, 5, offsetof(PmDateExRec, CategoryName), sizeof(PmDateExRec::CategoryName), CommKindDate};
 const PmRecordLayout kPmDateLayout = {kDateSlots, 15, -1, 0, 0, CommKindDate};

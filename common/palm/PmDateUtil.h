@@ -1,9 +1,9 @@
 #pragma once
 // The readers of the Palm Desktop datebook "datebook.dat": PmDateExUtil for the 4.1.4
 // format, PmDateUtil for the earlier one.
-#include "common/palm/PmDateRec.h"
 #include "common/palm/PmDBEarlyUtil.h"
 #include "common/palm/PmDBExUtil.h"
+#include "common/palm/PmDateRec.h"
 #include "common/palm/PmReader.h"
 
 class PmDateExUtil : public PmReader<PmDBExUtil, PmDateExRec> {

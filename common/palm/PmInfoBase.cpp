@@ -9,9 +9,9 @@
 #include "common/misc/CxDebugUtil.h"
 #include "common/misc/CxFailure.h"
 #include "common/palm/PmDBExUtil.h"
+#include "common/palm/PmDesktop.h"
 #include "common/palm/PmUserFile.h"
 #include "platform/paths/Paths.h"
-#include "common/palm/PmDesktop.h"
 
 const char* PmFileExtension(const char* path) {
     if (path == nullptr) return "";
@@ -84,7 +84,8 @@ bool PmInfoBase::LoadByFile(const char* path) {
             generation = kPmGenEx;
         } else {
             const std::size_t exLines = attempt->Count();
-            CX_LOG(kLogDetail, "Unable to load this file with Palm Desktop 4.1.4 file loader, try earlier loader version.");
+            CX_LOG(kLogDetail,
+                   "Unable to load this file with Palm Desktop 4.1.4 file loader, try earlier loader version.");
             const std::string exCause = CxTakeFailure();
             const bool earlier = LoadFileOf(kPmGenEarly, path);
             if (earlier) attempt->Demote(exLines);

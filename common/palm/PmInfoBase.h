@@ -6,14 +6,14 @@
 
 // The texts that tell the kinds apart in the log.
 struct PmInfoLines {
-    int Kind;                    // CommRecordKind
-    const char* ByUser;          // "Load Palm Desktop Contacts by user: %d"
-    const char* UnknownVersion;  // "Unknown Palm Desktop version"
-    const char* ByUserFailed;    // "Could not open Palm Desktop Contacts database by User: %d"
-    bool ByUserAlwaysSucceeds;   // tasks and memos: a user without the file loads an empty list
-    bool EmptyPathFails;         // contacts: an empty path fails before anything else
-    const char* ByFile;          // "Load Palm Desktop Contacts by file: %s", or null
-    const char* ByFileFailed;    // "Failed to load Palm Desktop Contacts data file: %s"
+    int Kind;                      // CommRecordKind
+    const char* ByUser;            // "Load Palm Desktop Contacts by user: %d"
+    const char* UnknownVersion;    // "Unknown Palm Desktop version"
+    const char* ByUserFailed;      // "Could not open Palm Desktop Contacts database by User: %d"
+    bool ByUserAlwaysSucceeds;     // tasks and memos: a user without the file loads an empty list
+    bool EmptyPathFails;           // contacts: an empty path fails before anything else
+    const char* ByFile;            // "Load Palm Desktop Contacts by file: %s", or null
+    const char* ByFileFailed;      // "Failed to load Palm Desktop Contacts data file: %s"
     bool CheckEmptyPathGivesZero;  // contacts and calendar
     const char* CheckWord;         // "Contacts" in "Check Palm Desktop Contacts file version, file: %s"
     const char* CheckTypeWord;     // "Contacts" in "Check Palm Desktop Contacts file type: (%s) - ..."
@@ -66,7 +66,8 @@ protected:
 
     // The file check: `canRead` tells whether a new reader of a generation
     // reads the whole file.
-    static int CheckFileType(const PmInfoLines& lines, const char* path, bool (*canRead)(int generation, const char* path));
+    static int CheckFileType(const PmInfoLines& lines, const char* path,
+                             bool (*canRead)(int generation, const char* path));
 
 private:
     const PmInfoLines& m_lines;

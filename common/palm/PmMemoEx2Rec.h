@@ -14,8 +14,8 @@ struct PmMemoEx2Rec {
     // The category's name from the category table; when the table does not
     // know CategoryID, the "Category" column's own text.
     char CategoryName[64];
-    char Note[40960];          // "Note", the memo text
-    std::int32_t NoteLength;   // bytes of Note as kept
+    char Note[40960];         // "Note", the memo text
+    std::int32_t NoteLength;  // bytes of Note as kept
 };
 
 using PmMemoEx2DataMgr = PmDataMgr<PmMemoEx2Rec>;

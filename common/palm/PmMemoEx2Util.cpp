@@ -1,8 +1,8 @@
 #include "common/palm/PmMemoEx2Util.h"
 
 #include <iterator>
-#include <type_traits>
 #include <string>
+#include <type_traits>
 
 #include "common/palm/PmValueCuts.h"
 #include "common/records/CommKinds.h"
@@ -15,12 +15,8 @@ namespace {
 constexpr std::size_t kCategoryColumn = 4;
 
 const PmColumn kColumns[] = {
-    COL("Record ID", Long, RecordID),
-    COL("Status", Long, Status),
-    COL("Placement", Long, Placement),
-    COL("Private", Bool, Private),
-    PM_SKIP("Category"),
-    COL("Note", Text, Note),
+    COL("Record ID", Long, RecordID), COL("Status", Long, Status), COL("Placement", Long, Placement),
+    COL("Private", Bool, Private),    PM_SKIP("Category"),         COL("Note", Text, Note),
 };
 #undef COL
 static_assert(std::size(kColumns) == 6);

@@ -1,7 +1,7 @@
 #pragma once
 // The Palm memos record set and the memo conversion.
-#include "common/palm/PmMemoEx2Util.h"
 #include "common/palm/PmInfo.h"
+#include "common/palm/PmMemoEx2Util.h"
 #include "common/palm/PmMemoUtil.h"
 #include "common/records/CommKinds.h"
 #include "common/records/CommNoteMgr.h"

@@ -19,7 +19,7 @@ struct PmMemoExRec {
     char Unused11[32];        // 11
     char Unused12[32];        // 12
     char Text[65535];         // 13
-    char CategoryName[64];        // the name of category CategoryID (up to 63 bytes of UTF-8)
+    char CategoryName[64];    // the name of category CategoryID (up to 63 bytes of UTF-8)
 };
 
 // A memo of the earlier format (6 field positions).

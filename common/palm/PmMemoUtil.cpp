@@ -5,7 +5,13 @@ const PmExKind PmMemoExUtil::kKind = {
 };
 
 const PmEarlyKind PmMemoUtil::kKind = {
-    0x4d500100, 64, 256, 256, false, "Loading Palm Desktop memopad: ", "Load Palm Desktop memopad failed: ",
+    0x4d500100,
+    64,
+    256,
+    256,
+    false,
+    "Loading Palm Desktop memopad: ",
+    "Load Palm Desktop memopad failed: ",
     "Invalid Palm Desktop memopad database file name.",
 };
 

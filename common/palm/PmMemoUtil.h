@@ -1,9 +1,9 @@
 #pragma once
 // The readers of the Palm Desktop memo pad "memopad.dat": PmMemoExUtil for the 4.1.4
 // format, PmMemoUtil for the earlier one.
-#include "common/palm/PmMemoRec.h"
 #include "common/palm/PmDBEarlyUtil.h"
 #include "common/palm/PmDBExUtil.h"
+#include "common/palm/PmMemoRec.h"
 #include "common/palm/PmReader.h"
 
 class PmMemoExUtil : public PmReader<PmDBExUtil, PmMemoExRec> {

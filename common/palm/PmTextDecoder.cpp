@@ -83,17 +83,22 @@ void PmTextDecoder::Decode(const char* raw, std::size_t n, std::string& out) {
     while (ascii < n && static_cast<unsigned char>(raw[ascii]) < 0x80) ++ascii;
     out.append(raw, ascii);
     if (ascii == n) return;
-    if (m_windows1252) DecodeWindows1252(reinterpret_cast<const unsigned char*>(raw) + ascii, n - ascii, out);
-    else DecodeIconv(raw + ascii, n - ascii, out);
+    if (m_windows1252)
+        DecodeWindows1252(reinterpret_cast<const unsigned char*>(raw) + ascii, n - ascii, out);
+    else
+        DecodeIconv(raw + ascii, n - ascii, out);
 }
 
 void PmTextDecoder::DecodeWindows1252(const unsigned char* raw, std::size_t n, std::string& out) const {
     out.reserve(out.size() + n * 2);
     for (std::size_t i = 0; i < n; ++i) {
         const unsigned char c = raw[i];
-        if (c < 0x80) out += static_cast<char>(c);
-        else if (c < 0xA0) AppendUtf8(out, kHigh1252[c - 0x80]);
-        else AppendUtf8(out, c);
+        if (c < 0x80)
+            out += static_cast<char>(c);
+        else if (c < 0xA0)
+            AppendUtf8(out, kHigh1252[c - 0x80]);
+        else
+            AppendUtf8(out, c);
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The Palm tasks record set and the to-do conversion.
-#include "common/palm/PmTodoEx2Util.h"
 #include "common/palm/PmInfo.h"
+#include "common/palm/PmTodoEx2Util.h"
 #include "common/palm/PmTodoUtil.h"
 #include "common/records/CommKinds.h"
 #include "common/records/CommTaskMgr.h"

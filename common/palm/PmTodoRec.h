@@ -30,7 +30,7 @@ struct PmTodoExRec {
     std::int32_t Unused22;    // 22
     std::int32_t Unused23;    // 23
     PmRepeatInfo Repeat;      // 24
-    char CategoryName[64];        // the name of category CategoryID (up to 63 bytes of UTF-8)
+    char CategoryName[64];    // the name of category CategoryID (up to 63 bytes of UTF-8)
 };
 
 // A to-do of the earlier format (10 field positions).

@@ -1,10 +1,10 @@
 #pragma once
 // The readers of the Palm Desktop to-do list "todo.dat": PmTodoExUtil for the 4.1.4
 // format, PmTodoUtil for the earlier one.
-#include "common/palm/PmTodoRec.h"
 #include "common/palm/PmDBEarlyUtil.h"
 #include "common/palm/PmDBExUtil.h"
 #include "common/palm/PmReader.h"
+#include "common/palm/PmTodoRec.h"
 
 class PmTodoExUtil : public PmReader<PmDBExUtil, PmTodoExRec> {
 public:

@@ -99,8 +99,8 @@ public:
     }
     ~CurrentDirectoryScope() {
         std::error_code ec;
-        const std::filesystem::path back = m_previous.empty() ? std::filesystem::path(platform::ProgramFolder())
-                                                              : m_previous;
+        const std::filesystem::path back =
+            m_previous.empty() ? std::filesystem::path(platform::ProgramFolder()) : m_previous;
         std::filesystem::current_path(back, ec);
     }
     CurrentDirectoryScope(const CurrentDirectoryScope&) = delete;
@@ -173,7 +173,8 @@ void LoadPalmUsers() {
             s.users.push_back(std::move(entry));
         }
         if (count < 0)
-            platform::CurrentUserInterface().MessageBox(nullptr, "Can not find any Palm users in your desktop environment.",
+            platform::CurrentUserInterface().MessageBox(nullptr,
+                                                        "Can not find any Palm users in your desktop environment.",
                                                         "Error", platform::MessageIcon::Error);
         s.usersLoaded = true;
     }

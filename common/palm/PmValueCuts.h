@@ -51,6 +51,6 @@ void PmReportReaderCut(int kind, const unsigned char* record, const char* field,
 template <class Rec>
 void PmReportCategoryCut(int kind, const Rec& rec, const char* fullName) {
     if (fullName == nullptr) return;
-    PmReportReaderCut(kind, reinterpret_cast<const unsigned char*>(&rec), "Category",
-                      std::string_view(fullName).size(), rec.CategoryName);
+    PmReportReaderCut(kind, reinterpret_cast<const unsigned char*>(&rec), "Category", std::string_view(fullName).size(),
+                      rec.CategoryName);
 }

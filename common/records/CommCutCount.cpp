@@ -66,8 +66,8 @@ void CommResetCutCounts() {
     state.kept.clear();
 }
 
-std::size_t CommCopyReported(int kind, std::string_view record, std::string_view field, char* dst,
-                             std::size_t cap, std::string_view src) {
+std::size_t CommCopyReported(int kind, std::string_view record, std::string_view field, char* dst, std::size_t cap,
+                             std::string_view src) {
     const std::size_t kept = platform::CopyText(dst, cap, src);
     if (kept < src.size()) CommReportCut(kind, record, field, src, src.size(), std::string_view(dst, kept));
     return kept;

@@ -24,5 +24,5 @@ void CommResetCutCounts();
 
 // Copies `src` into `dst` of capacity `cap` as platform::CopyText does and
 // reports the cut when the value did not fit. Returns the bytes copied.
-std::size_t CommCopyReported(int kind, std::string_view record, std::string_view field, char* dst,
-                             std::size_t cap, std::string_view src);
+std::size_t CommCopyReported(int kind, std::string_view record, std::string_view field, char* dst, std::size_t cap,
+                             std::string_view src);

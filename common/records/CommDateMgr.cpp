@@ -26,24 +26,24 @@ void AppendStartOrEndKey(std::string& key, const CommDateRec& rec, const SYSTEMT
 
 bool CommDateRules::FieldEqual(const CommDateRec& a, const CommDateRec& b, int fieldId) {
     switch (fieldId) {
-        case 1: return EqualNoCase(a.Subject, b.Subject);
-        case 9: return EqualNoCase(a.Location, b.Location);
-        case 2: return SameStartOrEnd(a, b, a.Start, b.Start);
-        case 3: return SameStartOrEnd(a, b, a.End, b.End);
-        case 13: return a.AllDay == b.AllDay;
-        case 7: return CompareText(a.Note, b.Note);
-        case 10: return a.Importance == b.Importance;
-        default: return false;
+    case 1: return EqualNoCase(a.Subject, b.Subject);
+    case 9: return EqualNoCase(a.Location, b.Location);
+    case 2: return SameStartOrEnd(a, b, a.Start, b.Start);
+    case 3: return SameStartOrEnd(a, b, a.End, b.End);
+    case 13: return a.AllDay == b.AllDay;
+    case 7: return CompareText(a.Note, b.Note);
+    case 10: return a.Importance == b.Importance;
+    default: return false;
     }
 }
 
 void CommDateRules::AppendFieldKey(std::string& key, const CommDateRec& rec, int fieldId) {
     switch (fieldId) {
-        case 1: AppendNoCaseKey(key, rec.Subject); break;
-        case 9: AppendNoCaseKey(key, rec.Location); break;
-        case 2: AppendStartOrEndKey(key, rec, rec.Start); break;
-        case 3: AppendStartOrEndKey(key, rec, rec.End); break;
-        case 13: AppendNumberKey(key, rec.AllDay); break;
-        default: break;
+    case 1: AppendNoCaseKey(key, rec.Subject); break;
+    case 9: AppendNoCaseKey(key, rec.Location); break;
+    case 2: AppendStartOrEndKey(key, rec, rec.Start); break;
+    case 3: AppendStartOrEndKey(key, rec, rec.End); break;
+    case 13: AppendNumberKey(key, rec.AllDay); break;
+    default: break;
     }
 }

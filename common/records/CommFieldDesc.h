@@ -18,9 +18,9 @@ enum CommValueKind : int {
 struct CommFieldDesc {
     int Id;
     const char* Label;
-    int Kind;              // CommValueKind
-    int Capacity;          // text capacity including the terminator; 0 for other kinds
-    std::size_t Offset;    // place of the member in the record
+    int Kind;            // CommValueKind
+    int Capacity;        // text capacity including the terminator; 0 for other kinds
+    std::size_t Offset;  // place of the member in the record
 };
 
 std::span<const CommFieldDesc> CommAddrFields();

@@ -9,9 +9,9 @@ constexpr std::size_t kNoteChars = 20479;
 
 bool CommNoteRules::FieldEqual(const CommNoteRec& a, const CommNoteRec& b, int fieldId) {
     switch (fieldId) {
-        case 2: return EqualNoCase(a.Subject, b.Subject, kSubjectChars);
-        case 3: return EqualNoCase(a.Note, b.Note, kNoteChars);
-        default: return false;
+    case 2: return EqualNoCase(a.Subject, b.Subject, kSubjectChars);
+    case 3: return EqualNoCase(a.Note, b.Note, kNoteChars);
+    default: return false;
     }
 }
 

@@ -127,8 +127,7 @@ public:
             if (cur == rec) return Report(CommFindSame, cur, pos, match, index);
             if (KeyEqual(*cur, *rec)) {
                 found = cur;
-                if (FieldsEqual(*cur, *rec, Rules::kCompareFields))
-                    return Report(CommFindSame, cur, pos, match, index);
+                if (FieldsEqual(*cur, *rec, Rules::kCompareFields)) return Report(CommFindSame, cur, pos, match, index);
                 result = CommFindDifferent;
                 remembered = pos;
             }
@@ -274,9 +273,8 @@ public:
     // own native record and size. False when `stored` is not in this list.
     // `position`, when known (the index a lookup gave), spares the search.
     bool UpdateRecord(Rec* stored, const Rec& src, std::size_t position = static_cast<std::size_t>(-1)) {
-        const std::size_t pos = position < m_entries.size() && m_entries[position].record.get() == stored
-                                    ? position
-                                    : PositionOf(stored);
+        const std::size_t pos =
+            position < m_entries.size() && m_entries[position].record.get() == stored ? position : PositionOf(stored);
         if (pos == m_entries.size()) return false;
         if (m_indexed) IndexErase(stored, pos);
         void* native = stored->NativeRecord;
@@ -352,7 +350,7 @@ private:
         for (std::size_t s = 0; s < m_entries.size(); ++s) {
             Rec& rec = *m_entries[s].record;
             Rec* match = chosen[s] == kNone ? nullptr : other.m_entries[chosen[s]].record.get();
-            const int result = match == nullptr ? CommFindNew
+            const int result = match == nullptr                               ? CommFindNew
                                : (match == &rec || CompareEqual(*match, rec)) ? CommFindSame
                                                                               : CommFindDifferent;
             SetMark(rec, result, match);

@@ -4,14 +4,14 @@
 
 bool CommTaskRules::FieldEqual(const CommTaskRec& a, const CommTaskRec& b, int fieldId) {
     switch (fieldId) {
-        case 0: return EqualNoCase(a.Subject, b.Subject);
-        case 1: return EqualNoCase(a.Note, b.Note);
-        case 2: return a.Priority == b.Priority;
-        case 3: return a.Completed == b.Completed;
-        case 4: return true;  // the due date is not compared
-        case 5: return a.Alarm == b.Alarm;
-        case 6: return a.Private == b.Private;
-        default: return false;
+    case 0: return EqualNoCase(a.Subject, b.Subject);
+    case 1: return EqualNoCase(a.Note, b.Note);
+    case 2: return a.Priority == b.Priority;
+    case 3: return a.Completed == b.Completed;
+    case 4: return true;  // the due date is not compared
+    case 5: return a.Alarm == b.Alarm;
+    case 6: return a.Private == b.Private;
+    default: return false;
     }
 }
 

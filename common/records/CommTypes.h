@@ -41,12 +41,12 @@ const char* CommSourceTypeLabel(std::int32_t type);
 
 enum CommRepeatType : std::int32_t {
     CommRepeatNone = 0,
-    CommRepeatDaily = 1,           // Interval
-    CommRepeatWeekly = 2,          // Interval, DayOfWeekMask
-    CommRepeatMonthlyByDay = 3,    // Interval, Instance, DayOfWeekMask
-    CommRepeatMonthlyByDate = 4,   // Interval, DayOfMonth
-    CommRepeatYearlyByDay = 5,     // Interval, Instance, MonthOfYear, DayOfWeekMask
-    CommRepeatYearlyByDate = 6,    // DayOfMonth, MonthOfYear
+    CommRepeatDaily = 1,          // Interval
+    CommRepeatWeekly = 2,         // Interval, DayOfWeekMask
+    CommRepeatMonthlyByDay = 3,   // Interval, Instance, DayOfWeekMask
+    CommRepeatMonthlyByDate = 4,  // Interval, DayOfMonth
+    CommRepeatYearlyByDay = 5,    // Interval, Instance, MonthOfYear, DayOfWeekMask
+    CommRepeatYearlyByDate = 6,   // DayOfMonth, MonthOfYear
 };
 
 // Reminder units.

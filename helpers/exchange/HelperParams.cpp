@@ -66,8 +66,7 @@ bool HelperParams::Parse(std::string_view bytes, std::string* error) {
             value = v != 0 ? "1" : "0";
             break;
         }
-        default:
-            return Fail(error, "a parameter has a value type that cannot be read");
+        default: return Fail(error, "a parameter has a value type that cannot be read");
         }
         m_values[id] = std::move(value);
     }

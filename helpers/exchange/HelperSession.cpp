@@ -28,7 +28,6 @@ bool HelperSession::Open(int argc, char** argv, const CxHelperKind* kind) {
     return true;
 }
 
-
 std::string HelperSession::DataPath() const {
     return m_folder + m_params.Text(GetExchangeParamIds(m_kind->app).dataFile, m_kind->dataFile);
 }

@@ -102,8 +102,7 @@ class IDispatch : public IUnknown {
 public:
     // Names are matched by the server; `locale` tells the language the
     // caller used for them.
-    virtual HRESULT GetIDsOfNames(REFIID iid, const OLECHAR* const* names, UINT count, LCID locale,
-                                  DISPID* ids) = 0;
+    virtual HRESULT GetIDsOfNames(REFIID iid, const OLECHAR* const* names, UINT count, LCID locale, DISPID* ids) = 0;
     // Arguments of `params` come in reverse order (the last argument first);
     // the first cNamedArgs of them are named by rgdispidNamedArgs.
     virtual HRESULT Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params, VARIANT* result,

@@ -19,8 +19,7 @@ DispatchArgs::DispatchArgs(const DISPPARAMS* params) : m_params(params) {
     std::size_t named = params->cNamedArgs;
     if (named > params->cArgs) named = params->cArgs;
     for (std::size_t i = 0; i < named; ++i) {
-        if (params->rgdispidNamedArgs && params->rgdispidNamedArgs[i] == DISPID_PROPERTYPUT)
-            m_put = &params->rgvarg[i];
+        if (params->rgdispidNamedArgs && params->rgdispidNamedArgs[i] == DISPID_PROPERTYPUT) m_put = &params->rgvarg[i];
     }
     m_positional = params->cArgs - named;
 }
@@ -34,17 +33,17 @@ const VARIANT* DispatchArgs::At(std::size_t i) const {
 
 bool VariantToInt(const VARIANT& v, std::int32_t& out) {
     switch (v.vt) {
-        case VT_I4: out = v.lVal; return true;
-        case VT_BYREF | VT_I4:
-            if (v.plVal == nullptr) return false;
-            out = *v.plVal;
-            return true;
-        case VT_BOOL: out = v.boolVal != 0 ? -1 : 0; return true;
-        case VT_R8:
-            if (!(v.dblVal > -2147483649.0 && v.dblVal < 2147483648.0)) return false;
-            out = static_cast<std::int32_t>(v.dblVal);
-            return true;
-        default: return false;
+    case VT_I4: out = v.lVal; return true;
+    case VT_BYREF | VT_I4:
+        if (v.plVal == nullptr) return false;
+        out = *v.plVal;
+        return true;
+    case VT_BOOL: out = v.boolVal != 0 ? -1 : 0; return true;
+    case VT_R8:
+        if (!(v.dblVal > -2147483649.0 && v.dblVal < 2147483648.0)) return false;
+        out = static_cast<std::int32_t>(v.dblVal);
+        return true;
+    default: return false;
     }
 }
 
@@ -115,8 +114,7 @@ HRESULT DispatchObject::GetIDsOfNames(REFIID, const OLECHAR* const* names, UINT 
     return hr;
 }
 
-HRESULT DispatchObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result, void*,
-                               UINT*) {
+HRESULT DispatchObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result, void*, UINT*) {
     DISPPARAMS none;
     const DispatchArgs args(params ? params : &none);
     if (result) VariantClear(result);

@@ -49,8 +49,8 @@ public:
     ULONG AddRef() override;
     ULONG Release() override;
     HRESULT GetIDsOfNames(REFIID iid, const OLECHAR* const* names, UINT count, LCID locale, DISPID* ids) override;
-    HRESULT Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params, VARIANT* result,
-                   void* excepInfo, UINT* argErr) override;
+    HRESULT Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params, VARIANT* result, void* excepInfo,
+                   UINT* argErr) override;
 
     // Number of automation objects alive in the process (for leak checks).
     static long LiveObjects();

@@ -4,7 +4,6 @@
 
 namespace platform {
 
-
 std::u16string Utf8ToUtf16(std::string_view text, std::size_t maxUnits) {
     std::u16string out;
     out.reserve(text.size() < maxUnits ? text.size() : maxUnits);

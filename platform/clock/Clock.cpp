@@ -25,12 +25,8 @@ LocalTime LocalNow() {
     return lt;
 }
 
-std::uint32_t CurrentThreadId() {
-    return static_cast<std::uint32_t>(::syscall(SYS_gettid));
-}
+std::uint32_t CurrentThreadId() { return static_cast<std::uint32_t>(::syscall(SYS_gettid)); }
 
-bool ToLocalTm(std::time_t t, std::tm& out) {
-    return ::localtime_r(&t, &out) != nullptr;
-}
+bool ToLocalTm(std::time_t t, std::tm& out) { return ::localtime_r(&t, &out) != nullptr; }
 
 }  // namespace platform

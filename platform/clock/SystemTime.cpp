@@ -7,8 +7,8 @@ namespace platform {
 namespace {
 
 constexpr std::int64_t kOleEpochDay = -25569;  // 30 December 1899 from 1 January 1970
-constexpr double kMinDate = -657434.0;           // 1 January 100
-constexpr double kMaxDate = 2958466.0;           // 1 January 10000 (exclusive)
+constexpr double kMinDate = -657434.0;         // 1 January 100
+constexpr double kMaxDate = 2958466.0;         // 1 January 10000 (exclusive)
 
 bool IsLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
 

@@ -58,7 +58,8 @@ std::shared_ptr<Provider> SetDefaultProvider(std::shared_ptr<Provider> provider)
 // Replaces the default provider for the life of the object (tests).
 class ScopedDefaultProvider {
 public:
-    explicit ScopedDefaultProvider(std::shared_ptr<Provider> provider) : m_old(SetDefaultProvider(std::move(provider))) {}
+    explicit ScopedDefaultProvider(std::shared_ptr<Provider> provider)
+        : m_old(SetDefaultProvider(std::move(provider))) {}
     ~ScopedDefaultProvider() { SetDefaultProvider(m_old); }
     ScopedDefaultProvider(const ScopedDefaultProvider&) = delete;
     ScopedDefaultProvider& operator=(const ScopedDefaultProvider&) = delete;

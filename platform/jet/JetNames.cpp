@@ -7,15 +7,14 @@ namespace platform::jet {
 bool SameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
     return true;
 }
 
 std::string FileNotFound(const std::string& path) { return "Could not find file \"" + path + "\"."; }
 
-std::string TableNotFound(const std::string& table) {
-    return "The database has no table \"" + table + "\".";
-}
+std::string TableNotFound(const std::string& table) { return "The database has no table \"" + table + "\"."; }
 
 bool ResolveColumns(const SelectStatement& statement, const std::string& tableName,
                     const std::vector<std::string>& tableColumns, std::vector<std::size_t>& indexes,

@@ -65,7 +65,8 @@ public:
         const std::size_t start = m_pos;
         while (m_pos < m_text.size() && IsNameChar(m_text[m_pos])) ++m_pos;
         if (m_pos == start) {
-            error = AtEnd() ? "a name is missing at the end" : "a name is expected at \"" + std::string(Rest().substr(0, 20)) + "\"";
+            error = AtEnd() ? "a name is missing at the end"
+                            : "a name is expected at \"" + std::string(Rest().substr(0, 20)) + "\"";
             return false;
         }
         out = std::string(m_text.substr(start, m_pos - start));
@@ -87,7 +88,8 @@ bool ParseConnectionString(std::string_view text, std::string& dataSource, std::
         const std::size_t eq = text.find('=', pos);
         const std::size_t semi = text.find(';', pos);
         if (eq == std::string_view::npos || (semi != std::string_view::npos && semi < eq)) {
-            const std::string_view stray = Trim(text.substr(pos, semi == std::string_view::npos ? text.size() - pos : semi - pos));
+            const std::string_view stray =
+                Trim(text.substr(pos, semi == std::string_view::npos ? text.size() - pos : semi - pos));
             if (!stray.empty()) {
                 error = "Connection string part \"" + std::string(stray) + "\" has no \"=\".";
                 return false;

@@ -6,7 +6,6 @@
 
 namespace platform::jet {
 
-
 namespace {
 
 std::string Utf16ToUtf8(const std::vector<char16_t>& units) {

@@ -28,7 +28,7 @@ namespace platform::jet {
 
 namespace {
 
-constexpr std::size_t kMaxFileSize = std::size_t{2} << 30;   // the largest Jet 4 database
+constexpr std::size_t kMaxFileSize = std::size_t{2} << 30;    // the largest Jet 4 database
 constexpr std::size_t kMaxLongValue = std::size_t{16} << 20;  // longest memo taken
 constexpr unsigned long kCatalogPage = 2;
 constexpr std::size_t kMemoHeader = 12;
@@ -123,7 +123,8 @@ std::vector<std::uint8_t> LongValueBytes(MdbHandle* mdb, const unsigned char* fi
         if (!readRow(pointer) || len < 4) break;
         const auto* p = static_cast<const std::uint8_t*>(buf) + start;
         const std::uint32_t next = Get32(p);
-        const std::size_t take = std::min({len - 4, static_cast<std::size_t>(length) - out.size(), kMaxLongValue - out.size()});
+        const std::size_t take =
+            std::min({len - 4, static_cast<std::size_t>(length) - out.size(), kMaxLongValue - out.size()});
         out.insert(out.end(), p + 4, p + 4 + take);
         pointer = next;
     }
@@ -148,22 +149,23 @@ Value ReadValue(MdbHandle* mdb, const MdbColumn* col, std::size_t pageCount, boo
     case MDB_LONGINT:
         if (len < 4) return Value::None();
         return Value::Integer(static_cast<std::int32_t>(Get32(p)));
-    case MDB_TEXT:
-        return Value::Text(DecodeJetText(p, static_cast<std::size_t>(len)));
+    case MDB_TEXT: return Value::Text(DecodeJetText(p, static_cast<std::size_t>(len)));
     case MDB_MEMO: {
         const std::vector<std::uint8_t> bytes =
             LongValueBytes(mdb, p, static_cast<std::size_t>(len), pageCount, intact);
         return Value::Text(DecodeJetText(bytes.data(), bytes.size()));
     }
-    default:
-        return Value::None();
+    default: return Value::None();
     }
 }
 
 class MdbCursor : public RowCursor {
 public:
     MdbCursor(FileBytes bytes, HandlePtr handle, OpenTable table, std::vector<std::size_t> columns)
-        : m_bytes(std::move(bytes)), m_handle(std::move(handle)), m_table(std::move(table)), m_selected(std::move(columns)) {}
+        : m_bytes(std::move(bytes)),
+          m_handle(std::move(handle)),
+          m_table(std::move(table)),
+          m_selected(std::move(columns)) {}
 
     bool Fetch(std::vector<Value>& values) override {
         if (!m_error.empty()) return false;
@@ -172,8 +174,9 @@ public:
             // must be all that the table definition counts.
             const std::size_t expected = m_table.table->num_rows;
             if (m_fetched < expected)
-                m_error = "The table \"" + std::string(m_table.entry->object_name) + "\" is damaged: " + std::to_string(m_fetched) +
-                          " of its " + std::to_string(expected) + " rows can be read.";
+                m_error = "The table \"" + std::string(m_table.entry->object_name) +
+                          "\" is damaged: " + std::to_string(m_fetched) + " of its " + std::to_string(expected) +
+                          " rows can be read.";
             return false;
         }
         values.clear();
@@ -181,8 +184,8 @@ public:
         bool intact = true;
         for (std::size_t i : m_selected) values.push_back(ReadValue(m_handle.get(), m_table.columns[i], pages, intact));
         if (!intact) {
-            m_error = "A long text of row " + std::to_string(m_fetched + 1) + " of table \"" + m_table.entry->object_name +
-                      "\" is damaged.";
+            m_error = "A long text of row " + std::to_string(m_fetched + 1) + " of table \"" +
+                      m_table.entry->object_name + "\" is damaged.";
             values.clear();
             return false;
         }
@@ -210,7 +213,8 @@ struct CatalogEntry {
 
 class MdbDatabase : public Database {
 public:
-    MdbDatabase(FileBytes bytes, std::vector<CatalogEntry> catalog) : m_bytes(std::move(bytes)), m_catalog(std::move(catalog)) {}
+    MdbDatabase(FileBytes bytes, std::vector<CatalogEntry> catalog)
+        : m_bytes(std::move(bytes)), m_catalog(std::move(catalog)) {}
 
     std::unique_ptr<RowCursor> Select(const SelectStatement& statement, std::vector<std::string>& fieldNames,
                                       std::string& error) override {

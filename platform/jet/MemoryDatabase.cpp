@@ -10,7 +10,8 @@ namespace {
 
 class MemoryCursor : public RowCursor {
 public:
-    MemoryCursor(const MemoryTable& table, std::vector<std::size_t> columns) : m_table(table), m_columns(std::move(columns)) {}
+    MemoryCursor(const MemoryTable& table, std::vector<std::size_t> columns)
+        : m_table(table), m_columns(std::move(columns)) {}
 
     bool Fetch(std::vector<Value>& values) override {
         if (m_next >= m_table.rows.size()) return false;
@@ -28,8 +29,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<RowCursor> MemoryDatabase::Select(const SelectStatement& statement, std::vector<std::string>& fieldNames,
-                                                  std::string& error) {
+std::unique_ptr<RowCursor> MemoryDatabase::Select(const SelectStatement& statement,
+                                                  std::vector<std::string>& fieldNames, std::string& error) {
     const auto table = std::find_if(m_tables.begin(), m_tables.end(),
                                     [&](const MemoryTable& t) { return SameName(t.name, statement.table); });
     if (table == m_tables.end()) {

@@ -4,7 +4,8 @@
 //
 //   auto provider = std::make_shared<platform::jet::MemoryProvider>();
 //   provider->Add("/tmp/Address.mdb", {{"Category", {"ID", "Name", "Status", "Color"},
-//                                       {{Value::Integer(1), Value::Text("Business"), Value::Integer(0), Value::Integer(0)}}}});
+//                                       {{Value::Integer(1), Value::Text("Business"), Value::Integer(0),
+//                                       Value::Integer(0)}}}});
 //   platform::jet::ScopedDefaultProvider use(provider);
 #include <map>
 #include <memory>

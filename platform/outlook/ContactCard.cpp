@@ -37,8 +37,8 @@ bool FindCard(std::string_view text, CardText& card) {
             if (isBegin) {
                 card.begin = i;
                 const SourceLine& first = card.lines[i];
-                card.lf = first.end >= 1 && text[first.end - 1] == '\n' &&
-                          (first.end < 2 || text[first.end - 2] != '\r');
+                card.lf =
+                    first.end >= 1 && text[first.end - 1] == '\n' && (first.end < 2 || text[first.end - 2] != '\r');
             }
             continue;
         }
@@ -122,7 +122,10 @@ bool SameTypes(const std::string& a, const std::string& b) {
 class CardEdit {
 public:
     CardEdit(const CardText& card, const std::vector<std::string>& claims, CardDialect dialect)
-        : m_card(card), m_claims(claims), m_dialect(dialect), m_replace(card.lines.size()),
+        : m_card(card),
+          m_claims(claims),
+          m_dialect(dialect),
+          m_replace(card.lines.size()),
           m_after(card.lines.size()) {}
 
     // Writes a field's new lines over the lines it held; a field that held
@@ -132,8 +135,8 @@ public:
         const std::vector<std::size_t> owned = Owned(key);
         for (std::size_t j = 0; j < owned.size() || j < now.size(); ++j) {
             if (j < owned.size() && j < now.size()) {
-                m_replace[owned[j]] = FormatField(*now[j], m_dialect, &*m_card.parsed[owned[j]],
-                                                  j < before.size() ? before[j] : nullptr);
+                m_replace[owned[j]] =
+                    FormatField(*now[j], m_dialect, &*m_card.parsed[owned[j]], j < before.size() ? before[j] : nullptr);
             } else if (j < owned.size()) {
                 m_replace[owned[j]] = std::string();
                 m_removed.push_back(key);
@@ -155,7 +158,8 @@ public:
             if (removed || !m_card.parsed[i] || !m_card.parsed[i]->Param(kFieldParam).empty()) continue;
             bool moves = false;
             for (const std::string& earlier : EarlierSlots(m_claims[i]))
-                for (const std::string& removed : m_removed) moves = moves || (earlier == removed && SameTypes(earlier, m_claims[i]));
+                for (const std::string& removed : m_removed)
+                    moves = moves || (earlier == removed && SameTypes(earlier, m_claims[i]));
             if (!moves) continue;
             const auto now = OfKey(fields, m_claims[i]);
             if (!now.empty()) m_replace[i] = FormatField(*now[0], m_dialect, &*m_card.parsed[i], now[0], true);
@@ -179,8 +183,8 @@ public:
             if (std::find(m_removed.begin(), m_removed.end(), key) == m_removed.end()) continue;
             reader.Release(key);  // the field stays free: any later line that would take it is marked too
             const std::string head = LineHead(line, {});
-            m_replace[i] = FoldLine(LineHead(line, {kFieldParam}) + ";" + kFieldParam + "=NONE" +
-                                    line.line.substr(head.size()));
+            m_replace[i] =
+                FoldLine(LineHead(line, {kFieldParam}) + ";" + kFieldParam + "=NONE" + line.line.substr(head.size()));
         }
     }
 
@@ -198,8 +202,10 @@ public:
             if (generated.empty()) return;
             // A last line that ends without its line end gets one first (a
             // CR there was read as the line end already).
-            if (!out.empty() && out.back() == '\r') out += '\n';
-            else if (!out.empty() && out.back() != '\n') out += m_card.lf ? "\n" : "\r\n";
+            if (!out.empty() && out.back() == '\r')
+                out += '\n';
+            else if (!out.empty() && out.back() != '\n')
+                out += m_card.lf ? "\n" : "\r\n";
             out += m_card.lf ? Lf(generated) : generated;
         };
         for (std::size_t i = 0; i < m_card.lines.size(); ++i) {
@@ -209,8 +215,10 @@ public:
                 if (!m_card.hasEnd) add("END:VCARD\r\n");
             }
             const SourceLine& line = m_card.lines[i];
-            if (m_replace[i]) add(*m_replace[i]);
-            else out.append(text.substr(line.begin, line.end - line.begin));
+            if (m_replace[i])
+                add(*m_replace[i]);
+            else
+                out.append(text.substr(line.begin, line.end - line.begin));
             if (i != m_card.stop || m_replace[i]) add(m_after[i]);
         }
         if (m_card.stop == m_card.lines.size()) {

@@ -93,16 +93,31 @@ const std::vector<ContactSlot>& AddressSlots() {
 }
 
 const std::vector<const char*>& AddressParts() {
-    static const std::vector<const char*> parts = {"PostOfficeBox", "", "Street", "City", "State", "PostalCode",
-                                                   "Country"};
+    static const std::vector<const char*> parts = {"PostOfficeBox", "",           "Street", "City",
+                                                   "State",         "PostalCode", "Country"};
     return parts;
 }
 
 const std::vector<const char*>& ExtraProps() {
     static const std::vector<const char*> props = {
-        "Account", "AssistantName", "ComputerNetworkName", "CustomerID", "Email1AddressType", "Email1DisplayName",
-        "Email2AddressType", "Email2DisplayName", "Email3AddressType", "Email3DisplayName", "Hobby", "IMAddress",
-        "Initials", "Language", "ManagerName", "Spouse", "Gender", "CreationTime",
+        "Account",
+        "AssistantName",
+        "ComputerNetworkName",
+        "CustomerID",
+        "Email1AddressType",
+        "Email1DisplayName",
+        "Email2AddressType",
+        "Email2DisplayName",
+        "Email3AddressType",
+        "Email3DisplayName",
+        "Hobby",
+        "IMAddress",
+        "Initials",
+        "Language",
+        "ManagerName",
+        "Spouse",
+        "Gender",
+        "CreationTime",
     };
     return props;
 }
@@ -181,7 +196,8 @@ std::string ContactLineReader::Consume(const VCardLine& line) {
     if (n == "NOTE") return SetText("Body", line);
     if (n == "ORG") return ReadOrg(line);
     if (n == "BDAY") return SetDate("Birthday", line);
-    if (n == "ANNIVERSARY" || n == "X-ANNIVERSARY" || n == "X-EVOLUTION-ANNIVERSARY") return SetDate("Anniversary", line);
+    if (n == "ANNIVERSARY" || n == "X-ANNIVERSARY" || n == "X-EVOLUTION-ANNIVERSARY")
+        return SetDate("Anniversary", line);
     if (n == "CATEGORIES") {
         m_claimed.insert("Categories");
         std::size_t next = 0;
@@ -236,10 +252,14 @@ std::string ContactLineReader::ReadAddress(const VCardLine& line) {
     for (const ContactSlot& s : AddressSlots())
         if (!field.empty() && EqualNoCase(field, s.prop)) target = s.prop;
     if (target == nullptr) {
-        if (line.HasType("WORK")) target = "BusinessAddress";
-        else if (line.HasType("HOME")) target = "HomeAddress";
-        else if (line.HasType("POSTAL")) target = "MailingAddress";
-        else target = "OtherAddress";
+        if (line.HasType("WORK"))
+            target = "BusinessAddress";
+        else if (line.HasType("HOME"))
+            target = "HomeAddress";
+        else if (line.HasType("POSTAL"))
+            target = "MailingAddress";
+        else
+            target = "OtherAddress";
     }
     const auto raw = SplitRaw(line.value, ';');
     if (raw.size() > 7 || !Claim(target)) return std::string();
@@ -260,24 +280,41 @@ std::string ContactLineReader::ReadSlot(const VCardLine& line, const std::vector
                                         std::vector<const char*> candidates) {
     auto has = [&](const char* t) { return line.HasType(t); };
     if (candidates.empty() && line.name == "TEL") {
-        if (has("X-ASSISTANT")) candidates = {"AssistantTelephoneNumber"};
-        else if (has("X-CALLBACK")) candidates = {"CallbackTelephoneNumber"};
-        else if (has("X-COMPANY")) candidates = {"CompanyMainTelephoneNumber"};
-        else if (has("X-RADIO")) candidates = {"RadioTelephoneNumber"};
-        else if (has("ISDN")) candidates = {"ISDNNumber"};
-        else if (has("PAGER")) candidates = {"PagerNumber"};
-        else if (has("CAR")) candidates = {"CarTelephoneNumber"};
-        else if (has("CELL")) candidates = {"MobileTelephoneNumber"};
-        else if (has("FAX")) candidates = {has("WORK") ? "BusinessFaxNumber" : "HomeFaxNumber"};
-        else if (has("WORK")) candidates = {"BusinessTelephoneNumber", "Business2TelephoneNumber"};
-        else if (has("HOME")) candidates = {"HomeTelephoneNumber", "Home2TelephoneNumber"};
-        else if (has("PREF")) candidates = {"PrimaryTelephoneNumber"};
-        else candidates = {"OtherTelephoneNumber"};
+        if (has("X-ASSISTANT"))
+            candidates = {"AssistantTelephoneNumber"};
+        else if (has("X-CALLBACK"))
+            candidates = {"CallbackTelephoneNumber"};
+        else if (has("X-COMPANY"))
+            candidates = {"CompanyMainTelephoneNumber"};
+        else if (has("X-RADIO"))
+            candidates = {"RadioTelephoneNumber"};
+        else if (has("ISDN"))
+            candidates = {"ISDNNumber"};
+        else if (has("PAGER"))
+            candidates = {"PagerNumber"};
+        else if (has("CAR"))
+            candidates = {"CarTelephoneNumber"};
+        else if (has("CELL"))
+            candidates = {"MobileTelephoneNumber"};
+        else if (has("FAX"))
+            candidates = {has("WORK") ? "BusinessFaxNumber" : "HomeFaxNumber"};
+        else if (has("WORK"))
+            candidates = {"BusinessTelephoneNumber", "Business2TelephoneNumber"};
+        else if (has("HOME"))
+            candidates = {"HomeTelephoneNumber", "Home2TelephoneNumber"};
+        else if (has("PREF"))
+            candidates = {"PrimaryTelephoneNumber"};
+        else
+            candidates = {"OtherTelephoneNumber"};
     } else if (candidates.empty()) {
-        if (has("X-FTP")) candidates = {"FTPSite"};
-        else if (has("WORK")) candidates = {"BusinessHomePage"};
-        else if (has("HOME")) candidates = {"PersonalHomePage"};
-        else candidates = {"WebPage"};
+        if (has("X-FTP"))
+            candidates = {"FTPSite"};
+        else if (has("WORK"))
+            candidates = {"BusinessHomePage"};
+        else if (has("HOME"))
+            candidates = {"PersonalHomePage"};
+        else
+            candidates = {"WebPage"};
     }
     const std::string field = line.Param(kFieldParam);
     if (!field.empty()) {
@@ -305,7 +342,8 @@ std::string ContactLineReader::ReadGender(const VCardLine& line) {
         const char g = static_cast<char>(std::toupper(static_cast<unsigned char>(v[0])));
         char* end = nullptr;
         const long number = std::strtol(v.c_str(), &end, 10);
-        if (g == 'M' || g == 'F') m_item.SetInt("Gender", g == 'M' ? 2 : 1);
+        if (g == 'M' || g == 'F')
+            m_item.SetInt("Gender", g == 'M' ? 2 : 1);
         else if (end != v.c_str() && *end == '\0' && number >= INT32_MIN && number <= INT32_MAX)
             m_item.SetInt("Gender", static_cast<std::int32_t>(number));
     }
@@ -330,26 +368,26 @@ std::string ContactLineReader::ReadUserProperty(const VCardLine& line) {
     up.type = std::atoi(parts[0].c_str());
     up.name = parts[1];
     switch (up.type) {
-        case kUserText:
-        case kUserKeywords: up.text = parts[2]; break;
-        case kUserDateTime: {
-            double d = 0;
-            if (!parts[2].empty() && !ParseDateText(parts[2], d)) return std::string();
-            up.number = d;
-            break;
-        }
-        case kUserNumber:
-        case kUserYesNo:
-        case kUserDuration:
-        case kUserPercent:
-        case kUserCurrency:
-        case kUserInteger: {
-            char* end = nullptr;
-            up.number = std::strtod(parts[2].c_str(), &end);
-            if (end == parts[2].c_str() || *end != '\0' || !std::isfinite(up.number)) return std::string();
-            break;
-        }
-        default: return std::string();
+    case kUserText:
+    case kUserKeywords: up.text = parts[2]; break;
+    case kUserDateTime: {
+        double d = 0;
+        if (!parts[2].empty() && !ParseDateText(parts[2], d)) return std::string();
+        up.number = d;
+        break;
+    }
+    case kUserNumber:
+    case kUserYesNo:
+    case kUserDuration:
+    case kUserPercent:
+    case kUserCurrency:
+    case kUserInteger: {
+        char* end = nullptr;
+        up.number = std::strtod(parts[2].c_str(), &end);
+        if (end == parts[2].c_str() || *end != '\0' || !std::isfinite(up.number)) return std::string();
+        break;
+    }
+    default: return std::string();
     }
     m_item.userProps.push_back(std::move(up));
     return kUserPropKey;
@@ -362,10 +400,10 @@ std::string ContactLineReader::ReadExtra(const VCardLine& line, std::string_view
     if (prop == nullptr) return std::string();
     const int i = FindProp(m_item.kind, prop);
     switch (Schema(m_item.kind)[static_cast<std::size_t>(i)].type) {
-        case PropType::Text: return SetText(prop, line);
-        case PropType::Date: return SetDate(prop, line);
-        case PropType::Int:
-        case PropType::Bool: return ReadGender(line);  // Gender is the one number among them
+    case PropType::Text: return SetText(prop, line);
+    case PropType::Date: return SetDate(prop, line);
+    case PropType::Int:
+    case PropType::Bool: return ReadGender(line);  // Gender is the one number among them
     }
     return std::string();
 }

@@ -100,22 +100,26 @@ void AddExtras(std::vector<CardField>& out, const ItemData& item, CardDialect di
         const std::string xname = "X-OUTLOOK-" + Upper(name);
         const std::string_view n = name;
         switch (Schema(item.kind)[static_cast<std::size_t>(i)].type) {
-            case PropType::Text:
-                if (v.s.empty()) break;
-                if (dialect == CardDialect::V40 && n == "IMAddress") out.push_back(Text(name, "IMPP", v.s));
-                else if (dialect == CardDialect::V40 && n == "Language") out.push_back(Text(name, "LANG", v.s));
-                else out.push_back(Text(name, xname, v.s));
-                break;
-            case PropType::Int:
-            case PropType::Bool:
-                if (v.i == 0) break;
-                if (dialect == CardDialect::V40 && (v.i == 1 || v.i == 2))
-                    out.push_back(Verbatim(name, "GENDER", v.i == 2 ? "M" : "F"));
-                else out.push_back(Verbatim(name, xname, std::to_string(v.i)));
-                break;
-            case PropType::Date:
-                if (v.d != 0.0) out.push_back(Verbatim(name, xname, FormatLocalDateTime(v.d)));
-                break;
+        case PropType::Text:
+            if (v.s.empty()) break;
+            if (dialect == CardDialect::V40 && n == "IMAddress")
+                out.push_back(Text(name, "IMPP", v.s));
+            else if (dialect == CardDialect::V40 && n == "Language")
+                out.push_back(Text(name, "LANG", v.s));
+            else
+                out.push_back(Text(name, xname, v.s));
+            break;
+        case PropType::Int:
+        case PropType::Bool:
+            if (v.i == 0) break;
+            if (dialect == CardDialect::V40 && (v.i == 1 || v.i == 2))
+                out.push_back(Verbatim(name, "GENDER", v.i == 2 ? "M" : "F"));
+            else
+                out.push_back(Verbatim(name, xname, std::to_string(v.i)));
+            break;
+        case PropType::Date:
+            if (v.d != 0.0) out.push_back(Verbatim(name, xname, FormatLocalDateTime(v.d)));
+            break;
         }
     }
 }
@@ -124,9 +128,12 @@ std::string TypeParams(const CardField& field, CardDialect dialect) {
     std::string out;
     std::vector<std::string> types;
     for (const std::string& t : field.types) {
-        if (dialect == CardDialect::V40 && t == "PREF") out += ";PREF=1";
-        else if (dialect == CardDialect::V40 && t == "INTERNET") continue;
-        else types.push_back(dialect == CardDialect::V40 ? Lower(t) : t);
+        if (dialect == CardDialect::V40 && t == "PREF")
+            out += ";PREF=1";
+        else if (dialect == CardDialect::V40 && t == "INTERNET")
+            continue;
+        else
+            types.push_back(dialect == CardDialect::V40 ? Lower(t) : t);
     }
     if (dialect == CardDialect::V21) {
         for (const std::string& t : types) out += ";" + t;
@@ -215,9 +222,12 @@ std::vector<CardField> RenderContact(const ItemData& item, CardDialect dialect) 
         f.name = "X-OUTLOOK-USERPROPERTY";
         f.parts.push_back({std::to_string(up.type), 1, true});
         f.parts.push_back({up.name});
-        if (up.type == kUserText || up.type == kUserKeywords) f.parts.push_back({up.text});
-        else if (up.type == kUserDateTime) f.parts.push_back({FormatLocalDateTime(up.number), 1, true});
-        else f.parts.push_back({FormatNumber(up.number), 1, true});
+        if (up.type == kUserText || up.type == kUserKeywords)
+            f.parts.push_back({up.text});
+        else if (up.type == kUserDateTime)
+            f.parts.push_back({FormatLocalDateTime(up.number), 1, true});
+        else
+            f.parts.push_back({FormatNumber(up.number), 1, true});
         out.push_back(std::move(f));
     }
     if (item.Date("LastModificationTime") != 0.0) {
@@ -242,7 +252,8 @@ std::string FormatField(const CardField& field, CardDialect dialect, const VCard
     for (std::size_t i = 0; i < field.parts.size(); ++i) {
         const CardPart& p = field.parts[i];
         const std::size_t end = p.width == 0 ? std::max(r, rawOld.size()) : r + p.width;
-        bool keep = keepSpelling && oldField->parts[i].text == p.text && p.text.find_first_of("\r\n") == std::string::npos;
+        bool keep =
+            keepSpelling && oldField->parts[i].text == p.text && p.text.find_first_of("\r\n") == std::string::npos;
         for (std::size_t k = r; keep && k < end && k < rawOld.size(); ++k) keep = !OpenEscape(rawOld[k]);
         if (keep) {
             for (std::size_t k = r; k < end; ++k) components.push_back(k < rawOld.size() ? rawOld[k] : std::string());
@@ -292,7 +303,8 @@ std::string FormatField(const CardField& field, CardDialect dialect, const VCard
             qp = qp || u >= 0x80 || u < 0x20 || u == 0x7F;
         }
         if (!value.empty() && (value.back() == ' ' || value.back() == '\t')) qp = true;
-        if (qp) return QuotedPrintableLine(head + (eightBit ? ";CHARSET=UTF-8" : "") + ";ENCODING=QUOTED-PRINTABLE", value);
+        if (qp)
+            return QuotedPrintableLine(head + (eightBit ? ";CHARSET=UTF-8" : "") + ";ENCODING=QUOTED-PRINTABLE", value);
     }
     return FoldLine(head + ":" + value);
 }

@@ -7,17 +7,17 @@ namespace platform::outlook {
 
 icalcomponent_kind ComponentKind(ItemKind kind) {
     switch (kind) {
-        case ItemKind::Appointment: return ICAL_VEVENT_COMPONENT;
-        case ItemKind::Task: return ICAL_VTODO_COMPONENT;
-        default: return ICAL_VJOURNAL_COMPONENT;
+    case ItemKind::Appointment: return ICAL_VEVENT_COMPONENT;
+    case ItemKind::Task: return ICAL_VTODO_COMPONENT;
+    default: return ICAL_VJOURNAL_COMPONENT;
     }
 }
 
 const char* ComponentName(ItemKind kind) {
     switch (kind) {
-        case ItemKind::Appointment: return "VEVENT";
-        case ItemKind::Task: return "VTODO";
-        default: return "VJOURNAL";
+    case ItemKind::Appointment: return "VEVENT";
+    case ItemKind::Task: return "VTODO";
+    default: return "VJOURNAL";
     }
 }
 
@@ -90,9 +90,10 @@ icalcomponent* FirstAlarm(icalcomponent* comp) {
 }
 
 const std::vector<const char*>& ExtraProps(ItemKind kind) {
-    static const std::vector<const char*> task = {"CardData", "Mileage", "Ordinal", "ReminderOverrideDefault",
-                                                  "ReminderPlaySound", "ReminderSoundFile", "ResponseState",
-                                                  "Role", "TeamTask", "TotalWork"};
+    static const std::vector<const char*> task = {
+        "CardData",          "Mileage",           "Ordinal",       "ReminderOverrideDefault",
+        "ReminderPlaySound", "ReminderSoundFile", "ResponseState", "Role",
+        "TeamTask",          "TotalWork"};
     static const std::vector<const char*> note = {"Color"};
     static const std::vector<const char*> none;
     return kind == ItemKind::Task ? task : kind == ItemKind::Note ? note : none;

@@ -41,13 +41,13 @@ int Weekday(double date) {
 std::string RecurrenceRule(const Recurrence& r, UntilForm until, double start) {
     std::string rule;
     switch (r.type) {
-        case 0: rule = "FREQ=DAILY"; break;
-        case 1: rule = "FREQ=WEEKLY"; break;
-        case 2:
-        case 3: rule = "FREQ=MONTHLY"; break;
-        case 5:
-        case 6: rule = "FREQ=YEARLY"; break;
-        default: return std::string();
+    case 0: rule = "FREQ=DAILY"; break;
+    case 1: rule = "FREQ=WEEKLY"; break;
+    case 2:
+    case 3: rule = "FREQ=MONTHLY"; break;
+    case 5:
+    case 6: rule = "FREQ=YEARLY"; break;
+    default: return std::string();
     }
     if (r.interval > 1) rule += ";INTERVAL=" + std::to_string(r.interval);
     if (r.patternEndDate != 0.0) {
@@ -86,38 +86,36 @@ Recurrence PatternFromRule(const struct icalrecurrencetype& rule, double start) 
     const int dom = rule.by_month_day[0] != ICAL_RECURRENCE_ARRAY_MAX ? rule.by_month_day[0] : (hasStart ? st.wDay : 0);
     const int moy = rule.by_month[0] != ICAL_RECURRENCE_ARRAY_MAX ? rule.by_month[0] : (hasStart ? st.wMonth : 0);
     switch (rule.freq) {
-        case ICAL_DAILY_RECURRENCE:
-            r.type = 0;
+    case ICAL_DAILY_RECURRENCE:
+        r.type = 0;
+        r.dayOfWeekMask = mask;
+        break;
+    case ICAL_WEEKLY_RECURRENCE:
+        r.type = 1;
+        r.dayOfWeekMask = mask != 0 ? mask : (hasStart ? 1 << Weekday(start) : 0);
+        break;
+    case ICAL_MONTHLY_RECURRENCE:
+        if (mask != 0) {
+            r.type = 3;
             r.dayOfWeekMask = mask;
-            break;
-        case ICAL_WEEKLY_RECURRENCE:
-            r.type = 1;
-            r.dayOfWeekMask = mask != 0 ? mask : (hasStart ? 1 << Weekday(start) : 0);
-            break;
-        case ICAL_MONTHLY_RECURRENCE:
-            if (mask != 0) {
-                r.type = 3;
-                r.dayOfWeekMask = mask;
-                r.instance = instance;
-            } else {
-                r.type = 2;
-                r.dayOfMonth = dom;
-            }
-            break;
-        case ICAL_YEARLY_RECURRENCE:
-            r.monthOfYear = moy;
-            if (mask != 0) {
-                r.type = 6;
-                r.dayOfWeekMask = mask;
-                r.instance = instance;
-            } else {
-                r.type = 5;
-                r.dayOfMonth = dom;
-            }
-            break;
-        default:
-            r.type = 0;
-            break;
+            r.instance = instance;
+        } else {
+            r.type = 2;
+            r.dayOfMonth = dom;
+        }
+        break;
+    case ICAL_YEARLY_RECURRENCE:
+        r.monthOfYear = moy;
+        if (mask != 0) {
+            r.type = 6;
+            r.dayOfWeekMask = mask;
+            r.instance = instance;
+        } else {
+            r.type = 5;
+            r.dayOfMonth = dom;
+        }
+        break;
+    default: r.type = 0; break;
     }
     if (!icaltime_is_null_time(rule.until)) {
         double until = 0;
@@ -128,8 +126,8 @@ Recurrence PatternFromRule(const struct icalrecurrencetype& rule, double start) 
 
 std::string RecurrenceText(const Recurrence& r) {
     return std::to_string(r.type) + ";" + std::to_string(r.interval) + ";" + std::to_string(r.dayOfWeekMask) + ";" +
-           std::to_string(r.dayOfMonth) + ";" + std::to_string(r.instance) + ";" + std::to_string(r.monthOfYear) +
-           ";" + FormatNumber(r.patternEndDate);
+           std::to_string(r.dayOfMonth) + ";" + std::to_string(r.instance) + ";" + std::to_string(r.monthOfYear) + ";" +
+           FormatNumber(r.patternEndDate);
 }
 
 bool ParseRecurrenceText(const char* text, Recurrence& r) {

@@ -38,7 +38,8 @@ bool SplitLine(const std::string& line, RawProperty& out) {
     bool quoted = false;
     std::size_t colon = std::string::npos;
     for (std::size_t i = nameEnd; i < line.size(); ++i) {
-        if (line[i] == '"') quoted = !quoted;
+        if (line[i] == '"')
+            quoted = !quoted;
         else if (line[i] == ':' && !quoted) {
             colon = i;
             break;
@@ -108,8 +109,10 @@ std::string UnescapeText(std::string_view raw) {
             continue;
         }
         const char next = raw[++i];
-        if (next == 'n' || next == 'N') out += '\n';
-        else if (next == '\\' || next == ';' || next == ',') out += next;
+        if (next == 'n' || next == 'N')
+            out += '\n';
+        else if (next == '\\' || next == ';' || next == ',')
+            out += next;
         else {
             out += '\\';
             out += next;
@@ -153,9 +156,12 @@ std::string BreaksToLf(std::string_view text, std::string& code) {
     }
     code.clear();
     if (kinds.find_first_not_of('B') == std::string::npos) return out;
-    if (kinds.find_first_not_of('L') == std::string::npos) code = "LF";
-    else if (kinds.find_first_not_of('C') == std::string::npos) code = "CR";
-    else code = kinds;
+    if (kinds.find_first_not_of('L') == std::string::npos)
+        code = "LF";
+    else if (kinds.find_first_not_of('C') == std::string::npos)
+        code = "CR";
+    else
+        code = kinds;
     return out;
 }
 
@@ -163,8 +169,8 @@ std::string BreaksFromLf(std::string_view text, std::string_view code) {
     std::size_t breaks = 0;
     for (char c : text) breaks += c == '\n' ? 1 : 0;
     const std::string upper = Upper(code);
-    const bool sequence = upper != "LF" && upper != "CR" && upper.size() == breaks &&
-                          upper.find_first_not_of("BLC") == std::string::npos;
+    const bool sequence =
+        upper != "LF" && upper != "CR" && upper.size() == breaks && upper.find_first_not_of("BLC") == std::string::npos;
     std::string out;
     out.reserve(text.size() + breaks);
     std::size_t n = 0;

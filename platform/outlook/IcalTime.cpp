@@ -97,7 +97,8 @@ bool SetPropertyTime(icalproperty* p, double date, const TimeForm& form) {
     const icaltimetype t = LocalToTime(date, form);
     if (icaltime_is_null_time(t)) return false;
     icalproperty_remove_parameter_by_kind(p, ICAL_VALUE_PARAMETER);
-    if (form.kind != TimeForm::Zoned) icalproperty_remove_parameter_by_kind(p, ICAL_TZID_PARAMETER);
+    if (form.kind != TimeForm::Zoned)
+        icalproperty_remove_parameter_by_kind(p, ICAL_TZID_PARAMETER);
     else if (icalproperty_get_first_parameter(p, ICAL_TZID_PARAMETER) == nullptr)
         icalproperty_add_parameter(p, icalparameter_new_tzid(form.tzid.c_str()));
     icalvalue* value = icalvalue_new_datetimedate(t);

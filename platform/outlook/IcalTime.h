@@ -18,8 +18,8 @@ icaltimetype PropertyTime(icalproperty* p);
 // The form in which a time property is written.
 struct TimeForm {
     enum Kind { Date, Floating, Utc, Zoned } kind = Utc;
-    std::string tzid;               // Zoned
-    icaltimezone* zone = nullptr;   // Zoned; null when the zone is unknown
+    std::string tzid;              // Zoned
+    icaltimezone* zone = nullptr;  // Zoned; null when the zone is unknown
 };
 
 // The form of a property as it is in its file.

@@ -72,15 +72,15 @@ bool ReadExtra(ItemData& item, std::string_view name, const std::string& value) 
     const PropDef& def = Schema(item.kind)[static_cast<std::size_t>(i)];
     if (def.readOnly) return false;
     switch (def.type) {
-        case PropType::Text: item.At(i).s = value; return true;
-        case PropType::Bool:
-        case PropType::Int: return ParseInt(value.c_str(), item.At(i).i);
-        case PropType::Date: {
-            double d = 0;
-            if (!ParseDateText(value, d)) return false;
-            item.At(i).d = NormalizeDate(d);
-            return true;
-        }
+    case PropType::Text: item.At(i).s = value; return true;
+    case PropType::Bool:
+    case PropType::Int: return ParseInt(value.c_str(), item.At(i).i);
+    case PropType::Date: {
+        double d = 0;
+        if (!ParseDateText(value, d)) return false;
+        item.At(i).d = NormalizeDate(d);
+        return true;
+    }
     }
     return false;
 }
@@ -122,78 +122,80 @@ void ReadProperty(icalcomponent* comp, icalproperty* p, const std::vector<RawPro
         icalcomponent_get_first_property(comp, kind) != p)
         return;
     switch (kind) {
-        case ICAL_SUMMARY_PROPERTY: {
-            std::string text = ExactText(p, icalproperty_get_summary(p), own);
-            if (item.kind == ItemKind::Note) l.summary = std::move(text);
-            else item.SetText("Subject", std::move(text));
-            break;
+    case ICAL_SUMMARY_PROPERTY: {
+        std::string text = ExactText(p, icalproperty_get_summary(p), own);
+        if (item.kind == ItemKind::Note)
+            l.summary = std::move(text);
+        else
+            item.SetText("Subject", std::move(text));
+        break;
+    }
+    case ICAL_DESCRIPTION_PROPERTY: item.SetText("Body", ExactText(p, icalproperty_get_description(p), own)); break;
+    case ICAL_LOCATION_PROPERTY:
+        if (item.kind == ItemKind::Appointment)
+            item.SetText("Location", ExactText(p, icalproperty_get_location(p), own));
+        break;
+    case ICAL_CATEGORIES_PROPERTY:
+        if (!l.haveCategories) {
+            // All CATEGORIES lines, split at their unescaped commas.
+            for (const RawProperty& r : raw)
+                if (r.name == "CATEGORIES")
+                    for (const std::string& c : SplitTextList(r.value)) l.categories.push_back(Trimmed(c));
+            if (raw.empty()) l.categories = CategoryItems(icalproperty_get_categories(p));
+            l.haveCategories = true;
         }
-        case ICAL_DESCRIPTION_PROPERTY: item.SetText("Body", ExactText(p, icalproperty_get_description(p), own)); break;
-        case ICAL_LOCATION_PROPERTY:
-            if (item.kind == ItemKind::Appointment)
-                item.SetText("Location", ExactText(p, icalproperty_get_location(p), own));
-            break;
-        case ICAL_CATEGORIES_PROPERTY:
-            if (!l.haveCategories) {
-                // All CATEGORIES lines, split at their unescaped commas.
-                for (const RawProperty& r : raw)
-                    if (r.name == "CATEGORIES")
-                        for (const std::string& c : SplitTextList(r.value)) l.categories.push_back(Trimmed(c));
-                if (raw.empty()) l.categories = CategoryItems(icalproperty_get_categories(p));
-                l.haveCategories = true;
-            }
-            break;
-        case ICAL_CREATED_PROPERTY: {
-            double d = 0;
-            if (TimeToLocal(icalproperty_get_created(p), d)) item.SetDate("CreationTime", d);
-            break;
+        break;
+    case ICAL_CREATED_PROPERTY: {
+        double d = 0;
+        if (TimeToLocal(icalproperty_get_created(p), d)) item.SetDate("CreationTime", d);
+        break;
+    }
+    case ICAL_LASTMODIFIED_PROPERTY: {
+        double d = 0;
+        if (TimeToLocal(icalproperty_get_lastmodified(p), d)) item.SetDate("LastModificationTime", d);
+        break;
+    }
+    case ICAL_DTSTART_PROPERTY: {
+        const icaltimetype t = PropertyTime(p);
+        if (TimeToLocal(t, l.start)) {
+            l.startIsDate = t.is_date != 0;
+            l.startDerived = !XParam(p, kDerivedParam).empty();
         }
-        case ICAL_LASTMODIFIED_PROPERTY: {
-            double d = 0;
-            if (TimeToLocal(icalproperty_get_lastmodified(p), d)) item.SetDate("LastModificationTime", d);
-            break;
+        break;
+    }
+    case ICAL_DTEND_PROPERTY:
+    case ICAL_DUE_PROPERTY:
+        if ((icalproperty_isa(p) == ICAL_DUE_PROPERTY) == (item.kind == ItemKind::Task))
+            l.haveEnd = TimeToLocal(PropertyTime(p), l.end);
+        break;
+    case ICAL_DURATION_PROPERTY:
+        if (item.kind == ItemKind::Appointment)
+            l.durationSeconds = icaldurationtype_as_int(icalproperty_get_duration(p));
+        break;
+    case ICAL_RRULE_PROPERTY:
+        if (l.rrule.empty() && item.kind != ItemKind::Note) {
+            struct icalrecurrencetype r = icalproperty_get_rrule(p);
+            char* s = icalrecurrencetype_as_string_r(&r);
+            l.rrule = s ? s : "";
+            icalmemory_free_buffer(s);
         }
-        case ICAL_DTSTART_PROPERTY: {
-            const icaltimetype t = PropertyTime(p);
-            if (TimeToLocal(t, l.start)) {
-                l.startIsDate = t.is_date != 0;
-                l.startDerived = !XParam(p, kDerivedParam).empty();
-            }
-            break;
-        }
-        case ICAL_DTEND_PROPERTY:
-        case ICAL_DUE_PROPERTY:
-            if ((icalproperty_isa(p) == ICAL_DUE_PROPERTY) == (item.kind == ItemKind::Task))
-                l.haveEnd = TimeToLocal(PropertyTime(p), l.end);
-            break;
-        case ICAL_DURATION_PROPERTY:
-            if (item.kind == ItemKind::Appointment)
-                l.durationSeconds = icaldurationtype_as_int(icalproperty_get_duration(p));
-            break;
-        case ICAL_RRULE_PROPERTY:
-            if (l.rrule.empty() && item.kind != ItemKind::Note) {
-                struct icalrecurrencetype r = icalproperty_get_rrule(p);
-                char* s = icalrecurrencetype_as_string_r(&r);
-                l.rrule = s ? s : "";
-                icalmemory_free_buffer(s);
-            }
-            break;
-        case ICAL_PRIORITY_PROPERTY: l.priority = icalproperty_get_priority(p); break;
-        case ICAL_CLASS_PROPERTY: {
-            const icalproperty_class c = icalproperty_get_class(p);
-            l.sensitivity = c == ICAL_CLASS_PRIVATE ? 2 : c == ICAL_CLASS_CONFIDENTIAL ? 3 : 0;
-            break;
-        }
-        case ICAL_STATUS_PROPERTY: {
-            const icalproperty_status st = icalproperty_get_status(p);
-            l.status = st == ICAL_STATUS_INPROCESS ? 1 : 0;
-            if (st == ICAL_STATUS_COMPLETED) l.completed = true;
-            break;
-        }
-        case ICAL_COMPLETED_PROPERTY: l.completed = true; break;
-        case ICAL_PERCENTCOMPLETE_PROPERTY: item.SetInt("PercentComplete", icalproperty_get_percentcomplete(p)); break;
-        case ICAL_X_PROPERTY: ReadX(p, raw, item, l); break;
-        default: break;
+        break;
+    case ICAL_PRIORITY_PROPERTY: l.priority = icalproperty_get_priority(p); break;
+    case ICAL_CLASS_PROPERTY: {
+        const icalproperty_class c = icalproperty_get_class(p);
+        l.sensitivity = c == ICAL_CLASS_PRIVATE ? 2 : c == ICAL_CLASS_CONFIDENTIAL ? 3 : 0;
+        break;
+    }
+    case ICAL_STATUS_PROPERTY: {
+        const icalproperty_status st = icalproperty_get_status(p);
+        l.status = st == ICAL_STATUS_INPROCESS ? 1 : 0;
+        if (st == ICAL_STATUS_COMPLETED) l.completed = true;
+        break;
+    }
+    case ICAL_COMPLETED_PROPERTY: l.completed = true; break;
+    case ICAL_PERCENTCOMPLETE_PROPERTY: item.SetInt("PercentComplete", icalproperty_get_percentcomplete(p)); break;
+    case ICAL_X_PROPERTY: ReadX(p, raw, item, l); break;
+    default: break;
     }
 }
 
@@ -231,32 +233,38 @@ void ReadReminder(icalcomponent* comp, ItemData& item, const Loaded& l) {
 
 void ReadTimes(ItemData& item, const Loaded& l) {
     switch (item.kind) {
-        case ItemKind::Appointment: {
-            if (l.start == 0.0) break;
-            item.SetDate("Start", l.start);
-            int minutes = 0;
-            if (l.haveEnd && l.startIsDate) minutes = static_cast<int>(std::lround((l.end - l.start) * 1440.0));
-            else if (l.haveEnd) minutes = static_cast<int>(SecondsBetween(l.start, l.end) / 60);
-            else if (l.durationSeconds >= 0) minutes = l.durationSeconds / 60;
-            else if (l.startIsDate) minutes = 1440;
-            item.SetInt("Duration", minutes < 0 ? 0 : minutes);
-            item.SetInt("AllDayEvent", l.allDayFlag >= 0 ? l.allDayFlag : (l.startIsDate ? 1 : 0));
-            break;
-        }
-        case ItemKind::Task:
-            if (!l.startDerived) item.SetDate("StartDate", DayOf(l.start));
-            if (l.haveEnd) item.SetDate("DueDate", DayOf(l.end));
-            break;
-        case ItemKind::Note:
-            if (item.Text("Body").empty()) item.SetText("Body", l.summary);
-            break;
-        case ItemKind::Contact: break;
+    case ItemKind::Appointment: {
+        if (l.start == 0.0) break;
+        item.SetDate("Start", l.start);
+        int minutes = 0;
+        if (l.haveEnd && l.startIsDate)
+            minutes = static_cast<int>(std::lround((l.end - l.start) * 1440.0));
+        else if (l.haveEnd)
+            minutes = static_cast<int>(SecondsBetween(l.start, l.end) / 60);
+        else if (l.durationSeconds >= 0)
+            minutes = l.durationSeconds / 60;
+        else if (l.startIsDate)
+            minutes = 1440;
+        item.SetInt("Duration", minutes < 0 ? 0 : minutes);
+        item.SetInt("AllDayEvent", l.allDayFlag >= 0 ? l.allDayFlag : (l.startIsDate ? 1 : 0));
+        break;
+    }
+    case ItemKind::Task:
+        if (!l.startDerived) item.SetDate("StartDate", DayOf(l.start));
+        if (l.haveEnd) item.SetDate("DueDate", DayOf(l.end));
+        break;
+    case ItemKind::Note:
+        if (item.Text("Body").empty()) item.SetText("Body", l.summary);
+        break;
+    case ItemKind::Contact: break;
     }
 }
 
 void ReadTaskState(ItemData& item, const Loaded& l) {
-    if (l.priority >= 0) item.SetInt("Importance", l.priority == 0 || l.priority == 5 ? 1 : l.priority < 5 ? 2 : 0);
-    else if (l.haveXImportance) item.SetInt("Importance", l.xImportance);
+    if (l.priority >= 0)
+        item.SetInt("Importance", l.priority == 0 || l.priority == 5 ? 1 : l.priority < 5 ? 2 : 0);
+    else if (l.haveXImportance)
+        item.SetInt("Importance", l.xImportance);
     if (l.sensitivity >= 0) item.SetInt("Sensitivity", l.sensitivity);
     if (l.haveXSensitivity && l.sensitivity == 2) item.SetInt("Sensitivity", l.xSensitivity);
     if (l.status >= 0) item.SetInt("Status", l.status);
@@ -315,8 +323,10 @@ void ReadBlankText(const RawProperty& r, ItemData& item, Loaded& l) {
     std::string text = UnescapeText(r.value);
     if (text.find_first_not_of(" \t") != std::string::npos) return;  // libical read it
     if (r.name == "SUMMARY") {
-        if (item.kind == ItemKind::Note) l.summary = std::move(text);
-        else item.SetText("Subject", std::move(text));
+        if (item.kind == ItemKind::Note)
+            l.summary = std::move(text);
+        else
+            item.SetText("Subject", std::move(text));
     } else if (r.name == "DESCRIPTION") {
         item.SetText("Body", std::move(text));
     } else if (r.name == "LOCATION" && item.kind == ItemKind::Appointment) {

@@ -35,8 +35,10 @@ void RemoveX(icalcomponent* comp, std::string_view name) {
 void PutTextValue(icalproperty* p, std::string_view text, bool isX) {
     std::string code;
     const std::string lf = BreaksToLf(text, code);
-    if (isX) icalproperty_set_x(p, lf.c_str());
-    else icalproperty_set_value(p, icalvalue_new_text(lf.c_str()));
+    if (isX)
+        icalproperty_set_x(p, lf.c_str());
+    else
+        icalproperty_set_value(p, icalvalue_new_text(lf.c_str()));
     icalproperty_remove_parameter_by_name(p, kEolParam);
     if (!code.empty()) {
         icalparameter* param = icalparameter_new_x(code.c_str());
@@ -79,8 +81,10 @@ void SetUtc(icalcomponent* comp, icalproperty_kind kind, double date) {
     if (date == 0.0) return;
     TimeForm utc;
     icalproperty* p = icalproperty_new(kind);
-    if (SetPropertyTime(p, date, utc)) icalcomponent_add_property(comp, p);
-    else icalproperty_free(p);
+    if (SetPropertyTime(p, date, utc))
+        icalcomponent_add_property(comp, p);
+    else
+        icalproperty_free(p);
 }
 
 // A date or time property set in place in a form, or removed for none.
@@ -144,8 +148,10 @@ void WriteAppointmentTimes(icalcomponent* comp, const ItemData& item) {
         return;
     }
     TimeForm form;
-    if (dateForm) form.kind = TimeForm::Date;
-    else form = TimedForm(comp);
+    if (dateForm)
+        form.kind = TimeForm::Date;
+    else
+        form = TimedForm(comp);
     SetTime(comp, ICAL_DTSTART_PROPERTY, start, form);
     if (icalproperty* d = icalcomponent_get_first_property(comp, ICAL_DURATION_PROPERTY);
         d != nullptr && icalcomponent_get_first_property(comp, ICAL_DTEND_PROPERTY) == nullptr) {
@@ -155,8 +161,10 @@ void WriteAppointmentTimes(icalcomponent* comp, const ItemData& item) {
         const double end = dateForm ? NormalizeDate(start + duration / 1440) : AddSeconds(start, duration * 60LL);
         SetTime(comp, ICAL_DTEND_PROPERTY, end, form);
     }
-    if (allDay && !dateForm) SetX(comp, "X-MICROSOFT-CDO-ALLDAYEVENT", "TRUE");
-    else if (hadFlag && !allDay) SetX(comp, "X-MICROSOFT-CDO-ALLDAYEVENT", "FALSE");
+    if (allDay && !dateForm)
+        SetX(comp, "X-MICROSOFT-CDO-ALLDAYEVENT", "TRUE");
+    else if (hadFlag && !allDay)
+        SetX(comp, "X-MICROSOFT-CDO-ALLDAYEVENT", "FALSE");
 }
 
 // A reminder turned off: its alarms go; e-mail alarms and the like stay.
@@ -206,7 +214,8 @@ void SetTrigger(icalproperty* p, double at, double start, double end, bool insta
     }
     icalproperty_remove_parameter_by_kind(p, ICAL_VALUE_PARAMETER);
     icalproperty_set_trigger(p, trigger);
-    if (!icaltime_is_null_time(trigger.time)) icalproperty_add_parameter(p, icalparameter_new_value(ICAL_VALUE_DATETIME));
+    if (!icaltime_is_null_time(trigger.time))
+        icalproperty_add_parameter(p, icalparameter_new_value(ICAL_VALUE_DATETIME));
 }
 
 void WriteAppointmentReminder(icalcomponent* comp, const ItemData& item) {
@@ -308,7 +317,8 @@ void WriteTaskState(icalcomponent* comp, const ItemData& item, bool wasComplete)
         icalcomponent_add_property(comp, icalproperty_new_percentcomplete(100));
         return;
     }
-    icalcomponent_add_property(comp, icalproperty_new_status(status == 1 ? ICAL_STATUS_INPROCESS : ICAL_STATUS_NEEDSACTION));
+    icalcomponent_add_property(comp,
+                               icalproperty_new_status(status == 1 ? ICAL_STATUS_INPROCESS : ICAL_STATUS_NEEDSACTION));
     if (status != 0 && status != 1) SetX(comp, "X-OUTLOOK-STATUS", std::to_string(status));
     if (percent != 0) icalcomponent_add_property(comp, icalproperty_new_percentcomplete(percent));
 }
@@ -383,14 +393,14 @@ void WriteExtras(icalcomponent* comp, const ItemData& item, const ItemData& old,
         const std::string xname = "X-OUTLOOK-" + Upper(name);
         RemoveX(comp, xname);
         switch (Schema(item.kind)[static_cast<std::size_t>(i)].type) {
-            case PropType::Text: SetX(comp, xname, v.s); break;
-            case PropType::Int:
-            case PropType::Bool:
-                if (v.i != plain.i) SetX(comp, xname, std::to_string(v.i));
-                break;
-            case PropType::Date:
-                if (v.d != 0.0) SetX(comp, xname, FormatUtcDateTime(v.d));
-                break;
+        case PropType::Text: SetX(comp, xname, v.s); break;
+        case PropType::Int:
+        case PropType::Bool:
+            if (v.i != plain.i) SetX(comp, xname, std::to_string(v.i));
+            break;
+        case PropType::Date:
+            if (v.d != 0.0) SetX(comp, xname, FormatUtcDateTime(v.d));
+            break;
         }
     }
 }
@@ -416,8 +426,8 @@ std::string CalendarItemToIcs(const ItemData& item) {
     ComponentPtr cal;
     icalcomponent* comp = nullptr;
     ItemData old(item.kind);
-    bool fresh = item.kept.empty() || !ParseCalendar(item.kept, item.kind, cal, comp) ||
-                 !CalendarItemFromIcs(item.kept, old);
+    bool fresh =
+        item.kept.empty() || !ParseCalendar(item.kept, item.kind, cal, comp) || !CalendarItemFromIcs(item.kept, old);
     if (fresh) {
         old = ItemData(item.kind);
         cal.reset(icalcomponent_new_vcalendar());
@@ -441,40 +451,40 @@ std::string CalendarItemToIcs(const ItemData& item) {
     if (changed({"Categories"})) WriteCategories(comp, item.Text("Categories"));
 
     switch (item.kind) {
-        case ItemKind::Appointment:
-            // Texts are put whether changed or not: libical trims the blanks
-            // at the ends of the values it parsed, the item holds them exactly.
-            SetText(comp, ICAL_SUMMARY_PROPERTY, item.Text("Subject"));
-            SetText(comp, ICAL_DESCRIPTION_PROPERTY, item.Text("Body"));
-            SetText(comp, ICAL_LOCATION_PROPERTY, item.Text("Location"));
-            if (changed({"Start", "Duration", "AllDayEvent"})) WriteAppointmentTimes(comp, item);
-            if (changed({"ReminderSet", "ReminderMinutesBeforeStart", "Start", "Duration"}))
-                WriteAppointmentReminder(comp, item);
-            break;
-        case ItemKind::Task: {
-            SetText(comp, ICAL_SUMMARY_PROPERTY, item.Text("Subject"));
-            SetText(comp, ICAL_DESCRIPTION_PROPERTY, item.Text("Body"));
-            const bool startMadeUp = item.Date("StartDate") == 0.0 && item.recurring;
-            const bool wasMadeUp = old.Date("StartDate") == 0.0 && old.recurring;
-            if (changed({"StartDate", "DueDate"}) || startMadeUp != wasMadeUp) WriteTaskDates(comp, item);
-            if (changed({"Importance"})) WriteImportance(comp, item.Int("Importance"));
-            if (changed({"Sensitivity"})) WriteSensitivity(comp, item.Int("Sensitivity"));
-            ItemData settled = item;
-            SettleDerivedValues(settled);
-            if (fresh || Differ(settled, old, {"Complete", "Status", "PercentComplete"}))
-                WriteTaskState(comp, item, !fresh && old.Int("Complete") != 0);
-            if (changed({"ReminderSet", "ReminderTime", "StartDate", "DueDate"})) WriteTaskReminder(comp, item);
-            break;
+    case ItemKind::Appointment:
+        // Texts are put whether changed or not: libical trims the blanks
+        // at the ends of the values it parsed, the item holds them exactly.
+        SetText(comp, ICAL_SUMMARY_PROPERTY, item.Text("Subject"));
+        SetText(comp, ICAL_DESCRIPTION_PROPERTY, item.Text("Body"));
+        SetText(comp, ICAL_LOCATION_PROPERTY, item.Text("Location"));
+        if (changed({"Start", "Duration", "AllDayEvent"})) WriteAppointmentTimes(comp, item);
+        if (changed({"ReminderSet", "ReminderMinutesBeforeStart", "Start", "Duration"}))
+            WriteAppointmentReminder(comp, item);
+        break;
+    case ItemKind::Task: {
+        SetText(comp, ICAL_SUMMARY_PROPERTY, item.Text("Subject"));
+        SetText(comp, ICAL_DESCRIPTION_PROPERTY, item.Text("Body"));
+        const bool startMadeUp = item.Date("StartDate") == 0.0 && item.recurring;
+        const bool wasMadeUp = old.Date("StartDate") == 0.0 && old.recurring;
+        if (changed({"StartDate", "DueDate"}) || startMadeUp != wasMadeUp) WriteTaskDates(comp, item);
+        if (changed({"Importance"})) WriteImportance(comp, item.Int("Importance"));
+        if (changed({"Sensitivity"})) WriteSensitivity(comp, item.Int("Sensitivity"));
+        ItemData settled = item;
+        SettleDerivedValues(settled);
+        if (fresh || Differ(settled, old, {"Complete", "Status", "PercentComplete"}))
+            WriteTaskState(comp, item, !fresh && old.Int("Complete") != 0);
+        if (changed({"ReminderSet", "ReminderTime", "StartDate", "DueDate"})) WriteTaskReminder(comp, item);
+        break;
+    }
+    case ItemKind::Note:
+        if (changed({"Body"})) SetText(comp, ICAL_SUMMARY_PROPERTY, NoteSubject(item.Text("Body")));
+        SetText(comp, ICAL_DESCRIPTION_PROPERTY, item.Text("Body"));
+        if (fresh && item.Date("CreationTime") != 0.0) {
+            TimeForm utc;
+            SetTime(comp, ICAL_DTSTART_PROPERTY, item.Date("CreationTime"), utc);
         }
-        case ItemKind::Note:
-            if (changed({"Body"})) SetText(comp, ICAL_SUMMARY_PROPERTY, NoteSubject(item.Text("Body")));
-            SetText(comp, ICAL_DESCRIPTION_PROPERTY, item.Text("Body"));
-            if (fresh && item.Date("CreationTime") != 0.0) {
-                TimeForm utc;
-                SetTime(comp, ICAL_DTSTART_PROPERTY, item.Date("CreationTime"), utc);
-            }
-            break;
-        case ItemKind::Contact: break;
+        break;
+    case ItemKind::Contact: break;
     }
     if (item.kind != ItemKind::Note && (fresh ? item.recurring : PatternDiffers(item, old)))
         WriteRecurrence(cal.get(), comp, item);

@@ -68,8 +68,8 @@ constexpr double kNoDate = 949998.0;
 
 struct ItemData {
     ItemKind kind = ItemKind::Contact;
-    std::string entryId;  // empty until first saved
-    long long order = -1;  // creation sequence; -1 for items that came without one
+    std::string entryId;           // empty until first saved
+    long long order = -1;          // creation sequence; -1 for items that came without one
     std::vector<PropValue> props;  // by schema position
     std::vector<UserProperty> userProps;
     bool recurring = false;

@@ -69,10 +69,10 @@ std::string Lower(std::string s) {
 
 int ItemType(ItemKind kind) {
     switch (kind) {
-        case ItemKind::Appointment: return 1;
-        case ItemKind::Contact: return 2;
-        case ItemKind::Task: return 3;
-        case ItemKind::Note: break;
+    case ItemKind::Appointment: return 1;
+    case ItemKind::Contact: return 2;
+    case ItemKind::Task: return 3;
+    case ItemKind::Note: break;
     }
     return 5;
 }
@@ -135,23 +135,23 @@ DISPID OutlookApplication::FindMember(std::u16string_view n) const {
 HRESULT OutlookApplication::Call(DISPID id, WORD flags, const DispatchArgs& args, VARIANT* result) {
     if (!IsGet(flags)) return DISP_E_MEMBERNOTFOUND;
     switch (id) {
-        case 1: {
-            std::u16string type;
-            if (args.Count() != 1) return DISP_E_BADPARAMCOUNT;
-            if (FAILED(args.GetString(0, type))) return DISP_E_TYPEMISMATCH;
-            if (FoldName(type) != u"mapi") return E_INVALIDARG;
-            [[fallthrough]];
-        }
-        case 2:
-            if (FAILED(Run())) return E_FAIL;
-            return Return(result, new OutlookNameSpace(m_store));
-        case 3:
-            if (result) *result = VARIANT::Bstr(u"Outlook");
-            return S_OK;
-        case 4:
-            if (result) *result = VARIANT::Bstr(u"16.0.0.0");
-            return S_OK;
-        default: return DISP_E_MEMBERNOTFOUND;
+    case 1: {
+        std::u16string type;
+        if (args.Count() != 1) return DISP_E_BADPARAMCOUNT;
+        if (FAILED(args.GetString(0, type))) return DISP_E_TYPEMISMATCH;
+        if (FoldName(type) != u"mapi") return E_INVALIDARG;
+        [[fallthrough]];
+    }
+    case 2:
+        if (FAILED(Run())) return E_FAIL;
+        return Return(result, new OutlookNameSpace(m_store));
+    case 3:
+        if (result) *result = VARIANT::Bstr(u"Outlook");
+        return S_OK;
+    case 4:
+        if (result) *result = VARIANT::Bstr(u"16.0.0.0");
+        return S_OK;
+    default: return DISP_E_MEMBERNOTFOUND;
     }
 }
 
@@ -173,11 +173,11 @@ HRESULT OutlookNameSpace::Call(DISPID id, WORD flags, const DispatchArgs& args, 
     if (FAILED(args.GetInt(0, number))) return DISP_E_TYPEMISMATCH;
     ItemKind kind;
     switch (number) {
-        case 9: kind = ItemKind::Appointment; break;
-        case 10: kind = ItemKind::Contact; break;
-        case 12: kind = ItemKind::Note; break;
-        case 13: kind = ItemKind::Task; break;
-        default: return E_INVALIDARG;
+    case 9: kind = ItemKind::Appointment; break;
+    case 10: kind = ItemKind::Contact; break;
+    case 12: kind = ItemKind::Note; break;
+    case 13: kind = ItemKind::Task; break;
+    default: return E_INVALIDARG;
     }
     return Return(result, new OutlookFolder(m_store, kind));
 }
@@ -191,17 +191,17 @@ DISPID OutlookFolder::FindMember(std::u16string_view n) const {
 HRESULT OutlookFolder::Call(DISPID id, WORD flags, const DispatchArgs&, VARIANT* result) {
     if (IsPut(flags)) return E_ACCESSDENIED;
     switch (id) {
-        case 1:
-            if (result) *result = VARIANT::Bstr(Utf8ToUtf16(m_store->Folder(m_kind).name));
-            return S_OK;
-        case 2:
-            if (result) *result = VARIANT::Bstr(Utf8ToUtf16(m_store->StoreId()));
-            return S_OK;
-        case 3: return Return(result, new OutlookItems(m_store, m_kind));
-        case 4:
-            if (result) *result = VARIANT::I4(ItemType(m_kind));
-            return S_OK;
-        default: return DISP_E_MEMBERNOTFOUND;
+    case 1:
+        if (result) *result = VARIANT::Bstr(Utf8ToUtf16(m_store->Folder(m_kind).name));
+        return S_OK;
+    case 2:
+        if (result) *result = VARIANT::Bstr(Utf8ToUtf16(m_store->StoreId()));
+        return S_OK;
+    case 3: return Return(result, new OutlookItems(m_store, m_kind));
+    case 4:
+        if (result) *result = VARIANT::I4(ItemType(m_kind));
+        return S_OK;
+    default: return DISP_E_MEMBERNOTFOUND;
     }
 }
 
@@ -221,30 +221,28 @@ HRESULT OutlookItems::Call(DISPID id, WORD flags, const DispatchArgs& args, VARI
     if (IsPut(flags)) return E_ACCESSDENIED;
     auto& items = m_store->Folder(m_kind).items;
     switch (id) {
-        case 1:
-            m_cursor = 0;
-            return ItemAt(m_cursor, result);
-        case 2:
-            if (m_cursor < items.size()) ++m_cursor;
-            return ItemAt(m_cursor, result);
-        case 3: {
-            std::int32_t type = ItemType(m_kind);
-            if (args.Count() > 1) return DISP_E_BADPARAMCOUNT;
-            if (args.Count() == 1 && FAILED(args.GetInt(0, type))) return DISP_E_TYPEMISMATCH;
-            if (type != ItemType(m_kind)) return E_INVALIDARG;
-            return Return(result, new OutlookItem(m_store, m_kind, nullptr));
-        }
-        case 4: {
-            std::int32_t index = 0;
-            if (args.Count() != 1) return DISP_E_BADPARAMCOUNT;
-            if (FAILED(args.GetInt(0, index))) return DISP_E_TYPEMISMATCH;
-            if (index < 1 || static_cast<std::size_t>(index) > items.size()) return DISP_E_BADINDEX;
-            return ItemAt(static_cast<std::size_t>(index - 1), result);
-        }
-        case 5:
-            if (result) *result = VARIANT::I4(static_cast<std::int32_t>(items.size()));
-            return S_OK;
-        default: return DISP_E_MEMBERNOTFOUND;
+    case 1: m_cursor = 0; return ItemAt(m_cursor, result);
+    case 2:
+        if (m_cursor < items.size()) ++m_cursor;
+        return ItemAt(m_cursor, result);
+    case 3: {
+        std::int32_t type = ItemType(m_kind);
+        if (args.Count() > 1) return DISP_E_BADPARAMCOUNT;
+        if (args.Count() == 1 && FAILED(args.GetInt(0, type))) return DISP_E_TYPEMISMATCH;
+        if (type != ItemType(m_kind)) return E_INVALIDARG;
+        return Return(result, new OutlookItem(m_store, m_kind, nullptr));
+    }
+    case 4: {
+        std::int32_t index = 0;
+        if (args.Count() != 1) return DISP_E_BADPARAMCOUNT;
+        if (FAILED(args.GetInt(0, index))) return DISP_E_TYPEMISMATCH;
+        if (index < 1 || static_cast<std::size_t>(index) > items.size()) return DISP_E_BADINDEX;
+        return ItemAt(static_cast<std::size_t>(index - 1), result);
+    }
+    case 5:
+        if (result) *result = VARIANT::I4(static_cast<std::int32_t>(items.size()));
+        return S_OK;
+    default: return DISP_E_MEMBERNOTFOUND;
     }
 }
 
@@ -276,34 +274,34 @@ DISPID OutlookItem::FindMember(std::u16string_view n) const {
 
 HRESULT OutlookItem::Call(DISPID id, WORD flags, const DispatchArgs& args, VARIANT* result) {
     switch (id) {
-        case kSave: return IsGet(flags) ? Save() : DISP_E_MEMBERNOTFOUND;
-        case kDelete:
-            if (!IsGet(flags)) return DISP_E_MEMBERNOTFOUND;
-            if (m_stored && !m_store->Delete(m_store->Folder(View().kind), m_stored)) return STG_E_WRITEFAULT;
-            Working();  // the object keeps its values
-            m_stored.reset();
-            return S_OK;
-        case kClass: {
-            static const int classes[4] = {40, 26, 48, 44};
-            if (IsPut(flags)) return E_ACCESSDENIED;
-            if (result) *result = VARIANT::I4(classes[static_cast<int>(View().kind)]);
-            return S_OK;
-        }
-        case kGetPattern:
-            if (!IsGet(flags)) return DISP_E_MEMBERNOTFOUND;
-            if (!View().recurring) StartPattern();
-            return Return(result, new OutlookRecurrencePattern(ComRef<OutlookItem>::Share(this)));
-        case kClearPattern:
-            if (!IsGet(flags)) return DISP_E_MEMBERNOTFOUND;
-            Working().recurring = false;
-            Working().recurrenceChanged = true;
-            Working().originalRule.clear();
-            Touch();
-            return S_OK;
-        case kUserProps:
-            if (IsPut(flags)) return E_ACCESSDENIED;
-            return Return(result, new OutlookUserProperties(ComRef<OutlookItem>::Share(this)));
-        default: break;
+    case kSave: return IsGet(flags) ? Save() : DISP_E_MEMBERNOTFOUND;
+    case kDelete:
+        if (!IsGet(flags)) return DISP_E_MEMBERNOTFOUND;
+        if (m_stored && !m_store->Delete(m_store->Folder(View().kind), m_stored)) return STG_E_WRITEFAULT;
+        Working();  // the object keeps its values
+        m_stored.reset();
+        return S_OK;
+    case kClass: {
+        static const int classes[4] = {40, 26, 48, 44};
+        if (IsPut(flags)) return E_ACCESSDENIED;
+        if (result) *result = VARIANT::I4(classes[static_cast<int>(View().kind)]);
+        return S_OK;
+    }
+    case kGetPattern:
+        if (!IsGet(flags)) return DISP_E_MEMBERNOTFOUND;
+        if (!View().recurring) StartPattern();
+        return Return(result, new OutlookRecurrencePattern(ComRef<OutlookItem>::Share(this)));
+    case kClearPattern:
+        if (!IsGet(flags)) return DISP_E_MEMBERNOTFOUND;
+        Working().recurring = false;
+        Working().recurrenceChanged = true;
+        Working().originalRule.clear();
+        Touch();
+        return S_OK;
+    case kUserProps:
+        if (IsPut(flags)) return E_ACCESSDENIED;
+        return Return(result, new OutlookUserProperties(ComRef<OutlookItem>::Share(this)));
+    default: break;
     }
     const int index = id - 1;
     if (index < 0 || static_cast<std::size_t>(index) >= Schema(View().kind).size()) return DISP_E_MEMBERNOTFOUND;
@@ -336,10 +334,10 @@ HRESULT OutlookItem::GetProp(int index, VARIANT* result) {
         out = VARIANT::Date(start == 0.0 ? 0.0 : AddSeconds(start, minutes * 60));
     } else {
         switch (def.type) {
-            case PropType::Text: out = VARIANT::Bstr(Utf8ToUtf16(v.s)); break;
-            case PropType::Int: out = VARIANT::I4(v.i); break;
-            case PropType::Bool: out = VARIANT::Bool(v.i != 0); break;
-            case PropType::Date: out = VARIANT::Date(v.d); break;
+        case PropType::Text: out = VARIANT::Bstr(Utf8ToUtf16(v.s)); break;
+        case PropType::Int: out = VARIANT::I4(v.i); break;
+        case PropType::Bool: out = VARIANT::Bool(v.i != 0); break;
+        case PropType::Date: out = VARIANT::Date(v.d); break;
         }
     }
     if (result) *result = std::move(out);
@@ -357,31 +355,33 @@ HRESULT OutlookItem::PutProp(int index, const VARIANT& value) {
         if (!ToDate(value, date)) return DISP_E_TYPEMISMATCH;
         const double start = item.Date("Start");
         const long long minutes = SecondsBetween(start, NormalizeDate(date)) / 60;
-        if (name == "End") item.SetInt("Duration", minutes < 0 ? 0 : static_cast<std::int32_t>(minutes));
-        else item.SetInt("ReminderMinutesBeforeStart", static_cast<std::int32_t>(-minutes));
+        if (name == "End")
+            item.SetInt("Duration", minutes < 0 ? 0 : static_cast<std::int32_t>(minutes));
+        else
+            item.SetInt("ReminderMinutesBeforeStart", static_cast<std::int32_t>(-minutes));
         Touch();
         return S_OK;
     }
     switch (def.type) {
-        case PropType::Text:
-            if (value.vt != VT_BSTR) return DISP_E_TYPEMISMATCH;
-            v.s = Utf16ToUtf8(value.bstrVal);
-            break;
-        case PropType::Int:
-        case PropType::Bool: {
-            std::int32_t i = 0;
-            if (!VariantToInt(value, i)) return DISP_E_TYPEMISMATCH;
-            v.i = def.type == PropType::Bool ? (i != 0 ? 1 : 0) : i;
-            break;
-        }
-        case PropType::Date: {
-            double date = 0;
-            if (!ToDate(value, date)) return DISP_E_TYPEMISMATCH;
-            v.d = NormalizeDate(date);
-            // A task's start and due dates are days, as in Outlook.
-            if (item.kind == ItemKind::Task && (name == "StartDate" || name == "DueDate")) v.d = DayOf(v.d);
-            break;
-        }
+    case PropType::Text:
+        if (value.vt != VT_BSTR) return DISP_E_TYPEMISMATCH;
+        v.s = Utf16ToUtf8(value.bstrVal);
+        break;
+    case PropType::Int:
+    case PropType::Bool: {
+        std::int32_t i = 0;
+        if (!VariantToInt(value, i)) return DISP_E_TYPEMISMATCH;
+        v.i = def.type == PropType::Bool ? (i != 0 ? 1 : 0) : i;
+        break;
+    }
+    case PropType::Date: {
+        double date = 0;
+        if (!ToDate(value, date)) return DISP_E_TYPEMISMATCH;
+        v.d = NormalizeDate(date);
+        // A task's start and due dates are days, as in Outlook.
+        if (item.kind == ItemKind::Task && (name == "StartDate" || name == "DueDate")) v.d = DayOf(v.d);
+        break;
+    }
     }
     Touch();
     return S_OK;
@@ -418,9 +418,16 @@ namespace {
 
 bool KnownUserType(std::int32_t type) {
     switch (type) {
-        case kUserText: case kUserNumber: case kUserDateTime: case kUserYesNo: case kUserDuration:
-        case kUserKeywords: case kUserPercent: case kUserCurrency: case kUserInteger: return true;
-        default: return false;
+    case kUserText:
+    case kUserNumber:
+    case kUserDateTime:
+    case kUserYesNo:
+    case kUserDuration:
+    case kUserKeywords:
+    case kUserPercent:
+    case kUserCurrency:
+    case kUserInteger: return true;
+    default: return false;
     }
 }
 
@@ -446,54 +453,54 @@ HRESULT OutlookUserProperties::Call(DISPID id, WORD flags, const DispatchArgs& a
         return -1;
     };
     switch (id) {
-        case 1:
-            if (result) *result = VARIANT::I4(static_cast<std::int32_t>(props.size()));
-            return S_OK;
-        case 2: {
-            if (args.Count() != 1) return DISP_E_BADPARAMCOUNT;
-            std::u16string name;
-            if (SUCCEEDED(args.GetString(0, name))) {
-                const auto at = findName(name);
-                return at < 0 ? DISP_E_BADINDEX : Property(static_cast<std::size_t>(at), result);
-            }
-            std::int32_t index = 0;
-            if (FAILED(args.GetInt(0, index))) return DISP_E_TYPEMISMATCH;
-            if (index < 1) return DISP_E_BADINDEX;
-            return Property(static_cast<std::size_t>(index - 1), result);
-        }
-        case 3: {
-            std::u16string name;
-            if (args.Count() < 1 || args.Count() > 2) return DISP_E_BADPARAMCOUNT;
-            if (FAILED(args.GetString(0, name))) return DISP_E_TYPEMISMATCH;
+    case 1:
+        if (result) *result = VARIANT::I4(static_cast<std::int32_t>(props.size()));
+        return S_OK;
+    case 2: {
+        if (args.Count() != 1) return DISP_E_BADPARAMCOUNT;
+        std::u16string name;
+        if (SUCCEEDED(args.GetString(0, name))) {
             const auto at = findName(name);
-            return at < 0 ? ReturnNothing(result) : Property(static_cast<std::size_t>(at), result);
+            return at < 0 ? DISP_E_BADINDEX : Property(static_cast<std::size_t>(at), result);
         }
-        case 4: {
-            std::u16string name;
-            std::int32_t type = kUserText;
-            if (args.Count() < 1 || args.Count() > 5) return DISP_E_BADPARAMCOUNT;
-            if (FAILED(args.GetString(0, name))) return DISP_E_TYPEMISMATCH;
-            if (args.Count() >= 2 && FAILED(args.GetInt(1, type))) return DISP_E_TYPEMISMATCH;
-            // Outlook refuses a property without a name, and a second one of the same name.
-            if (name.empty() || findName(name) >= 0 || !KnownUserType(type)) return E_INVALIDARG;
-            UserProperty up;
-            up.name = Utf16ToUtf8(name);
-            up.type = type;
-            auto& changed = m_item->Working().userProps;
-            changed.push_back(up);
-            m_item->Touch();
-            return Property(changed.size() - 1, result);
-        }
-        case 5: {
-            std::int32_t index = 0;
-            if (args.Count() != 1 || FAILED(args.GetInt(0, index))) return DISP_E_BADPARAMCOUNT;
-            if (index < 1 || static_cast<std::size_t>(index) > props.size()) return DISP_E_BADINDEX;
-            auto& changed = m_item->Working().userProps;
-            changed.erase(changed.begin() + (index - 1));
-            m_item->Touch();
-            return S_OK;
-        }
-        default: return DISP_E_MEMBERNOTFOUND;
+        std::int32_t index = 0;
+        if (FAILED(args.GetInt(0, index))) return DISP_E_TYPEMISMATCH;
+        if (index < 1) return DISP_E_BADINDEX;
+        return Property(static_cast<std::size_t>(index - 1), result);
+    }
+    case 3: {
+        std::u16string name;
+        if (args.Count() < 1 || args.Count() > 2) return DISP_E_BADPARAMCOUNT;
+        if (FAILED(args.GetString(0, name))) return DISP_E_TYPEMISMATCH;
+        const auto at = findName(name);
+        return at < 0 ? ReturnNothing(result) : Property(static_cast<std::size_t>(at), result);
+    }
+    case 4: {
+        std::u16string name;
+        std::int32_t type = kUserText;
+        if (args.Count() < 1 || args.Count() > 5) return DISP_E_BADPARAMCOUNT;
+        if (FAILED(args.GetString(0, name))) return DISP_E_TYPEMISMATCH;
+        if (args.Count() >= 2 && FAILED(args.GetInt(1, type))) return DISP_E_TYPEMISMATCH;
+        // Outlook refuses a property without a name, and a second one of the same name.
+        if (name.empty() || findName(name) >= 0 || !KnownUserType(type)) return E_INVALIDARG;
+        UserProperty up;
+        up.name = Utf16ToUtf8(name);
+        up.type = type;
+        auto& changed = m_item->Working().userProps;
+        changed.push_back(up);
+        m_item->Touch();
+        return Property(changed.size() - 1, result);
+    }
+    case 5: {
+        std::int32_t index = 0;
+        if (args.Count() != 1 || FAILED(args.GetInt(0, index))) return DISP_E_BADPARAMCOUNT;
+        if (index < 1 || static_cast<std::size_t>(index) > props.size()) return DISP_E_BADINDEX;
+        auto& changed = m_item->Working().userProps;
+        changed.erase(changed.begin() + (index - 1));
+        m_item->Touch();
+        return S_OK;
+    }
+    default: return DISP_E_MEMBERNOTFOUND;
     }
 }
 
@@ -519,13 +526,13 @@ HRESULT OutlookUserProperty::Call(DISPID id, WORD flags, const DispatchArgs& arg
     if (!IsPut(flags)) {
         VARIANT out;
         switch (found->type) {
-            case kUserText:
-            case kUserKeywords: out = VARIANT::Bstr(Utf8ToUtf16(found->text)); break;
-            case kUserDateTime: out = VARIANT::Date(found->number); break;
-            case kUserYesNo: out = VARIANT::Bool(found->number != 0.0); break;
-            case kUserNumber:
-            case kUserCurrency: out = VARIANT::R8(found->number); break;
-            default: out = VARIANT::I4(static_cast<std::int32_t>(found->number)); break;
+        case kUserText:
+        case kUserKeywords: out = VARIANT::Bstr(Utf8ToUtf16(found->text)); break;
+        case kUserDateTime: out = VARIANT::Date(found->number); break;
+        case kUserYesNo: out = VARIANT::Bool(found->number != 0.0); break;
+        case kUserNumber:
+        case kUserCurrency: out = VARIANT::R8(found->number); break;
+        default: out = VARIANT::I4(static_cast<std::int32_t>(found->number)); break;
         }
         if (result) *result = std::move(out);
         return S_OK;
@@ -564,8 +571,14 @@ HRESULT OutlookUserProperty::Call(DISPID id, WORD flags, const DispatchArgs& arg
 // ---- recurrence pattern ----
 
 DISPID OutlookRecurrencePattern::FindMember(std::u16string_view n) const {
-    return Lookup(n, {{u"recurrencetype", 1}, {u"interval", 2}, {u"dayofweekmask", 3}, {u"dayofmonth", 4},
-                      {u"instance", 5}, {u"monthofyear", 6}, {u"patternenddate", 7}, {u"noenddate", 8}});
+    return Lookup(n, {{u"recurrencetype", 1},
+                      {u"interval", 2},
+                      {u"dayofweekmask", 3},
+                      {u"dayofmonth", 4},
+                      {u"instance", 5},
+                      {u"monthofyear", 6},
+                      {u"patternenddate", 7},
+                      {u"noenddate", 8}});
 }
 
 HRESULT OutlookRecurrencePattern::Call(DISPID id, WORD flags, const DispatchArgs& args, VARIANT* result) {
@@ -574,9 +587,12 @@ HRESULT OutlookRecurrencePattern::Call(DISPID id, WORD flags, const DispatchArgs
         const Recurrence& r = m_item->View().recurrence;
         const std::int32_t values[] = {r.type, r.interval, r.dayOfWeekMask, r.dayOfMonth, r.instance, r.monthOfYear};
         if (!result) return S_OK;
-        if (id <= 6) *result = VARIANT::I4(values[id - 1]);
-        else if (id == 7) *result = VARIANT::Date(r.patternEndDate);
-        else *result = VARIANT::Bool(r.patternEndDate == 0.0);
+        if (id <= 6)
+            *result = VARIANT::I4(values[id - 1]);
+        else if (id == 7)
+            *result = VARIANT::Date(r.patternEndDate);
+        else
+            *result = VARIANT::Bool(r.patternEndDate == 0.0);
         return S_OK;
     }
     ItemData& item = m_item->Working();

@@ -106,7 +106,8 @@ private:
 
 class OutlookUserProperty : public DispatchObject {
 public:
-    OutlookUserProperty(ComRef<OutlookItem> item, std::string name) : m_item(std::move(item)), m_name(std::move(name)) {}
+    OutlookUserProperty(ComRef<OutlookItem> item, std::string name)
+        : m_item(std::move(item)), m_name(std::move(name)) {}
 
 protected:
     DISPID FindMember(std::u16string_view folded) const override;

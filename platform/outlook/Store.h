@@ -14,8 +14,8 @@ namespace platform::outlook {
 
 struct StoreFolder {
     ItemKind kind = ItemKind::Contact;
-    std::string name;  // "Contacts", "Calendar", "Tasks", "Notes"
-    std::string path;  // ends with a separator
+    std::string name;                              // "Contacts", "Calendar", "Tasks", "Notes"
+    std::string path;                              // ends with a separator
     std::vector<std::shared_ptr<ItemData>> items;  // in creation order
     std::vector<std::string> unreadable;           // files that could not be read, left as they are
     long long nextOrder = 0;

@@ -78,7 +78,8 @@ std::vector<std::string_view> SplitOutsideQuotes(std::string_view s, char sep) {
     bool quoted = false;
     std::size_t start = 0;
     for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '"') quoted = !quoted;
+        if (s[i] == '"')
+            quoted = !quoted;
         else if (s[i] == sep && !quoted) {
             parts.push_back(s.substr(start, i - start));
             start = i + 1;
@@ -106,8 +107,10 @@ bool IsQuotedPrintable(const VCardLine& l) {
 std::size_t ValueStart(std::string_view text) {
     bool quoted = false;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '"') quoted = !quoted;
-        else if (text[i] == ':' && !quoted) return i + 1;
+        if (text[i] == '"')
+            quoted = !quoted;
+        else if (text[i] == ':' && !quoted)
+            return i + 1;
     }
     return std::string_view::npos;
 }
@@ -260,8 +263,10 @@ std::string QuotedPrintableLine(std::string_view head, std::string_view value) {
     while (encoded.size() - i > room) {
         // A soft break never splits an "=XX" triplet.
         std::size_t take = room - 1;
-        if (encoded[i + take - 1] == '=') take -= 1;
-        else if (take >= 2 && encoded[i + take - 2] == '=') take -= 2;
+        if (encoded[i + take - 1] == '=')
+            take -= 1;
+        else if (take >= 2 && encoded[i + take - 2] == '=')
+            take -= 2;
         out.append(encoded, i, take);
         out += "=\r\n";
         i += take;
@@ -351,8 +356,10 @@ std::string UnescapeText(std::string_view text, bool crlf) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\\' && i + 1 < text.size()) {
             const char n = text[++i];
-            if (n == 'n' || n == 'N') out += crlf ? "\r\n" : "\n";
-            else out += n;
+            if (n == 'n' || n == 'N')
+                out += crlf ? "\r\n" : "\n";
+            else
+                out += n;
         } else {
             out += text[i];
         }

@@ -170,8 +170,7 @@ int PalmUserLibrary::UmGetUserDirectory(std::uint32_t id, char* buffer, std::int
 
 int PalmUserLibrary::UmGetRootDirectory(char* buffer, std::int16_t* length) const {
     if (!m_loaded) return kNotLoaded;
-    if (buffer == nullptr || length == nullptr || *length <= 0 ||
-        m_root.size() >= static_cast<std::size_t>(*length))
+    if (buffer == nullptr || length == nullptr || *length <= 0 || m_root.size() >= static_cast<std::size_t>(*length))
         return 0;
     CopyOut(m_root, buffer, length);
     return 1;

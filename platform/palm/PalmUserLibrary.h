@@ -10,9 +10,9 @@
 namespace platform {
 
 struct PalmUser {
-    std::uint32_t id = 0;    // the HotSync ID
-    std::string name;        // the user's name
-    std::string directory;   // the user's folder below the data root
+    std::uint32_t id = 0;   // the HotSync ID
+    std::string name;       // the user's name
+    std::string directory;  // the user's folder below the data root
 };
 
 // The users of a "USERS.DAT" file's bytes: a 16-bit count; the first user

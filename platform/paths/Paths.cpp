@@ -110,7 +110,6 @@ bool EnsureFolderTree(const std::string& path) {
     return true;
 }
 
-
 bool EnsureFolder(const std::string& path) {
     if (path.empty()) return false;
     if (::mkdir(path.c_str(), 0700) == 0) return true;

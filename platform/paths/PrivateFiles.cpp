@@ -31,7 +31,8 @@ bool MakePrivateFolder(const std::string& path, std::string* why) {
     if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST)
         return Fail(why, "the folder " + path + " cannot be made: " + ErrorText(errno));
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) return Fail(why, "the folder " + path + " cannot be reached: " + ErrorText(errno));
+    if (::stat(path.c_str(), &st) != 0)
+        return Fail(why, "the folder " + path + " cannot be reached: " + ErrorText(errno));
     if (!S_ISDIR(st.st_mode)) return Fail(why, path + " is not a folder");
     if ((st.st_mode & 07777) != 0700 && ::chmod(path.c_str(), 0700) != 0)
         return Fail(why, "the folder " + path + " cannot be made private: " + ErrorText(errno));

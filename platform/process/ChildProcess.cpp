@@ -181,7 +181,8 @@ WaitResult ChildProcess::Wait(std::uint32_t timeoutMs) {
         }
         const Clock::time_point now = Clock::now();
         if (now >= deadline) return WaitResult::TimedOut;
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now) + std::chrono::milliseconds(1);
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now) + std::chrono::milliseconds(1);
         if (m_pidfd >= 0) {
             pollfd pfd{m_pidfd, POLLIN, 0};
             const int n = ::poll(&pfd, 1, static_cast<int>(std::min<long long>(left.count(), 1 << 30)));

@@ -163,8 +163,7 @@ void ProfileDocument::Set(std::string_view section, std::string_view key, std::s
     m_lines.push_back(newLine);
 }
 
-std::optional<std::string> ReadProfileString(const std::string& path, std::string_view section,
-                                             std::string_view key) {
+std::optional<std::string> ReadProfileString(const std::string& path, std::string_view section, std::string_view key) {
     ProfileDocument doc;
     if (!doc.Load(path)) return std::nullopt;
     return doc.Get(section, key);

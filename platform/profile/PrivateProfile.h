@@ -37,8 +37,7 @@ private:
 };
 
 // Reads one value straight from a file.
-std::optional<std::string> ReadProfileString(const std::string& path, std::string_view section,
-                                             std::string_view key);
+std::optional<std::string> ReadProfileString(const std::string& path, std::string_view section, std::string_view key);
 // Writes one value into a file, creating it when missing.
 bool WriteProfileString(const std::string& path, std::string_view section, std::string_view key,
                         std::string_view value);

@@ -101,23 +101,19 @@ std::string WinePrefix() {
     return prefix;
 }
 
-std::optional<std::string> RegistryReadString(RegistryRoot root, std::string_view keyPath,
-                                              std::string_view valueName) {
-    return Lookup(root, keyPath, [valueName](const WineRegistryFile& file, std::string_view key) {
-        return file.Get(key, valueName);
-    });
+std::optional<std::string> RegistryReadString(RegistryRoot root, std::string_view keyPath, std::string_view valueName) {
+    return Lookup(root, keyPath,
+                  [valueName](const WineRegistryFile& file, std::string_view key) { return file.Get(key, valueName); });
 }
 
 bool RegistryKeyExists(RegistryRoot root, std::string_view keyPath) {
-    return Lookup(root, keyPath, [](const WineRegistryFile& file, std::string_view key) {
-        return file.HasKey(key);
-    });
+    return Lookup(root, keyPath, [](const WineRegistryFile& file, std::string_view key) { return file.HasKey(key); });
 }
 
 std::string TranslateWindowsPath(std::string_view windowsPath) {
     const std::string_view p = windowsPath;
-    const bool drive = p.size() >= 2 && ((p[0] >= 'A' && p[0] <= 'Z') || (p[0] >= 'a' && p[0] <= 'z')) &&
-                       p[1] == ':' && (p.size() == 2 || p[2] == '\\' || p[2] == '/');
+    const bool drive = p.size() >= 2 && ((p[0] >= 'A' && p[0] <= 'Z') || (p[0] >= 'a' && p[0] <= 'z')) && p[1] == ':' &&
+                       (p.size() == 2 || p[2] == '\\' || p[2] == '/');
     if (!drive) return std::string(windowsPath);
     std::string out = WinePrefix() + "/dosdevices/";
     out.push_back(static_cast<char>(p[0] | 0x20));

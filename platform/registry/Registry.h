@@ -27,8 +27,7 @@ std::string WinePrefix();
 
 // The text of a value; an empty value name reads the key's default value.
 // Nothing when the file, the key or the value is missing or not a text.
-std::optional<std::string> RegistryReadString(RegistryRoot root, std::string_view keyPath,
-                                              std::string_view valueName);
+std::optional<std::string> RegistryReadString(RegistryRoot root, std::string_view keyPath, std::string_view valueName);
 
 // True when the key exists (with the same Wow6432Node rule).
 bool RegistryKeyExists(RegistryRoot root, std::string_view keyPath);

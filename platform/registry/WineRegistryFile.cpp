@@ -27,7 +27,6 @@ int HexValue(char c) {
     return -1;
 }
 
-
 // Collects the decoded text: plain bytes pass through, escaped UTF-16 units
 // become UTF-8, a surrogate pair is joined and a lone surrogate becomes
 // U+FFFD.
@@ -99,8 +98,10 @@ std::optional<std::string> ParseEscaped(std::string_view line, std::size_t& pos,
                 unit = unit * 16 + static_cast<std::uint32_t>(HexValue(line[pos++]));
                 ++digits;
             }
-            if (digits == 0) text.Byte('x');
-            else text.Unit(unit);
+            if (digits == 0)
+                text.Byte('x');
+            else
+                text.Unit(unit);
             break;
         }
         default:
@@ -178,8 +179,10 @@ bool WineRegistryFile::Parse(std::string_view text) {
         ++at;
         std::string_view data = line.substr(at);
         std::size_t textStart = std::string_view::npos;
-        if (data.substr(0, 1) == "\"") textStart = at + 1;
-        else if (data.substr(0, 8) == "str(2):\"") textStart = at + 8;
+        if (data.substr(0, 1) == "\"")
+            textStart = at + 1;
+        else if (data.substr(0, 8) == "str(2):\"")
+            textStart = at + 8;
         if (textStart == std::string_view::npos) {
             continuation = EndsWithBackslash(line);
             if (current) current->erase(valueName);  // a later non-text value replaces a text

@@ -14,10 +14,14 @@ std::size_t Utf8PrefixLength(std::string_view text, std::size_t maxBytes) {
     if (start == n) return n;  // the cut is at a character boundary
     const unsigned char lead = static_cast<unsigned char>(text[start]);
     std::size_t len = 1;
-    if ((lead & 0xE0) == 0xC0) len = 2;
-    else if ((lead & 0xF0) == 0xE0) len = 3;
-    else if ((lead & 0xF8) == 0xF0) len = 4;
-    else return n;  // not a lead byte: not UTF-8 here, cut where asked
+    if ((lead & 0xE0) == 0xC0)
+        len = 2;
+    else if ((lead & 0xF0) == 0xE0)
+        len = 3;
+    else if ((lead & 0xF8) == 0xF0)
+        len = 4;
+    else
+        return n;                    // not a lead byte: not UTF-8 here, cut where asked
     if (start + len <= n) return n;  // stray continuation bytes: keep as they are
     return start;
 }

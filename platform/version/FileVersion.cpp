@@ -58,8 +58,8 @@ std::optional<std::size_t> RvaToOffset(const std::vector<Section>& sections, std
 // Walks one level of the resource directory at `dir` (an offset from the
 // resource root) and returns the first entry, or the entry with the given
 // id. The high bit of an entry's target marks a subdirectory.
-std::optional<std::uint32_t> FindEntry(const LittleEndianReader& r, std::size_t root, std::uint32_t dir, std::optional<std::uint32_t> id,
-                                       bool wantDirectory) {
+std::optional<std::uint32_t> FindEntry(const LittleEndianReader& r, std::size_t root, std::uint32_t dir,
+                                       std::optional<std::uint32_t> id, bool wantDirectory) {
     const std::size_t at = root + dir;
     auto named = r.U16(at + 12), ids = r.U16(at + 14);
     if (!named || !ids) return std::nullopt;
@@ -88,9 +88,12 @@ bool ParsePe(const LittleEndianReader& r, FixedFileVersion& out) {
     auto magic = r.U16(opt);
     if (!magic) return false;
     std::size_t dataDirs;
-    if (*magic == 0x10B) dataDirs = opt + 96;        // PE32
-    else if (*magic == 0x20B) dataDirs = opt + 112;  // PE32+
-    else return false;
+    if (*magic == 0x10B)
+        dataDirs = opt + 96;  // PE32
+    else if (*magic == 0x20B)
+        dataDirs = opt + 112;  // PE32+
+    else
+        return false;
     auto resourceRva = r.U32(dataDirs + 2 * 8);
     if (!resourceRva || *resourceRva == 0) return false;
 

@@ -27,7 +27,10 @@ struct Act : fwtest::BridgeFixture {
                ParamBytes(1005, "1") + ParamBytes(1006, "ACT" + kind + "Err.dat") +
                ParamBytes(1007, "ACT" + kind + "Status.dat");
     }
-    std::string LogParams() { return ParamBytes(1012, folder) + ParamBytes(1013, "appdebug.log") + ParamBytes(1014, "3") + ParamBytes(1015, "0"); }
+    std::string LogParams() {
+        return ParamBytes(1012, folder) + ParamBytes(1013, "appdebug.log") + ParamBytes(1014, "3") +
+               ParamBytes(1015, "0");
+    }
 };
 
 }  // namespace
@@ -38,7 +41,8 @@ TEST_F(Act, ParameterTablesOfEveryKind) {
     for (const auto& [kind, name] : kinds) {
         auto bridge = Make(kind);
         ASSERT_TRUE(bridge->Load()) << name;
-        EXPECT_EQ(fwtest::ReadFile(folder + "ACT" + name + "Param.dat"), Int32Bytes(12) + Common(name) + LogParams()) << name;
+        EXPECT_EQ(fwtest::ReadFile(folder + "ACT" + name + "Param.dat"), Int32Bytes(12) + Common(name) + LogParams())
+            << name;
         EXPECT_EQ(bridge->GetDataMgr()->GetRecordCount(), 2u);
         EXPECT_EQ(bridge->GetRecordAt(1)->header[0], 7);  // two header integers
         EXPECT_EQ(bridge->GetRecordAt(1)->header[1], 9);

@@ -2,9 +2,9 @@
 
 #include "app/AppAdapters.h"
 #include "app/AppCommon.h"
+#include "common/misc/CxDebugUtil.h"
 #include "common/records/CommAddrMgr.h"
 #include "common/records/CommDateMgr.h"
-#include "common/misc/CxDebugUtil.h"
 #include "platform/paths/Paths.h"
 #include "platform/ui/RecordingUserInterface.h"
 #include "tests/app/FakeAdapters.h"
@@ -127,8 +127,10 @@ TEST_F(Wrappers, BridgesReceiveTheirApplicationsSettings) {
     platform::CopyText(settings->LNDateName, "mail.nsf");
     platform::CopyText(settings->LNNoteName, "notebook.nsf");
     platform::CopyText(settings->LNIDFile, "user.id");
-    const std::pair<int, const char*> kinds[] = {
-        {CommKindAddr, "names.nsf"}, {CommKindDate, "mail.nsf"}, {CommKindTask, "mail.nsf"}, {CommKindNote, "notebook.nsf"}};
+    const std::pair<int, const char*> kinds[] = {{CommKindAddr, "names.nsf"},
+                                                 {CommKindDate, "mail.nsf"},
+                                                 {CommKindTask, "mail.nsf"},
+                                                 {CommKindNote, "notebook.nsf"}};
     for (const auto& [kind, name] : kinds) {
         HelperBridgeAdapter<LotusTestBridge> lotus(std::make_unique<LotusTestBridge>(kHelperLNAddr));
         lotus.Configure(Context(kind));
@@ -217,7 +219,8 @@ TEST_F(GoogleThroughTheDriver, HelperErrorsReachTheUser) {
     EXPECT_EQ(Messages(), (std::vector<std::string>{
                               "Loading Google Contacts Error: problem 2",
                               "Loading Google Contacts Error: The helper program Norrbek.GoogleContacts.exe left no "
-                              "data file: " + folder + "GAddr.dat"}));
+                              "data file: " +
+                                  folder + "GAddr.dat"}));
     ui.ClearCalls();
     EXPECT_TRUE(LoadApplications(nullptr, kAppGoogle, kAppOutlook));
     EXPECT_TRUE(Messages().empty());

@@ -142,7 +142,8 @@ TEST_F(Driver, AFailingKindStopsTheLoadWithItsMessage) {
     EXPECT_EQ(boxes[0].icon, platform::MessageIcon::Error);
     EXPECT_EQ(boxes[0].owner, &owner);
     EXPECT_FALSE(GetWaitWindowState().exists);
-    EXPECT_NE(fwtest::ReadFile(DataFolder() + "appdebug.log").find("[!!!] - Failed to load Palm Desktop Calendar information."),
+    EXPECT_NE(fwtest::ReadFile(DataFolder() + "appdebug.log")
+                  .find("[!!!] - Failed to load Palm Desktop Calendar information."),
               std::string::npos);
     // A failing target keeps the source from loading at all.
     Journal().clear();
@@ -155,15 +156,17 @@ TEST_F(Driver, ABridgeErrorShowsTheErrorText) {
     Plans()[{kAppACT, CommKindTask}].hasError = true;
     Plans()[{kAppACT, CommKindTask}].errorText = "The database is locked.";
     EXPECT_FALSE(LoadApplication(&owner, kAppACT, kAppNone));
-    EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Loading ACT! Todos or Opportunities Error: The database is locked."});
+    EXPECT_EQ(MessageTexts(),
+              std::vector<std::string>{"Loading ACT! Todos or Opportunities Error: The database is locked."});
     EXPECT_FALSE(Journaled("1:3 created"));
 }
 
 TEST_F(Driver, AnApplicationWithoutAdaptersFailsItsFirstKind) {
     SyncOnly(true, true, true, true);
     EXPECT_FALSE(LoadApplication(&owner, kAppLotus, kAppNone));
-    EXPECT_EQ(MessageTexts(), std::vector<std::string>{
-                                  "Loading Lotus Notes Contacts Error: this application cannot be loaded by this program"});
+    EXPECT_EQ(MessageTexts(),
+              std::vector<std::string>{
+                  "Loading Lotus Notes Contacts Error: this application cannot be loaded by this program"});
     ui.ClearCalls();
     EXPECT_FALSE(LoadApplication(&owner, kAppDynamics, kAppNone));
     EXPECT_TRUE(ui.Calls().empty());
@@ -171,8 +174,9 @@ TEST_F(Driver, AnApplicationWithoutAdaptersFailsItsFirstKind) {
 
 TEST_F(Driver, AMigrationWithNothingPickedWritesOnlyItsFirstAndLastLines) {
     EXPECT_TRUE(MigrateApplication(&owner, kAppOutlook));
-    EXPECT_EQ(fwtest::ReadFile(DataFolder() + "SWLog.txt"),
-              "Start migrating information to Outlook ...\r\nMigrating information to Outlook completed successfully.\r\n");
+    EXPECT_EQ(
+        fwtest::ReadFile(DataFolder() + "SWLog.txt"),
+        "Start migrating information to Outlook ...\r\nMigrating information to Outlook completed successfully.\r\n");
     EXPECT_FALSE(GetWaitWindowState().exists);
 }
 
@@ -197,9 +201,9 @@ TEST_F(Driver, MigratesThePickedRecordsOfEachKindInOrder) {
     EXPECT_NE(log.find("Brief Note: milk"), std::string::npos);
     EXPECT_EQ(log.find("Migrating Task item:"), std::string::npos);
     EXPECT_TRUE(log.ends_with("Contact item migrated successfully...\r\n\r\n"
-                              "Migrating information to Outlook completed successfully.\r\n")
-                    || log.ends_with("Note item migrated successfully...\r\n\r\n"
-                                     "Migrating information to Outlook completed successfully.\r\n"))
+                              "Migrating information to Outlook completed successfully.\r\n") ||
+                log.ends_with("Note item migrated successfully...\r\n\r\n"
+                              "Migrating information to Outlook completed successfully.\r\n"))
         << log;
 }
 

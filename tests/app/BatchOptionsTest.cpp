@@ -43,9 +43,10 @@ TEST(BatchOptions, NothingGivenLeavesTheSettingsToDecide) {
 
 TEST(BatchOptions, BadInputIsRefusedWithAReason) {
     const std::vector<std::vector<std::string>> bad = {
-        {"--source", "outlook"}, {"--source"},           {"--kinds", "contacts,,notes"}, {"--kinds", ""},
-        {"--palm-user", "12a"},  {"--palm-user", ""},     {"--palm-notes", ""},           {"--select", "some"},
-        {"--store", ""},         {"--frobnicate"},        {"contacts"},
+        {"--source", "outlook"}, {"--source"},           {"--kinds", "contacts,,notes"},
+        {"--kinds", ""},         {"--palm-user", "12a"}, {"--palm-user", ""},
+        {"--palm-notes", ""},    {"--select", "some"},   {"--store", ""},
+        {"--frobnicate"},        {"contacts"},
     };
     for (const auto& args : bad) {
         BatchOptions o;

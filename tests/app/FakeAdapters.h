@@ -111,10 +111,14 @@ private:
 
 template <int App, int Kind>
 std::unique_ptr<AppAdapter> MakeFake() {
-    if constexpr (Kind == CommKindAddr) return std::make_unique<FakeAdapter<CommAddrMgr, CommAddrRec>>(App, Kind);
-    else if constexpr (Kind == CommKindDate) return std::make_unique<FakeAdapter<CommDateMgr, CommDateRec>>(App, Kind);
-    else if constexpr (Kind == CommKindTask) return std::make_unique<FakeAdapter<CommTaskMgr, CommTaskRec>>(App, Kind);
-    else return std::make_unique<FakeAdapter<CommNoteMgr, CommNoteRec>>(App, Kind);
+    if constexpr (Kind == CommKindAddr)
+        return std::make_unique<FakeAdapter<CommAddrMgr, CommAddrRec>>(App, Kind);
+    else if constexpr (Kind == CommKindDate)
+        return std::make_unique<FakeAdapter<CommDateMgr, CommDateRec>>(App, Kind);
+    else if constexpr (Kind == CommKindTask)
+        return std::make_unique<FakeAdapter<CommTaskMgr, CommTaskRec>>(App, Kind);
+    else
+        return std::make_unique<FakeAdapter<CommNoteMgr, CommNoteRec>>(App, Kind);
 }
 
 template <int App>

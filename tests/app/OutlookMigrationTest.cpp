@@ -81,9 +81,8 @@ TEST_F(OutlookMigration, PalmContactsIntoTheOutlookStoreAndAgain) {
 TEST_F(OutlookMigration, EachEntryClosesWithHowTheWriteWent) {
     fwtest::RegisterFakes<kAppOutlook>();
     Plans()[{kAppPalm, CommKindAddr}].records = {"Anna=Acme", "Bo=Corp", "Cy=Inc", "Di=Ltd"};
-    Plans()[{kAppOutlook, CommKindAddr}].results = {{"Bo", AppMigrateResult::Failed},
-                                                    {"Cy", AppMigrateResult::Unchanged},
-                                                    {"Di", AppMigrateResult::Updated}};
+    Plans()[{kAppOutlook, CommKindAddr}].results = {
+        {"Bo", AppMigrateResult::Failed}, {"Cy", AppMigrateResult::Unchanged}, {"Di", AppMigrateResult::Updated}};
     ASSERT_TRUE(LoadApplications(&owner, kAppPalm, kAppOutlook));
     PickAll();
     ASSERT_TRUE(MigrateApplication(&owner, kAppOutlook));
@@ -99,8 +98,9 @@ TEST_F(OutlookMigration, EachEntryClosesWithHowTheWriteWent) {
     EXPECT_LT(failed, cy);
     EXPECT_EQ(GetFailedCount(CommKindAddr), 1);
     // The migration ran to its end, and its log says that it had errors.
-    const std::string end = "Contact item migrated successfully...\r\n\r\n"
-                            "Migrating information to Outlook completed with errors: 1 item(s) could not be written.\r\n";
+    const std::string end =
+        "Contact item migrated successfully...\r\n\r\n"
+        "Migrating information to Outlook completed with errors: 1 item(s) could not be written.\r\n";
     ASSERT_GE(log.size(), end.size());
     EXPECT_EQ(log.substr(log.size() - end.size()), end);
     EXPECT_EQ(log.find("completed successfully"), std::string::npos);

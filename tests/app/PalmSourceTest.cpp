@@ -127,7 +127,8 @@ struct PalmSource : ::testing::Test {
 
     std::vector<std::string> Messages() const {
         std::vector<std::string> texts;
-        for (const auto& call : ui.Calls(platform::RecordingUserInterface::Kind::MessageBox)) texts.push_back(call.text);
+        for (const auto& call : ui.Calls(platform::RecordingUserInterface::Kind::MessageBox))
+            texts.push_back(call.text);
         return texts;
     }
 };

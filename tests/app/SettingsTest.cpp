@@ -115,15 +115,16 @@ TEST_F(SettingsTest, LongValuesAreCutAndOtherLinesKept) {
 
 TEST_F(SettingsTest, PasswordsThatFillTheirMembersSurviveASaveAndALoad) {
     ReadSettings(*s, path.c_str());
-    char (*const passwords[])[256] = {&s->LNPassword, &s->ACTPassword, &s->GGPassword, &s->DNPassword,
-                                      &s->SFPassword, &s->SFToken,     &s->SGPassword};
+    char(*const passwords[])[256] = {&s->LNPassword, &s->ACTPassword, &s->GGPassword, &s->DNPassword,
+                                     &s->SFPassword, &s->SFToken,     &s->SGPassword};
     for (std::int32_t* keep : {&s->LNSavePassword, &s->ACTSavePassword, &s->GGSavePassword, &s->DNSavePassword,
                                &s->SFSavePassword, &s->SFSaveToken, &s->SGSavePassword})
         *keep = 1;
     unsigned seed = 7;
     for (auto* member : passwords) {
         std::string password;
-        for (int i = 0; i < 255; ++i) password.push_back(static_cast<char>(' ' + (seed = seed * 1103515245 + 12345) % 95));
+        for (int i = 0; i < 255; ++i)
+            password.push_back(static_cast<char>(' ' + (seed = seed * 1103515245 + 12345) % 95));
         platform::CopyText(*member, password);
         ASSERT_EQ(std::strlen(*member), 255u);
     }

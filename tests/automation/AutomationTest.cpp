@@ -96,8 +96,8 @@ TEST(Variant, OwnsItsInterfaceReference) {
     auto* counter = new Counter;  // one reference, ours
     {
         VARIANT a = VARIANT::Dispatch(counter);
-        VARIANT b = a;                 // copies take references
-        VARIANT c = std::move(a);      // moves do not
+        VARIANT b = a;             // copies take references
+        VARIANT c = std::move(a);  // moves do not
         EXPECT_EQ(a.vt, VT_EMPTY);
         VariantClear(&b);
         EXPECT_EQ(c.pdispVal, counter);
@@ -130,7 +130,8 @@ TEST_F(RegisteredCounter, CreationRefusals) {
     EXPECT_EQ(CoCreateInstance(kCounterClsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IUnknown, &raw), REGDB_E_CLASSNOTREG);
     EXPECT_EQ(raw, nullptr);
     auto* outer = new Counter;
-    EXPECT_EQ(CoCreateInstance(kCounterClsid, static_cast<IDispatch*>(outer), CLSCTX_SERVER, IID_IUnknown, &raw), CLASS_E_NOAGGREGATION);
+    EXPECT_EQ(CoCreateInstance(kCounterClsid, static_cast<IDispatch*>(outer), CLSCTX_SERVER, IID_IUnknown, &raw),
+              CLASS_E_NOAGGREGATION);
     outer->Release();
     EXPECT_EQ(OleRun(nullptr), E_INVALIDARG);
 }

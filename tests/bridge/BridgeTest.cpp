@@ -100,7 +100,8 @@ TEST_F(Bridge, ErrorFileRules) {
         bridge->ReadErrorFile();
         return std::make_pair(bridge->HasError(), std::string(bridge->GetErrorText()));
     };
-    EXPECT_EQ(read("[Error]\nError.Count=2\nError.1=first\nError.2=second\n"), std::make_pair(true, std::string("second")));
+    EXPECT_EQ(read("[Error]\nError.Count=2\nError.1=first\nError.2=second\n"),
+              std::make_pair(true, std::string("second")));
     EXPECT_EQ(read("[Error]\nError.Count=0\nError.1=first\n"), std::make_pair(false, std::string()));
     EXPECT_EQ(read("[Error]\nError.Count=3\nError.1=first\n"), std::make_pair(true, std::string()));
     EXPECT_EQ(read("[Error]\nError.Count=abc\nError.1=x\n"), std::make_pair(false, std::string()));
@@ -220,8 +221,9 @@ TEST_F(Bridge, ALoadWhileTheHelperOfAnEarlierOneStillRunsStartsNothing) {
     const std::string params = fwtest::ReadFile(folder + "GAddrParam.dat");
     bridge->SetEmail("other@example.com");
     EXPECT_FALSE(bridge->Load());
-    EXPECT_STREQ(bridge->GetErrorText(), "The helper program Norrbek.GoogleContacts.exe is still running from an "
-                                         "earlier load; try again when it has stopped.");
+    EXPECT_STREQ(bridge->GetErrorText(),
+                 "The helper program Norrbek.GoogleContacts.exe is still running from an "
+                 "earlier load; try again when it has stopped.");
     EXPECT_EQ(fwtest::ReadFile(folder + "GAddrParam.dat"), params);  // left as the running helper read it
     EXPECT_FALSE(Exists("echo.txt"));
     ASSERT_TRUE(WaitFor([] {

@@ -42,8 +42,8 @@ TEST(ParamWriter, CutsLongValuesAndKeepsTheFileToItsOwner) {
     writer.SetParam(1000, 8, (std::string(1022, 'x') + "\xE2\x82\xAC").c_str());  // the euro sign would cross 1023
     writer.SetParam(1001, 8, std::string(1023, 'y').c_str());
     ASSERT_TRUE(writer.WriteToFile(path.c_str()));
-    EXPECT_EQ(fwtest::ReadFile(path), Int32Bytes(2) + Param(1000, std::string(1022, 'x')) +
-                                          Param(1001, std::string(1023, 'y')));
+    EXPECT_EQ(fwtest::ReadFile(path),
+              Int32Bytes(2) + Param(1000, std::string(1022, 'x')) + Param(1001, std::string(1023, 'y')));
     struct stat st {};
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);

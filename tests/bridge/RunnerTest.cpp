@@ -72,7 +72,8 @@ TEST_F(Runner, AHelperPastItsLimitIsAskedToStopThroughItsControlFile) {
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(300));
     EXPECT_TRUE(runner.TimedOut());
     EXPECT_TRUE(Logged("The helper utility program has no response. Got timeout event."));
-    EXPECT_TRUE(Logged("[!!!] - The helper program Norrbek.GoogleContacts.exe ran past its limit; it was asked to stop."));
+    EXPECT_TRUE(
+        Logged("[!!!] - The helper program Norrbek.GoogleContacts.exe ran past its limit; it was asked to stop."));
     EXPECT_NE(fwtest::ReadFile(folder + "GAddrData.ini").find("Stop=1"), std::string::npos);
     EXPECT_TRUE(WaitFor([this] { return Exists("stopped.txt"); }));
     EXPECT_EQ(fwtest::ReadFile(folder + "stopped.txt"), "stopped");
@@ -91,8 +92,9 @@ TEST_F(Runner, TheSameHelperIsNotStartedAgainWhileItStillRuns) {
     EXPECT_TRUE(runner.IsStillRunning());
     EXPECT_FALSE(runner.Run());
     EXPECT_EQ(runner.GetStartError(), "it is still running from an earlier load");
-    EXPECT_TRUE(Logged("[!!!] - The helper program Norrbek.GoogleContacts.exe is still running from an earlier load; "
-                       "it is not started again."));
+    EXPECT_TRUE(
+        Logged("[!!!] - The helper program Norrbek.GoogleContacts.exe is still running from an earlier load; "
+               "it is not started again."));
     EXPECT_FALSE(Exists("echo.txt"));
     // Once it has ended, the next run starts it again.
     ASSERT_TRUE(WaitFor([this] { return !runner.IsStillRunning(); }));

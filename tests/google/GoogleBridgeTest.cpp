@@ -60,8 +60,8 @@ TEST_F(Google, CalendarParameterFileAddsTheCalendarEntries) {
 TEST_F(Google, ClearDeletesTheStatusAndErrorFiles) {
     auto contacts = Make(kHelperGAddr);
     auto calendar = Make(kHelperGDate);
-    for (const char* name : {"GAddrStatus.dat", "GAddrErr.dat", "GDateStatus.dat", "GDateErr.dat", "GCal.dat",
-                             "GAddrData.ini"})
+    for (const char* name :
+         {"GAddrStatus.dat", "GAddrErr.dat", "GDateStatus.dat", "GDateErr.dat", "GCal.dat", "GAddrData.ini"})
         fwtest::WriteFile(folder + name, "x");
     contacts->Clear();
     EXPECT_FALSE(Exists("GAddrStatus.dat"));

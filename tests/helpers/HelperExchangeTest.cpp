@@ -75,9 +75,9 @@ TEST(HelperParams, RefusesBrokenFilesButKeepsWhatCameBefore) {
 }
 
 TEST_F(Exchange, OpensFromTheCommandLineAndFindsItsFiles) {
-    ASSERT_TRUE(Open("/opt/frwy/Norrbek.ActContacts",
-                     Int32Bytes(4) + ParamBytes(1003, "ACTAddr.dat") + ParamBytes(1004, folder) +
-                         ParamBytes(1005, "1") + ParamBytes(1014, "2")));
+    ASSERT_TRUE(Open("/opt/frwy/Norrbek.ActContacts", Int32Bytes(4) + ParamBytes(1003, "ACTAddr.dat") +
+                                                          ParamBytes(1004, folder) + ParamBytes(1005, "1") +
+                                                          ParamBytes(1014, "2")));
     EXPECT_EQ(session.Kind().id, kHelperACTAddr);
     EXPECT_EQ(session.Folder(), folder);
     EXPECT_EQ(session.DataPath(), folder + "ACTAddr.dat");

@@ -44,9 +44,9 @@ protected:
                     const std::string file = path + "/" + e->d_name;
                     struct stat st {};
                     ::stat(file.c_str(), &st);
-                    files[std::string(folder) + "/" + e->d_name] =
-                        std::to_string(st.st_mtim.tv_sec) + "." + std::to_string(st.st_mtim.tv_nsec) + ":" +
-                        fwtest::ReadFile(file);
+                    files[std::string(folder) + "/" + e->d_name] = std::to_string(st.st_mtim.tv_sec) + "." +
+                                                                   std::to_string(st.st_mtim.tv_nsec) + ":" +
+                                                                   fwtest::ReadFile(file);
                 }
                 ::closedir(d);
             }
@@ -76,8 +76,7 @@ protected:
             EXPECT_EQ(k.written, count) << kind;
             EXPECT_EQ(CountIn(store, folders.at(kind)), static_cast<std::size_t>(count)) << kind;
         }
-        EXPECT_NE(first.output.find("Migration log: " + dir.Path() + "data/norrbek/FRWY/SWLog.txt"),
-                  std::string::npos);
+        EXPECT_NE(first.output.find("Migration log: " + dir.Path() + "data/norrbek/FRWY/SWLog.txt"), std::string::npos);
 
         const BatchRun second = Ferrywise(args);
         ASSERT_EQ(second.status, 0) << second.output;
@@ -120,8 +119,8 @@ TEST_F(BatchMigrationTest, Palm6DatabasesMigrateWhole) {
 TEST_F(BatchMigrationTest, DryRunWritesNothing) {
     ASSERT_TRUE(palmdat::WriteSample(dir.Path(), palmdat::Format::V414));
     const BatchRun run = Ferrywise("--source palm --kinds contacts,notes --dry-run --palm-contacts " +
-                              Quote(dir.Path() + "address.dat") + " --palm-notes " + Quote(dir.Path() + "memopad.dat") +
-                              " --store " + Quote(dir.Path() + "store"));
+                                   Quote(dir.Path() + "address.dat") + " --palm-notes " +
+                                   Quote(dir.Path() + "memopad.dat") + " --store " + Quote(dir.Path() + "store"));
     ASSERT_EQ(run.status, 0) << run.output;
     EXPECT_NE(run.output.find("36 would be migrated"), std::string::npos) << run.output;
     EXPECT_EQ(run.output.find("Calendar"), std::string::npos);
@@ -133,9 +132,9 @@ TEST_F(BatchMigrationTest, ShortenedValuesAreCountedPerKind) {
     ASSERT_TRUE(jetfixture::WritePalmSamples(dir.Path(), 30, error)) << error;
     const std::string p = dir.Path();
     // Four sample memos are longer than a note holds; nothing else is cut.
-    const BatchRun run = Ferrywise("--source palm --kinds contacts,notes --dry-run --palm-contacts " +
-                                   Quote(p + "Address.mdb") + " --palm-notes " + Quote(p + "MemoPad.mdb") +
-                                   " --store " + Quote(p + "store"));
+    const BatchRun run =
+        Ferrywise("--source palm --kinds contacts,notes --dry-run --palm-contacts " + Quote(p + "Address.mdb") +
+                  " --palm-notes " + Quote(p + "MemoPad.mdb") + " --store " + Quote(p + "store"));
     ASSERT_EQ(run.status, 0) << run.output;
     const std::size_t notes = run.output.find("Notes         4 values shortened to fit; see the debug log\n");
     EXPECT_NE(notes, std::string::npos) << run.output;

@@ -60,10 +60,10 @@ const char* const kJournal =
     "DTSTART;VALUE=DATE:20251130\r\nSUMMARY:Ideas\r\nDESCRIPTION:Ideas\\nmore\r\nEND:VJOURNAL\r\nEND:VCALENDAR\r\n";
 
 const std::map<std::string, std::string> kForeign = {
-    {"Contacts/apple-1.vcf", kAppleCard},     {"Contacts/nextcloud-2.vcf", kNextcloudCard},
-    {"Contacts/broken.vcf", kBrokenCard},     {"Calendar/standup.ics", kStandup},
-    {"Calendar/dentist.ics", kDentist},       {"Calendar/valentine.ics", kHoliday},
-    {"Tasks/passport.ics", kPassport},        {"Notes/ideas.ics", kJournal},
+    {"Contacts/apple-1.vcf", kAppleCard}, {"Contacts/nextcloud-2.vcf", kNextcloudCard},
+    {"Contacts/broken.vcf", kBrokenCard}, {"Calendar/standup.ics", kStandup},
+    {"Calendar/dentist.ics", kDentist},   {"Calendar/valentine.ics", kHoliday},
+    {"Tasks/passport.ics", kPassport},    {"Notes/ideas.ics", kJournal},
 };
 
 class ForeignStoreTest : public ::testing::Test {
@@ -112,8 +112,10 @@ protected:
             r[13] = Value::Long(0);
             events.records.push_back(r);
         };
-        event(10, "Dentist", fwtest::UtcSeconds(2026, 3, 2, 8, 0), fwtest::UtcSeconds(2026, 3, 2, 9, 0));  // no location now
-        event(11, "Standup", fwtest::UtcSeconds(2026, 1, 5, 15, 0), fwtest::UtcSeconds(2026, 1, 5, 15, 15));  // another standup
+        event(10, "Dentist", fwtest::UtcSeconds(2026, 3, 2, 8, 0),
+              fwtest::UtcSeconds(2026, 3, 2, 9, 0));  // no location now
+        event(11, "Standup", fwtest::UtcSeconds(2026, 1, 5, 15, 0),
+              fwtest::UtcSeconds(2026, 1, 5, 15, 15));  // another standup
         ASSERT_TRUE(palmdat::Write(dir.File("datebook.dat"), events));
 
         palmdat::DatFile todos = palmdat::NewFile(Kind::Todo, Format::Earlier);
@@ -176,15 +178,16 @@ TEST_F(ForeignStoreTest, OnlyCounterpartsChangeAndKeepWhatIsNotWritten) {
     const std::string& dan = files.at("Contacts/apple-1.vcf");
     EXPECT_NE(dan.find("+1 555 2000"), std::string::npos) << dan;
     EXPECT_EQ(dan.find("+1 555 1000"), std::string::npos) << dan;
-    for (const char* kept : {"VERSION:3.0\r\n", "PRODID:-//Apple Inc.//macOS 14.0//EN\r\n", "item1.X-ABLabel:_$!<Mobile>!$_\r\n",
-                             "CATEGORIES:Friends\r\n", "X-ABUID:5A1B-77\r\n", "UID:5A1B-77\r\n", "FN:Dan Roe\r\n",
-                             "EMAIL;type=INTERNET;type=HOME;type=pref:dan@example.org\r\n"})
+    for (const char* kept :
+         {"VERSION:3.0\r\n", "PRODID:-//Apple Inc.//macOS 14.0//EN\r\n", "item1.X-ABLabel:_$!<Mobile>!$_\r\n",
+          "CATEGORIES:Friends\r\n", "X-ABUID:5A1B-77\r\n", "UID:5A1B-77\r\n", "FN:Dan Roe\r\n",
+          "EMAIL;type=INTERNET;type=HOME;type=pref:dan@example.org\r\n"})
         EXPECT_NE(dan.find(kept), std::string::npos) << kept << "\n" << dan;
     const std::string& dentist = files.at("Calendar/dentist.ics");
     EXPECT_EQ(dentist.find("Old clinic"), std::string::npos) << dentist;  // emptied in Palm Desktop
-    for (const char* kept : {"UID:dentist-1@thunderbird\r\n", "X-MOZ-GENERATION:3\r\n",
-                             "DESCRIPTION:Default Mozilla Description\r\n", "DTSTART:20260302T080000Z\r\n",
-                             "-PT1H\r\nDESCRIPTION:Default Mozilla Description\r\n"})
+    for (const char* kept :
+         {"UID:dentist-1@thunderbird\r\n", "X-MOZ-GENERATION:3\r\n", "DESCRIPTION:Default Mozilla Description\r\n",
+          "DTSTART:20260302T080000Z\r\n", "-PT1H\r\nDESCRIPTION:Default Mozilla Description\r\n"})
         EXPECT_NE(dentist.find(kept), std::string::npos) << kept << "\n" << dentist;
     const std::string& passport = files.at("Tasks/passport.ics");
     for (const char* kept : {"UID:todo-7@thunderbird\r\n", "X-MOZ-GENERATION:1\r\n", "STATUS:COMPLETED\r\n"})

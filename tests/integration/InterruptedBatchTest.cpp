@@ -5,9 +5,9 @@
 #include <signal.h>
 
 #include <chrono>
-#include <filesystem>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
@@ -65,13 +65,17 @@ Record Memo(int id, const char* text) {
 std::vector<DatFile> NameAlikes() {
     DatFile contacts = NewFile(Kind::Address, kFormat), events = NewFile(Kind::Datebook, kFormat),
             todos = NewFile(Kind::Todo, kFormat), memos = NewFile(Kind::Memo, kFormat);
-    contacts.records = {Contact(1, "John", "Smith", "", "555-1"), Contact(2, "John", "Smith", "", "555-2"),
-                        Contact(3, "John", "Smith", "", "555-2"), Contact(4, "", "", "Acme", "1"),
-                        Contact(5, "", "", "Beta", "1"),          Contact(6, "Ann", "Lee", "", ""),
+    contacts.records = {Contact(1, "John", "Smith", "", "555-1"),
+                        Contact(2, "John", "Smith", "", "555-2"),
+                        Contact(3, "John", "Smith", "", "555-2"),
+                        Contact(4, "", "", "Acme", "1"),
+                        Contact(5, "", "", "Beta", "1"),
+                        Contact(6, "Ann", "Lee", "", ""),
                         Contact(7, "", "", "", "777")};
     events.records = {Event(11, "Standup", 9), Event(12, "Standup", 15), Event(13, "Standup", 15),
                       Event(14, "Lunch", 12)};
-    todos.records = {Todo(21, "Call mom", 1), Todo(22, "Call mom", 1), Todo(23, "call mom", 2), Todo(24, "Pay rent", 3)};
+    todos.records = {Todo(21, "Call mom", 1), Todo(22, "Call mom", 1), Todo(23, "call mom", 2),
+                     Todo(24, "Pay rent", 3)};
     memos.records = {Memo(31, "List\r\nmilk"), Memo(32, "List\r\neggs"), Memo(33, "List\r\neggs"), Memo(34, "Ideas")};
     return {contacts, events, todos, memos};
 }

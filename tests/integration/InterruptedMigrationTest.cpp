@@ -75,9 +75,12 @@ struct InterruptedMigrationTest : ::testing::Test, Fixture {
 
 TEST_F(InterruptedMigrationTest, NameAlikeContacts) {
     const std::vector<CommAddrRec> records = {
-        fwtest::Person("John", "Smith", "", "555-1"), fwtest::Person("John", "Smith", "", "555-2"),
-        fwtest::Person("John", "Smith", "", "555-2"), fwtest::Nameless("", "Acme", "1"),
-        fwtest::Nameless("", "Beta", "1"),          fwtest::Nameless("", "", "777"),
+        fwtest::Person("John", "Smith", "", "555-1"),
+        fwtest::Person("John", "Smith", "", "555-2"),
+        fwtest::Person("John", "Smith", "", "555-2"),
+        fwtest::Nameless("", "Acme", "1"),
+        fwtest::Nameless("", "Beta", "1"),
+        fwtest::Nameless("", "", "777"),
         fwtest::Person("Ann", "Lee", "ann@example.org"),
     };
     StopEverywhere<OlAddrUtil, CommAddrMgr>(records, "Contacts");
@@ -95,8 +98,8 @@ TEST_F(InterruptedMigrationTest, SameSubjectEventsOfOneDay) {
 }
 
 TEST_F(InterruptedMigrationTest, ToDosAndNotesOfOneSubject) {
-    const std::vector<CommTaskRec> tasks = {fwtest::Todo("Call mom"), fwtest::Todo("Call mom"), fwtest::Todo("call mom", 1),
-                                            fwtest::Todo("Pay rent", 2)};
+    const std::vector<CommTaskRec> tasks = {fwtest::Todo("Call mom"), fwtest::Todo("Call mom"),
+                                            fwtest::Todo("call mom", 1), fwtest::Todo("Pay rent", 2)};
     StopEverywhere<OlTaskUtil, CommTaskMgr>(tasks, "Tasks");
     const std::vector<CommNoteRec> notes = {fwtest::Memo("List", "List\r\nmilk"), fwtest::Memo("List", "List\r\neggs"),
                                             fwtest::Memo("List", "List\r\neggs"), fwtest::Memo("Ideas", "Ideas")};

@@ -29,8 +29,10 @@ struct Sources {
 
 Sources MakeSources() {
     Sources s;
-    const char* names[][3] = {{"Ann", "Lee", "ann@example.org"}, {"Bj\xC3\xB8rn", "\xC3\x85s", ""},
-                              {"Chen", "Wei", "chen@example.com"}, {"", "Acme Support", "help@acme.test"}};
+    const char* names[][3] = {{"Ann", "Lee", "ann@example.org"},
+                              {"Bj\xC3\xB8rn", "\xC3\x85s", ""},
+                              {"Chen", "Wei", "chen@example.com"},
+                              {"", "Acme Support", "help@acme.test"}};
     for (auto& n : names) {
         CommAddrRec r{};
         std::strcpy(r.FirstName, n[0]);
@@ -153,7 +155,8 @@ TEST_F(MigrationTest, IndependentParsersReadTheStore) {
     for (const char* expected : {
              "contact|Ann Lee|Lee|Ann|ann@example.org|+47 100|Acme, Inc.; Oslo|Storgata 1\n2nd floor|Oslo|1980-05-17",
              "contact|Bj\xC3\xB8rn \xC3\x85s|\xC3\x85s|Bj\xC3\xB8rn||+47 101|",
-             "event|Gym|2024-03-04 18:00:00+00:00|2024-03-04 19:00:00+00:00|Room 4|{'FREQ': ['WEEKLY'], 'INTERVAL': [2], 'BYDAY': ['MO', 'WE']}|-1 day, 23:00:00",
+             "event|Gym|2024-03-04 18:00:00+00:00|2024-03-04 19:00:00+00:00|Room 4|{'FREQ': ['WEEKLY'], 'INTERVAL': "
+             "[2], 'BYDAY': ['MO', 'WE']}|-1 day, 23:00:00",
              "event|Trip|2024-07-01|2024-07-04|",
              "event|Conference|2024-08-01 09:00:00+00:00|2024-08-03 17:00:00+00:00|",
              "event|Birthday|2024-02-14|2024-02-15|Room 4|{'FREQ': ['YEARLY'], 'BYMONTHDAY': [14], 'BYMONTH': [2]}",

@@ -40,26 +40,36 @@ public:
 
     // A text that fits `capacity` bytes with its terminator.
     std::string Text(std::size_t capacity, bool multiline) {
-        static const char* const kWords[] = {"Ann", "B\xC3\xB8rn", "\xC3\x85s", "caf\xC3\xA9", "\xE6\x9D\xB1\xE4\xBA\xAC",
-                                             "\xF0\x9F\x98\x80", "a,b", "x;y", "back\\slash", "colon:", "\"q\"", "42"};
+        static const char* const kWords[] = {"Ann",
+                                             "B\xC3\xB8rn",
+                                             "\xC3\x85s",
+                                             "caf\xC3\xA9",
+                                             "\xE6\x9D\xB1\xE4\xBA\xAC",
+                                             "\xF0\x9F\x98\x80",
+                                             "a,b",
+                                             "x;y",
+                                             "back\\slash",
+                                             "colon:",
+                                             "\"q\"",
+                                             "42"};
         static const char* const kBreaks[] = {"\r\n", "\n", "\r", "\r\n\r\n"};
         std::string s;
         switch (Int(0, 6)) {
-            case 0: return "";
-            case 1: s = std::string(static_cast<std::size_t>(Int(1, 3)), ' ') + kWords[Int(0, 11)] + "  "; break;
-            case 2:  // as long as the member holds
-                while (s.size() < capacity) s += kWords[Int(0, 11)];
-                break;
-            case 3: s = " "; break;
-            default: {
-                const int words = Int(1, 8);
-                for (int i = 0; i < words; ++i) {
-                    if (i > 0) s += multiline && Chance(30) ? kBreaks[Int(0, 3)] : " ";
-                    s += kWords[Int(0, 11)];
-                }
-                if (multiline && Chance(20)) s += kBreaks[Int(0, 3)];
-                if (Chance(20)) s = "\t" + s;
+        case 0: return "";
+        case 1: s = std::string(static_cast<std::size_t>(Int(1, 3)), ' ') + kWords[Int(0, 11)] + "  "; break;
+        case 2:  // as long as the member holds
+            while (s.size() < capacity) s += kWords[Int(0, 11)];
+            break;
+        case 3: s = " "; break;
+        default: {
+            const int words = Int(1, 8);
+            for (int i = 0; i < words; ++i) {
+                if (i > 0) s += multiline && Chance(30) ? kBreaks[Int(0, 3)] : " ";
+                s += kWords[Int(0, 11)];
             }
+            if (multiline && Chance(20)) s += kBreaks[Int(0, 3)];
+            if (Chance(20)) s = "\t" + s;
+        }
         }
         if (!multiline)
             for (char& c : s)
@@ -87,9 +97,7 @@ SYSTEMTIME SomeTime(Gen& g) {
     return LocalTime(g.Int(1971, 2036), g.Int(1, 12), g.Int(1, 28), hours[g.Int(0, 8)], g.Int(0, 59));
 }
 
-std::int32_t LocalMidnight(int y, int m, int d) {
-    return static_cast<std::int32_t>(SystemTimeToTimeT(Time(y, m, d)));
-}
+std::int32_t LocalMidnight(int y, int m, int d) { return static_cast<std::int32_t>(SystemTimeToTimeT(Time(y, m, d))); }
 
 std::string Categories(Gen& g) {
     static const char* const kNames[] = {"Work", "Private", "Caf\xC3\xA9", "Family Trips"};
@@ -103,18 +111,31 @@ void RandomRepeat(Gen& g, const SYSTEMTIME& start, CommRepeatInfo& r) {
     r.Type = g.Int(0, 6);
     const std::int32_t startBit = 1 << start.wDayOfWeek;
     switch (r.Type) {
-        case 1: r.Interval = g.Int(1, 3); break;
-        case 2: r.Interval = g.Int(1, 3); r.DayOfWeekMask = startBit | (g.Chance(50) ? (1 << g.Int(0, 6)) : 0); break;
-        case 3: r.Interval = g.Int(1, 2); r.Instance = (start.wDay - 1) / 7 + 1; r.DayOfWeekMask = startBit; break;
-        case 4: r.Interval = g.Int(1, 2); r.DayOfMonth = start.wDay; break;
-        case 5:
-            r.Interval = 1;
-            r.Instance = (start.wDay - 1) / 7 + 1;
-            r.MonthOfYear = start.wMonth;
-            r.DayOfWeekMask = startBit;
-            break;
-        case 6: r.DayOfMonth = start.wDay; r.MonthOfYear = start.wMonth; break;
-        default: return;
+    case 1: r.Interval = g.Int(1, 3); break;
+    case 2:
+        r.Interval = g.Int(1, 3);
+        r.DayOfWeekMask = startBit | (g.Chance(50) ? (1 << g.Int(0, 6)) : 0);
+        break;
+    case 3:
+        r.Interval = g.Int(1, 2);
+        r.Instance = (start.wDay - 1) / 7 + 1;
+        r.DayOfWeekMask = startBit;
+        break;
+    case 4:
+        r.Interval = g.Int(1, 2);
+        r.DayOfMonth = start.wDay;
+        break;
+    case 5:
+        r.Interval = 1;
+        r.Instance = (start.wDay - 1) / 7 + 1;
+        r.MonthOfYear = start.wMonth;
+        r.DayOfWeekMask = startBit;
+        break;
+    case 6:
+        r.DayOfMonth = start.wDay;
+        r.MonthOfYear = start.wMonth;
+        break;
+    default: return;
     }
     if (g.Chance(50)) {
         r.HasEnd = 1;
@@ -176,7 +197,8 @@ std::vector<CommDateRec> Events(Gen& g, int n) {
         if (g.Chance(15) && !out.empty()) {  // the same subject on the same day, at another time
             const CommDateRec& twin = out.back();
             std::memcpy(r.Subject, twin.Subject, sizeof r.Subject);
-            r.Start = LocalTime(twin.Start.wYear, twin.Start.wMonth, twin.Start.wDay, twin.Start.wHour == 23 ? 4 : 23, 0);
+            r.Start =
+                LocalTime(twin.Start.wYear, twin.Start.wMonth, twin.Start.wDay, twin.Start.wHour == 23 ? 4 : 23, 0);
         } else {
             g.Fill(r.Subject);
             r.Start = SomeTime(g);
@@ -211,8 +233,10 @@ std::vector<CommTaskRec> Tasks(Gen& g, int n) {
     std::vector<CommTaskRec> out;
     for (int i = 0; i < n; ++i) {
         CommTaskRec r{};
-        if (g.Chance(15) && !out.empty()) std::memcpy(r.Subject, out.back().Subject, sizeof r.Subject);
-        else g.Fill(r.Subject);
+        if (g.Chance(15) && !out.empty())
+            std::memcpy(r.Subject, out.back().Subject, sizeof r.Subject);
+        else
+            g.Fill(r.Subject);
         g.Fill(r.Note, true);
         platform::CopyText(r.Category, sizeof r.Category, Categories(g));
         g.Fill(r.Role);
@@ -268,14 +292,17 @@ struct Member {
     std::size_t offset, size;
     enum { Text, Bytes } kind;
 };
-#define TEXT(Rec, m) Member{#m, offsetof(Rec, m), sizeof(std::declval<Rec&>().m), Member::Text}
-#define BYTES(Rec, m) Member{#m, offsetof(Rec, m), sizeof(std::declval<Rec&>().m), Member::Bytes}
+#define TEXT(Rec, m) \
+    Member { #m, offsetof(Rec, m), sizeof(std::declval <Rec&>().m), Member::Text }
+#define BYTES(Rec, m) \
+    Member { #m, offsetof(Rec, m), sizeof(std::declval <Rec&>().m), Member::Bytes }
 
 std::string Show(const void* rec, const Member& m) {
     const char* p = static_cast<const char*>(rec) + m.offset;
     if (m.kind == Member::Text) {
         std::string text = "\"";
-        for (char c : std::string(p, strnlen(p, m.size))) text += c == '\r' ? "\\r" : c == '\n' ? "\\n" : std::string(1, c);
+        for (char c : std::string(p, strnlen(p, m.size)))
+            text += c == '\r' ? "\\r" : c == '\n' ? "\\n" : std::string(1, c);
         return text + "\"";
     }
     std::string hex;
@@ -298,7 +325,8 @@ template <class Util>
 std::vector<Member> WrittenMembers() {
     std::vector<Member> out;
     for (const OlClearable& c : Util::Clearables())
-        out.push_back(Member{std::string(c.name, c.name + std::char_traits<char16_t>::length(c.name)), c.olOffset, c.kind == OlPropKind::Date ? sizeof(DATE) : c.olSize,
+        out.push_back(Member{std::string(c.name, c.name + std::char_traits<char16_t>::length(c.name)), c.olOffset,
+                             c.kind == OlPropKind::Date ? sizeof(DATE) : c.olSize,
                              c.kind == OlPropKind::Date ? Member::Bytes : Member::Text});
     return out;
 }
@@ -309,8 +337,8 @@ std::map<std::string, std::string> UserProperties(const OlAddrRecord& r, bool wr
     std::map<std::string, std::string> props;
     for (int i = 0; i < 10; ++i) {
         if (r.UserPropertyName[i][0] == '\0' && r.UserPropertyValue[i][0] == '\0') continue;
-        const std::string name = r.UserPropertyName[i][0] || !written ? r.UserPropertyName[i]
-                                                                       : OlAddrUtil::DefaultUserPropertyName(i);
+        const std::string name =
+            r.UserPropertyName[i][0] || !written ? r.UserPropertyName[i] : OlAddrUtil::DefaultUserPropertyName(i);
         props[name] = r.UserPropertyValue[i];
     }
     return props;
@@ -373,7 +401,6 @@ void ExpectRoundTrip(std::vector<Rec>& records, const std::vector<Member>& membe
 }
 
 std::vector<Member> ContactMembers() { return WrittenMembers<OlAddrUtil>(); }
-
 
 std::vector<Member> EventMembers() {
     std::vector<Member> m = WrittenMembers<OlDateUtil>();
@@ -461,8 +488,10 @@ TEST_F(RoundTripTest, EveryKindUnderThreeTimeZones) {
         // changed in the store, and read back Same again. Each changed
         // record also differs in a compared value, so that it is written.
         auto flip = [](auto& text, const char* value) {
-            if (text[0] != '\0') text[0] = '\0';
-            else platform::CopyText(text, sizeof text, value);
+            if (text[0] != '\0')
+                text[0] = '\0';
+            else
+                platform::CopyText(text, sizeof text, value);
         };
         const std::vector<bool> contactTwins = Twins<CommAddrMgr>(contacts);
         const std::vector<bool> eventTwins = Twins<CommDateMgr>(events);

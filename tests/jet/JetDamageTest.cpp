@@ -47,8 +47,7 @@ std::string SelectError(std::vector<std::uint8_t> bytes) {
     auto cursor = db->Select(all, names, error);
     if (!cursor) return error;
     std::vector<Value> row;
-    while (cursor->Fetch(row)) {
-    }
+    while (cursor->Fetch(row)) {}
     return "";
 }
 

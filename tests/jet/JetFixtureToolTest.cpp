@@ -62,14 +62,14 @@ TEST(JetFixtureTool, BuildsADatabaseFromATabSeparatedFile) {
     EXPECT_EQ(rows[1][2], Value::Integer(-3));
 
     fwtest::WriteFile(dir.File("bad.tsv"), "Record ID\tShoe Size\n1\t44\n");
-    const std::string err = RunCommand(Tool() + " palm tasks " + Quoted(dir.File("x.mdb")) + " " +
-                                           Quoted(dir.File("bad.tsv")) + " 2>&1",
-                                       &status);
+    const std::string err = RunCommand(
+        Tool() + " palm tasks " + Quoted(dir.File("x.mdb")) + " " + Quoted(dir.File("bad.tsv")) + " 2>&1", &status);
     EXPECT_EQ(status, 1);
     EXPECT_NE(err.find("Shoe Size"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(dir.File("x.mdb")));
     fwtest::WriteFile(dir.File("nan.tsv"), "Priority\nhigh\n");
-    RunCommand(Tool() + " palm tasks " + Quoted(dir.File("x.mdb")) + " " + Quoted(dir.File("nan.tsv")) + " 2>&1", &status);
+    RunCommand(Tool() + " palm tasks " + Quoted(dir.File("x.mdb")) + " " + Quoted(dir.File("nan.tsv")) + " 2>&1",
+               &status);
     EXPECT_EQ(status, 1);
     RunCommand(Tool() + " palm shoes " + Quoted(dir.File("x.mdb")) + " 2>&1", &status);
     EXPECT_EQ(status, 2);

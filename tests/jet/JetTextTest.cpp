@@ -23,8 +23,8 @@ TEST(JetText, RoundTripsEveryKindOfCharacter) {
     const std::string samples[] = {
         "",
         "plain ASCII",
-        "Zoë Müller, Besançon",             // Latin-1 range
-        "Łukasz Dvořák",                    // above U+00FF
+        "Zoë Müller, Besançon",               // Latin-1 range
+        "Łukasz Dvořák",                      // above U+00FF
         "日本語のメモ",                       // CJK, low bytes not 0
         "mixed Ä 中 z \xF0\x9F\x98\x80 end",  // a surrogate pair
         "line\r\nbreak\ttab",
@@ -40,10 +40,16 @@ TEST(JetText, CompressesOnlyWhenItIsShorterAndSafe) {
     RoundTrip("Grüße", true, &stored);
     EXPECT_EQ(stored, (std::vector<std::uint8_t>{0xFF, 0xFE, 'G', 'r', 0xFC, 0xDF, 'e'}));
     // Characters of two bytes in the middle switch modes with a 0x00 byte.
-    RoundTrip("abc\xC5\x81" "def", true, &stored);  // "abcŁdef"
+    RoundTrip(
+        "abc\xC5\x81"
+        "def",
+        true, &stored);  // "abcŁdef"
     EXPECT_EQ(stored, (std::vector<std::uint8_t>{0xFF, 0xFE, 'a', 'b', 'c', 0x00, 0x41, 0x01, 0x00, 'd', 'e', 'f'}));
     // Where the switches cost more than they save, the text stays plain.
-    RoundTrip("a\xC5\x81" "b", true, &stored);
+    RoundTrip(
+        "a\xC5\x81"
+        "b",
+        true, &stored);
     EXPECT_EQ(stored, (std::vector<std::uint8_t>{'a', 0, 0x41, 0x01, 'b', 0}));
     // U+0100 has a low byte of 0, which would read as a switch: stored plain.
     EXPECT_EQ(RoundTrip("x\xC4\x80y", true, &stored), "x\xC4\x80y");

@@ -47,7 +47,8 @@ TEST(JetWriter, PalmDatabaseReadsBackThroughMdbExport) {
                               {"Note", longNote}},
                              error))
         << error;
-    ASSERT_TRUE(db.AddRecord({{"Record ID", std::int64_t{-2147483647 - 1}}, {"Work City", std::string("a,b\nc")}}, error));
+    ASSERT_TRUE(
+        db.AddRecord({{"Record ID", std::int64_t{-2147483647 - 1}}, {"Work City", std::string("a,b\nc")}}, error));
     EXPECT_FALSE(db.AddRecord({{"No Such Column", std::int64_t{1}}}, error));
     EXPECT_NE(error.find("No Such Column"), std::string::npos);
     ASSERT_TRUE(db.Write(file, error)) << error;
@@ -97,14 +98,14 @@ TEST(JetWriter, EveryColumnTypeAndEveryLongValueFormReadsBack) {
                                             {"When", ColumnType::DateTime},
                                             {"Name", ColumnType::Text, 10},
                                             {"Memo", ColumnType::Memo}});
-    const std::string inRow = "short";                // stays in the row
+    const std::string inRow = "short";                  // stays in the row
     const std::string onePage = std::string(900, 'q');  // one long-value row
-    const std::string chained = LongMemo(20000);      // a chain of pages, stored uncompressed
-    t.rows.push_back({true, std::int64_t{255}, std::int64_t{-32768}, std::int64_t{2147483647}, std::int64_t{12},
-                      2.5, 36526.5, std::string("0123456789"), inRow});
+    const std::string chained = LongMemo(20000);        // a chain of pages, stored uncompressed
+    t.rows.push_back({true, std::int64_t{255}, std::int64_t{-32768}, std::int64_t{2147483647}, std::int64_t{12}, 2.5,
+                      36526.5, std::string("0123456789"), inRow});
     t.rows.push_back({false, Null{}, Null{}, Null{}, Null{}, Null{}, Null{}, Null{}, onePage});
-    t.rows.push_back({Null{}, std::int64_t{0}, std::int64_t{32767}, std::int64_t{-1}, -1.25, -0.5, 0.0,
-                      std::string("é"), chained});
+    t.rows.push_back(
+        {Null{}, std::int64_t{0}, std::int64_t{32767}, std::int64_t{-1}, -1.25, -0.5, 0.0, std::string("é"), chained});
     std::string error;
     ASSERT_TRUE(writer.Write(file, error)) << error;
     const auto rows = Export(file, "Types");

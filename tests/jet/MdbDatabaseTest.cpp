@@ -49,11 +49,18 @@ void Save(const std::string& path, const std::vector<std::uint8_t>& bytes) {
 TEST(MdbDatabase, DeliversIntegersTextsBooleansAndNoneForTheRest) {
     fwtest::TempDir dir;
     JetWriter writer;
-    jetfixture::TableDef& t = writer.AddTable(
-        "Main", {{"Flag", ColumnType::Boolean},   {"Small", ColumnType::Byte},    {"Int", ColumnType::Integer},
-                 {"Long", ColumnType::LongInteger}, {"Money", ColumnType::Currency}, {"Real", ColumnType::Double},
-                 {"Single", ColumnType::Single},  {"When", ColumnType::DateTime}, {"Raw", ColumnType::Binary, 8},
-                 {"Blob", ColumnType::OLE},       {"Name", ColumnType::Text, 50},  {"Memo", ColumnType::Memo}});
+    jetfixture::TableDef& t = writer.AddTable("Main", {{"Flag", ColumnType::Boolean},
+                                                       {"Small", ColumnType::Byte},
+                                                       {"Int", ColumnType::Integer},
+                                                       {"Long", ColumnType::LongInteger},
+                                                       {"Money", ColumnType::Currency},
+                                                       {"Real", ColumnType::Double},
+                                                       {"Single", ColumnType::Single},
+                                                       {"When", ColumnType::DateTime},
+                                                       {"Raw", ColumnType::Binary, 8},
+                                                       {"Blob", ColumnType::OLE},
+                                                       {"Name", ColumnType::Text, 50},
+                                                       {"Memo", ColumnType::Memo}});
     t.rows.push_back({true, std::int64_t{7}, std::int64_t{-32768}, std::int64_t{-2147483647 - 1}, std::int64_t{3}, 1.5,
                       2.5, 36526.0, jetfixture::Bytes{1, 2}, jetfixture::Bytes{3}, std::string("Ünal"),
                       std::string("Notiz")});
@@ -61,28 +68,30 @@ TEST(MdbDatabase, DeliversIntegersTextsBooleansAndNoneForTheRest) {
                       Null{}, Null{}, Null{}, Null{}});
     const auto rows = ReadAll(Write(writer, dir.File("t.mdb")), "SELECT * FROM [Main]");
     ASSERT_EQ(rows.size(), 2u);
-    const std::vector<Value> first{Value::Boolean(true), Value::None(),       Value::Integer(-32768),
-                                   Value::Integer(-2147483647 - 1), Value::None(), Value::None(),
-                                   Value::None(),        Value::None(),       Value::None(),
-                                   Value::None(),        Value::Text("Ünal"), Value::Text("Notiz")};
+    const std::vector<Value> first{
+        Value::Boolean(true), Value::None(), Value::Integer(-32768), Value::Integer(-2147483647 - 1),
+        Value::None(),        Value::None(), Value::None(),          Value::None(),
+        Value::None(),        Value::None(), Value::Text("Ünal"),    Value::Text("Notiz")};
     EXPECT_EQ(rows[0], first);
-    const std::vector<Value> second{Value::Boolean(false), Value::None(),     Value::Integer(32767),
-                                    Value::Integer(2147483647), Value::None(), Value::None(),
-                                    Value::None(),         Value::None(),     Value::None(),
-                                    Value::None(),         Value::Text(""),   Value::Text("")};
+    const std::vector<Value> second{
+        Value::Boolean(false), Value::None(), Value::Integer(32767), Value::Integer(2147483647),
+        Value::None(),         Value::None(), Value::None(),         Value::None(),
+        Value::None(),         Value::None(), Value::Text(""),       Value::Text("")};
     EXPECT_EQ(rows[1], second);  // a null text reads as the empty text
 }
 
 TEST(MdbDatabase, LongTextsComeBackWhole) {
     fwtest::TempDir dir;
     JetWriter writer;
-    jetfixture::TableDef& t = writer.AddTable("Main", {{"Record ID", ColumnType::LongInteger}, {"Note", ColumnType::Memo}});
+    jetfixture::TableDef& t =
+        writer.AddTable("Main", {{"Record ID", ColumnType::LongInteger}, {"Note", ColumnType::Memo}});
     std::string ascii(40959, 'a');  // the longest memo the memo record keeps
     for (std::size_t i = 0; i < ascii.size(); i += 97) ascii[i] = '\n';
     std::string wide;
     for (int i = 0; i < 3000; ++i) wide += "日本";  // 6000 characters, none compressible
-    const std::string sizes[] = {"", "x", std::string(1024, 'c'), std::string(1025, 'u'), std::string(2039, 'p'),
-                                 std::string(2040, 'p'), ascii, wide};
+    const std::string sizes[] = {
+        "",    "x", std::string(1024, 'c'), std::string(1025, 'u'), std::string(2039, 'p'), std::string(2040, 'p'),
+        ascii, wide};
     for (std::size_t i = 0; i < std::size(sizes); ++i) t.rows.push_back({std::int64_t(i), sizes[i]});
     const auto rows = ReadAll(Write(writer, dir.File("memo.mdb")), "SELECT [Note], [Record ID] FROM Main");
     ASSERT_EQ(rows.size(), std::size(sizes));
@@ -163,7 +172,8 @@ TEST(MdbDatabase, FilesThatAreNotJet4DatabasesFailTheOpen) {
     fwtest::TempDir dir;
     EXPECT_NE(OpenError(ConnectionStringFor(dir.File("missing.mdb"))).find("Could not find file"), std::string::npos);
     EXPECT_NE(OpenError(ConnectionStringFor(dir.Path())).find("not a file"), std::string::npos);
-    EXPECT_NE(OpenError("Provider=Microsoft.Jet.OLEDB.3.51;Data Source=x.mdb").find("not available"), std::string::npos);
+    EXPECT_NE(OpenError("Provider=Microsoft.Jet.OLEDB.3.51;Data Source=x.mdb").find("not available"),
+              std::string::npos);
 
     const std::string text = dir.File("text.mdb");
     fwtest::WriteFile(text, "This is not a database.");

@@ -41,7 +41,7 @@ TEST(MemoryDatabase, ServesTablesThroughTheDefaultProvider) {
     EXPECT_EQ(query.FieldCount(), 4);
     EXPECT_EQ(query.Field(1), Value::Text("Business"));
     EXPECT_EQ(query.Field(3), Value::Integer(5));
-    EXPECT_EQ(query.Field(4), Value::None());   // outside the fields
+    EXPECT_EQ(query.Field(4), Value::None());  // outside the fields
     EXPECT_EQ(query.Field(-1), Value::None());
     EXPECT_TRUE(query.Next());
     EXPECT_EQ(query.Field(0), Value::Integer(2));
@@ -107,8 +107,8 @@ TEST(MemoryDatabase, ExecSqlRunsSelectsOnlyAndKeepsNoResult) {
     EXPECT_TRUE(query.Eof());
     query.SetSQL("SELECT [Nothing] FROM Main");
     EXPECT_FALSE(query.ExecSQL());
-    for (const char* sql : {"INSERT INTO Category ([ID]) VALUES (4)", "UPDATE Main SET [Status] = 0",
-                            "DELETE FROM Main"}) {
+    for (const char* sql :
+         {"INSERT INTO Category ([ID]) VALUES (4)", "UPDATE Main SET [Status] = 0", "DELETE FROM Main"}) {
         query.SetSQL(sql);
         EXPECT_FALSE(query.ExecSQL()) << sql;
         EXPECT_NE(query.LastError().find("reading only"), std::string::npos);

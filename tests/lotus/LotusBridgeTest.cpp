@@ -57,9 +57,10 @@ std::string RealPath(const std::string& path) {
 }  // namespace
 
 TEST_F(Lotus, ParameterTablesOfEveryKind) {
-    const std::tuple<CxHelperKindId, std::string, std::int32_t> kinds[] = {
-        {kHelperLNAddr, "Addr", 1009}, {kHelperLNDate, "Date", 1008}, {kHelperLNTask, "Task", 1008},
-        {kHelperLNNote, "Note", 1008}};
+    const std::tuple<CxHelperKindId, std::string, std::int32_t> kinds[] = {{kHelperLNAddr, "Addr", 1009},
+                                                                           {kHelperLNDate, "Date", 1008},
+                                                                           {kHelperLNTask, "Task", 1008},
+                                                                           {kHelperLNNote, "Note", 1008}};
     for (const auto& [kind, name, dbId] : kinds) {
         auto bridge = Make(kind);
         ASSERT_TRUE(bridge->Load()) << name;

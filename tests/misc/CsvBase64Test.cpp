@@ -47,7 +47,7 @@ TEST(Base64, BadInputNeverReadsBeyondTheText) {
     std::string out;
     EXPECT_FALSE(Base64Decode("", out));
     EXPECT_FALSE(Base64Decode("=", out));
-    EXPECT_FALSE(Base64Decode("Z", out));  // one character makes no byte
+    EXPECT_FALSE(Base64Decode("Z", out));   // one character makes no byte
     EXPECT_TRUE(Base64Decode("Zm9", out));  // an incomplete last group decodes as far as it goes
     EXPECT_EQ(out, "fo");
     EXPECT_TRUE(Base64Decode("Zg==Zm8=", out));  // "=" stops only its own group

@@ -4,8 +4,8 @@
 #include <ctime>
 
 #include "common/misc/CxDateTime.h"
-#include "tests/support/TempDir.h"
 #include "tests/support/Dates.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 

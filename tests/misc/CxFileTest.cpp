@@ -83,7 +83,9 @@ TEST(CxFile, ShortReadsKeepTheTargetAndAreNoted) {
 TEST(CxFile, AHugeCountAtTheEndDoesNotAllocateOrOverflow) {
     fwtest::TempDir dir;
     const std::string path = dir.File("x.dat");
-    fwtest::WriteFile(path, std::string("\xff\xff\xff\x7f" "abc", 7));
+    fwtest::WriteFile(path, std::string("\xff\xff\xff\x7f"
+                                        "abc",
+                                        7));
     CxFile f;
     ASSERT_TRUE(f.Open(path.c_str(), "rb"));
     char buf[8];

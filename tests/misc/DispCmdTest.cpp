@@ -111,7 +111,8 @@ TEST_F(DispCmdTest, UnknownNameIsLoggedOncePerCall) {
     EXPECT_EQ(cmd.GetInt(u"Gr\u00F6\u00DFe", &v), DISP_E_UNKNOWNNAME);
     EXPECT_EQ(v, 5);
     const std::string log = Log();
-    EXPECT_NE(log.find("[!!!] - Failed to call IDispatch->GetIDsOfNames, Name=Gr\xC3\xB6\xC3\x9F" "e, hr=0x80020006"),
+    EXPECT_NE(log.find("[!!!] - Failed to call IDispatch->GetIDsOfNames, Name=Gr\xC3\xB6\xC3\x9F"
+                       "e, hr=0x80020006"),
               std::string::npos)
         << log;
     EXPECT_EQ(log.find("GetIDsOfNames"), log.rfind("GetIDsOfNames"));

@@ -49,7 +49,8 @@ public:
         for (int i = 0; 20 + 25 * i + 20 <= width; ++i) {
             int coloured = 0;
             for (int y = 100; y < 112; ++y)
-                for (int x = 20 + 25 * i; x < 40 + 25 * i; ++x) coloured += Pixel(x, y) == CxCommWaitWindow::kSquareColour;
+                for (int x = 20 + 25 * i; x < 40 + 25 * i; ++x)
+                    coloured += Pixel(x, y) == CxCommWaitWindow::kSquareColour;
             EXPECT_TRUE(coloured == 0 || coloured == 240) << "square " << i << " is partly drawn";
             EXPECT_EQ(Pixel(20 + 25 * i + 22, 105), 0xFFFFFFu) << "gap after square " << i;
             EXPECT_EQ(Pixel(20 + 25 * i + 10, 99), 0xFFFFFFu);
@@ -141,11 +142,11 @@ TEST(WaitWindowPainting, MessageAndLabelsAreDrawnInTheirBands) {
     window.OnCreate();
     {
         Painted blank(window, 478, 148);
-        EXPECT_EQ(blank.Ink(20, 12, 478, 26), 0);          // no message
-        EXPECT_GT(blank.Ink(20, 48, 130, 62), 20);         // "Time Elapsed:"
-        EXPECT_GT(blank.Ink(140, 48, 220, 62), 20);        // "0 seconds"
-        EXPECT_EQ(blank.Ink(0, 0, 19, 148), 0);            // nothing left of the text column
-        EXPECT_EQ(blank.Ink(0, 64, 478, 148), 0);          // nothing below the labels
+        EXPECT_EQ(blank.Ink(20, 12, 478, 26), 0);    // no message
+        EXPECT_GT(blank.Ink(20, 48, 130, 62), 20);   // "Time Elapsed:"
+        EXPECT_GT(blank.Ink(140, 48, 220, 62), 20);  // "0 seconds"
+        EXPECT_EQ(blank.Ink(0, 0, 19, 148), 0);      // nothing left of the text column
+        EXPECT_EQ(blank.Ink(0, 64, 478, 148), 0);    // nothing below the labels
     }
     window.SetMessage("Loading Google Contacts ...");
     Painted painted(window, 478, 148);

@@ -38,7 +38,8 @@ TEST_F(ContactTest, NewSameAndDifferent) {
     EXPECT_EQ(Text(peek.Item(1), u"BusinessAddressPostOfficeBox"), "PO 9");
     // The card is filed under the name its parts make, but that is no full name of its own.
     EXPECT_EQ(Text(peek.Item(1), u"FullName"), "");
-    EXPECT_NE(fwtest::ReadFile(Store("Contacts") + Files(Store("Contacts"))[0]).find(":Ann Lee Jr.\r\n"), std::string::npos);
+    EXPECT_NE(fwtest::ReadFile(Store("Contacts") + Files(Store("Contacts"))[0]).find(":Ann Lee Jr.\r\n"),
+              std::string::npos);
     // The suffix reaches Outlook's "Suffix".
     EXPECT_EQ(Text(peek.Item(1), u"Suffix"), "Jr.");
 
@@ -75,7 +76,7 @@ TEST_F(ContactTest, UserDefinedProperties) {
     std::strcpy(r.CustomLabel[1], "Team");
     std::strcpy(r.CustomValue[1], "old");
     std::strcpy(r.MappedCustomValue[1], "Blue");  // a mapped source value wins
-    std::strcpy(r.CustomValue[2], "no label");   // kept under the name of its slot
+    std::strcpy(r.CustomValue[2], "no label");    // kept under the name of its slot
     std::strcpy(r.CustomLabel[3], "Pet");
     std::strcpy(r.CustomValue[3], "cat");
     EXPECT_EQ(ol.MigrateRecord(&r), OlMigrateCreated);
@@ -107,9 +108,12 @@ TEST_F(ContactTest, ElevenUserPropertiesLoadTenAndNonTextValuesLoadEmpty) {
             VARIANT prop;
             ASSERT_EQ(props.CallMethod(u"Add", args, 2, &prop), S_OK);
             CDispCmd p(prop.pdispVal);
-            if (i == 1) p.PutInt(u"Value", 7);
-            else if (i == 2) p.PutDate(u"Value", Date(2020, 1, 1));
-            else p.PutString(u"Value", "v");
+            if (i == 1)
+                p.PutInt(u"Value", 7);
+            else if (i == 2)
+                p.PutDate(u"Value", Date(2020, 1, 1));
+            else
+                p.PutString(u"Value", "v");
         }
         ASSERT_EQ(c.CallMethod(u"Save", nullptr, 0, nullptr), S_OK);
     }
@@ -169,7 +173,7 @@ TEST_F(ContactTest, AnUpdateEmptiesWhatThePalmSourceEmptiedAndKeepsWhatItNeverHa
     EXPECT_EQ(When(peek.Item(1), u"Birthday"), 0.0);
     EXPECT_EQ(Text(peek.Item(1), u"HomeTelephoneNumber"), "555 0199");
     EXPECT_EQ(Text(peek.Item(1), u"ManagerName"), "Boss");  // Palm Desktop has no manager
-    EXPECT_EQ(Text(peek.Item(1), u"Title"), "Dr.");        // the name's title, not its initials
+    EXPECT_EQ(Text(peek.Item(1), u"Title"), "Dr.");         // the name's title, not its initials
     EXPECT_EQ(Text(peek.Item(1), u"Initials"), "E.B.");
     ASSERT_TRUE(ol.Load());
     EXPECT_EQ(ol.MigrateRecord(&palm), OlMigrateUnchanged);

@@ -90,8 +90,12 @@ public:
                           "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths\\\\OUTLOOK.EXE] 1\n"
                           "\"Path\"=\"C:\\\\Office\\\\\"\n");
         std::string exe = "MZ not really a program ";
-        const std::uint32_t words[] = {0xFEEF04BD, 0x00010000, static_cast<std::uint32_t>(major) << 16, 4711,
-                                       static_cast<std::uint32_t>(major) << 16, 0};
+        const std::uint32_t words[] = {0xFEEF04BD,
+                                       0x00010000,
+                                       static_cast<std::uint32_t>(major) << 16,
+                                       4711,
+                                       static_cast<std::uint32_t>(major) << 16,
+                                       0};
         exe.append(reinterpret_cast<const char*>(words), sizeof words);
         exe.append(64, '\0');
         fwtest::WriteFile(prefix + "/drive_c/Office/OUTLOOK.EXE", exe);

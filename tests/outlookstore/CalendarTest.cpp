@@ -78,8 +78,8 @@ TEST(Calendar, AllDayEventsUseDatesWhenTheyCan) {
 
 TEST(Calendar, EveryRecurrenceKindRoundTrips) {
     const Recurrence patterns[] = {
-        {0, 3, 0, 0, 0, 0, 0}, {0, 1, 62, 0, 0, 0, 0}, {2, 1, 0, 15, 0, 0, 0},
-        {3, 2, 2, 0, 5, 0, 0}, {5, 1, 0, 14, 0, 2, 0}, {6, 1, 16, 0, 3, 11, Day(2030, 1, 1)},
+        {0, 3, 0, 0, 0, 0, 0},  {0, 1, 62, 0, 0, 0, 0}, {2, 1, 0, 15, 0, 0, 0},
+        {3, 2, 2, 0, 5, 0, 0},  {5, 1, 0, 14, 0, 2, 0}, {6, 1, 16, 0, 3, 11, Day(2030, 1, 1)},
         {1, 1, 10, 7, 2, 0, 0},  // fields that the rule cannot carry
     };
     for (const Recurrence& r : patterns) {
@@ -174,7 +174,8 @@ TEST(Calendar, BadInputIsRefused) {
     EXPECT_FALSE(CalendarItemFromIcs("", ev));
     EXPECT_FALSE(CalendarItemFromIcs("BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n", ev));
     ItemData task(ItemKind::Task);
-    EXPECT_FALSE(CalendarItemFromIcs("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nSUMMARY:x\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n", task));
+    EXPECT_FALSE(
+        CalendarItemFromIcs("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nSUMMARY:x\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n", task));
 }
 
 TEST(DateTexts, Forms) {
@@ -202,7 +203,7 @@ TEST(Calendar, RemindersKeepTheFormOfTheirTrigger) {
     };
     struct Case {
         const char* trigger;
-        int minutes;  // before the start, as read
+        int minutes;            // before the start, as read
         const char* rewritten;  // with 30 minutes
     } cases[] = {
         {"TRIGGER:-PT15M", 15, "TRIGGER:-PT30M"},

@@ -90,7 +90,9 @@ inline VARIANT Get(CDispCmd& item, const std::string& name) {
     return v;
 }
 
-inline std::string GetText(CDispCmd& item, const std::string& name) { return platform::Utf16ToUtf8(Get(item, name).bstrVal); }
+inline std::string GetText(CDispCmd& item, const std::string& name) {
+    return platform::Utf16ToUtf8(Get(item, name).bstrVal);
+}
 
 // What python3-vobject reads from every card of a folder: lines of
 // "file|PROPERTY|value as JSON".

@@ -20,7 +20,10 @@ namespace {
 // Texts that stores tend to get wrong.
 std::vector<std::string> EdgeTexts() {
     std::string longText;
-    while (longText.size() < 5000) longText += "Gr\xC3\xBC\xC3\x9F" "e, \xE6\x97\xA5\xE6\x9C\xAC; \\ x:y ";
+    while (longText.size() < 5000)
+        longText +=
+            "Gr\xC3\xBC\xC3\x9F"
+            "e, \xE6\x97\xA5\xE6\x9C\xAC; \\ x:y ";
     return {
         "",
         "plain",
@@ -62,25 +65,25 @@ std::vector<Expected> RandomValues(std::mt19937& random) {
         Expected e{def.name, def.type, {}, {}};
         const auto pick = random();
         switch (def.type) {
-            case PropType::Text: {
-                const std::string& t = texts[pick % texts.size()];
-                e.put = VARIANT::Bstr(platform::Utf8ToUtf16(t));
-                e.read = e.put;
-                break;
-            }
-            case PropType::Int:
-            case PropType::Bool:
-                e.put = VARIANT::I4(static_cast<std::int32_t>(pick % 3));
-                e.read = e.put;
-                break;
-            case PropType::Date: {
-                const double day = 1.0 + static_cast<double>(random() % 73000);  // 1900 to 2099
-                const double choices[] = {0.0, day, day + (random() % 86400) / 86400.0, kNoDate, day + 0.5};
-                const double d = choices[pick % 5];
-                e.put = VARIANT::Date(d);
-                e.read = VARIANT::Date(NormalizeDate(d));
-                break;
-            }
+        case PropType::Text: {
+            const std::string& t = texts[pick % texts.size()];
+            e.put = VARIANT::Bstr(platform::Utf8ToUtf16(t));
+            e.read = e.put;
+            break;
+        }
+        case PropType::Int:
+        case PropType::Bool:
+            e.put = VARIANT::I4(static_cast<std::int32_t>(pick % 3));
+            e.read = e.put;
+            break;
+        case PropType::Date: {
+            const double day = 1.0 + static_cast<double>(random() % 73000);  // 1900 to 2099
+            const double choices[] = {0.0, day, day + (random() % 86400) / 86400.0, kNoDate, day + 0.5};
+            const double d = choices[pick % 5];
+            e.put = VARIANT::Date(d);
+            e.read = VARIANT::Date(NormalizeDate(d));
+            break;
+        }
         }
         out.push_back(std::move(e));
     }
@@ -91,12 +94,12 @@ void ExpectValues(CDispCmd& item, const std::vector<Expected>& values, const std
     for (const Expected& e : values) {
         const VARIANT v = Get(item, e.name);
         switch (e.type) {
-            case PropType::Text:
-                EXPECT_EQ(platform::Utf16ToUtf8(v.bstrVal), platform::Utf16ToUtf8(e.read.bstrVal)) << e.name << where;
-                break;
-            case PropType::Int:
-            case PropType::Bool: EXPECT_EQ(v.lVal, e.read.lVal) << e.name << where; break;
-            case PropType::Date: EXPECT_EQ(v.date, e.read.date) << e.name << where; break;
+        case PropType::Text:
+            EXPECT_EQ(platform::Utf16ToUtf8(v.bstrVal), platform::Utf16ToUtf8(e.read.bstrVal)) << e.name << where;
+            break;
+        case PropType::Int:
+        case PropType::Bool: EXPECT_EQ(v.lVal, e.read.lVal) << e.name << where; break;
+        case PropType::Date: EXPECT_EQ(v.date, e.read.date) << e.name << where; break;
         }
     }
 }
@@ -160,8 +163,8 @@ TEST_F(ContactStoreTest, ClearedValuesLeaveTheCard) {
     {
         StoreSession s(Root());
         CDispCmd item = s.Add();
-        for (const char* p : {"FullName", "BusinessTelephoneNumber", "Email1AddressType", "CompanyName", "Hobby",
-                              "HomeAddressCity"})
+        for (const char* p :
+             {"FullName", "BusinessTelephoneNumber", "Email1AddressType", "CompanyName", "Hobby", "HomeAddressCity"})
             ASSERT_EQ(Put(item, p, VARIANT::Bstr(u"v")), S_OK);
         ASSERT_EQ(Put(item, "Birthday", VARIANT::Date(30000.0)), S_OK);
         ASSERT_EQ(Put(item, "Gender", VARIANT::I4(2)), S_OK);
@@ -170,15 +173,16 @@ TEST_F(ContactStoreTest, ClearedValuesLeaveTheCard) {
     {
         StoreSession s(Root());
         CDispCmd item = s.Item(1);
-        for (const char* p : {"BusinessTelephoneNumber", "Email1AddressType", "CompanyName", "Hobby", "HomeAddressCity"})
+        for (const char* p :
+             {"BusinessTelephoneNumber", "Email1AddressType", "CompanyName", "Hobby", "HomeAddressCity"})
             ASSERT_EQ(Put(item, p, VARIANT::Bstr(u"")), S_OK);
         ASSERT_EQ(Put(item, "Birthday", VARIANT::Date(kNoDate)), S_OK);
         ASSERT_EQ(Put(item, "Gender", VARIANT::I4(0)), S_OK);
         ASSERT_EQ(Save(item), S_OK);
     }
     const std::string text = fwtest::ReadFile(Contacts() + FilesIn(Contacts())[0]);
-    for (const char* gone : {"TEL", "X-OUTLOOK-EMAIL1ADDRESSTYPE", "ORG", "X-OUTLOOK-HOBBY", "ADR", "BDAY",
-                             "X-OUTLOOK-GENDER"})
+    for (const char* gone :
+         {"TEL", "X-OUTLOOK-EMAIL1ADDRESSTYPE", "ORG", "X-OUTLOOK-HOBBY", "ADR", "BDAY", "X-OUTLOOK-GENDER"})
         EXPECT_EQ(text.find(std::string("\n") + gone), std::string::npos) << gone << "\n" << text;
     EXPECT_NE(text.find("\r\nFN:v\r\n"), std::string::npos);
 }

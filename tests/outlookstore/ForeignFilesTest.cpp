@@ -30,7 +30,8 @@ const char* kGoogleEvent =
     "UID:7kukuqrfedlbm4ah@google.com\r\nATTENDEE;CUTYPE=INDIVIDUAL;ROLE=REQ-PARTICIPANT;PARTSTAT=ACCEPTED;CN=An\r\n"
     " n Lee;X-NUM-GUESTS=0:mailto:ann@example.org\r\nCREATED:20231220T101500Z\r\n"
     "DESCRIPTION:Weekly sync\\nwith notes\r\nLAST-MODIFIED:20231221T080000Z\r\nLOCATION:Room 4\\, 2nd floor\r\n"
-    "SEQUENCE:3\r\nSTATUS:CONFIRMED\r\nSUMMARY:Standup\r\nTRANSP:OPAQUE\r\nX-GOOGLE-CONFERENCE:https://meet.example/abc\r\n"
+    "SEQUENCE:3\r\nSTATUS:CONFIRMED\r\nSUMMARY:Standup\r\nTRANSP:OPAQUE\r\nX-GOOGLE-CONFERENCE:https://meet.example/"
+    "abc\r\n"
     "BEGIN:VALARM\r\nACTION:EMAIL\r\nDESCRIPTION:Mail first\r\nSUMMARY:x\r\nATTENDEE:mailto:a@b.c\r\n"
     "TRIGGER:-PT30M\r\nEND:VALARM\r\n"
     "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:This is an event reminder\r\nTRIGGER:-P0DT0H10M0S\r\n"
@@ -74,7 +75,8 @@ const char* kJournal =
 std::string Unfolded(const std::string& text) {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 2 < text.size() && text[i + 1] == '\n' && (text[i + 2] == ' ' || text[i + 2] == '\t')) {
+        if (text[i] == '\r' && i + 2 < text.size() && text[i + 1] == '\n' &&
+            (text[i + 2] == ' ' || text[i + 2] == '\t')) {
             i += 2;
             continue;
         }
@@ -102,7 +104,9 @@ struct ForeignFiles : ::testing::Test {
         UnregisterOutlookApplication();
         EXPECT_EQ(platform::DispatchObject::LiveObjects(), live);
     }
-    std::string Path(const char* folder, const char* name) { return dir.Path() + "store/" + folder + "/" + name + ".ics"; }
+    std::string Path(const char* folder, const char* name) {
+        return dir.Path() + "store/" + folder + "/" + name + ".ics";
+    }
     std::string File(const char* folder, const char* name) { return Unfolded(fwtest::ReadFile(Path(folder, name))); }
 };
 
@@ -189,7 +193,7 @@ TEST_F(ForeignFiles, TheirItemsReadAsOutlookShowsThem) {
 }
 
 TEST_F(ForeignFiles, UnchangedItemsLeaveTheirFilesAlone) {
-    const char* files[][2] = {{"Calendar", "a-google"}, {"Calendar", "b-allday"}, {"Calendar", "c-floating"},
+    const char* files[][2] = {{"Calendar", "a-google"}, {"Calendar", "b-allday"},   {"Calendar", "c-floating"},
                               {"Calendar", "d-broken"}, {"Tasks", "a-thunderbird"}, {"Tasks", "b-apple"},
                               {"Notes", "a-evolution"}};
     std::vector<std::string> before;
@@ -230,25 +234,43 @@ TEST_F(ForeignFiles, UpdatesChangeOnlyWhatTheyWrite) {
         EXPECT_EQ(Call(note, u"Save", {}), S_OK);
     }
     const std::string google = File("Calendar", "a-google");
-    ExpectLines(google, {"PRODID:-//Google Inc//Google Calendar 70.9054//EN", "X-WR-TIMEZONE:Europe/Berlin",
-                         "BEGIN:VTIMEZONE", "TZID:Europe/Berlin", "TZOFFSETFROM:+0200", "DTSTART:19701025T030000",
-                         "DTSTART;TZID=Europe/Berlin:20240105T100000", "DTEND;TZID=Europe/Berlin:20240105T103000",
-                         "RRULE:FREQ=WEEKLY;BYDAY=FR", "EXDATE;TZID=Europe/Berlin:20240112T090000",
-                         "UID:7kukuqrfedlbm4ah@google.com", "CN=Ann Lee", "X-NUM-GUESTS=0:mailto:ann@example.org",
-                         "CREATED:20231220T101500Z", "DESCRIPTION:Weekly sync\\nwith notes", "SEQUENCE:3",
-                         "STATUS:CONFIRMED", "SUMMARY:Standup (team)", "X-GOOGLE-CONFERENCE:https://meet.example/abc",
-                         "DESCRIPTION:This is an event reminder", "TRIGGER:-PT20M", "X-WR-ALARMUID:alarm-one",
-                         "ACTION:EMAIL", "DESCRIPTION:Mail reminder", "TRIGGER:-P1D", "TRIGGER:-PT30M",
-                         "RECURRENCE-ID;TZID=Europe/Berlin:20240119T090000", "SUMMARY:Standup (moved)"});
+    ExpectLines(google, {"PRODID:-//Google Inc//Google Calendar 70.9054//EN",
+                         "X-WR-TIMEZONE:Europe/Berlin",
+                         "BEGIN:VTIMEZONE",
+                         "TZID:Europe/Berlin",
+                         "TZOFFSETFROM:+0200",
+                         "DTSTART:19701025T030000",
+                         "DTSTART;TZID=Europe/Berlin:20240105T100000",
+                         "DTEND;TZID=Europe/Berlin:20240105T103000",
+                         "RRULE:FREQ=WEEKLY;BYDAY=FR",
+                         "EXDATE;TZID=Europe/Berlin:20240112T090000",
+                         "UID:7kukuqrfedlbm4ah@google.com",
+                         "CN=Ann Lee",
+                         "X-NUM-GUESTS=0:mailto:ann@example.org",
+                         "CREATED:20231220T101500Z",
+                         "DESCRIPTION:Weekly sync\\nwith notes",
+                         "SEQUENCE:3",
+                         "STATUS:CONFIRMED",
+                         "SUMMARY:Standup (team)",
+                         "X-GOOGLE-CONFERENCE:https://meet.example/abc",
+                         "DESCRIPTION:This is an event reminder",
+                         "TRIGGER:-PT20M",
+                         "X-WR-ALARMUID:alarm-one",
+                         "ACTION:EMAIL",
+                         "DESCRIPTION:Mail reminder",
+                         "TRIGGER:-P1D",
+                         "TRIGGER:-PT30M",
+                         "RECURRENCE-ID;TZID=Europe/Berlin:20240119T090000",
+                         "SUMMARY:Standup (moved)"});
     EXPECT_EQ(google.find("SUMMARY:Standup\r\n"), std::string::npos);
     const std::string done = File("Tasks", "a-thunderbird");
-    ExpectLines(done, {"STATUS:COMPLETED", "COMPLETED:20240110T090000Z", "PERCENT-COMPLETE:100",
-                       "DUE;VALUE=DATE:20240131", "X-MOZ-GENERATION:4", "CREATED:20240101T090000Z",
-                       "DESCRIPTION:receipts in the blue folder"});
+    ExpectLines(done,
+                {"STATUS:COMPLETED", "COMPLETED:20240110T090000Z", "PERCENT-COMPLETE:100", "DUE;VALUE=DATE:20240131",
+                 "X-MOZ-GENERATION:4", "CREATED:20240101T090000Z", "DESCRIPTION:receipts in the blue folder"});
     const std::string open = File("Tasks", "b-apple");
-    ExpectLines(open, {"STATUS:COMPLETED", "COMPLETED:", "PERCENT-COMPLETE:100", "PRIORITY:1",
-                       "TRIGGER;VALUE=DATE-TIME:20240201T080000Z", "X-APPLE-DEFAULT-ALARM:FALSE",
-                       "X-APPLE-SORT-ORDER:12"});
+    ExpectLines(open,
+                {"STATUS:COMPLETED", "COMPLETED:", "PERCENT-COMPLETE:100", "PRIORITY:1",
+                 "TRIGGER;VALUE=DATE-TIME:20240201T080000Z", "X-APPLE-DEFAULT-ALARM:FALSE", "X-APPLE-SORT-ORDER:12"});
     EXPECT_EQ(open.find("NEEDS-ACTION"), std::string::npos);
     ExpectLines(File("Notes", "a-evolution"), {"X-OUTLOOK-COLOR:0", "DTSTART;VALUE=DATE:20240101", "CLASS:PUBLIC",
                                                "DESCRIPTION:Ideas\\nfirst\\nsecond"});

@@ -50,8 +50,9 @@ struct ItemCase {
 // Texts with what a file format likes least: blanks at the ends, every kind
 // of line break, the characters iCalendar escapes, and non-ASCII.
 std::string RandomText(std::mt19937& rng, std::size_t length) {
-    static const char* const pieces[] = {"a", "Z", "0", " ", "\t", "\r", "\n", "\r\n", ",", ";", "\\", ":",
-                                         "\"", "=", "\xC3\xA9", "\xE6\x97\xA5", "\xE2\x82\xAC", "\\n", "x"};
+    static const char* const pieces[] = {"a", "Z",  "0", " ",  "\t", "\r",       "\n",           "\r\n",         ",",
+                                         ";", "\\", ":", "\"", "=",  "\xC3\xA9", "\xE6\x97\xA5", "\xE2\x82\xAC", "\\n",
+                                         "x"};
     std::string out;
     std::size_t chars = 0;
     while (chars < length) {
@@ -66,10 +67,15 @@ std::vector<ItemCase> Cases(std::mt19937& rng) {
     std::vector<ItemCase> cases;
     {
         ItemCase a{9, 1, {}, {}};
-        a.puts = {T(u"Subject", "  " + RandomText(rng, 251) + " \t"), T(u"Body", RandomText(rng, 20479)),
-                  T(u"Location", " " + RandomText(rng, 254)), T(u"Categories", "Work, Home,Ideas;x"),
-                  At(u"Start", LocalDate(2024, 3, 10, 1, 30)), I(u"Duration", 26 * 60 + 15),
-                  B(u"AllDayEvent", false), B(u"ReminderSet", true), I(u"ReminderMinutesBeforeStart", 90)};
+        a.puts = {T(u"Subject", "  " + RandomText(rng, 251) + " \t"),
+                  T(u"Body", RandomText(rng, 20479)),
+                  T(u"Location", " " + RandomText(rng, 254)),
+                  T(u"Categories", "Work, Home,Ideas;x"),
+                  At(u"Start", LocalDate(2024, 3, 10, 1, 30)),
+                  I(u"Duration", 26 * 60 + 15),
+                  B(u"AllDayEvent", false),
+                  B(u"ReminderSet", true),
+                  I(u"ReminderMinutesBeforeStart", 90)};
         a.recurring = true;
         a.recurrence[0] = 1, a.recurrence[1] = 2, a.recurrence[2] = 10;
         a.patternEnd = LocalDate(2024, 6, 30);
@@ -77,9 +83,10 @@ std::vector<ItemCase> Cases(std::mt19937& rng) {
     }
     {
         ItemCase allDay{9, 1, {}, {}};
-        allDay.puts = {T(u"Subject", " Trip "), T(u"Body", "\r\nmixed\nline\rbreaks\r\n\n"),
-                       T(u"Categories", " a ,b"), Day(u"Start", LocalDate(2024, 7, 1)), I(u"Duration", 3 * 1440),
-                       B(u"AllDayEvent", true), B(u"ReminderSet", false), I(u"ReminderMinutesBeforeStart", 30)};
+        allDay.puts = {T(u"Subject", " Trip "),   T(u"Body", "\r\nmixed\nline\rbreaks\r\n\n"),
+                       T(u"Categories", " a ,b"), Day(u"Start", LocalDate(2024, 7, 1)),
+                       I(u"Duration", 3 * 1440),  B(u"AllDayEvent", true),
+                       B(u"ReminderSet", false),  I(u"ReminderMinutesBeforeStart", 30)};
         cases.push_back(allDay);
     }
     {
@@ -93,21 +100,36 @@ std::vector<ItemCase> Cases(std::mt19937& rng) {
     }
     {
         ItemCase open{13, 3, {}, {}};
-        open.puts = {T(u"Subject", RandomText(rng, 255)), T(u"Body", RandomText(rng, 3000)),
-                     T(u"CardData", " card "), B(u"Complete", false), Day(u"DueDate", LocalDate(2021, 3, 1)),
-                     Day(u"StartDate", LocalDate(2021, 2, 20)), I(u"Importance", 0), T(u"Mileage", "12 km\r\n"),
-                     I(u"Ordinal", 7), I(u"PercentComplete", 40), B(u"ReminderOverrideDefault", true),
-                     B(u"ReminderPlaySound", true), B(u"ReminderSet", true), T(u"ReminderSoundFile", "/a b/bell.oga"),
-                     At(u"ReminderTime", LocalDate(2021, 2, 28, 18, 5)), I(u"ResponseState", 2),
-                     T(u"Role", "owner;x"), I(u"Sensitivity", 1), I(u"Status", 3), B(u"TeamTask", true),
-                     I(u"TotalWork", 120), T(u"Categories", "Home")};
+        open.puts = {T(u"Subject", RandomText(rng, 255)),
+                     T(u"Body", RandomText(rng, 3000)),
+                     T(u"CardData", " card "),
+                     B(u"Complete", false),
+                     Day(u"DueDate", LocalDate(2021, 3, 1)),
+                     Day(u"StartDate", LocalDate(2021, 2, 20)),
+                     I(u"Importance", 0),
+                     T(u"Mileage", "12 km\r\n"),
+                     I(u"Ordinal", 7),
+                     I(u"PercentComplete", 40),
+                     B(u"ReminderOverrideDefault", true),
+                     B(u"ReminderPlaySound", true),
+                     B(u"ReminderSet", true),
+                     T(u"ReminderSoundFile", "/a b/bell.oga"),
+                     At(u"ReminderTime", LocalDate(2021, 2, 28, 18, 5)),
+                     I(u"ResponseState", 2),
+                     T(u"Role", "owner;x"),
+                     I(u"Sensitivity", 1),
+                     I(u"Status", 3),
+                     B(u"TeamTask", true),
+                     I(u"TotalWork", 120),
+                     T(u"Categories", "Home")};
         cases.push_back(open);
     }
     {
         ItemCase done{13, 3, {}, {}};  // complete, repeating, without any date
         // Texts of blanks alone, which libical drops when it parses.
-        done.puts = {T(u"Subject", "Water plants"), T(u"Body", " "), T(u"Mileage", " \t "), B(u"Complete", true), I(u"Importance", 2), I(u"Sensitivity", 3),
-                     I(u"Status", 0), I(u"PercentComplete", 10)};
+        done.puts = {
+            T(u"Subject", "Water plants"), T(u"Body", " "),      T(u"Mileage", " \t "), B(u"Complete", true),
+            I(u"Importance", 2),           I(u"Sensitivity", 3), I(u"Status", 0),       I(u"PercentComplete", 10)};
         done.derived = {I(u"Status", 2), I(u"PercentComplete", 100), Day(u"DueDate", 0), Day(u"StartDate", 0)};
         done.recurring = true;
         done.recurrence[0] = 2, done.recurrence[1] = 1, done.recurrence[3] = 15;
@@ -124,13 +146,13 @@ std::vector<ItemCase> Cases(std::mt19937& rng) {
 
 void Put(CDispCmd& item, const Prop& p) {
     switch (p.kind) {
-        case Kind::Text: EXPECT_EQ(PutText(item, p.name, p.text), S_OK); break;
-        case Kind::Int: EXPECT_EQ(item.PutInt(p.name, p.number), S_OK); break;
-        case Kind::Bool: EXPECT_EQ(item.PutBool(p.name, static_cast<std::uint8_t>(p.number)), S_OK); break;
-        default: {
-            VARIANT v = VARIANT::Date(p.date);
-            EXPECT_EQ(item.PutProperty(p.name, &v), S_OK);
-        }
+    case Kind::Text: EXPECT_EQ(PutText(item, p.name, p.text), S_OK); break;
+    case Kind::Int: EXPECT_EQ(item.PutInt(p.name, p.number), S_OK); break;
+    case Kind::Bool: EXPECT_EQ(item.PutBool(p.name, static_cast<std::uint8_t>(p.number)), S_OK); break;
+    default: {
+        VARIANT v = VARIANT::Date(p.date);
+        EXPECT_EQ(item.PutProperty(p.name, &v), S_OK);
+    }
     }
 }
 
@@ -150,24 +172,24 @@ double Moved(const Prop& p, const char* from) {
 void Expect(CDispCmd& item, const Prop& p, const char* writtenIn, const std::string& where) {
     SCOPED_TRACE(where + " " + platform::Utf16ToUtf8(p.name));
     switch (p.kind) {
-        case Kind::Text: EXPECT_EQ(Text(item, p.name), p.text); break;
-        case Kind::Int: {
-            std::int32_t v = -99;
-            EXPECT_EQ(item.GetInt(p.name, &v), S_OK);
-            EXPECT_EQ(v, p.number);
-            break;
-        }
-        case Kind::Bool: {
-            std::uint8_t v = 99;
-            EXPECT_EQ(item.GetBool(p.name, &v), S_OK);
-            EXPECT_EQ(v, p.number);
-            break;
-        }
-        default: {
-            DATE v = -1;
-            EXPECT_EQ(item.GetDate(p.name, &v), S_OK);
-            EXPECT_NEAR(v, Moved(p, writtenIn), 1e-7);
-        }
+    case Kind::Text: EXPECT_EQ(Text(item, p.name), p.text); break;
+    case Kind::Int: {
+        std::int32_t v = -99;
+        EXPECT_EQ(item.GetInt(p.name, &v), S_OK);
+        EXPECT_EQ(v, p.number);
+        break;
+    }
+    case Kind::Bool: {
+        std::uint8_t v = 99;
+        EXPECT_EQ(item.GetBool(p.name, &v), S_OK);
+        EXPECT_EQ(v, p.number);
+        break;
+    }
+    default: {
+        DATE v = -1;
+        EXPECT_EQ(item.GetDate(p.name, &v), S_OK);
+        EXPECT_NEAR(v, Moved(p, writtenIn), 1e-7);
+    }
     }
 }
 
@@ -180,8 +202,8 @@ void ExpectPattern(CDispCmd& item, const ItemCase& c, const char* writtenIn, con
     VARIANT pat;
     ASSERT_EQ(Call(item, u"GetRecurrencePattern", {}, &pat), S_OK);
     CDispCmd p(pat.pdispVal);
-    const char16_t* names[] = {u"RecurrenceType", u"Interval", u"DayOfWeekMask", u"DayOfMonth", u"Instance",
-                               u"MonthOfYear"};
+    const char16_t* names[] = {u"RecurrenceType", u"Interval", u"DayOfWeekMask",
+                               u"DayOfMonth",     u"Instance", u"MonthOfYear"};
     for (int i = 0; i < 6; ++i) {
         std::int32_t v = -1;
         EXPECT_EQ(p.GetInt(names[i], &v), S_OK);
@@ -351,8 +373,9 @@ TEST_F(RoundTrip, AnIndependentReaderSeesTheSameInstantsAndStates) {
     for (const char* zone : kZones) {
         SCOPED_TRACE(zone);
         const std::string out = RunPython(dir, script, dir.Path() + "store", zone);
-        for (const char* line : {"event|Sync|2024-03-04T09:00:00+00:00|", "event|Trip|2024-07-01|2024-07-03\n",
-                                 "todo|Done|COMPLETED|True|100|2021-03-01\n", "todo|Open|IN-PROCESS|False|None|no due\n"})
+        for (const char* line :
+             {"event|Sync|2024-03-04T09:00:00+00:00|", "event|Trip|2024-07-01|2024-07-03\n",
+              "todo|Done|COMPLETED|True|100|2021-03-01\n", "todo|Open|IN-PROCESS|False|None|no due\n"})
             EXPECT_NE(out.find(line), std::string::npos) << line << "\n" << out;
     }
 }

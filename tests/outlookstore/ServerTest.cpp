@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <dirent.h>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 
 #include <csignal>
@@ -159,8 +159,9 @@ TEST_F(ServerTest, UserPropertiesAsOutlookHasThem) {
     EXPECT_EQ(Call(props, u"Add", {VARIANT::Bstr(u""), VARIANT::I4(1), VARIANT::Bool(false), VARIANT::I4(1)}),
               E_INVALIDARG);
     VARIANT added;
-    ASSERT_EQ(Call(props, u"Add", {VARIANT::Bstr(u"Size"), VARIANT::I4(1), VARIANT::Bool(false), VARIANT::I4(1)}, &added),
-              S_OK);
+    ASSERT_EQ(
+        Call(props, u"Add", {VARIANT::Bstr(u"Size"), VARIANT::I4(1), VARIANT::Bool(false), VARIANT::I4(1)}, &added),
+        S_OK);
     CDispCmd size(added.pdispVal);
     EXPECT_EQ(size.PutString(u"Value", "XL"), S_OK);
     EXPECT_EQ(Call(props, u"Add", {VARIANT::Bstr(u"size"), VARIANT::I4(1)}), E_INVALIDARG);  // exists
@@ -172,8 +173,9 @@ TEST_F(ServerTest, UserPropertiesAsOutlookHasThem) {
     char text[8];
     EXPECT_EQ(score.GetString(u"Value", text, sizeof text), 1);  // a number is no text
     EXPECT_EQ(Call(c, u"Save", {}), S_OK);
-    EXPECT_NE(fwtest::ReadFile(Folder("Contacts") + FilesIn(Folder("Contacts"))[0]).find("X-OUTLOOK-USERPROPERTY:1;Size;XL"),
-              std::string::npos);
+    EXPECT_NE(
+        fwtest::ReadFile(Folder("Contacts") + FilesIn(Folder("Contacts"))[0]).find("X-OUTLOOK-USERPROPERTY:1;Size;XL"),
+        std::string::npos);
 }
 
 TEST_F(ServerTest, FailedSaveLeavesNoFileAndNoItem) {

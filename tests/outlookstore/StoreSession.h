@@ -93,9 +93,8 @@ inline double LocalDate(int y, int m, int d, int h = 0, int mi = 0, int s = 0) {
 inline std::string RunPython(const fwtest::TempDir& dir, const std::string& script, const std::string& args,
                              const char* tz = nullptr) {
     fwtest::WriteFile(dir.File("check.py"), script);
-    const std::string command = std::string(tz ? "TZ=" : "") + (tz ? tz : "") + (tz ? " " : "") +
-                                "/usr/bin/python3 " + dir.File("check.py") + " " + args + " > " +
-                                dir.File("python.txt") + " 2>&1";
+    const std::string command = std::string(tz ? "TZ=" : "") + (tz ? tz : "") + (tz ? " " : "") + "/usr/bin/python3 " +
+                                dir.File("check.py") + " " + args + " > " + dir.File("python.txt") + " 2>&1";
     const int status = std::system(command.c_str());
     const std::string out = fwtest::ReadFile(dir.File("python.txt"));
     EXPECT_EQ(status, 0) << "python3-icalendar must be installed (scripts/bootstrap)\n" << out;

@@ -56,7 +56,8 @@ TEST(VCardCodec, EscapingRoundTrips) {
 
 TEST(VCardCodec, ReadsVersion21AsOtherProgramsWriteIt) {
     const std::string text =
-        "BEGIN:VCARD\nVERSION:2.1\nN:M\xFC" "ller;Hans\nTEL;WORK;VOICE:+49 1\nTEL;HOME:+49 2\nTEL;CELL:+49 3\n"
+        "BEGIN:VCARD\nVERSION:2.1\nN:M\xFC"
+        "ller;Hans\nTEL;WORK;VOICE:+49 1\nTEL;HOME:+49 2\nTEL;CELL:+49 3\n"
         "NOTE;ENCODING=QUOTED-PRINTABLE:Line one=0D=0ALine =\ntwo\nEMAIL;INTERNET:h@example.org\nEND:VCARD\n";
     ItemData item(ItemKind::Contact);
     ASSERT_TRUE(ContactFromVCard(text, item));
@@ -70,7 +71,8 @@ TEST(VCardCodec, ReadsVersion21AsOtherProgramsWriteIt) {
 
 TEST(VCardCodec, ReadsVersion40AndKeepsWhatItDoesNotMap) {
     const std::string text =
-        "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Ann Lee\r\nN:Lee;Ann;;;\r\nTEL;VALUE=uri;TYPE=\"work,voice\";PREF=1:tel:+1-555\r\n"
+        "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Ann "
+        "Lee\r\nN:Lee;Ann;;;\r\nTEL;VALUE=uri;TYPE=\"work,voice\";PREF=1:tel:+1-555\r\n"
         "GENDER:F\r\nANNIVERSARY:20100612\r\nBDAY:--0415\r\nitem1.X-ABLabel:Kid\r\nKIND:individual\r\n"
         "CATEGORIES:Friends,Work\r\nEND:VCARD\r\n";
     ItemData item(ItemKind::Contact);
@@ -96,10 +98,10 @@ TEST(VCardCodec, EveryContactPropertyRoundTrips) {
         if (std::string(def.name) == "EntryID") continue;
         PropValue& v = item.At(static_cast<int>(i));
         switch (def.type) {
-            case PropType::Text: v.s = std::string(def.name) + " v\xC3\xA9, x;y\\z " + std::to_string(++n); break;
-            case PropType::Int:
-            case PropType::Bool: v.i = 2; break;
-            case PropType::Date: v.d = NormalizeDate(40000.5 + static_cast<double>(i)); break;
+        case PropType::Text: v.s = std::string(def.name) + " v\xC3\xA9, x;y\\z " + std::to_string(++n); break;
+        case PropType::Int:
+        case PropType::Bool: v.i = 2; break;
+        case PropType::Date: v.d = NormalizeDate(40000.5 + static_cast<double>(i)); break;
         }
     }
     item.SetText("Body", "first\r\nsecond\r\n");
@@ -183,7 +185,7 @@ TEST(VCardCodec, SourceLinesCoverTheTextAndHeadsKeepTheirSpelling) {
     EXPECT_EQ(lines.back().end, text.size());
     EXPECT_EQ(lines[0].text, "X;a=1:xy");
     EXPECT_EQ(lines[1].text, "NOTE;ENCODING=QUOTED-PRINTABLE:ab");  // a soft break joins
-    EXPECT_FALSE(lines[2].openSoftBreak);  // no quoted-printable there
+    EXPECT_FALSE(lines[2].openSoftBreak);                           // no quoted-printable there
     EXPECT_TRUE(SourceLines("NOTE;QUOTED-PRINTABLE:x=").back().openSoftBreak);
 
     VCardLine line;

@@ -32,8 +32,10 @@ TEST_F(AddressTest, ExLayoutFillsEveryMember) {
     palmdat::Record r = palmdat::NewRecord(Kind::Address, Format::V414);
     const auto types = palmdat::DefaultFieldTypes(Kind::Address, Format::V414);
     for (std::size_t i = 0; i < types.size(); ++i) {
-        if (types[i] == 5) r[i] = Value::Text("t" + std::to_string(i));
-        else if (types[i] == 1 || types[i] == 6) r[i] = Value::Long(1000 + static_cast<int>(i), types[i]);
+        if (types[i] == 5)
+            r[i] = Value::Text("t" + std::to_string(i));
+        else if (types[i] == 1 || types[i] == 6)
+            r[i] = Value::Long(1000 + static_cast<int>(i), types[i]);
     }
     r[5] = Value::Long(11);
     r[7] = Value::Block({1, 2, 3, 4, std::nullopt, "ext7"});
@@ -95,8 +97,10 @@ TEST_F(AddressTest, EarlierLayoutFillsEveryMember) {
     palmdat::Record r = palmdat::NewRecord(Kind::Address, Format::Earlier);
     const auto types = palmdat::DefaultFieldTypes(Kind::Address, Format::Earlier);
     for (std::size_t i = 0; i < types.size(); ++i) {
-        if (types[i] == 5) r[i] = Value::Text("t" + std::to_string(i));
-        else r[i] = Value::Long(1000 + static_cast<int>(i), types[i]);
+        if (types[i] == 5)
+            r[i] = Value::Text("t" + std::to_string(i));
+        else
+            r[i] = Value::Long(1000 + static_cast<int>(i), types[i]);
     }
     r[24] = Value::Long(10);
     f.records.push_back(r);
@@ -160,11 +164,11 @@ TEST_F(AddressTest, ExactLinesOfASuccessfulLoad) {
     const auto types = palmdat::DefaultFieldTypes(Kind::Address, Format::V414);
     for (std::size_t i = 0; i < types.size(); ++i)
         expected.push_back("Field (" + std::to_string(i + 1) + ") - " + std::to_string(types[i]));
-    for (const char* line : {"Palm Desktop Contacts database schema is loaded successfully.",
-                             "Start loading Palm Desktop Contacts records.", "Total Fields: 146",
-                             "Calculated Record Count: 2",
-                             "Palm Desktop Contacts records information is saved successfully.",
-                             "Palm Desktop Contacts information is loaded successfully."})
+    for (const char* line :
+         {"Palm Desktop Contacts database schema is loaded successfully.",
+          "Start loading Palm Desktop Contacts records.", "Total Fields: 146", "Calculated Record Count: 2",
+          "Palm Desktop Contacts records information is saved successfully.",
+          "Palm Desktop Contacts information is loaded successfully."})
         expected.push_back(line);
     EXPECT_EQ(LogTexts(), expected);
     for (const auto& line : Log()) EXPECT_FALSE(line.critical) << line.text;
@@ -400,16 +404,16 @@ TEST_F(AddressTest, CutInTheTenthRecord) {
             PmAddrUtil reader(path.c_str());
             EXPECT_FALSE(reader.IsLoaded());
             EXPECT_EQ(reader.GetRecords().GetCount(), 0u);
-            EXPECT_TRUE(Logged("Record 10 of 12 cannot be read, file position: " + std::to_string(at + 40) + ".", true));
+            EXPECT_TRUE(
+                Logged("Record 10 of 12 cannot be read, file position: " + std::to_string(at + 40) + ".", true));
             EXPECT_TRUE(Logged("Can not load Palm Desktop Contacts: " + path, true));
         } else {
             PmAddrExUtil reader(path.c_str());
             EXPECT_FALSE(reader.IsLoaded());
             EXPECT_EQ(reader.GetRecords().GetCount(), 0u);
-            EXPECT_EQ(Count("Error reading Palm Desktop Contacts, current file position: " +
-                                std::to_string(at + 40),
-                            true),
-                      1);  // the address book stops at the first bad record
+            EXPECT_EQ(
+                Count("Error reading Palm Desktop Contacts, current file position: " + std::to_string(at + 40), true),
+                1);  // the address book stops at the first bad record
             EXPECT_TRUE(Logged("Palm Desktop Contacts records are not saved successfully.", true));
             EXPECT_TRUE(Logged("Can not load Palm Desktop Contacts: " + path, true));
         }

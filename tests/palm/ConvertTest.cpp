@@ -464,7 +464,7 @@ TEST(EventConvert, TimesOfTimedAndUntimedEvents) {
         {false, LocalSeconds(2026, 1, 5, 23, 0), LocalSeconds(2026, 1, 6, 1, 0), 5, 23, 1, 6, 1, 0},
         {true, LocalSeconds(2026, 1, 5), LocalSeconds(2026, 1, 5), 5, 0, 1, 6, 0, 0},
         {true, LocalSeconds(2026, 1, 31, 8, 0), LocalSeconds(2026, 1, 31, 8, 0), 31, 0, 2, 1, 0, 0},
-        {true, LocalSeconds(2026, 1, 5), LocalSeconds(2026, 1, 7), 5, 0, 1, 7, 0, 0},        // already ends at a midnight
+        {true, LocalSeconds(2026, 1, 5), LocalSeconds(2026, 1, 7), 5, 0, 1, 7, 0, 0},  // already ends at a midnight
         {true, LocalSeconds(2026, 1, 5), LocalSeconds(2026, 1, 7, 15, 0), 5, 0, 1, 8, 0, 0},  // through its last day
         {true, LocalSeconds(2026, 1, 5, 12, 0), LocalSeconds(2026, 1, 4), 5, 0, 1, 6, 0, 0},  // an end before the start
     };
@@ -669,7 +669,7 @@ TEST_F(Catalogue, FieldTextOfEachGeneration) {
     ex->Record.Ex.PhoneLabel[0] = kPmPhoneHome;
     CopyText(ex->Record.Ex.HomeAddress.ZipCode, "12345");
     EXPECT_STREQ(PmAddrInfo::GetFieldText(*ex, 14, &size), "555-1");  // "Home Phone"
-    EXPECT_STREQ(PmAddrInfo::GetFieldText(*ex, 29, &size), "12345");   // "Home Zip"
+    EXPECT_STREQ(PmAddrInfo::GetFieldText(*ex, 29, &size), "12345");  // "Home Zip"
     EXPECT_EQ(size, 32);
     EXPECT_EQ(PmAddrInfo::GetFieldText(*ex, 10, &size), nullptr);  // no profession in 4.1.4
     // Asking for a label that no slot has gives a free slot that label.

@@ -89,7 +89,8 @@ TEST_F(DamageTest, DatFilesCutOrMiscountedFailOrLoadWhole) {
                 partial.records.assign(file.records.begin(), file.records.begin() + static_cast<long>(r));
                 const std::string cut = palmdat::Build(partial);
                 Expect(k, name, cut, intact.records, label + " cut after record " + std::to_string(r));
-                Expect(k, name, cut.substr(0, cut.size() - 1), intact.records, label + " cut inside the header or a record");
+                Expect(k, name, cut.substr(0, cut.size() - 1), intact.records,
+                       label + " cut inside the header or a record");
             }
             for (int i = 0; i < 20; ++i) {
                 const std::size_t at = std::uniform_int_distribution<std::size_t>(0, whole.size() - 1)(random);
@@ -132,7 +133,7 @@ TEST_F(DamageTest, MdbFilesCutAtPagesFailOrLoadWhole) {
     constexpr std::size_t kPage = 4096;
     std::mt19937 random(6);
     const jetfixture::PalmKind kinds[] = {jetfixture::PalmKind::Contacts, jetfixture::PalmKind::Calendar,
-                                         jetfixture::PalmKind::Tasks, jetfixture::PalmKind::Memos};
+                                          jetfixture::PalmKind::Tasks, jetfixture::PalmKind::Memos};
     for (int k = 0; k < 4; ++k) {
         const std::string name = jetfixture::PalmDatabaseFileName(kinds[k]);
         std::vector<std::uint8_t> built;
@@ -144,10 +145,12 @@ TEST_F(DamageTest, MdbFilesCutAtPagesFailOrLoadWhole) {
         ASSERT_TRUE(intact.loaded) << name << intact.cause;
         ASSERT_GT(intact.records, 2u);
         for (std::size_t pages = 0; pages * kPage < whole.size(); ++pages)
-            Expect(k, name, whole.substr(0, pages * kPage), intact.records, name + " cut to " + std::to_string(pages) + " pages");
+            Expect(k, name, whole.substr(0, pages * kPage), intact.records,
+                   name + " cut to " + std::to_string(pages) + " pages");
         for (std::size_t p = 1; p * kPage < whole.size(); ++p) {
             std::string zeroed = whole;
-            std::fill(zeroed.begin() + static_cast<long>(p * kPage), zeroed.begin() + static_cast<long>((p + 1) * kPage), '\0');
+            std::fill(zeroed.begin() + static_cast<long>(p * kPage),
+                      zeroed.begin() + static_cast<long>((p + 1) * kPage), '\0');
             Expect(k, name, zeroed, intact.records, name + " page " + std::to_string(p) + " emptied");
         }
         for (int i = 0; i < 20; ++i) {

@@ -83,7 +83,8 @@ TEST_F(DesktopTest, PathFailures) {
     // A HotSync path longer than 259 characters cannot be read.
     fwtest::WriteFile(Prefix() + "/user.reg",
                       "WINE REGISTRY Version 2\n\n[Software\\\\U.S. Robotics\\\\Pilot Desktop\\\\Core] 1\n"
-                      "\"HotSyncPath\"=\"C:\\\\" + std::string(300, 'x') + "\\\\HotSync.exe\"\n");
+                      "\"HotSyncPath\"=\"C:\\\\" +
+                          std::string(300, 'x') + "\\\\HotSync.exe\"\n");
     EXPECT_EQ(Path(kPmPathNotFound), "");
 }
 
@@ -101,9 +102,16 @@ TEST_F(DesktopTest, VersionNumbersAndTheirGenerations) {
         int addr, date, task, memo;
     };
     const Case cases[] = {
-        {kPmUnknownVersion, 3, 3, 3, 3}, {60000, 3, 3, 3, 3}, {59999, 2, 2, 2, 2}, {40102, 2, 2, 2, 2},
-        {40101, 1, 1, 1, 1},             {40000, 1, 1, 1, 1}, {30500, 1, 1, 1, 1}, {30499, 0, 1, 1, 0},
-        {30000, 0, 1, 1, 0},             {0, 0, 1, 1, 0},
+        {kPmUnknownVersion, 3, 3, 3, 3},
+        {60000, 3, 3, 3, 3},
+        {59999, 2, 2, 2, 2},
+        {40102, 2, 2, 2, 2},
+        {40101, 1, 1, 1, 1},
+        {40000, 1, 1, 1, 1},
+        {30500, 1, 1, 1, 1},
+        {30499, 0, 1, 1, 0},
+        {30000, 0, 1, 1, 0},
+        {0, 0, 1, 1, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.version);

@@ -35,7 +35,8 @@ TEST_F(AccessorTest, BuildSelect) {
     EXPECT_EQ(accessor.BuildSelect("Category", kCategoryColumns, nullptr),
               "SELECT [ID], [Name], [Status], [Color] FROM Category ");
     const char* one[] = {"Record ID"};
-    EXPECT_EQ(accessor.BuildSelect("Main", one, "WHERE [Status] = 0"), "SELECT [Record ID] FROM Main WHERE [Status] = 0");
+    EXPECT_EQ(accessor.BuildSelect("Main", one, "WHERE [Status] = 0"),
+              "SELECT [Record ID] FROM Main WHERE [Status] = 0");
 }
 
 TEST_F(AccessorTest, OpenLogsItsStepsAndReopensTheKindsConnection) {
@@ -45,13 +46,13 @@ TEST_F(AccessorTest, OpenLogsItsStepsAndReopensTheKindsConnection) {
     EXPECT_TRUE(accessor.IsConnected());
     EXPECT_TRUE(TdmMain::Instance().connMemo.Connected());
     EXPECT_EQ(LogTexts(), (std::vector<std::string>{"Set database file to be opened: " + path,
-                                                     "Connection String: " + connection}));
+                                                    "Connection String: " + connection}));
     ClearLog();
     accessor.OpenDatabase(4, path.c_str());
     EXPECT_TRUE(accessor.IsConnected());
     EXPECT_EQ(LogTexts(), (std::vector<std::string>{"Set database file to be opened: " + path,
-                                                     "The connection is already opened, close it now.",
-                                                     "Connection String: " + connection}));
+                                                    "The connection is already opened, close it now.",
+                                                    "Connection String: " + connection}));
 }
 
 TEST_F(AccessorTest, OpenFailures) {
@@ -145,9 +146,10 @@ TEST_F(AccessorTest, QueryErrors) {
     const char* columns[] = {"Record ID"};
     EXPECT_FALSE(accessor.QueryFirst("Main", columns, row));
     EXPECT_TRUE(row.empty());
-    EXPECT_TRUE(Logged("Database Query Error, Query String=SELECT [Record ID] FROM Main , Error=The database has no "
-                       "table \"Main\".",
-                       true));
+    EXPECT_TRUE(
+        Logged("Database Query Error, Query String=SELECT [Record ID] FROM Main , Error=The database has no "
+               "table \"Main\".",
+               true));
     EXPECT_FALSE(accessor.QueryNext(accessor.GetFormerQuery(), row));
 
     // Executing without a result runs the SELECT but keeps nothing.

@@ -40,7 +40,10 @@ protected:
 
 TEST_F(Ex2FileTest, ContactsWithAccentsAndLongTexts) {
     PalmDatabase db(PalmKind::Contacts);
-    db.AddCategory({1, "Gesch\xC3\xA4" "ftlich", 0, 4});
+    db.AddCategory({1,
+                    "Gesch\xC3\xA4"
+                    "ftlich",
+                    0, 4});
     db.AddCategory({2, "Famille", 0, 5});
     std::string error;
     const std::string note(5000, 'N');
@@ -52,7 +55,8 @@ TEST_F(Ex2FileTest, ContactsWithAccentsAndLongTexts) {
                               {"First Name", std::string("Zo\xC3\xAB")},
                               {"Last Name", std::string("M\xC3\xBCller")},
                               {"Birthday", std::int64_t{0x07B2040F}},
-                              {"Work Street", std::string("Bahnhofstra\xC3\x9F" "e 1\r\nHinterhaus")},
+                              {"Work Street", std::string("Bahnhofstra\xC3\x9F"
+                                                          "e 1\r\nHinterhaus")},
                               {"Work Mobile", std::string("+41 79 555 12 34")},
                               {"Phone Label3", std::int64_t{7}},
                               {"Custom 14", std::string("letzte")},
@@ -67,12 +71,16 @@ TEST_F(Ex2FileTest, ContactsWithAccentsAndLongTexts) {
     EXPECT_EQ(r.RecordID, 17);
     EXPECT_EQ(r.Status, 1);
     EXPECT_EQ(r.Private, 1);
-    EXPECT_STREQ(r.CategoryName, "Gesch\xC3\xA4" "ftlich");
+    EXPECT_STREQ(r.CategoryName,
+                 "Gesch\xC3\xA4"
+                 "ftlich");
     EXPECT_EQ(std::string(r.Note), note);
     EXPECT_STREQ(r.FirstName, "Zo\xC3\xAB");
     EXPECT_STREQ(r.LastName, "M\xC3\xBCller");
     EXPECT_EQ(r.Birthday, 0x07B2040F);
-    EXPECT_STREQ(r.WorkAddress.Street, "Bahnhofstra\xC3\x9F" "e 1\r\nHinterhaus");
+    EXPECT_STREQ(r.WorkAddress.Street,
+                 "Bahnhofstra\xC3\x9F"
+                 "e 1\r\nHinterhaus");
     EXPECT_STREQ(r.PhoneByLabel[7], "+41 79 555 12 34");
     EXPECT_STREQ(r.Custom[13], "letzte");
     EXPECT_STREQ(r.RingtoneSyncCounter, "3");
@@ -93,7 +101,8 @@ TEST_F(Ex2FileTest, CalendarAndTaskRepeatRules) {
                                       {"Repeated Event", std::string(rules[i])}},
                                      error))
             << error;
-        ASSERT_TRUE(tasks.AddRecord({{"Record ID", std::int64_t{i + 1}}, {"Repeat Info", std::string(rules[i])}}, error))
+        ASSERT_TRUE(
+            tasks.AddRecord({{"Record ID", std::int64_t{i + 1}}, {"Repeat Info", std::string(rules[i])}}, error))
             << error;
     }
     PmDateEx2Util calendar(Write(events).c_str());
@@ -153,7 +162,8 @@ TEST_F(Ex2FileTest, AnMdbThatIsNoDatabaseFailsTheLoad) {
     EXPECT_FALSE(reader.LoadFile(path.c_str()));
     bool connectionError = false;
     for (const auto& line : Log())
-        if (line.critical && line.text.starts_with("Database Connection Error, Connection String=")) connectionError = true;
+        if (line.critical && line.text.starts_with("Database Connection Error, Connection String="))
+            connectionError = true;
     EXPECT_TRUE(connectionError);
     EXPECT_TRUE(Logged("Open Palm Desktop Contacts database failed: " + path, true));
 }
@@ -203,7 +213,8 @@ TEST_F(Ex2FileTest, MemoCategoryAsNumberColumnAndOtherTypes) {
     memoWriter.AddTable("Category", jetfixture::PalmCategoryColumns())
         .rows.push_back({std::int64_t{3}, std::string("Ideen"), std::int64_t{0}, std::int64_t{0}});
     memoWriter.AddTable("Main", memoColumns)
-        .rows.push_back({std::int64_t{1}, std::int64_t{0}, std::int64_t{0}, false, std::int64_t{3}, std::string("Notiz")});
+        .rows.push_back(
+            {std::int64_t{1}, std::int64_t{0}, std::int64_t{0}, false, std::int64_t{3}, std::string("Notiz")});
     const std::string memos = WriteTables("MemoPad.mdb", memoWriter);
     PmMemoEx2Util memoReader(memos.c_str());
     ASSERT_TRUE(memoReader.IsLoaded());

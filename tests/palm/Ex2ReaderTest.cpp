@@ -105,11 +105,19 @@ TEST_F(ReaderTest, ContactDecodesEveryKeptColumn) {
 }
 
 TEST_F(ReaderTest, ContactPhonesByLabel) {
-    const NamedRow row = {{"Work Phone", T("111")},    {"Work Fax", T("222")},     {"Work Mobile", T("333")},
-                          {"Home Phone", T("444")},    {"Home Fax", T("555")},     {"Home Mobile", T("666")},
+    const NamedRow row = {{"Work Phone", T("111")},
+                          {"Work Fax", T("222")},
+                          {"Work Mobile", T("333")},
+                          {"Home Phone", T("444")},
+                          {"Home Fax", T("555")},
+                          {"Home Mobile", T("666")},
                           {"Other Phone", T(std::string(60, '7'))},
-                          {"Phone Label1", I(0)},      {"Phone Label2", I(2)},     {"Phone Label3", I(7)},
-                          {"Phone Label4", I(0)},      {"Phone Label5", I(8)},     {"Phone Label6", I(-1)},
+                          {"Phone Label1", I(0)},
+                          {"Phone Label2", I(2)},
+                          {"Phone Label3", I(7)},
+                          {"Phone Label4", I(0)},
+                          {"Phone Label5", I(8)},
+                          {"Phone Label6", I(-1)},
                           {"Phone Label7", I(6)}};
     const std::string path = AddDatabase("Address.mdb", {Categories({}), Main(PmAddrEx2Util::kKind, {row})});
     PmAddrEx2Util reader(path.c_str());
@@ -119,15 +127,20 @@ TEST_F(ReaderTest, ContactPhonesByLabel) {
     EXPECT_STREQ(r.PhoneByLabel[2], "222");
     EXPECT_STREQ(r.PhoneByLabel[1], "");
     EXPECT_EQ(std::string(r.PhoneByLabel[6]), std::string(31, '7'));  // cut to the member
-    EXPECT_EQ(std::string(r.Phone[6]), std::string(60, '7'));          // the slot keeps it whole
+    EXPECT_EQ(std::string(r.Phone[6]), std::string(60, '7'));         // the slot keeps it whole
 }
 
 TEST_F(ReaderTest, ValuesOfOtherKindsLeaveMembersEmpty) {
-    const NamedRow row = {{"Record ID", T("12 apples")}, {"Status", B(true)},  {"Private", I(1)},
-                          {"Category", T("x")},          {"First Name", I(5)}, {"Anniversary", Value::None()},
+    const NamedRow row = {{"Record ID", T("12 apples")},
+                          {"Status", B(true)},
+                          {"Private", I(1)},
+                          {"Category", T("x")},
+                          {"First Name", I(5)},
+                          {"Anniversary", Value::None()},
                           {"Note", T(std::string(3000, 'n'))},
                           {"Last Name", T(std::string(30, 'a') + "\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC")}};
-    const std::string path = AddDatabase("Address.mdb", {Categories({{0, "Unfiled"}}), Main(PmAddrEx2Util::kKind, {row})});
+    const std::string path =
+        AddDatabase("Address.mdb", {Categories({{0, "Unfiled"}}), Main(PmAddrEx2Util::kKind, {row})});
     PmAddrEx2Util reader(path.c_str());
     ASSERT_TRUE(reader.IsLoaded());
     const PmAddrEx2Rec& r = *reader.GetRecords().GetFirst();
@@ -144,11 +157,13 @@ TEST_F(ReaderTest, ValuesOfOtherKindsLeaveMembersEmpty) {
 }
 
 TEST_F(ReaderTest, CategoryNames) {
-    const std::string longName = "Gesch\xC3\xA4" "ftspartner und Lieferanten 2006";
+    const std::string longName =
+        "Gesch\xC3\xA4"
+        "ftspartner und Lieferanten 2006";
     const std::string path =
-        AddDatabase("Address.mdb", {Categories({{1, "First"}, {1, "Second"}, {2, longName}}),
-                                    Main(PmAddrEx2Util::kKind, {{{"Category", I(1)}}, {{"Category", I(2)}},
-                                                                {{"Category", I(9)}}})});
+        AddDatabase("Address.mdb",
+                    {Categories({{1, "First"}, {1, "Second"}, {2, longName}}),
+                     Main(PmAddrEx2Util::kKind, {{{"Category", I(1)}}, {{"Category", I(2)}}, {{"Category", I(9)}}})});
     PmAddrEx2Util reader(path.c_str());
     ASSERT_EQ(reader.GetRecords().GetCount(), 3u);
     EXPECT_STREQ(reader.GetRecords().GetAt(0)->CategoryName, "First");
@@ -168,8 +183,9 @@ TEST_F(ReaderTest, CategoryNames) {
 }
 
 TEST_F(ReaderTest, LinesOfASuccessfulLoad) {
-    const std::string path = AddDatabase("Address.mdb", {Categories({{1, "Business"}}),
-                                                         Main(PmAddrEx2Util::kKind, {{{"Record ID", I(1)}}, {{"Record ID", I(2)}}})});
+    const std::string path = AddDatabase(
+        "Address.mdb",
+        {Categories({{1, "Business"}}), Main(PmAddrEx2Util::kKind, {{{"Record ID", I(1)}}, {{"Record ID", I(2)}}})});
     PmAddrEx2Util reader;
     ClearLog();
     ASSERT_TRUE(reader.LoadFile(path.c_str()));
@@ -213,13 +229,15 @@ TEST_F(ReaderTest, EmptyMainIsAnEmptySuccess) {
     EXPECT_TRUE(reader.IsLoaded());
     EXPECT_EQ(reader.GetRecords().GetCount(), 0u);
     EXPECT_EQ(reader.GetCategoryMgr().GetCount(), 0u);  // no "Category" table: no categories
-    EXPECT_TRUE(Logged("Failed to query the first record of the Calendar main table. Check if there is any records "
-                       "in the database table.",
-                       false));
+    EXPECT_TRUE(
+        Logged("Failed to query the first record of the Calendar main table. Check if there is any records "
+               "in the database table.",
+               false));
     EXPECT_TRUE(Logged("Loading Palm Desktop Calendar main records completed successfully.", false));
-    EXPECT_FALSE(Logged("Failed to query the next record of the Calendar main table. Check if it is the end of the "
-                        "table.",
-                        false));
+    EXPECT_FALSE(
+        Logged("Failed to query the next record of the Calendar main table. Check if it is the end of the "
+               "table.",
+               false));
 }
 
 TEST_F(ReaderTest, DatabaseWithoutMainFailsTheLoad) {
@@ -250,7 +268,7 @@ TEST_F(ReaderTest, UnreadableAndMissingFilesFailTheLoad) {
     ClearLog();
     EXPECT_FALSE(contacts.LoadFile(missing.c_str()));
     EXPECT_EQ(LogTexts(), (std::vector<std::string>{"Loading Palm Desktop Contacts:" + missing,
-                                                     "Open Palm Desktop Contacts database failed: " + missing}));
+                                                    "Open Palm Desktop Contacts database failed: " + missing}));
     EXPECT_EQ(contacts.GetAccessor(), nullptr);
 
     // A failed load leaves nothing of the file read before.
@@ -273,7 +291,7 @@ TEST_F(ReaderTest, EmptyPaths) {
     EXPECT_FALSE(tasks.LoadFile(""));
     EXPECT_FALSE(memos.LoadFile(""));
     EXPECT_EQ(LogTexts(), (std::vector<std::string>{"Invalid Palm Desktop Task database file name.",
-                                                     "Invalid Palm Desktop Notes database name."}));
+                                                    "Invalid Palm Desktop Notes database name."}));
     for (const auto& line : Log()) EXPECT_TRUE(line.critical);
     EXPECT_FALSE(contacts.OpenFile(1, ""));
     EXPECT_FALSE(contacts.OpenFile(1, nullptr));
@@ -281,14 +299,21 @@ TEST_F(ReaderTest, EmptyPaths) {
 
 TEST_F(ReaderTest, CalendarRecords) {
     // 2007-06-14 08:00 UTC.
-    const NamedRow row = {{"Record ID", I(7)},          {"Status", I(0x01)},
-                          {"Private", B(true)},         {"Category", I(3)},
+    const NamedRow row = {{"Record ID", I(7)},
+                          {"Status", I(0x01)},
+                          {"Private", B(true)},
+                          {"Category", I(3)},
                           {"Note", T("Agenda: \xE2\x82\xAC")},
-                          {"Start Time", I(1181808000)}, {"End Time", I(1181811600)},
-                          {"Untimed", B(false)},        {"Time Zone", T("Europe/Berlin")},
-                          {"Location", T("Raum 4")},    {"Summary", T("Jour fixe")},
-                          {"Alarm", B(true)},           {"Alarm Advance", I(15)},
-                          {"Alarm Unit", I(1)},         {"Repeated Event", T("MP1 2+ TU 20061231T000000Z")}};
+                          {"Start Time", I(1181808000)},
+                          {"End Time", I(1181811600)},
+                          {"Untimed", B(false)},
+                          {"Time Zone", T("Europe/Berlin")},
+                          {"Location", T("Raum 4")},
+                          {"Summary", T("Jour fixe")},
+                          {"Alarm", B(true)},
+                          {"Alarm Advance", I(15)},
+                          {"Alarm Unit", I(1)},
+                          {"Repeated Event", T("MP1 2+ TU 20061231T000000Z")}};
     const NamedRow yearly = {{"Record ID", I(8)}, {"Start Time", I(1181808000)}, {"Repeated Event", T("YM1 6 #0")}};
     const std::string path =
         AddDatabase("DateBook.mdb", {Categories({{3, "Meetings"}}), Main(PmDateEx2Util::kKind, {row, yearly})});
@@ -322,12 +347,22 @@ TEST_F(ReaderTest, CalendarRecords) {
 }
 
 TEST_F(ReaderTest, TaskRecords) {
-    const NamedRow row = {{"Record ID", I(3)},      {"Status", I(0x84)},     {"Private", B(false)},
-                          {"Category", I(2)},       {"Note", T("n")},        {"Description", T("File taxes")},
-                          {"Due Date", I(1176595200)}, {"Completed", B(true)}, {"Priority", I(1)},
-                          {"Repeat On Complete Date", B(true)}, {"Complete Date", I(1176500000)},
-                          {"Alarm Set", B(true)},   {"Alarm Time", I(3600)}, {"Alarm Advance", I(2)},
-                          {"Repeat Start Date", I(1176595200)}, {"Repeat Info", T("W2 MO WE FR #0")}};
+    const NamedRow row = {{"Record ID", I(3)},
+                          {"Status", I(0x84)},
+                          {"Private", B(false)},
+                          {"Category", I(2)},
+                          {"Note", T("n")},
+                          {"Description", T("File taxes")},
+                          {"Due Date", I(1176595200)},
+                          {"Completed", B(true)},
+                          {"Priority", I(1)},
+                          {"Repeat On Complete Date", B(true)},
+                          {"Complete Date", I(1176500000)},
+                          {"Alarm Set", B(true)},
+                          {"Alarm Time", I(3600)},
+                          {"Alarm Advance", I(2)},
+                          {"Repeat Start Date", I(1176595200)},
+                          {"Repeat Info", T("W2 MO WE FR #0")}};
     const std::string path = AddDatabase(
         "Todolist.mdb", {Categories({{2, "Personal"}}),
                          Main(PmTodoEx2Util::kKind, {row, {{"Repeat Info", T("YM1 6 #0")}, {"Category", I(5)}}})});
@@ -370,8 +405,8 @@ TEST_F(ReaderTest, MemoCategoryAndText) {
         {{"Record ID", I(4)}, {"Category", I(2)}},
         {{"Record ID", T("5")}, {"Status", T("128")}, {"Category", Value::None()}, {"Note", T(longText)}},
     };
-    const std::string path = AddDatabase("MemoPad.mdb", {Categories({{2, "Personal"}, {0, "Unfiled"}}),
-                                                         Main(PmMemoEx2Util::kKind, rows)});
+    const std::string path =
+        AddDatabase("MemoPad.mdb", {Categories({{2, "Personal"}, {0, "Unfiled"}}), Main(PmMemoEx2Util::kKind, rows)});
     PmMemoEx2Util reader(path.c_str());
     ASSERT_TRUE(reader.IsLoaded());
     ASSERT_EQ(reader.GetRecords().GetCount(), 5u);
@@ -398,7 +433,8 @@ TEST_F(ReaderTest, MemoCategoryAndText) {
 
 TEST_F(ReaderTest, ReadersOfOneKindShareTheConnection) {
     const std::string a = AddDatabase("A.mdb", {Main(PmMemoEx2Util::kKind, {{{"Note", T("a")}}})});
-    const std::string b = AddDatabase("B.mdb", {Main(PmMemoEx2Util::kKind, {{{"Note", T("b1")}}, {{"Note", T("b2")}}})});
+    const std::string b =
+        AddDatabase("B.mdb", {Main(PmMemoEx2Util::kKind, {{{"Note", T("b1")}}, {{"Note", T("b2")}}})});
     PmMemoEx2Util first(a.c_str());
     PmMemoEx2Util second(b.c_str());
     EXPECT_FALSE(first.GetAccessor()->IsConnected());

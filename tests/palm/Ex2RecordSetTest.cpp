@@ -38,7 +38,8 @@ protected:
         Add(db, {{"Record ID", std::int64_t{1}},
                  {"Status", std::int64_t{1}},
                  {"Category", std::int64_t{3}},
-                 {"First Name", std::string("Mar\xC3\xAD" "a")},
+                 {"First Name", std::string("Mar\xC3\xAD"
+                                            "a")},
                  {"Middle Name", std::string("Jos\xC3\xA9")},
                  {"Last Name", std::string("L\xC3\xB3pez")},
                  {"English Name", std::string("Maria Lopez")},
@@ -117,7 +118,9 @@ TEST_F(Ex2RecordSetTest, ContactsOfADatabase) {
     EXPECT_EQ(set.GetLoadedGeneration(), kPmGenEx2);
     ASSERT_EQ(set.GetCommonList()->GetRecordCount(), 1u);  // the 0x84 record is left out
     const CommAddrRec& rec = *set.GetCommonList()->GetFirstRecord();
-    EXPECT_STREQ(rec.FirstName, "Mar\xC3\xAD" "a");
+    EXPECT_STREQ(rec.FirstName,
+                 "Mar\xC3\xAD"
+                 "a");
     EXPECT_STREQ(rec.MiddleName, "Jos\xC3\xA9");
     EXPECT_STREQ(rec.LastName, "L\xC3\xB3pez");
     EXPECT_STREQ(rec.DisplayName, "Maria Lopez");
@@ -143,7 +146,8 @@ TEST_F(Ex2RecordSetTest, RepeatTextsOfCalendarAndTasks) {
     PmDateInfo calendar;
     ASSERT_TRUE(calendar.LoadByFile(dates.c_str()));
     std::vector<const CommDateRec*> events;
-    for (PmDateEntry* e = calendar.FirstEntry(); e != nullptr; e = calendar.NextEntry()) events.push_back(e->CommonRecord);
+    for (PmDateEntry* e = calendar.FirstEntry(); e != nullptr; e = calendar.NextEntry())
+        events.push_back(e->CommonRecord);
     ASSERT_EQ(events.size(), 6u);
 
     const CommRepeatInfo& weekly = events[0]->Repeat;
@@ -248,9 +252,9 @@ TEST_F(Ex2RecordSetTest, UsersOfPalmDesktopSixReadTheirDatabases) {
     ASSERT_TRUE(calendar.LoadByUser(id));
     ASSERT_TRUE(tasks.LoadByUser(id));
     ASSERT_TRUE(memos.LoadByUser(id));
-    EXPECT_TRUE(Logged("Get user file successfully, try loading file:" + PalmFolderThroughDrive() +
-                           "MiaR/MemoPad/MemoPad.mdb",
-                       false));
+    EXPECT_TRUE(
+        Logged("Get user file successfully, try loading file:" + PalmFolderThroughDrive() + "MiaR/MemoPad/MemoPad.mdb",
+               false));
     EXPECT_TRUE(Logged("Start loading Palm Desktop Calendar by user ID: " + std::to_string(id), false));
     EXPECT_EQ(contacts.GetCommonList()->GetRecordCount(), 1u);
     EXPECT_EQ(calendar.GetCommonList()->GetRecordCount(), 6u);

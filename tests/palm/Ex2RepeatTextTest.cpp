@@ -108,7 +108,8 @@ TEST_F(RepeatTextTest, DailyAndUnknownRules) {
     EXPECT_EQ(d.Interval, 3);
     EXPECT_EQ(d.DayMask, 0);
     EXPECT_EQ(d.DayIndex, 0);
-    for (const char* text : {"", "X1 #0", "M1 #0", "d1 #0", " D1 #0", "#0"}) EXPECT_TRUE(IsCleared(Parse(text))) << text;
+    for (const char* text : {"", "X1 #0", "M1 #0", "d1 #0", " D1 #0", "#0"})
+        EXPECT_TRUE(IsCleared(Parse(text))) << text;
     PmRepeatInfo r;
     std::memset(&r, 0x5A, sizeof r);
     PmParseRepeatText(nullptr, r, PmRepeatForm::Calendar, 0);
@@ -173,10 +174,17 @@ TEST(RowValueTest, Long) {
     std::int32_t v = 5;
     EXPECT_TRUE(GetLongValue(Value::Integer(-40000), v));
     EXPECT_EQ(v, -40000);
-    const std::pair<const char*, std::int32_t> texts[] = {
-        {"42", 42}, {"42abc", 42}, {"  -7 x", -7}, {"+8", 8}, {"abc", 0}, {"", 0}, {"- 3", 0},
-        {"2147483647", 2147483647}, {"99999999999999", 2147483647}, {"-2147483648", -2147483647 - 1},
-        {"-99999999999999", -2147483647 - 1}};
+    const std::pair<const char*, std::int32_t> texts[] = {{"42", 42},
+                                                          {"42abc", 42},
+                                                          {"  -7 x", -7},
+                                                          {"+8", 8},
+                                                          {"abc", 0},
+                                                          {"", 0},
+                                                          {"- 3", 0},
+                                                          {"2147483647", 2147483647},
+                                                          {"99999999999999", 2147483647},
+                                                          {"-2147483648", -2147483647 - 1},
+                                                          {"-99999999999999", -2147483647 - 1}};
     for (const auto& [text, expected] : texts) {
         v = 5;
         EXPECT_TRUE(GetLongValue(Value::Text(text), v)) << text;

@@ -100,7 +100,8 @@ protected:
     void RegisterDesktopPath(const std::string& windowsPath) {
         fwtest::WriteFile(Prefix() + "/user.reg",
                           "WINE REGISTRY Version 2\n\n[Software\\\\U.S. Robotics\\\\Pilot Desktop\\\\Core] 1\n"
-                          "\"DesktopPath\"=\"" + Escape(windowsPath) + "\"\n");
+                          "\"DesktopPath\"=\"" +
+                              Escape(windowsPath) + "\"\n");
     }
     static std::string Escape(const std::string& text) {
         std::string out;

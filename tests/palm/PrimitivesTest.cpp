@@ -148,8 +148,8 @@ TEST_F(PrimitivesTest, OtherCodePagesAndUnknownNames) {
     ClearLog();
     EXPECT_FALSE(PmDBUtil::SetCodePage("no-such-code-page"));
     EXPECT_EQ(PmTextDecoder::GetCodePage(), "windows-1252");
-    EXPECT_TRUE(Logged("Unknown code page for Palm Desktop files: \"no-such-code-page\", using windows-1252 instead.",
-                       true));
+    EXPECT_TRUE(
+        Logged("Unknown code page for Palm Desktop files: \"no-such-code-page\", using windows-1252 instead.", true));
     PmDBUtil& back = Open(palmdat::EncodeValue(Value::Text("\xE9")));
     ASSERT_TRUE(back.ReadTaggedText(text, sizeof text));
     EXPECT_STREQ(text, "\xC3\xA9");

@@ -88,12 +88,9 @@ protected:
 }  // namespace
 
 TEST_F(RecordSetTest, StatusFilterLeavesOutDeletedAndArchivedRecords) {
-    const std::string path = Write(Contacts(Format::V414, {{"Keep", 0x01},
-                                                           {"Gone84", 0x84},
-                                                           {"Gone04", 0x04},
-                                                           {"Gone80", 0x80},
-                                                           {"HighByte", 0x100},
-                                                           {"Plain", 0}}));
+    const std::string path = Write(Contacts(
+        Format::V414,
+        {{"Keep", 0x01}, {"Gone84", 0x84}, {"Gone04", 0x04}, {"Gone80", 0x80}, {"HighByte", 0x100}, {"Plain", 0}}));
     PmAddrInfo set;
     ASSERT_TRUE(set.LoadByFile(path.c_str()));
     EXPECT_EQ(set.GetLoadedGeneration(), kPmGenEx);
@@ -103,7 +100,10 @@ TEST_F(RecordSetTest, StatusFilterLeavesOutDeletedAndArchivedRecords) {
 }
 
 TEST_F(RecordSetTest, EntriesAndNativeRecords) {
-    const std::string path = Write(Contacts(Format::V414, {{"Z\xC3\xBC" "rich", 1}, {"Bo", 1}}));
+    const std::string path = Write(Contacts(Format::V414, {{"Z\xC3\xBC"
+                                                            "rich",
+                                                            1},
+                                                           {"Bo", 1}}));
     PmAddrInfo set;
     ASSERT_TRUE(set.LoadByFile(path.c_str()));
     int n = 0;
@@ -125,7 +125,9 @@ TEST_F(RecordSetTest, EntriesAndNativeRecords) {
         EXPECT_EQ(e->SourceRecord, static_cast<const void*>(set.GetExReader().GetRecords().GetAt(n)));
     }
     EXPECT_EQ(n, 2);
-    EXPECT_STREQ(set.GetCommonList()->GetFirstRecord()->FirstName, "Z\xC3\xBC" "rich");
+    EXPECT_STREQ(set.GetCommonList()->GetFirstRecord()->FirstName,
+                 "Z\xC3\xBC"
+                 "rich");
 
     set.Reset();
     EXPECT_EQ(set.GetLoadedGeneration(), kPmGenNone);
@@ -390,12 +392,12 @@ TEST_F(RecordSetTest, CustomMapCopiesCatalogueFieldsIntoMappedValues) {
     r[64] = Value::Text("http://palm.example");
     r[65] = Value::Double(static_cast<double>(0x07C00704));  // 1984-07-04
     PmAddrInfo set;
-    EXPECT_TRUE(set.SetCustomMapSlot(0, 14));   // Home Phone
-    EXPECT_TRUE(set.SetCustomMapSlot(1, 49));   // Custom 6
-    EXPECT_TRUE(set.SetCustomMapSlot(2, 43));   // Birthday: no text
-    EXPECT_TRUE(set.SetCustomMapSlot(3, 41));   // Home Page
-    EXPECT_TRUE(set.SetCustomMapSlot(4, 10));   // Profession: not in a 4.1.4 file
-    EXPECT_TRUE(set.SetCustomMapSlot(9, 20));   // Mobile Phone: no slot has it
+    EXPECT_TRUE(set.SetCustomMapSlot(0, 14));  // Home Phone
+    EXPECT_TRUE(set.SetCustomMapSlot(1, 49));  // Custom 6
+    EXPECT_TRUE(set.SetCustomMapSlot(2, 43));  // Birthday: no text
+    EXPECT_TRUE(set.SetCustomMapSlot(3, 41));  // Home Page
+    EXPECT_TRUE(set.SetCustomMapSlot(4, 10));  // Profession: not in a 4.1.4 file
+    EXPECT_TRUE(set.SetCustomMapSlot(9, 20));  // Mobile Phone: no slot has it
     EXPECT_TRUE(set.SetCustomFieldMap(5, 0));
     EXPECT_FALSE(set.SetCustomMapSlot(10, 1));
     EXPECT_FALSE(set.SetCustomMapSlot(-1, 1));

@@ -136,7 +136,8 @@ TEST_F(ValueRouteTest, Palm6ContactFieldsReachTheirMembersOrLabelledLines) {
     };
     PalmDatabase db(PalmKind::Contacts);
     db.AddCategory({4, "Caf\xC3\xA9", 0, 0});
-    PalmRecord record{{"Record ID", std::int64_t{17}}, {"Category", std::int64_t{4}}, {"Note", std::string("Likes tea.")}};
+    PalmRecord record{
+        {"Record ID", std::int64_t{17}}, {"Category", std::int64_t{4}}, {"Note", std::string("Likes tea.")}};
     for (int i = 0; i < 7; ++i) record.push_back({"Phone Label" + std::to_string(i + 1), labels[i]});
     for (const Route& r : routes) record.push_back({r.field, r.value});
     std::string error;
@@ -179,10 +180,10 @@ TEST_F(ValueRouteTest, Palm6ContactEmailSlotsAndRepeatedLabels) {
     const CommAddrRec& rec = *First(set);
     EXPECT_STREQ(rec.Email, "a@x.example");
     EXPECT_STREQ(rec.Email2, "");
-    EXPECT_STREQ(rec.WorkFax, "222");       // the later fax takes the member
-    EXPECT_STREQ(rec.WorkPhone, "444");     // the later work phone too ...
-    EXPECT_STREQ(rec.WorkPhone2, "333");    // ... and the earlier one moves on
-    EXPECT_STREQ(rec.Pager, "666");         // no slot had the pager label
+    EXPECT_STREQ(rec.WorkFax, "222");     // the later fax takes the member
+    EXPECT_STREQ(rec.WorkPhone, "444");   // the later work phone too ...
+    EXPECT_STREQ(rec.WorkPhone2, "333");  // ... and the earlier one moves on
+    EXPECT_STREQ(rec.Pager, "666");       // no slot had the pager label
     EXPECT_EQ(std::string(rec.Note), "Fax: 111\r\nWork Phone: 555");
 }
 
@@ -388,7 +389,7 @@ TEST_F(ValueRouteTest, EventsKeepTheirDayAndWallClockInEveryZone) {
         // 10 March 2024 is the day daylight saving time begins in New York.
         const Event events[] = {
             {true, LocalSeconds(2024, 3, 10), LocalSeconds(2024, 3, 10)},  // as Palm Desktop writes it here
-            {true, kUtcMidnight20240310, kUtcMidnight20240310},      // a date alone
+            {true, kUtcMidnight20240310, kUtcMidnight20240310},            // a date alone
             {false, LocalSeconds(2024, 3, 10, 9, 30), LocalSeconds(2024, 3, 10, 11, 0)},
         };
         for (int generation : {kPmGenEarly, kPmGenEx, kPmGenEx2}) {
@@ -451,8 +452,8 @@ TEST_F(ValueRouteTest, UndatedToDosHaveNoDueDateAndDatedOnesKeepTheirDay) {
                 PalmDatabase db(PalmKind::Tasks);
                 std::string error;
                 for (std::size_t i = 0; i < std::size(dues); ++i)
-                    ASSERT_TRUE(db.AddRecord(
-                        {{"Record ID", std::int64_t(i + 1)}, {"Due Date", std::int64_t{dues[i]}}}, error));
+                    ASSERT_TRUE(
+                        db.AddRecord({{"Record ID", std::int64_t(i + 1)}, {"Due Date", std::int64_t{dues[i]}}}, error));
                 ASSERT_TRUE(tasks.LoadByFile(WriteDb(db).c_str()));
             } else {
                 const Format format = generation == kPmGenEx ? Format::V414 : Format::Earlier;

@@ -38,18 +38,18 @@ std::string PeWithVersion(std::uint32_t ms, std::uint32_t ls, bool decoyBeforeRe
     Put32(b, 0x3C, 0x80);
     Put32(b, 0x80, 0x00004550);
     const std::size_t coff = 0x84;
-    Put16(b, coff + 2, 1);      // one section
-    Put16(b, coff + 16, 224);   // optional header size (PE32)
+    Put16(b, coff + 2, 1);     // one section
+    Put16(b, coff + 16, 224);  // optional header size (PE32)
     const std::size_t opt = coff + 20;
     Put16(b, opt, 0x10B);
     Put32(b, opt + 96 + 16, 0x2000);  // resource directory RVA
     Put32(b, opt + 96 + 20, 0x200);
     const std::size_t sec = opt + 224;
     std::memcpy(&b[sec], ".rsrc", 5);
-    Put32(b, sec + 8, 0x200);   // virtual size
-    Put32(b, sec + 12, 0x2000); // virtual address
-    Put32(b, sec + 16, 0x200);  // raw size
-    Put32(b, sec + 20, 0x200);  // raw offset
+    Put32(b, sec + 8, 0x200);    // virtual size
+    Put32(b, sec + 12, 0x2000);  // virtual address
+    Put32(b, sec + 16, 0x200);   // raw size
+    Put32(b, sec + 20, 0x200);   // raw offset
     if (decoyBeforeResource) b.replace(0x1B0, 52, FixedInfo(0x00090009, 0));
     const std::size_t root = 0x200;
     // Root: one id entry, type 16 -> subdirectory at 0x18.

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "platform/paths/Paths.h"
 #include "platform/palm/PalmUserLibrary.h"
+#include "platform/paths/Paths.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -16,7 +16,8 @@ void Put32(std::string& b, std::uint32_t v) {
     Put16(b, v & 0xFFFF);
     Put16(b, v >> 16);
 }
-void PutUser(std::string& b, std::uint32_t id, const std::string& name, const std::string& dir, const std::string& rest) {
+void PutUser(std::string& b, std::uint32_t id, const std::string& name, const std::string& dir,
+             const std::string& rest) {
     Put32(b, id);
     b.push_back(static_cast<char>(name.size()));
     b += name;

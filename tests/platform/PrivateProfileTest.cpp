@@ -19,7 +19,8 @@ TEST(PrivateProfile, SectionsAndKeysMatchWithoutCaseAndValuesAreTrimmed) {
 TEST(PrivateProfile, WriteKeepsEveryOtherLine) {
     fwtest::TempDir dir;
     const std::string path = dir.File("a.ini");
-    fwtest::WriteFile(path, "; written by hand\r\n[FRWY]\r\nSourceApp=1\r\n# note\r\n\r\n[Path]\r\nPDPath=C:\\Palm\r\n");
+    fwtest::WriteFile(path,
+                      "; written by hand\r\n[FRWY]\r\nSourceApp=1\r\n# note\r\n\r\n[Path]\r\nPDPath=C:\\Palm\r\n");
     ASSERT_TRUE(platform::WriteProfileString(path, "frwy", "SOURCEAPP", "5"));
     ASSERT_TRUE(platform::WriteProfileString(path, "FRWY", "LogLevel", "3"));
     ASSERT_TRUE(platform::WriteProfileString(path, "New", "Key", "v"));

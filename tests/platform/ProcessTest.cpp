@@ -18,8 +18,9 @@ using platform::WaitResult;
 using Args = std::vector<std::string>;
 
 TEST(CommandLine, SplitsTheHelperCommandLine) {
-    EXPECT_EQ(SplitCommandLine("\"Norrbek.GoogleContacts.exe\" \"/home/an na/.local/share/norrbek/FRWY/GAddrParam.dat\""),
-              (Args{"Norrbek.GoogleContacts.exe", "/home/an na/.local/share/norrbek/FRWY/GAddrParam.dat"}));
+    EXPECT_EQ(
+        SplitCommandLine("\"Norrbek.GoogleContacts.exe\" \"/home/an na/.local/share/norrbek/FRWY/GAddrParam.dat\""),
+        (Args{"Norrbek.GoogleContacts.exe", "/home/an na/.local/share/norrbek/FRWY/GAddrParam.dat"}));
     EXPECT_EQ(SplitCommandLine("  prog  a\tb  "), (Args{"prog", "a", "b"}));
     EXPECT_EQ(SplitCommandLine(""), Args{});
     EXPECT_EQ(SplitCommandLine("   "), Args{});

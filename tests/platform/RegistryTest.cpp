@@ -31,8 +31,9 @@ struct FakePrefix {
                           "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n\n" + body);
     }
     void User(const std::string& body) {
-        fwtest::WriteFile(Prefix() + "/user.reg",
-                          "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n\n" + body);
+        fwtest::WriteFile(
+            Prefix() + "/user.reg",
+            "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n\n" + body);
     }
 };
 
@@ -40,25 +41,25 @@ struct FakePrefix {
 
 TEST(WineRegistryFile, ReadsTextValuesWithEscapes) {
     WineRegistryFile file;
-    ASSERT_TRUE(file.Parse(
-        "WINE REGISTRY Version 2\r\n"
-        ";; All keys relative to \\\\Machine\r\n"
-        "[Software\\\\Lotus\\\\Notes] 1700000000\r\n"
-        "#time=1da0b2c3d4e5f60\r\n"
-        "\"Path\"=\"C:\\\\Program Files\\\\Lotus\\\\Notes\\\\\"\r\n"
-        "@=\"the default\"\r\n"
-        "\"Quote\"=\"say \\\"hi\\\"\\ttab\\nline\"\r\n"
-        "\"Umlaut\"=\"M\\xfcller \\x20ac\\x00e9t\\xd83d\\xde00!\"\r\n"
-        "\"Octal\"=\"a\\101\\0b\"\r\n"
-        "\"Expand\"=str(2):\"%SystemRoot%\\\\x\"\r\n"
-        "\"Multi\"=str(7):\"a\\0b\\0\"\r\n"
-        "\"Number\"=dword:00000001\r\n"
-        "\"Blob\"=hex:01,02,03,\\\r\n"
-        "  \"Fake\"=\"continuation line\",\\\r\n"
-        "  05\r\n"
-        "\"After\"=\"blob\"\r\n"
-        "[Software\\\\Odd\\]Name] 1\n"
-        "\"Na\\\"me\"=\"v\"\n"));
+    ASSERT_TRUE(
+        file.Parse("WINE REGISTRY Version 2\r\n"
+                   ";; All keys relative to \\\\Machine\r\n"
+                   "[Software\\\\Lotus\\\\Notes] 1700000000\r\n"
+                   "#time=1da0b2c3d4e5f60\r\n"
+                   "\"Path\"=\"C:\\\\Program Files\\\\Lotus\\\\Notes\\\\\"\r\n"
+                   "@=\"the default\"\r\n"
+                   "\"Quote\"=\"say \\\"hi\\\"\\ttab\\nline\"\r\n"
+                   "\"Umlaut\"=\"M\\xfcller \\x20ac\\x00e9t\\xd83d\\xde00!\"\r\n"
+                   "\"Octal\"=\"a\\101\\0b\"\r\n"
+                   "\"Expand\"=str(2):\"%SystemRoot%\\\\x\"\r\n"
+                   "\"Multi\"=str(7):\"a\\0b\\0\"\r\n"
+                   "\"Number\"=dword:00000001\r\n"
+                   "\"Blob\"=hex:01,02,03,\\\r\n"
+                   "  \"Fake\"=\"continuation line\",\\\r\n"
+                   "  05\r\n"
+                   "\"After\"=\"blob\"\r\n"
+                   "[Software\\\\Odd\\]Name] 1\n"
+                   "\"Na\\\"me\"=\"v\"\n"));
     EXPECT_EQ(file.Get("SOFTWARE\\Lotus\\Notes", "path"), "C:\\Program Files\\Lotus\\Notes\\");
     EXPECT_EQ(file.Get("software\\lotus\\notes", ""), "the default");
     EXPECT_EQ(file.Get("Software\\Lotus\\Notes", "Quote"), "say \"hi\"\ttab\nline");
@@ -80,8 +81,9 @@ TEST(WineRegistryFile, RefusesTextWithoutHeaderAndSurvivesBrokenLines) {
     EXPECT_FALSE(file.Parse("REGEDIT4\n[Software\\\\A]\n\"x\"=\"y\"\n"));
     EXPECT_EQ(file.KeyCount(), 0u);
     EXPECT_FALSE(file.Parse(""));
-    ASSERT_TRUE(file.Parse("WINE REGISTRY Version 2\n\"orphan\"=\"value before any key\"\n[Unclosed\n"
-                           "[A] 1\n\"open\"=\"no end\n\"lone\"=\"\\xdc00\\xd800x\"\n\"trail\"=\"\\\n"));
+    ASSERT_TRUE(
+        file.Parse("WINE REGISTRY Version 2\n\"orphan\"=\"value before any key\"\n[Unclosed\n"
+                   "[A] 1\n\"open\"=\"no end\n\"lone\"=\"\\xdc00\\xd800x\"\n\"trail\"=\"\\\n"));
     EXPECT_FALSE(file.Get("A", "open"));
     EXPECT_EQ(file.Get("A", "lone"), "\xEF\xBF\xBD\xEF\xBF\xBDx");
     EXPECT_FALSE(file.Get("A", "trail"));
@@ -153,6 +155,7 @@ TEST(Registry, TranslatesDrivePathsThroughDosdevices) {
     EXPECT_EQ(platform::TranslateWindowsPath(""), "");
 
     prefix.System("[Software\\\\Lotus\\\\Notes] 1\n\"Path\"=\"C:\\\\Program Files\\\\Lotus\\\\\"\n");
-    EXPECT_EQ(RegistryReadPath(RegistryRoot::LocalMachine, "Software\\Lotus\\Notes", "Path"), c + "Program Files/Lotus/");
+    EXPECT_EQ(RegistryReadPath(RegistryRoot::LocalMachine, "Software\\Lotus\\Notes", "Path"),
+              c + "Program Files/Lotus/");
     EXPECT_TRUE(platform::PathExists(*RegistryReadPath(RegistryRoot::LocalMachine, "Software\\Lotus\\Notes", "Path")));
 }

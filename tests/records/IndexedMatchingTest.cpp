@@ -19,7 +19,8 @@
 namespace {
 
 std::string Variant(std::mt19937& rng, int pool) {
-    static const char* const kWords[] = {"", "anna", "Anna", "ANNA", "an\r\nna", "anna\r\n", "\r\n", "bo", "Bo\n", "b\ro"};
+    static const char* const kWords[] = {"",         "anna", "Anna", "ANNA", "an\r\nna",
+                                         "anna\r\n", "\r\n", "bo",   "Bo\n", "b\ro"};
     std::string s = kWords[rng() % static_cast<unsigned>(std::min(pool, 10))];
     if (rng() % 8 == 0) s += kWords[rng() % 10];
     return s;
@@ -122,7 +123,8 @@ void CompareWithScan(Fill fill, unsigned seed) {
         // Whole lists: Status and Counterpart agree.
         source.MarkAgainst(&target);
         std::vector<std::pair<int, Rec*>> indexed;
-        for (Rec* r = source.GetFirstRecord(); r; r = source.GetNextRecord()) indexed.emplace_back(r->Status, r->Counterpart);
+        for (Rec* r = source.GetFirstRecord(); r; r = source.GetNextRecord())
+            indexed.emplace_back(r->Status, r->Counterpart);
         source.MarkAgainstScan(&target);
         std::size_t k = 0;
         for (Rec* r = source.GetFirstRecord(); r; r = source.GetNextRecord(), ++k) {

@@ -46,7 +46,8 @@ void Check(const Case<Rec>& c) {
             const Rec* r = source.GetRecordAt(i);
             EXPECT_EQ(r->Status, c.expected[i].status) << "source " << i;
             const int at = c.expected[i].counterpart;
-            EXPECT_EQ(r->Counterpart, at < 0 ? nullptr : target.GetRecordAt(static_cast<std::size_t>(at))) << "source " << i;
+            EXPECT_EQ(r->Counterpart, at < 0 ? nullptr : target.GetRecordAt(static_cast<std::size_t>(at)))
+                << "source " << i;
             // The target remembers the mark for the writer.
             Rec* match = nullptr;
             int index = -1;
@@ -73,16 +74,24 @@ TEST(Marking, Contacts) {
         {"several identical items: one each", {js1, js1, js1}, {js1, js1}, {{S, 0}, {S, 1}}},
         {"an identical item taken already is not taken twice", {js1, js2}, {js1, js1}, {{S, 0}, {D, 1}}},
         {"case and line breaks", {Person("Ann", "Lee", "a@x")}, {Person("ANN", "lee", "A@X")}, {{S, 0}}},
-        {"nameless: same company and display name", {Nameless("", "Acme", "1"), Nameless("", "Beta", "1")},
-         {Nameless("", "ACME", "2")}, {{D, 0}}},
+        {"nameless: same company and display name",
+         {Nameless("", "Acme", "1"), Nameless("", "Beta", "1")},
+         {Nameless("", "ACME", "2")},
+         {{D, 0}}},
         {"nameless: another company is not an update", {Nameless("", "Acme")}, {Nameless("", "Gamma")}, {{N, -1}}},
-        {"nameless: display name and company both count", {Nameless("Acme", ""), Nameless("", "Acme")},
-         {Nameless("", "Acme", "9"), Nameless("Acme", "Acme")}, {{D, 1}, {N, -1}}},
-        {"nameless: compared as texts", {Nameless("Acme\r\nSupport", "acme")}, {Nameless("ACMESupport", "Acme")},
+        {"nameless: display name and company both count",
+         {Nameless("Acme", ""), Nameless("", "Acme")},
+         {Nameless("", "Acme", "9"), Nameless("Acme", "Acme")},
+         {{D, 1}, {N, -1}}},
+        {"nameless: compared as texts",
+         {Nameless("Acme\r\nSupport", "acme")},
+         {Nameless("ACMESupport", "Acme")},
          {{S, 0}}},
         {"nameless never matches a named contact", {Person("", "Smith")}, {Nameless("", "Smith")}, {{N, -1}}},
-        {"without any name only identical", {Nameless("", "", "1"), Nameless("", "", "2")},
-         {Nameless("", "", "2"), Nameless("", "", "3")}, {{S, 1}, {N, -1}}},
+        {"without any name only identical",
+         {Nameless("", "", "1"), Nameless("", "", "2")},
+         {Nameless("", "", "2"), Nameless("", "", "3")},
+         {{S, 1}, {N, -1}}},
     };
     for (const auto& c : cases) Check<CommAddrMgr>(c);
 }
@@ -106,7 +115,9 @@ TEST(Marking, Events) {
         {"the same times: an update", {standup(9, 0, "Room 1")}, {standup(9, 0, "Room 2")}, {{D, 0}}},
         {"another end time is another event", {standup(9, 0)}, {laterEnd}, {{N, -1}}},
         {"seconds do not count", {standup(9, 0)}, {seconds}, {{S, 0}}},
-        {"two on one day, each its own", {standup(9, 0), standup(15, 0)}, {standup(15, 0), standup(9, 0, "x")},
+        {"two on one day, each its own",
+         {standup(9, 0), standup(15, 0)},
+         {standup(15, 0), standup(9, 0, "x")},
          {{S, 1}, {D, 0}}},
         {"all-day events match on the days", {trip}, {tripHours}, {{S, 0}}},
         {"all-day and timed never match", {trip}, {timedTrip}, {{N, -1}}},
@@ -117,17 +128,25 @@ TEST(Marking, Events) {
 
 TEST(Marking, TasksAndNotes) {
     const std::vector<Case<CommTaskRec>> tasks = {
-        {"two to-dos of one subject, one item", {Todo("Call mom", 1)}, {Todo("call mom", 0), Todo("Call mom", 1)},
+        {"two to-dos of one subject, one item",
+         {Todo("Call mom", 1)},
+         {Todo("call mom", 0), Todo("Call mom", 1)},
          {{N, -1}, {S, 0}}},
-        {"identical to-dos: one item each, then new", {Todo("Buy milk"), Todo("Buy milk")},
-         {Todo("Buy milk", 0, 5), Todo("Buy milk", 0, 6), Todo("Buy milk")}, {{S, 0}, {S, 1}, {N, -1}}},
-        {"the last free key match is updated", {Todo("A", 1), Todo("A", 2), Todo("A", 0)}, {Todo("A", 0), Todo("A", 3)},
+        {"identical to-dos: one item each, then new",
+         {Todo("Buy milk"), Todo("Buy milk")},
+         {Todo("Buy milk", 0, 5), Todo("Buy milk", 0, 6), Todo("Buy milk")},
+         {{S, 0}, {S, 1}, {N, -1}}},
+        {"the last free key match is updated",
+         {Todo("A", 1), Todo("A", 2), Todo("A", 0)},
+         {Todo("A", 0), Todo("A", 3)},
          {{S, 2}, {D, 1}}},
     };
     for (const auto& c : tasks) Check<CommTaskMgr>(c);
     const std::vector<Case<CommNoteRec>> notes = {
-        {"same subject, other text", {Memo("List", "milk"), Memo("List", "eggs")},
-         {Memo("list", "EGGS"), Memo("List", "tea"), Memo("List", "bread")}, {{S, 1}, {D, 0}, {N, -1}}},
+        {"same subject, other text",
+         {Memo("List", "milk"), Memo("List", "eggs")},
+         {Memo("list", "EGGS"), Memo("List", "tea"), Memo("List", "bread")},
+         {{S, 1}, {D, 0}, {N, -1}}},
     };
     for (const auto& c : notes) Check<CommNoteMgr>(c);
 }

@@ -48,7 +48,8 @@ struct KindCounts {
 
 inline std::map<std::string, KindCounts> BatchReport(const std::string& output) {
     std::map<std::string, KindCounts> lines;
-    const std::regex line(R"((Contacts|Calendar|Tasks|Notes) +(\d+) new, +(\d+) different, +(\d+) same; (\d+) written)");
+    const std::regex line(
+        R"((Contacts|Calendar|Tasks|Notes) +(\d+) new, +(\d+) different, +(\d+) same; (\d+) written)");
     for (std::sregex_iterator it(output.begin(), output.end(), line), end; it != end; ++it) {
         KindCounts k;
         k.created = std::stoi((*it)[2]);

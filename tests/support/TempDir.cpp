@@ -42,8 +42,10 @@ ScopedEnv::ScopedEnv(const char* name, const std::string& value) : m_name(name) 
 }
 
 ScopedEnv::~ScopedEnv() {
-    if (m_had) ::setenv(m_name.c_str(), m_old.c_str(), 1);
-    else ::unsetenv(m_name.c_str());
+    if (m_had)
+        ::setenv(m_name.c_str(), m_old.c_str(), 1);
+    else
+        ::unsetenv(m_name.c_str());
 }
 
 int MakeFifo(const std::string& path) { return ::mkfifo(path.c_str(), 0600); }

@@ -17,9 +17,7 @@ inline constexpr const char* kTokyoZone = "JST-9";
 
 class ScopedTimeZone {
 public:
-    explicit ScopedTimeZone(const std::string& zone) : m_env(std::make_unique<ScopedEnv>("TZ", zone)) {
-        ::tzset();
-    }
+    explicit ScopedTimeZone(const std::string& zone) : m_env(std::make_unique<ScopedEnv>("TZ", zone)) { ::tzset(); }
     ~ScopedTimeZone() {
         m_env.reset();
         ::tzset();

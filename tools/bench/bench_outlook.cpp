@@ -62,7 +62,8 @@ int main(int argc, char** argv) {
     {
         OlAddrUtil ol;
         if (!ol.Load()) return 1;
-        for (int i = 0; i < count; ++i) created += ol.MigrateRecord(&contacts[static_cast<std::size_t>(i)]) == OlMigrateCreated;
+        for (int i = 0; i < count; ++i)
+            created += ol.MigrateRecord(&contacts[static_cast<std::size_t>(i)]) == OlMigrateCreated;
     }
     const double migrate = Seconds(start);
 
@@ -77,7 +78,8 @@ int main(int argc, char** argv) {
         start = std::chrono::steady_clock::now();
         for (int i = 0; i < count; ++i) {
             CommAddrRec* match = nullptr;
-            same += ol.GetRecordList()->FindRecord(&contacts[static_cast<std::size_t>(i)], &match, nullptr) == CommFindSame;
+            same +=
+                ol.GetRecordList()->FindRecord(&contacts[static_cast<std::size_t>(i)], &match, nullptr) == CommFindSame;
         }
         std::printf("load %u contacts: %.2f s (%.0f per second)\n", loaded, load, loaded / load);
         std::printf("compare %d source contacts with them: %.3f s, %d same\n", count, Seconds(start), same);

@@ -41,7 +41,10 @@ std::string WriteAddressBook(const std::string& path, Format format, int count) 
         r[ex ? 21 : 12] = Value::Text("+49 171 555 " + n);
         r[ex ? 27 : 9] = Value::Long(4);
         r[ex ? 28 : 11] = Value::Long(7);
-        r[ex ? 43 : 17] = Value::Text("Hohe Stra\xDF" "e " + n);
+        r[ex ? 43 : 17] = Value::Text(
+            "Hohe Stra\xDF"
+            "e " +
+            n);
         r[ex ? 44 : 18] = Value::Text("K\xF6ln");
         r[ex ? 46 : 20] = Value::Text("50667");
         r[ex ? 47 : 21] = Value::Text("Deutschland");
@@ -67,9 +70,9 @@ void Run(const char* label, const std::string& path, int count) {
     const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     std::ifstream in(path, std::ios::binary | std::ios::ate);
     const double mib = static_cast<double>(in.tellg()) / (1024.0 * 1024.0);
-    std::printf("%-28s %s %zu of %d contacts, file %.1f MiB: %.3f s, %.0f contacts/s, peak RSS so far %ld MiB\n",
-                label, ok ? "read" : "FAILED", reader.GetRecords().GetCount(), count, mib, s,
-                static_cast<double>(count) / s, PeakRssMiB());
+    std::printf("%-28s %s %zu of %d contacts, file %.1f MiB: %.3f s, %.0f contacts/s, peak RSS so far %ld MiB\n", label,
+                ok ? "read" : "FAILED", reader.GetRecords().GetCount(), count, mib, s, static_cast<double>(count) / s,
+                PeakRssMiB());
 }
 
 }  // namespace

@@ -72,7 +72,10 @@ int main(int argc, char** argv) {
         r[19] = Value::Text("+49 221 555 " + n);
         r[20] = Value::Text("j" + n + "@example.org");
         r[27].number = 4;
-        r[43] = Value::Text("Hohe Stra\xDF" "e " + n);
+        r[43] = Value::Text(
+            "Hohe Stra\xDF"
+            "e " +
+            n);
         r[65] = Value::Double(static_cast<double>(0x07B00000 + ((i % 12) + 1) * 256 + (i % 28) + 1));
     });
     WriteFile(folder + "memopad.dat", Kind::Memo, memos, [](palmdat::Record& r, int i) {

@@ -17,6 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!platform::jet::IsSelect(text)) __builtin_trap();
     }
     const std::string utf8 = platform::jet::DecodeJetText(data, size);
-    if (utf8.size() > size * 3 + 8) __builtin_trap();  // at most three bytes per two stored bytes, or per one compressed
+    if (utf8.size() > size * 3 + 8)
+        __builtin_trap();  // at most three bytes per two stored bytes, or per one compressed
     return 0;
 }

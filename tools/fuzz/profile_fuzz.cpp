@@ -19,8 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto value = again.Get(section, "Key");
     // A key just written reads back, unless the section name itself is one
     // that cannot be written as a header line.
-    if (section.find_first_of("[]\r\n=") == std::string::npos && section.find_first_not_of(" \t") != std::string::npos &&
-        section.front() != ' ' && section.back() != ' ' && section.front() != '\t' && section.back() != '\t') {
+    if (section.find_first_of("[]\r\n=") == std::string::npos &&
+        section.find_first_not_of(" \t") != std::string::npos && section.front() != ' ' && section.back() != ' ' &&
+        section.front() != '\t' && section.back() != '\t') {
         if (!value || *value != "Value") __builtin_trap();
     }
     return 0;

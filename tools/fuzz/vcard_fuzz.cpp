@@ -39,10 +39,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (schema[i].readOnly) continue;
         PropValue& v = item.At(static_cast<int>(i));
         switch (schema[i].type) {
-            case PropType::Text: v.s = texts[b % 6]; break;
-            case PropType::Int:
-            case PropType::Bool: v.i = static_cast<std::int32_t>(b % 3); break;
-            case PropType::Date: v.d = b % 2 ? 0.0 : NormalizeDate(30000.0 + b + (b % 4 == 0 ? 0.25 : 0.0)); break;
+        case PropType::Text: v.s = texts[b % 6]; break;
+        case PropType::Int:
+        case PropType::Bool: v.i = static_cast<std::int32_t>(b % 3); break;
+        case PropType::Date: v.d = b % 2 ? 0.0 : NormalizeDate(30000.0 + b + (b % 4 == 0 ? 0.25 : 0.0)); break;
         }
     }
     const std::string first = ContactToVCard(item);

@@ -22,9 +22,9 @@ namespace jetfixture {
 namespace {
 
 constexpr std::size_t kPageSize = 4096;
-constexpr std::size_t kRowTableStart = 14;                          // first row offset of a data page
+constexpr std::size_t kRowTableStart = 14;                           // first row offset of a data page
 constexpr std::size_t kMaxRowSize = kPageSize - kRowTableStart - 2;  // one row alone on a page
-constexpr std::size_t kLongValueChunk = kMaxRowSize - 4;            // data of one page of a chained value
+constexpr std::size_t kLongValueChunk = kMaxRowSize - 4;             // data of one page of a chained value
 constexpr std::size_t kMemoHeader = 12;
 constexpr int kMaxRowsPerPage = 255;  // a row number is one byte of a page/row pointer
 constexpr std::uint32_t kCatalogPage = 2;
@@ -52,10 +52,8 @@ bool IsFixed(ColumnType t) {
     case ColumnType::Binary:
     case ColumnType::Text:
     case ColumnType::OLE:
-    case ColumnType::Memo:
-        return false;
-    default:
-        return true;
+    case ColumnType::Memo: return false;
+    default: return true;
     }
 }
 
@@ -194,7 +192,8 @@ public:
     }
 
 private:
-    static constexpr std::uint32_t kLvalOwner = 'L' | ('V' << 8) | ('A' << 16) | (static_cast<std::uint32_t>('L') << 24);
+    static constexpr std::uint32_t kLvalOwner =
+        'L' | ('V' << 8) | ('A' << 16) | (static_cast<std::uint32_t>('L') << 24);
 
     void UpdateRowHeader(const RowPage& rp) {
         Page& p = At(rp.page);
@@ -207,7 +206,9 @@ private:
     RowPage m_map;
 };
 
-std::string ColumnText(const TableDef& t, const ColumnDef& c) { return "column \"" + c.name + "\" of table \"" + t.name + "\""; }
+std::string ColumnText(const TableDef& t, const ColumnDef& c) {
+    return "column \"" + c.name + "\" of table \"" + t.name + "\"";
+}
 
 bool SameName(const std::string& a, const std::string& b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -318,8 +319,12 @@ bool EncodeValue(const TableDef& table, const ColumnLayout& col, const Cell& cel
     if (t == ColumnType::Byte || t == ColumnType::Integer || t == ColumnType::LongInteger) {
         if (!std::holds_alternative<std::int64_t>(cell)) return wrongKind();
         const std::int64_t v = std::get<std::int64_t>(cell);
-        const std::int64_t lo = t == ColumnType::Byte ? 0 : t == ColumnType::Integer ? -32768 : std::numeric_limits<std::int32_t>::min();
-        const std::int64_t hi = t == ColumnType::Byte ? 255 : t == ColumnType::Integer ? 32767 : std::numeric_limits<std::int32_t>::max();
+        const std::int64_t lo = t == ColumnType::Byte      ? 0
+                                : t == ColumnType::Integer ? -32768
+                                                           : std::numeric_limits<std::int32_t>::min();
+        const std::int64_t hi = t == ColumnType::Byte      ? 255
+                                : t == ColumnType::Integer ? 32767
+                                                           : std::numeric_limits<std::int32_t>::max();
         if (v < lo || v > hi) return outOfRange();
         const auto u = static_cast<std::uint32_t>(v);
         for (std::size_t i = 0; i < out.size(); ++i) out[i] = static_cast<std::uint8_t>(u >> (8 * i));
@@ -329,7 +334,8 @@ bool EncodeValue(const TableDef& table, const ColumnLayout& col, const Cell& cel
         std::int64_t scaled = 0;
         if (std::holds_alternative<std::int64_t>(cell)) {
             const std::int64_t v = std::get<std::int64_t>(cell);
-            if (v > std::numeric_limits<std::int64_t>::max() / 10000 || v < std::numeric_limits<std::int64_t>::min() / 10000)
+            if (v > std::numeric_limits<std::int64_t>::max() / 10000 ||
+                v < std::numeric_limits<std::int64_t>::min() / 10000)
                 return outOfRange();
             scaled = v * 10000;
         } else if (std::holds_alternative<double>(cell)) {
@@ -360,8 +366,8 @@ bool EncodeRow(FileBuilder& file, const TableLayout& layout, const std::vector<C
                const WriterOptions& options, std::vector<std::uint8_t>& row, std::string& error) {
     const TableDef& table = *layout.table;
     if (cells.size() != layout.columns.size()) {
-        error = "row " + std::to_string(rowNumber + 1) + " of table \"" + table.name + "\" has " + std::to_string(cells.size()) +
-                " values for " + std::to_string(layout.columns.size()) + " columns";
+        error = "row " + std::to_string(rowNumber + 1) + " of table \"" + table.name + "\" has " +
+                std::to_string(cells.size()) + " values for " + std::to_string(layout.columns.size()) + " columns";
         return false;
     }
     const std::size_t n = layout.columns.size();
@@ -381,7 +387,8 @@ bool EncodeRow(FileBuilder& file, const TableLayout& layout, const std::vector<C
             const ColumnLayout& c = layout.columns[i];
             if (c.fixed || nulls[i]) continue;
             if (IsLongValue(c.def.type))
-                size += kMemoHeader + (inlineLong && values[i].size() <= options.inlineLongValueLimit ? values[i].size() : 0);
+                size += kMemoHeader +
+                        (inlineLong && values[i].size() <= options.inlineLongValueLimit ? values[i].size() : 0);
             else
                 size += values[i].size();
         }
@@ -504,10 +511,10 @@ void WriteHeader(Page& p) {
     p[1] = 0x01;
     static const char kSignature[] = "Standard Jet DB";
     std::memcpy(&p[4], kSignature, sizeof kSignature);
-    p[0x14] = 0x01;  // Jet 4
-    Put16(&p[0x3C], 1252);    // code page
-    Put32(&p[0x3E], 0);       // no encryption key
-    Put16(&p[0x6E], 0x0409);  // sort order
+    p[0x14] = 0x01;                  // Jet 4
+    Put16(&p[0x3C], 1252);           // code page
+    Put32(&p[0x3E], 0);              // no encryption key
+    Put16(&p[0x6E], 0x0409);         // sort order
     const double created = 36526.0;  // 1 January 2000
     std::memcpy(&p[0x72], &created, sizeof created);
     platform::jet::ScrambleJetHeader(p.data());
@@ -539,8 +546,8 @@ bool JetWriter::Build(std::vector<std::uint8_t>& out, std::string& error) const 
 
     TableDef catalog;
     catalog.name = "MSysObjects";
-    catalog.columns = {{"Id", ColumnType::LongInteger},  {"ParentId", ColumnType::LongInteger},
-                       {"Name", ColumnType::Text, 128},  {"Type", ColumnType::Integer},
+    catalog.columns = {{"Id", ColumnType::LongInteger},    {"ParentId", ColumnType::LongInteger},
+                       {"Name", ColumnType::Text, 128},    {"Type", ColumnType::Integer},
                        {"Flags", ColumnType::LongInteger}, {"LvProp", ColumnType::OLE}};
     std::vector<TableLayout> layouts(m_tables.size() + 1);
     if (!LayOut(catalog, true, layouts[0], error)) return false;
@@ -562,8 +569,8 @@ bool JetWriter::Build(std::vector<std::uint8_t>& out, std::string& error) const 
 
     constexpr std::int64_t kTablesFolder = 0x0F000001;
     constexpr std::int64_t kSystemFlags = static_cast<std::int32_t>(0x80000002u);
-    catalog.rows.push_back({std::int64_t{kCatalogPage}, kTablesFolder, std::string("MSysObjects"), std::int64_t{1},
-                            kSystemFlags, Null{}});
+    catalog.rows.push_back(
+        {std::int64_t{kCatalogPage}, kTablesFolder, std::string("MSysObjects"), std::int64_t{1}, kSystemFlags, Null{}});
     for (std::size_t i = 0; i < m_tables.size(); ++i)
         catalog.rows.push_back({std::int64_t{layouts[i + 1].tdefPage}, kTablesFolder, m_tables[i].name, std::int64_t{1},
                                 std::int64_t{0}, Null{}});

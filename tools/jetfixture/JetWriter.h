@@ -26,11 +26,11 @@ enum class ColumnType : std::uint8_t {
     Currency = 0x05,     // 64-bit integer in units of 1/10000
     Single = 0x06,
     Double = 0x07,
-    DateTime = 0x08,     // OLE date (days since 30 December 1899)
-    Binary = 0x09,       // up to 255 bytes
-    Text = 0x0A,         // up to 255 characters
-    OLE = 0x0B,          // long binary
-    Memo = 0x0C,         // long text
+    DateTime = 0x08,  // OLE date (days since 30 December 1899)
+    Binary = 0x09,    // up to 255 bytes
+    Text = 0x0A,      // up to 255 characters
+    OLE = 0x0B,       // long binary
+    Memo = 0x0C,      // long text
 };
 
 struct ColumnDef {

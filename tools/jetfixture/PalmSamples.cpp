@@ -11,10 +11,10 @@ constexpr std::int64_t kMonday0900 = 1704704400;  // 2024-01-08 09:00:00
 constexpr std::int64_t kHour = 3600;
 constexpr std::int64_t kDay = 24 * kHour;
 
-const char* const kFirstNames[] = {"Zoë",  "José",  "François", "Ünal",   "Søren", "Chloé",  "Łukasz",
-                                   "Ana",  "Björn", "Renée",    "Ðorđe", "Inés",  "Mónica", "Håkon"};
-const char* const kLastNames[] = {"Müller", "Østergaard", "García", "Dvořák", "O'Brien", "Nuñez", "Šimić",
-                                  "Lefèvre", "Çelik",     "Jónsson", "Weiß",   "Kowalczyk"};
+const char* const kFirstNames[] = {"Zoë", "José",  "François", "Ünal",  "Søren", "Chloé",  "Łukasz",
+                                   "Ana", "Björn", "Renée",    "Ðorđe", "Inés",  "Mónica", "Håkon"};
+const char* const kLastNames[] = {"Müller", "Østergaard", "García", "Dvořák",  "O'Brien", "Nuñez",
+                                  "Šimić",  "Lefèvre",    "Çelik",  "Jónsson", "Weiß",    "Kowalczyk"};
 const char* const kCities[] = {"Zürich", "Malmö", "Kraków", "São Paulo", "Besançon", "Reykjavík"};
 
 void AddCategories(PalmDatabase& db) {
@@ -54,15 +54,23 @@ void Contacts(PalmDatabase& db, int count) {
                      {"E-mail 1", "contact" + std::to_string(i) + "@example.org"},
                      {"Private", i % 5 == 4},
                      {"Custom 1", std::string("Sprache: Deutsch")}};
-        if (i % 10 == 0) r.push_back({"Note", LongText("Anmerkung für " + first + " " + last, 120)});
-        else if (i % 2 == 0) r.push_back({"Note", "Notiz: " + first + " mag Kaffee."});
+        if (i % 10 == 0)
+            r.push_back({"Note", LongText("Anmerkung für " + first + " " + last, 120)});
+        else if (i % 2 == 0)
+            r.push_back({"Note", "Notiz: " + first + " mag Kaffee."});
         Add(db, r);
     }
 }
 
 void Calendar(PalmDatabase& db, int count) {
-    static const char* const kRules[] = {"",           "D1 #0",         "W1 MO WE FR #0", "W2 TU 20261231T000000Z",
-                                         "MP1 2+ TU #0", "MD1 15 #0",    "YM1 6 #0",       "MP1 5+ FR 20251231T000000Z"};
+    static const char* const kRules[] = {"",
+                                         "D1 #0",
+                                         "W1 MO WE FR #0",
+                                         "W2 TU 20261231T000000Z",
+                                         "MP1 2+ TU #0",
+                                         "MD1 15 #0",
+                                         "YM1 6 #0",
+                                         "MP1 5+ FR 20251231T000000Z"};
     const int n = std::max<int>(count, static_cast<int>(std::size(kRules)));
     for (int i = 0; i < n; ++i) {
         const std::int64_t start = kMonday0900 + (i % 28) * kDay + (i % 5) * kHour;
@@ -87,8 +95,8 @@ void Tasks(PalmDatabase& db, int count) {
     for (int i = 0; i < count; ++i) {
         PalmRecord r{{"Record ID", std::int64_t{3000 + i}},
                      {"Category", std::int64_t{i % 3}},
-                     {"Description", "Aufgabe " + std::to_string(i + 1) + ": Rückruf bei " +
-                                         kLastNames[i % std::size(kLastNames)]},
+                     {"Description",
+                      "Aufgabe " + std::to_string(i + 1) + ": Rückruf bei " + kLastNames[i % std::size(kLastNames)]},
                      {"Due Date", i % 4 == 3 ? std::int64_t{0} : kMonday0900 + i * kDay},
                      {"Completed", i % 3 == 2},
                      {"Priority", std::int64_t{1 + i % 5}},

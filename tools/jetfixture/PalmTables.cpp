@@ -129,8 +129,8 @@ PalmDatabase::PalmDatabase(PalmKind kind, WriterOptions options) : m_kind(kind),
 }
 
 void PalmDatabase::AddCategory(const PalmCategory& category) {
-    m_writer.Table(0).rows.push_back({std::int64_t{category.id}, category.name, std::int64_t{category.status},
-                                  std::int64_t{category.color}});
+    m_writer.Table(0).rows.push_back(
+        {std::int64_t{category.id}, category.name, std::int64_t{category.status}, std::int64_t{category.color}});
 }
 
 bool PalmDatabase::AddRecord(const PalmRecord& record, std::string& error) {

@@ -36,14 +36,14 @@ std::int32_t Epoch(int year, int month, int day, int hour, int minute) {
     return static_cast<std::int32_t>(::timegm(&tm));
 }
 
-const char* const kFirstNames[] = {"Zoë", "Anaïs", "Björn", "Søren", "José", "François", "Jürgen", "Åsa",
-                                   "Chloé", "Mário", "Inês", "Renée"};
+const char* const kFirstNames[] = {"Zoë",    "Anaïs", "Björn", "Søren", "José", "François",
+                                   "Jürgen", "Åsa",   "Chloé", "Mário", "Inês", "Renée"};
 const char* const kLastNames[] = {"Müller", "Ødegård", "Peña", "Lefèvre", "Straße", "Núñez"};
 const char* const kCities[] = {"Zürich", "Malmö", "São Paulo", "Genève", "Köln", "Montréal"};
 
 void AddCategories(DatFile& f) {
-    f.categories = {{1, 1, 0, Ansi("Business"), ""}, {2, 2, 0, Ansi("Personal"), ""},
-                    {3, 3, 0, Ansi("Clubs & Vereine"), ""}};
+    f.categories = {
+        {1, 1, 0, Ansi("Business"), ""}, {2, 2, 0, Ansi("Personal"), ""}, {3, 3, 0, Ansi("Clubs & Vereine"), ""}};
 }
 
 DatFile Contacts(Format format) {
@@ -117,11 +117,11 @@ Repeat RuleOfKind(int kind, int n, std::int32_t end) {
     r.kind = kind;
     r.interval = 1 + n % 2;
     r.endDate = n % 3 == 0 ? Epoch(2031, 12, 31, 0, 0) : end;
-    r.dayIndex = 2;          // Tuesday
-    r.dayMask = 0x2A;        // Monday, Wednesday, Friday
-    r.weekIndex = n % 5;     // first to last week
+    r.dayIndex = 2;       // Tuesday
+    r.dayMask = 0x2A;     // Monday, Wednesday, Friday
+    r.weekIndex = n % 5;  // first to last week
     r.dayNumber = 15;
-    r.monthIndex = 5;        // June
+    r.monthIndex = 5;  // June
     if (n % 4 == 1) r.exceptions = {Epoch(2026, 3, 10, 0, 0)};
     return r;
 }
@@ -130,8 +130,8 @@ DatFile Events(Format format) {
     DatFile f = NewFile(Kind::Datebook, format);
     AddCategories(f);
     const bool ex = format == Format::V414;
-    const char* const kSubjects[] = {"Réunion d'équipe", "Zahnarzt", "Café mit Björn", "Board meeting",
-                                     "Fête de la musique", "Yoga", "Quarterly review"};
+    const char* const kSubjects[] = {"Réunion d'équipe",   "Zahnarzt", "Café mit Björn",  "Board meeting",
+                                     "Fête de la musique", "Yoga",     "Quarterly review"};
     for (int i = 0; i < 28; ++i) {
         Record r = NewRecord(Kind::Datebook, format);
         const std::int32_t start = Epoch(2026, 1 + i % 12, 1 + i, 9 + i % 8, (i % 2) * 30);
@@ -165,7 +165,7 @@ DatFile Todos(Format format) {
     AddCategories(f);
     const bool ex = format == Format::V414;
     const char* const kTasks[] = {"Rapport trimestriel", "Steuererklärung", "Buy crème fraîche",
-                                  "Call Søren", "Renew passport", "Prepare Präsentation"};
+                                  "Call Søren",          "Renew passport",  "Prepare Präsentation"};
     for (int i = 0; i < 24; ++i) {
         Record r = NewRecord(Kind::Todo, format);
         r[0] = Value::Long(200 + i);

@@ -40,8 +40,8 @@ const PmRecordLayout& Layout(Kind kind, Format format) {
 }
 
 const char* ClassName(std::int32_t kind) {
-    static const char* const kNames[] = {"CDayName", "CWeekly", "CDayOfMonth", "CDateOfMonth", "CDateOfYear",
-                                         "CDayOfYear"};
+    static const char* const kNames[] = {"CDayName",     "CWeekly",     "CDayOfMonth",
+                                         "CDateOfMonth", "CDateOfYear", "CDayOfYear"};
     return kind >= 1 && kind <= 6 ? kNames[kind - 1] : "CRepeatRule";
 }
 
@@ -51,9 +51,7 @@ std::string EncodeRepeat(const Repeat& r) {
     PutWord(out, static_cast<std::uint16_t>(r.exceptions.size()));
     for (std::int32_t date : r.exceptions) PutLong(out, date);
     switch (r.marker) {
-    case Repeat::Marker::None:
-        PutWord(out, 0);
-        return out;
+    case Repeat::Marker::None: PutWord(out, 0); return out;
     case Repeat::Marker::Named: {
         const std::string name = r.className.value_or(ClassName(r.kind));
         PutWord(out, 0xFFFF);
@@ -62,9 +60,7 @@ std::string EncodeRepeat(const Repeat& r) {
         out += name;
         break;
     }
-    case Repeat::Marker::Bare:
-        PutWord(out, r.bareMarker);
-        break;
+    case Repeat::Marker::Bare: PutWord(out, r.bareMarker); break;
     }
     PutLong(out, r.kind);
     PutLong(out, r.interval);
@@ -72,10 +68,19 @@ std::string EncodeRepeat(const Repeat& r) {
     PutLong(out, r.firstDayOfWeek);
     switch (r.kind) {
     case 1: PutLong(out, r.dayIndex); break;
-    case 2: PutLong(out, r.dayIndex); out += static_cast<char>(r.dayMask); break;
-    case 3: PutLong(out, r.dayIndex); PutLong(out, r.weekIndex); break;
+    case 2:
+        PutLong(out, r.dayIndex);
+        out += static_cast<char>(r.dayMask);
+        break;
+    case 3:
+        PutLong(out, r.dayIndex);
+        PutLong(out, r.weekIndex);
+        break;
     case 4: PutLong(out, r.dayNumber); break;
-    case 5: PutLong(out, r.dayNumber); PutLong(out, r.monthIndex); break;
+    case 5:
+        PutLong(out, r.dayNumber);
+        PutLong(out, r.monthIndex);
+        break;
     default: break;
     }
     return out;
@@ -171,15 +176,9 @@ std::string EncodeValue(const Value& value) {
         PutLong(out, value.tag);
         PutDouble(out, value.real);
         break;
-    case Value::Type::Ext:
-        out = EncodeExt(value.ext);
-        break;
-    case Value::Type::Repeat:
-        out = EncodeRepeat(value.repeat);
-        break;
-    case Value::Type::Raw:
-        out = value.text;
-        break;
+    case Value::Type::Ext: out = EncodeExt(value.ext); break;
+    case Value::Type::Repeat: out = EncodeRepeat(value.repeat); break;
+    case Value::Type::Raw: out = value.text; break;
     }
     return out;
 }
@@ -242,7 +241,10 @@ Record NewRecord(Kind kind, Format format) {
         switch (code) {
         case 5: rec.push_back(Value::Text("")); break;
         case 8: rec.push_back(Value::RepeatEvent({})); break;
-        case 64: case 65: case 66: case 67: rec.push_back(Value::Block({})); break;
+        case 64:
+        case 65:
+        case 66:
+        case 67: rec.push_back(Value::Block({})); break;
         case 68: rec.push_back(Value::Double(0)); break;
         default: rec.push_back(Value::Long(0, code)); break;
         }

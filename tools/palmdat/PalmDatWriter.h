@@ -92,7 +92,7 @@ struct DatFile {
     std::optional<std::int32_t> version;  // default: the kind's
     std::string reserved1 = std::string(24, '\0');
     std::string dbName;
-    std::string reserved2;  // default size: 11 for the address book, 43 otherwise
+    std::string reserved2;                  // default size: 11 for the address book, 43 otherwise
     std::vector<std::string> customLabels;  // address book: nine
     std::string reserved3 = std::string(42, '\0');
 

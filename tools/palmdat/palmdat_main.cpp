@@ -31,18 +31,26 @@ const char* const kUsage =
     "Default format: 414 (Palm Desktop 4.1.4); 'earlier' is Palm Desktop 4.1 and before.\n";
 
 bool ParseKind(const std::string& s, palmdat::Kind& kind) {
-    if (s == "address") kind = palmdat::Kind::Address;
-    else if (s == "datebook") kind = palmdat::Kind::Datebook;
-    else if (s == "todo") kind = palmdat::Kind::Todo;
-    else if (s == "memo") kind = palmdat::Kind::Memo;
-    else return false;
+    if (s == "address")
+        kind = palmdat::Kind::Address;
+    else if (s == "datebook")
+        kind = palmdat::Kind::Datebook;
+    else if (s == "todo")
+        kind = palmdat::Kind::Todo;
+    else if (s == "memo")
+        kind = palmdat::Kind::Memo;
+    else
+        return false;
     return true;
 }
 
 bool ParseFormat(const std::string& s, palmdat::Format& format) {
-    if (s == "414" || s == "4.1.4") format = palmdat::Format::V414;
-    else if (s == "earlier" || s == "early") format = palmdat::Format::Earlier;
-    else return false;
+    if (s == "414" || s == "4.1.4")
+        format = palmdat::Format::V414;
+    else if (s == "earlier" || s == "early")
+        format = palmdat::Format::Earlier;
+    else
+        return false;
     return true;
 }
 

@@ -47,9 +47,12 @@ std::vector<std::string> SplitTabs(const std::string& line) {
 
 bool ParseCell(const ColumnDef& column, const std::string& text, Cell& out) {
     if (column.type == ColumnType::Boolean) {
-        if (text == "1" || text == "true") out = true;
-        else if (text == "0" || text == "false" || text.empty()) out = false;
-        else return false;
+        if (text == "1" || text == "true")
+            out = true;
+        else if (text == "0" || text == "false" || text.empty())
+            out = false;
+        else
+            return false;
         return true;
     }
     if (column.type == ColumnType::Text || column.type == ColumnType::Memo) {
@@ -103,7 +106,8 @@ bool LoadRecords(PalmDatabase& db, const std::string& path, std::string& error) 
         for (std::size_t i = 0; i < f.size() && i < header.size(); ++i) {
             Cell cell;
             if (!ParseCell(*header[i], f[i], cell)) {
-                error = path + ":" + std::to_string(lineNo) + ": \"" + f[i] + "\" does not suit column \"" + header[i]->name + "\"";
+                error = path + ":" + std::to_string(lineNo) + ": \"" + f[i] + "\" does not suit column \"" +
+                        header[i]->name + "\"";
                 return false;
             }
             record.push_back({header[i]->name, cell});
@@ -114,11 +118,16 @@ bool LoadRecords(PalmDatabase& db, const std::string& path, std::string& error) 
 }
 
 bool KindFromName(const std::string& name, PalmKind& kind) {
-    if (name == "contacts") kind = PalmKind::Contacts;
-    else if (name == "calendar") kind = PalmKind::Calendar;
-    else if (name == "tasks") kind = PalmKind::Tasks;
-    else if (name == "memos") kind = PalmKind::Memos;
-    else return false;
+    if (name == "contacts")
+        kind = PalmKind::Contacts;
+    else if (name == "calendar")
+        kind = PalmKind::Calendar;
+    else if (name == "tasks")
+        kind = PalmKind::Tasks;
+    else if (name == "memos")
+        kind = PalmKind::Memos;
+    else
+        return false;
     return true;
 }
 
