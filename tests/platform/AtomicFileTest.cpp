@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/file/AtomicFile.h"
+
+namespace fs = std::filesystem;
+using platform::file::IsTemporaryName;
+using platform::file::PendingFlush;
+using platform::file::WriteFileAtomically;
+
+namespace {
+
+struct AtomicFileTest : ::testing::Test {
+    fs::path dir = fs::temp_directory_path() / ("fw_atomic_" + std::to_string(::getpid()));
+    void SetUp() override { fs::create_directories(dir); }
+    void TearDown() override { fs::remove_all(dir); }
+    std::string Read(const fs::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        std::ostringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    std::size_t Entries() { return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), {})); }
+};
+
+TEST_F(AtomicFileTest, WritesReplacesAndKeepsThePermissionsOfAReplacedFile) {
+    const std::string path = (dir / "a.ini").string();
+    ASSERT_TRUE(WriteFileAtomically(path, std::string("one\0two", 7)));
+    EXPECT_EQ(Read(path), std::string("one\0two", 7));
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    ASSERT_TRUE(WriteFileAtomically(path, ""));
+    EXPECT_EQ(Read(path), "");
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(Entries(), 1u);
+}
+
+TEST_F(AtomicFileTest, DeferredWritesAreFlushedTogetherAndAFailureNamesTheCause) {
+    PendingFlush pending;
+    for (int i = 0; i < 20; ++i)
+        ASSERT_TRUE(WriteFileAtomically((dir / (std::to_string(i) + ".vcf")).string(), "x", &pending));
+    EXPECT_FALSE(pending.Empty());
+    fs::remove(dir / "3.vcf");  // removed before the flush: its folder records that
+    std::string error;
+    EXPECT_TRUE(pending.Flush(&error)) << error;
+    EXPECT_TRUE(pending.Empty());
+
+    std::string why;
+    EXPECT_FALSE(WriteFileAtomically((dir / "missing" / "a.ics").string(), "x", nullptr, &why));
+    EXPECT_NE(why.find("missing"), std::string::npos) << why;
+    pending.AddFolder((dir / "gone").string());
+    EXPECT_FALSE(pending.Flush(&why));
+    EXPECT_NE(why.find("gone"), std::string::npos) << why;
+    EXPECT_EQ(Entries(), 19u);
+}
+
+TEST(AtomicFileNames, TemporaryNamesAreRecognisedAndItemNamesAreNot) {
+    EXPECT_TRUE(IsTemporaryName(".a.vcf.~Ab12Zx.tmp"));
+    EXPECT_TRUE(IsTemporaryName(".0123456789abcdef0123456789abcdef.ics.~qqqqqq.tmp"));
+    for (const char* name : {"a.vcf", ".a.vcf.tmp", ".~Ab12Zx.tmp", "a.vcf.~Ab12Zx.tmp", ".a.vcf.~Ab12Z.tmp", ""})
+        EXPECT_FALSE(IsTemporaryName(name)) << name;
+}
+
+}  // namespace
