@@ -1,5 +1,5 @@
 # The two commands of the README, and a few more for developers.
-#   make run    builds the program and runs the main job on the bundled sample data
+#   make run    builds the program and the sample-data writers only, and runs the main job on the bundled sample data
 #   make test   builds a normal and a sanitizer configuration and runs every test in both
 #   make format lays the code out by .clang-format
 JOBS ?= 2
@@ -31,7 +31,10 @@ test-asan: build-asan
 
 test: test-normal test-asan
 
-run: build
+# The program and the two fixture writers that scripts/run-demo calls; no tests.
+run: bootstrap
+	@cmake -S . -B build $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+	cmake --build build -j $(JOBS) --target ferrywise palmdat jetfixture
 	scripts/run-demo build
 
 fuzz:

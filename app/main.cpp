@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/BatchMode.h"
+#include "platform/waitwindow/DesktopWaitWindow.h"
 
 namespace {
 
@@ -19,6 +20,7 @@ void PrintUsage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    platform::InstallDesktopWaitWindow();
     if (argc > 1 && std::strcmp(argv[1], "--batch") == 0) {
         BatchOptions options;
         std::string error;

@@ -1,7 +1,5 @@
 #include "common/misc/CxCommWaitWindow.h"
 
-#include <cairo.h>
-
 #include <cstdio>
 
 #include "common/misc/CxFile.h"
@@ -19,22 +17,15 @@ constexpr int kSquareWidth = 20;
 constexpr int kSquareHeight = 12;
 constexpr int kSquareStep = 25;
 
+constexpr std::uint32_t kWhite = 0xFFFFFF;
+constexpr std::uint32_t kBlack = 0x000000;
+
 // Draws one line of text from `left`, vertically centred in the band that
 // starts at `top`, cut at the right edge.
-void DrawBandText(cairo_t* cr, cairo_font_face_t* font, const std::string& text, int left, int top, int width) {
-    if (text.empty() || font == nullptr) return;
-    cairo_save(cr);
-    cairo_rectangle(cr, left, top, width - left, kBandHeight);
-    cairo_clip(cr);
-    cairo_set_font_face(cr, font);
-    cairo_set_font_size(cr, kFontPixels);
-    cairo_font_extents_t fe;
-    cairo_font_extents(cr, &fe);
-    const double baseline = top + (kBandHeight - (fe.ascent + fe.descent)) / 2.0 + fe.ascent;
-    cairo_set_source_rgb(cr, 0, 0, 0);
-    cairo_move_to(cr, left, baseline);
-    cairo_show_text(cr, text.c_str());
-    cairo_restore(cr);
+void DrawBandText(platform::Canvas& canvas, platform::FontWeight weight, const std::string& text, int left, int top,
+                  int width) {
+    if (text.empty()) return;
+    canvas.DrawText(text, left, top, width - left, kBandHeight, weight, kFontPixels, kBlack);
 }
 
 }  // namespace
@@ -44,20 +35,12 @@ CxCommWaitWindow::CxCommWaitWindow() {
     m_statusFile[0] = '\0';
 }
 
-CxCommWaitWindow::~CxCommWaitWindow() {
-    if (m_boldFont) cairo_font_face_destroy(m_boldFont);
-    if (m_normalFont) cairo_font_face_destroy(m_normalFont);
-}
+CxCommWaitWindow::~CxCommWaitWindow() = default;
 
 bool CxCommWaitWindow::OnCreate() {
     m_stopEvent.Reset();
-    if (!m_boldFont)
-        m_boldFont = cairo_toy_font_face_create("Verdana", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
-    if (!m_normalFont)
-        m_normalFont = cairo_toy_font_face_create("Verdana", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
     m_tickCount = 0;
-    return cairo_font_face_status(m_boldFont) == CAIRO_STATUS_SUCCESS &&
-           cairo_font_face_status(m_normalFont) == CAIRO_STATUS_SUCCESS;
+    return true;
 }
 
 int CxCommWaitWindow::SquareSlots(int clientWidth) {
@@ -71,25 +54,27 @@ std::string CxCommWaitWindow::ElapsedText() const {
     return text;
 }
 
-void CxCommWaitWindow::OnPaint(cairo_t* cr, int width, int height) {
-    cairo_save(cr);
-    cairo_rectangle(cr, 0, 0, width, height);
-    cairo_clip(cr);
-    cairo_set_source_rgb(cr, 1, 1, 1);
-    cairo_paint(cr);
+std::string CxCommWaitWindow::StatusLine() const {
+    std::string line = GetMessage();
+    line += line.empty() ? "" : "  ";
+    return line + "Time Elapsed: " + ElapsedText();
+}
 
-    DrawBandText(cr, m_boldFont, GetMessage(), kTextLeft, 0, width);
-    DrawBandText(cr, m_boldFont, "Time Elapsed:", kTextLeft, kBandStep, width);
-    DrawBandText(cr, m_normalFont, ElapsedText(), kSecondsLeft, kBandStep, width);
+void CxCommWaitWindow::OnPaint(platform::Canvas& canvas, int width, int height) {
+    using platform::FontWeight;
+    canvas.FillRect(0, 0, width, height, kWhite);
+    DrawBandText(canvas, FontWeight::Bold, GetMessage(), kTextLeft, 0, width);
+    DrawBandText(canvas, FontWeight::Bold, "Time Elapsed:", kTextLeft, kBandStep, width);
+    DrawBandText(canvas, FontWeight::Normal, ElapsedText(), kSecondsLeft, kBandStep, width);
 
     const int squares = m_tickCount.load() % SquareSlots(width);
-    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
-    cairo_set_source_rgb(cr, ((kSquareColour >> 16) & 0xFF) / 255.0, ((kSquareColour >> 8) & 0xFF) / 255.0,
-                         (kSquareColour & 0xFF) / 255.0);
     for (int i = 0; i < squares; ++i)
-        cairo_rectangle(cr, kTextLeft + kSquareStep * i, kSquareTop, kSquareWidth, kSquareHeight);
-    cairo_fill(cr);
-    cairo_restore(cr);
+        canvas.FillRect(kTextLeft + kSquareStep * i, kSquareTop, kSquareWidth, kSquareHeight, kSquareColour);
+}
+
+void CxCommWaitWindow::Show(platform::WaitSurface& surface) {
+    surface.Paint([this](platform::Canvas& canvas, int width, int height) { OnPaint(canvas, width, height); });
+    surface.ShowLine(StatusLine());
 }
 
 void CxCommWaitWindow::OnSize(int, int) {}

@@ -12,9 +12,7 @@
 #include <string>
 
 #include "platform/event/AutoResetEvent.h"
-
-typedef struct _cairo cairo_t;
-typedef struct _cairo_font_face cairo_font_face_t;
+#include "platform/ui/WaitSurface.h"
 
 class CxCommWaitWindow {
 public:
@@ -26,27 +24,35 @@ public:
     static constexpr std::size_t kStatusPathCapacity = 260;  // 259 characters
     // Colour of the progress squares: red 0, green 0x80, blue 0xC0.
     static constexpr std::uint32_t kSquareColour = 0x0080C0;
+    static constexpr const char* kFontFamily = "Verdana";
+    static constexpr const char* kWindowName = "CommWaitWindow";
 
     CxCommWaitWindow();
     virtual ~CxCommWaitWindow();
     CxCommWaitWindow(const CxCommWaitWindow&) = delete;
     CxCommWaitWindow& operator=(const CxCommWaitWindow&) = delete;
 
-    // Creates the stop event's state and the two fonts ("Verdana", 11 pixels,
-    // bold and normal) and resets the tick count. False when a font cannot be
-    // had.
+    // Resets the stop event's state and the tick count. The window's surface
+    // brings its fonts ("Verdana", bold and normal).
     virtual bool OnCreate();
-    // Paints the client area (of the given size) into the context: white
-    // ground, the message and "Time Elapsed:" in bold in the bands from the
-    // top and from 30 pixels down (each 50 pixels high, text from 20 pixels
-    // in, vertically centred), "%d seconds" in the normal font from 140
-    // pixels in, and (tick count mod n) squares of 20 x 12 pixels at
-    // x = 20 + 25 i, y = 100, where n = (width - 40) / 25 + 1.
-    virtual void OnPaint(cairo_t* cr, int width, int height);
+    // Paints the client area (of the given size): white ground, the message
+    // and "Time Elapsed:" in bold 11-pixel text in the bands from the top and
+    // from 30 pixels down (each 50 pixels high, text from 20 pixels in,
+    // vertically centred), "%d seconds" in the normal font from 140 pixels
+    // in, and (tick count mod n) squares of 20 x 12 pixels at x = 20 + 25 i,
+    // y = 100, where n = (width - 40) / 25 + 1.
+    virtual void OnPaint(platform::Canvas& canvas, int width, int height);
     virtual void OnSize(int width, int height);
     // One tick: counts it and takes the status file's first line (when the
     // file can be opened and has one) as the message.
     virtual void OnTimer(int timerId);
+
+    // Shows the current state on the surface: painted in a window, or as
+    // the one line of StatusLine() on a terminal.
+    void Show(platform::WaitSurface& surface);
+    // The message (when there is one), two blanks and "Time Elapsed: %d
+    // seconds".
+    std::string StatusLine() const;
 
     // What happens on each 100 ms time-out of the window's thread: the
     // status file is read, the elapsed time grows by 100 ms, and OnTimer runs.
@@ -78,6 +84,4 @@ private:
     char m_statusFile[kStatusPathCapacity];
     std::atomic<int> m_tickCount{0};
     std::atomic<long> m_elapsed{0};
-    cairo_font_face_t* m_boldFont = nullptr;
-    cairo_font_face_t* m_normalFont = nullptr;
 };

@@ -3,13 +3,33 @@
 #include <cstdio>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <thread>
 
 #include "common/misc/CxCommWaitWindow.h"
 #include "common/misc/CxDebugUtil.h"
-#include "common/misc/WaitWindowSurface.h"
 
 namespace {
+
+// Where a new window shows itself: a window of its own when a display is
+// there, else one updating line on the terminal, else nowhere.
+// FRWY_WAIT_WINDOW picks one of them.
+std::unique_ptr<platform::WaitSurface> OpenWaitWindowSurface() {
+    using platform::WaitWindowChoice;
+    const WaitWindowChoice choice = platform::ChosenWaitWindow();
+    if (choice == WaitWindowChoice::Nowhere) return nullptr;
+    if (choice != WaitWindowChoice::Terminal) {
+        const std::string display = platform::DisplayName();
+        if (!display.empty()) {
+            const platform::WindowOptions options{CxCommWaitWindow::kWidth, CxCommWaitWindow::kHeight,
+                                                  CxCommWaitWindow::kWindowName, CxCommWaitWindow::kFontFamily};
+            if (auto window = platform::OpenWindowSurface(options)) return window;
+            CX_LOG(kLogDetail, "The wait window cannot be shown on display %s.", display.c_str());
+        }
+        if (choice == WaitWindowChoice::Window) return nullptr;
+    }
+    return platform::OpenTerminalLine();
+}
 
 // The one window of the process and its thread. The window object is made
 // and published before its thread starts, so a message, a status file or a
@@ -59,11 +79,11 @@ public:
 
 private:
     static void Run(CxCommWaitWindow* window, platform::WindowHandle owner) {
-        std::unique_ptr<WaitWindowSurface> surface = OpenWaitWindowSurface();
-        if (surface) surface->Paint(*window);
+        std::unique_ptr<platform::WaitSurface> surface = OpenWaitWindowSurface();
+        if (surface) window->Show(*surface);
         while (!window->StopEvent().Wait(CxCommWaitWindow::kTickMs)) {
             window->Tick();
-            if (surface) surface->Paint(*window);
+            if (surface) window->Show(*surface);
         }
         surface.reset();
         platform::CurrentUserInterface().ActivateWindow(owner);
