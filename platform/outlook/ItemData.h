@@ -36,8 +36,8 @@ struct PropValue {
 struct UserProperty {
     std::string name;
     std::int32_t type = olText;  // OlUserPropertyType
-    std::string text;     // text types
-    double number = 0.0;  // number, date and integer types
+    std::string text;            // text types
+    double number = 0.0;         // number, date and integer types
 };
 
 struct Recurrence {

@@ -538,7 +538,8 @@ HRESULT OutlookUserProperties::Call(DISPID id, WORD flags, const DispatchArgs& a
 }
 
 DISPID OutlookUserProperty::FindMember(std::u16string_view n) const {
-    return Lookup(n, {{u"name", UserPropertyId::Name}, {u"value", UserPropertyId::Value}, {u"type", UserPropertyId::Type}});
+    return Lookup(
+        n, {{u"name", UserPropertyId::Name}, {u"value", UserPropertyId::Value}, {u"type", UserPropertyId::Type}});
 }
 
 const UserProperty* OutlookUserProperty::Find() const {
@@ -552,7 +553,8 @@ HRESULT OutlookUserProperty::Call(DISPID id, WORD flags, const DispatchArgs& arg
     if (found == nullptr) return E_FAIL;  // removed meanwhile
     if (id == UserPropertyId::Name || id == UserPropertyId::Type) {
         if (IsPut(flags)) return E_ACCESSDENIED;
-        if (result) *result = id == UserPropertyId::Name ? VARIANT::Bstr(Utf8ToUtf16(found->name)) : VARIANT::I4(found->type);
+        if (result)
+            *result = id == UserPropertyId::Name ? VARIANT::Bstr(Utf8ToUtf16(found->name)) : VARIANT::I4(found->type);
         return S_OK;
     }
     if (id != UserPropertyId::Value) return DISP_E_MEMBERNOTFOUND;
