@@ -1,10 +1,11 @@
-#include "platform/outlook/DateText.h"
-#include "platform/outlook/IcalAlarm.h"
 #include "platform/outlook/IcalComponents.h"
-#include "platform/outlook/IcalParts.h"
 
 #include <cmath>
 #include <string>
+
+#include "platform/outlook/DateText.h"
+#include "platform/outlook/IcalAlarm.h"
+#include "platform/outlook/IcalParts.h"
 
 namespace platform::outlook {
 

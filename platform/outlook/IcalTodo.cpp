@@ -1,9 +1,10 @@
+#include "platform/outlook/IcalComponents.h"
+
 #include <ctime>
 #include <string>
 
 #include "platform/outlook/DateText.h"
 #include "platform/outlook/IcalAlarm.h"
-#include "platform/outlook/IcalComponents.h"
 #include "platform/outlook/IcalParts.h"
 #include "platform/outlook/ItemCalendar.h"
 

@@ -131,3 +131,8 @@ enum OlUserPropertyType : std::int32_t {
     olCombination = 19,
     olInteger = 20,
 };
+
+// The display format of a text user property (UserProperties.Add).
+enum OlFormatText : std::int32_t {
+    olFormatTextText = 1,
+};
