@@ -1,6 +1,5 @@
 #include "platform/outlook/ItemCalendar.h"
 
-#include <cmath>
 #include <cstdlib>
 #include <vector>
 
