@@ -246,7 +246,8 @@ void OlAddrUtil::WriteUserProperties(CDispCmd& item, const OlAddrRecord& rec) {
         VARIANT findArg = NameArg(name);
         hr = props.CallMethod(u"Find", &findArg, 1, &found);
         if (FAILED(hr) || found.vt != VT_DISPATCH || found.pdispVal == nullptr) {
-            VARIANT addArgs[4] = {NameArg(name), VARIANT::I4(1), VARIANT::BoolRaw(0), VARIANT::I4(1)};
+            VARIANT addArgs[4] = {NameArg(name), VARIANT::I4(olText), VARIANT::BoolRaw(0),
+                                  VARIANT::I4(olFormatTextText)};
             hr = props.CallMethod(u"Add", addArgs, 4, &found);
         }
         if (FAILED(hr) || found.vt != VT_DISPATCH || found.pdispVal == nullptr) {
@@ -272,7 +273,7 @@ void OlAddrUtil::ToCommonRecord(const OlAddrRecord& in, CommAddrRec& out) {
         OlCopyText(out.CustomValue[i], sizeof out.CustomValue[i], in.UserPropertyValue[i],
                    sizeof in.UserPropertyValue[i]);
     }
-    out.SourceType = 3;
+    out.SourceType = CommSourceOutlook;
 }
 
 void OlAddrUtil::ToOutlookRecord(const CommAddrRec& in, OlAddrRecord& out) {

@@ -102,8 +102,8 @@ struct OlAddrRecord {
 
 class OlAddrUtil : public OlItemUtil<OlAddrUtil, CommAddrRec, CommAddrMgr, OlAddrRecord> {
 public:
-    static constexpr OlFolderNumber kFolder = OlFolderContacts;
-    static constexpr OlItemType kItemType = OlItemContact;
+    static constexpr OlDefaultFolders kFolder = olFolderContacts;
+    static constexpr OlItemType kItemType = olContactItem;
     static constexpr bool kReadsStoreId = true;
     static constexpr bool kUpdateFromLoaded = true;
     static constexpr CommRecordKind kKind = CommKindAddr;

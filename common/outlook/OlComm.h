@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "common/misc/DispCmd.h"
+#include "platform/outlook/OutlookEnums.h"
 
 // What MigrateRecord did with one source record.
 enum OlMigrateResult : int {
@@ -20,15 +21,6 @@ enum OlMigrateResult : int {
 
 // True for the results that leave Outlook holding the record.
 inline bool OlMigrateSucceeded(OlMigrateResult r) { return r != OlMigrateFailed; }
-
-// Outlook's default folder numbers and item types.
-enum OlFolderNumber : std::int32_t {
-    OlFolderCalendar = 9,
-    OlFolderContacts = 10,
-    OlFolderNotes = 12,
-    OlFolderTasks = 13
-};
-enum OlItemType : std::int32_t { OlItemAppointment = 1, OlItemContact = 2, OlItemTask = 3, OlItemNote = 5 };
 
 class OlBaseUtil {
 public:

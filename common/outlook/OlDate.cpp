@@ -80,36 +80,36 @@ void OlClearPattern(CDispCmd& item) {
 void OlRepeatToPattern(const CommRepeatInfo& r, std::int32_t& type, std::int32_t& interval, std::int32_t& mask,
                        std::int32_t& dayOfMonth, std::int32_t& instance, std::int32_t& monthOfYear, DATE& end) {
     switch (r.Type) {
-    case 1:
-        type = 0;
+    case CommRepeatDaily:
+        type = olRecursDaily;
         interval = r.Interval;
         mask = r.DayOfWeekMask;
         break;
-    case 2:
-        type = 1;
+    case CommRepeatWeekly:
+        type = olRecursWeekly;
         interval = r.Interval;
         mask = r.DayOfWeekMask;
         break;
-    case 3:
-        type = 3;
+    case CommRepeatMonthlyByDay:
+        type = olRecursMonthNth;
         interval = r.Interval;
         instance = r.Instance;
         mask = r.DayOfWeekMask;
         break;
-    case 4:
-        type = 2;
+    case CommRepeatMonthlyByDate:
+        type = olRecursMonthly;
         interval = r.Interval;
         dayOfMonth = r.DayOfMonth;
         break;
-    case 5:
-        type = 6;
+    case CommRepeatYearlyByDay:
+        type = olRecursYearNth;
         interval = r.Interval;
         instance = r.Instance;
         monthOfYear = r.MonthOfYear;
         mask = r.DayOfWeekMask;
         break;
-    case 6:
-        type = 5;
+    case CommRepeatYearlyByDate:
+        type = olRecursYearly;
         dayOfMonth = r.DayOfMonth;
         monthOfYear = r.MonthOfYear;
         break;
@@ -122,35 +122,35 @@ void OlPatternToRepeat(std::int32_t type, std::int32_t interval, std::int32_t ma
                        std::int32_t instance, std::int32_t monthOfYear, DATE end, CommRepeatInfo& r) {
     r = CommRepeatInfo{};
     switch (type) {
-    case 0:
-        r.Type = 1;
+    case olRecursDaily:
+        r.Type = CommRepeatDaily;
         r.Interval = interval;
         r.DayOfWeekMask = mask;
         break;
-    case 1:
-        r.Type = 2;
+    case olRecursWeekly:
+        r.Type = CommRepeatWeekly;
         r.Interval = interval;
         r.DayOfWeekMask = mask;
         break;
-    case 2:
-        r.Type = 4;
+    case olRecursMonthly:
+        r.Type = CommRepeatMonthlyByDate;
         r.Interval = interval;
         r.DayOfMonth = dayOfMonth;
         break;
-    case 3:
-        r.Type = 3;
+    case olRecursMonthNth:
+        r.Type = CommRepeatMonthlyByDay;
         r.Interval = interval;
         r.Instance = instance;
         r.DayOfWeekMask = mask;
         break;
-    case 5:
-        r.Type = 6;
+    case olRecursYearly:
+        r.Type = CommRepeatYearlyByDate;
         r.Interval = 1;
         r.MonthOfYear = monthOfYear;
         r.DayOfMonth = dayOfMonth;
         break;
-    case 6:
-        r.Type = 5;
+    case olRecursYearNth:
+        r.Type = CommRepeatYearlyByDay;
         r.Interval = interval;
         r.MonthOfYear = monthOfYear;
         r.Instance = instance;
@@ -281,7 +281,7 @@ void OlDateUtil::ToOutlookRecord(const CommDateRec& in, OlDateRecord& out) {
     out.Duration = EventDuration(in);
     OlRepeatToPattern(in.Repeat, out.RecurrenceType, out.Interval, out.DayOfWeekMask, out.DayOfMonth, out.Instance,
                       out.MonthOfYear, out.PatternEndDate);
-    if (in.Repeat.Type == 0) out.RecurrenceType = -1;
+    if (in.Repeat.Type == CommRepeatNone) out.RecurrenceType = -1;
 }
 
 void OlDateUtil::ToCommonRecord(const OlDateRecord& in, CommDateRec& out) {
@@ -302,11 +302,11 @@ void OlDateUtil::ToCommonRecord(const OlDateRecord& in, CommDateRec& out) {
     if (lead > 0) {
         out.ReminderCount = 1;
         if (lead <= 59)
-            out.Reminders[0] = CommReminder{0, lead, 1};
+            out.Reminders[0] = CommReminder{0, lead, CommUnitMinutes};
         else if (lead > 1439)
-            out.Reminders[0] = CommReminder{0, lead / 1440, 3};
+            out.Reminders[0] = CommReminder{0, lead / 1440, CommUnitDays};
         else
-            out.Reminders[0] = CommReminder{0, lead / 60, 2};
+            out.Reminders[0] = CommReminder{0, lead / 60, CommUnitHours};
     }
     out.DurationMinutes = MinutesBetween(out.End, out.Start);
     out.AllDay = in.AllDayEvent ? 1 : 0;
@@ -315,5 +315,5 @@ void OlDateUtil::ToCommonRecord(const OlDateRecord& in, CommDateRec& out) {
                           in.PatternEndDate, out.Repeat);
     out.CreationTime = in.CreationTime;
     out.LastModificationTime = in.LastModificationTime;
-    out.SourceType = 3;
+    out.SourceType = CommSourceOutlook;
 }

@@ -38,8 +38,8 @@ struct OlDateRecord {
 
 class OlDateUtil : public OlItemUtil<OlDateUtil, CommDateRec, CommDateMgr, OlDateRecord> {
 public:
-    static constexpr OlFolderNumber kFolder = OlFolderCalendar;
-    static constexpr OlItemType kItemType = OlItemAppointment;
+    static constexpr OlDefaultFolders kFolder = olFolderCalendar;
+    static constexpr OlItemType kItemType = olAppointmentItem;
     static constexpr bool kReadsStoreId = true;
     static constexpr bool kUpdateFromLoaded = false;
     static constexpr CommRecordKind kKind = CommKindDate;

@@ -4,7 +4,7 @@
 // writing migrated records as new or updated items.
 //
 // `Derived` provides:
-//   static constexpr OlFolderNumber kFolder; static constexpr OlItemType kItemType;
+//   static constexpr OlDefaultFolders kFolder; static constexpr OlItemType kItemType;
 //   static constexpr bool kReadsStoreId;       // the folder's "StoreID" is read at load
 //   static constexpr bool kUpdateFromLoaded;   // an update starts from the loaded Outlook record
 //   static constexpr CommRecordKind kKind;
@@ -129,7 +129,7 @@ public:
             Self().ToCommonRecord(*ol, *comm);
             comm->NativeRecord = ol.get();
             comm->NativeSize = sizeof(OlRec);
-            comm->SourceType = 3;
+            comm->SourceType = CommSourceOutlook;
             m_list->AddRecord(comm.get());  // the list keeps its own copy of both
         }
         return true;

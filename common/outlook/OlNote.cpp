@@ -69,5 +69,5 @@ void OlNoteUtil::ToCommonRecord(const OlNoteRecord& in, CommNoteRec& out) {
     out.CreationTime = in.CreationTime;
     out.LastModificationTime = in.LastModificationTime;
     OlCopyText(out.IdText, 31, in.EntryID, sizeof in.EntryID);
-    out.SourceType = 3;
+    out.SourceType = CommSourceOutlook;
 }

@@ -23,8 +23,8 @@ struct OlNoteRecord {
 
 class OlNoteUtil : public OlItemUtil<OlNoteUtil, CommNoteRec, CommNoteMgr, OlNoteRecord> {
 public:
-    static constexpr OlFolderNumber kFolder = OlFolderNotes;
-    static constexpr OlItemType kItemType = OlItemNote;
+    static constexpr OlDefaultFolders kFolder = olFolderNotes;
+    static constexpr OlItemType kItemType = olNoteItem;
     static constexpr bool kReadsStoreId = false;
     static constexpr bool kUpdateFromLoaded = true;
     static constexpr CommRecordKind kKind = CommKindNote;

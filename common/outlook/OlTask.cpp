@@ -154,19 +154,21 @@ void OlTaskUtil::ToOutlookRecord(const CommTaskRec& in, OlTaskRecord& out) {
     out.DueDate = EpochToDate(in.DueDate);
     out.StartDate = EpochToDate(in.StartDate);
     if (!IsRealDueDate(out.DueDate)) out.DueDate = 0.0;
-    out.Importance = in.Priority == 1 ? 2 : in.Priority == 2 ? 0 : 1;
-    out.Sensitivity = InRange(in.Sensitivity, 1, 3);
-    if (out.Sensitivity == 0 && in.Private == 1) out.Sensitivity = 2;
-    out.Status = InRange(in.TaskStatus, 1, 4);
+    out.Importance = in.Priority == CommPriorityHigh  ? olImportanceHigh
+                     : in.Priority == CommPriorityLow ? olImportanceLow
+                                                      : olImportanceNormal;
+    out.Sensitivity = InRange(in.Sensitivity, olPersonal, olConfidential);
+    if (out.Sensitivity == olNormal && in.Private == 1) out.Sensitivity = olPrivate;
+    out.Status = InRange(in.TaskStatus, olTaskInProgress, olTaskDeferred);
     // A completed task is complete in every member Outlook derives from it;
     // an open one is not reported complete.
     if (out.Complete) {
-        out.Status = 2;
+        out.Status = olTaskComplete;
         out.PercentComplete = 100;
-    } else if (out.Status == 2) {
-        out.Status = 0;
+    } else if (out.Status == olTaskComplete) {
+        out.Status = olTaskNotStarted;
     }
-    out.ResponseState = InRange(in.ResponseState, 1, 3);
+    out.ResponseState = InRange(in.ResponseState, olTaskAssign, olTaskDecline);
     OlRepeatToPattern(in.Repeat, out.RecurrenceType, out.Interval, out.DayOfWeekMask, out.DayOfMonth, out.Instance,
                       out.MonthOfYear, out.PatternEndDate);
 }
@@ -192,12 +194,14 @@ void OlTaskUtil::ToCommonRecord(const OlTaskRecord& in, CommTaskRec& out) {
     out.ReminderTime = DateToEpoch(in.ReminderTime);
     out.DueDate = DateToEpoch(in.DueDate);
     out.StartDate = DateToEpoch(in.StartDate);
-    out.Priority = in.Importance == 2 ? 1 : in.Importance == 0 ? 2 : 0;
-    out.Sensitivity = InRange(in.Sensitivity, 1, 3);
-    out.Private = out.Sensitivity != 0 ? 1 : 0;
-    out.TaskStatus = InRange(in.Status, 1, 4);
-    out.ResponseState = InRange(in.ResponseState, 1, 3);
+    out.Priority = in.Importance == olImportanceHigh  ? CommPriorityHigh
+                   : in.Importance == olImportanceLow ? CommPriorityLow
+                                                      : CommPriorityNormal;
+    out.Sensitivity = InRange(in.Sensitivity, olPersonal, olConfidential);
+    out.Private = out.Sensitivity != olNormal ? 1 : 0;
+    out.TaskStatus = InRange(in.Status, olTaskInProgress, olTaskDeferred);
+    out.ResponseState = InRange(in.ResponseState, olTaskAssign, olTaskDecline);
     out.CreationTime = in.CreationTime;
     out.LastModificationTime = in.LastModificationTime;
-    out.SourceType = 3;
+    out.SourceType = CommSourceOutlook;
 }

@@ -48,8 +48,8 @@ struct OlTaskRecord {
 
 class OlTaskUtil : public OlItemUtil<OlTaskUtil, CommTaskRec, CommTaskMgr, OlTaskRecord> {
 public:
-    static constexpr OlFolderNumber kFolder = OlFolderTasks;
-    static constexpr OlItemType kItemType = OlItemTask;
+    static constexpr OlDefaultFolders kFolder = olFolderTasks;
+    static constexpr OlItemType kItemType = olTaskItem;
     static constexpr bool kReadsStoreId = false;
     static constexpr bool kUpdateFromLoaded = true;
     static constexpr CommRecordKind kKind = CommKindTask;

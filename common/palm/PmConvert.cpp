@@ -138,9 +138,9 @@ std::int32_t PmReminderUnit(std::int32_t palmUnit) {
 }
 
 std::int32_t PmTaskPriority(std::int32_t palmPriority) {
-    if (palmPriority == 1) return 1;
-    if (palmPriority == 5) return 2;
-    return 0;
+    if (palmPriority == 1) return CommPriorityHigh;
+    if (palmPriority == 5) return CommPriorityLow;
+    return CommPriorityNormal;
 }
 
 DATE PmPackedDateToOle(std::uint32_t packed) {

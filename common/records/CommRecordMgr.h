@@ -42,6 +42,7 @@
 #include <vector>
 
 #include "common/misc/CxList.h"
+#include "common/records/CommTypes.h"
 
 // FindRecord results.
 enum CommFindResult : int {
@@ -366,7 +367,9 @@ private:
     }
 
     static void SetMark(Rec& rec, int result, Rec* match) {
-        rec.Status = result == CommFindNew ? 1 : (result == CommFindDifferent ? 2 : 0);
+        rec.Status = result == CommFindNew         ? CommStatusNew
+                     : result == CommFindDifferent ? CommStatusDifferent
+                                                   : CommStatusSame;
         rec.Counterpart = match;
     }
 

@@ -8,7 +8,7 @@ struct CommTaskRec {
     char Subject[256];
     char Note[8192];
     char Category[256];
-    std::int32_t Priority;  // 0 normal, 1 high, 2 low
+    std::int32_t Priority;  // CommPriority
     std::uint8_t Completed;
     std::int32_t DueDate;  // epoch time
     std::uint8_t Alarm;

@@ -49,6 +49,13 @@ enum CommRepeatType : std::int32_t {
     CommRepeatYearlyByDate = 6,   // DayOfMonth, MonthOfYear
 };
 
+// The priority of a task.
+enum CommPriority : std::int32_t {
+    CommPriorityNormal = 0,
+    CommPriorityHigh = 1,
+    CommPriorityLow = 2,
+};
+
 // Reminder units.
 enum CommReminderUnit : std::int32_t {
     CommUnitMinutes = 1,

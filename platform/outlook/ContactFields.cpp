@@ -336,14 +336,14 @@ std::string ContactLineReader::ReadSlot(const VCardLine& line, const std::vector
 
 std::string ContactLineReader::ReadGender(const VCardLine& line) {
     if (!Claim("Gender")) return std::string();
-    // Outlook: 1 female, 2 male; other vCard sexes have no value here.
+    // Other vCard sexes than male and female have no value here.
     const std::string& v = line.value;
     if (!v.empty()) {
         const char g = static_cast<char>(std::toupper(static_cast<unsigned char>(v[0])));
         char* end = nullptr;
         const long number = std::strtol(v.c_str(), &end, 10);
         if (g == 'M' || g == 'F')
-            m_item.SetInt("Gender", g == 'M' ? 2 : 1);
+            m_item.SetInt("Gender", g == 'M' ? olMale : olFemale);
         else if (end != v.c_str() && *end == '\0' && number >= INT32_MIN && number <= INT32_MAX)
             m_item.SetInt("Gender", static_cast<std::int32_t>(number));
     }
@@ -368,20 +368,20 @@ std::string ContactLineReader::ReadUserProperty(const VCardLine& line) {
     up.type = std::atoi(parts[0].c_str());
     up.name = parts[1];
     switch (up.type) {
-    case kUserText:
-    case kUserKeywords: up.text = parts[2]; break;
-    case kUserDateTime: {
+    case olText:
+    case olKeywords: up.text = parts[2]; break;
+    case olDateTime: {
         double d = 0;
         if (!parts[2].empty() && !ParseDateText(parts[2], d)) return std::string();
         up.number = d;
         break;
     }
-    case kUserNumber:
-    case kUserYesNo:
-    case kUserDuration:
-    case kUserPercent:
-    case kUserCurrency:
-    case kUserInteger: {
+    case olNumber:
+    case olYesNo:
+    case olDuration:
+    case olPercent:
+    case olCurrency:
+    case olInteger: {
         char* end = nullptr;
         up.number = std::strtod(parts[2].c_str(), &end);
         if (end == parts[2].c_str() || *end != '\0' || !std::isfinite(up.number)) return std::string();

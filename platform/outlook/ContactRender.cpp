@@ -112,8 +112,8 @@ void AddExtras(std::vector<CardField>& out, const ItemData& item, CardDialect di
         case PropType::Int:
         case PropType::Bool:
             if (v.i == 0) break;
-            if (dialect == CardDialect::V40 && (v.i == 1 || v.i == 2))
-                out.push_back(Verbatim(name, "GENDER", v.i == 2 ? "M" : "F"));
+            if (dialect == CardDialect::V40 && (v.i == olFemale || v.i == olMale))
+                out.push_back(Verbatim(name, "GENDER", v.i == olMale ? "M" : "F"));
             else
                 out.push_back(Verbatim(name, xname, std::to_string(v.i)));
             break;
@@ -222,9 +222,9 @@ std::vector<CardField> RenderContact(const ItemData& item, CardDialect dialect) 
         f.name = "X-OUTLOOK-USERPROPERTY";
         f.parts.push_back({std::to_string(up.type), 1, true});
         f.parts.push_back({up.name});
-        if (up.type == kUserText || up.type == kUserKeywords)
+        if (up.type == olText || up.type == olKeywords)
             f.parts.push_back({up.text});
-        else if (up.type == kUserDateTime)
+        else if (up.type == olDateTime)
             f.parts.push_back({FormatLocalDateTime(up.number), 1, true});
         else
             f.parts.push_back({FormatNumber(up.number), 1, true});

@@ -6,6 +6,7 @@
 
 #include "platform/clock/SystemTime.h"
 #include "platform/outlook/DateText.h"
+#include "platform/outlook/IcalEdit.h"
 #include "platform/outlook/IcalTime.h"
 
 namespace platform::outlook {
@@ -17,7 +18,7 @@ const char* kDays[] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA"};
 std::string ByDay(std::int32_t mask) {
     std::string out;
     for (int d = 0; d < 7; ++d) {
-        if (mask & (1 << d)) {
+        if (mask & (olSunday << d)) {
             if (!out.empty()) out += ',';
             out += kDays[d];
         }
@@ -36,17 +37,26 @@ int Weekday(double date) {
     return VariantTimeToSystemTime(date, st) ? st.wDayOfWeek : -1;
 }
 
+UntilForm UntilOf(icalcomponent* comp) {
+    icalproperty* p = icalcomponent_get_first_property(comp, ICAL_DTSTART_PROPERTY);
+    if (p == nullptr) return UntilForm::Utc;
+    const TimeForm f = FormOf(p);
+    if (f.kind == TimeForm::Date) return UntilForm::Date;
+    if (f.kind == TimeForm::Floating || (f.kind == TimeForm::Zoned && f.zone == nullptr)) return UntilForm::Floating;
+    return UntilForm::Utc;
+}
+
 }  // namespace
 
 std::string RecurrenceRule(const Recurrence& r, UntilForm until, double start) {
     std::string rule;
     switch (r.type) {
-    case 0: rule = "FREQ=DAILY"; break;
-    case 1: rule = "FREQ=WEEKLY"; break;
-    case 2:
-    case 3: rule = "FREQ=MONTHLY"; break;
-    case 5:
-    case 6: rule = "FREQ=YEARLY"; break;
+    case olRecursDaily: rule = "FREQ=DAILY"; break;
+    case olRecursWeekly: rule = "FREQ=WEEKLY"; break;
+    case olRecursMonthly:
+    case olRecursMonthNth: rule = "FREQ=MONTHLY"; break;
+    case olRecursYearly:
+    case olRecursYearNth: rule = "FREQ=YEARLY"; break;
     default: return std::string();
     }
     if (r.interval > 1) rule += ";INTERVAL=" + std::to_string(r.interval);
@@ -58,13 +68,16 @@ std::string RecurrenceRule(const Recurrence& r, UntilForm until, double start) {
                                                                 : FormatUtcDateTime(NormalizeDate(last));
         if (!text.empty()) rule += ";UNTIL=" + text;
     }
-    if ((r.type == 5 || r.type == 6) && r.monthOfYear >= 1 && r.monthOfYear <= 12)
+    if ((r.type == olRecursYearly || r.type == olRecursYearNth) && r.monthOfYear >= 1 && r.monthOfYear <= 12)
         rule += ";BYMONTH=" + std::to_string(r.monthOfYear);
-    if ((r.type == 2 || r.type == 5) && r.dayOfMonth >= 1 && r.dayOfMonth <= 31)
+    if ((r.type == olRecursMonthly || r.type == olRecursYearly) && r.dayOfMonth >= 1 && r.dayOfMonth <= 31)
         rule += ";BYMONTHDAY=" + std::to_string(r.dayOfMonth);
-    const std::string days = ByDay(r.dayOfWeekMask & 0x7F);
-    if ((r.type == 0 || r.type == 1 || r.type == 3 || r.type == 6) && !days.empty()) rule += ";BYDAY=" + days;
-    if ((r.type == 3 || r.type == 6) && !days.empty() && r.instance >= 1 && r.instance <= 5)
+    const std::string days = ByDay(r.dayOfWeekMask & kOlAllDaysOfWeek);
+    const bool byDay =
+        r.type == olRecursDaily || r.type == olRecursWeekly || r.type == olRecursMonthNth || r.type == olRecursYearNth;
+    if (byDay && !days.empty()) rule += ";BYDAY=" + days;
+    if ((r.type == olRecursMonthNth || r.type == olRecursYearNth) && !days.empty() && r.instance >= 1 &&
+        r.instance <= 5)
         rule += ";BYSETPOS=" + std::to_string(r.instance == 5 ? -1 : r.instance);
     return rule;
 }
@@ -76,7 +89,7 @@ Recurrence PatternFromRule(const struct icalrecurrencetype& rule, double start) 
     int position = 0;
     for (int i = 0; i < ICAL_BY_DAY_SIZE && rule.by_day[i] != ICAL_RECURRENCE_ARRAY_MAX; ++i) {
         const int dow = static_cast<int>(icalrecurrencetype_day_day_of_week(rule.by_day[i]));
-        if (dow >= 1 && dow <= 7) mask |= 1 << (dow - 1);
+        if (dow >= 1 && dow <= 7) mask |= olSunday << (dow - 1);
         if (position == 0) position = icalrecurrencetype_day_position(rule.by_day[i]);
     }
     if (rule.by_set_pos[0] != ICAL_RECURRENCE_ARRAY_MAX) position = rule.by_set_pos[0];
@@ -87,35 +100,35 @@ Recurrence PatternFromRule(const struct icalrecurrencetype& rule, double start) 
     const int moy = rule.by_month[0] != ICAL_RECURRENCE_ARRAY_MAX ? rule.by_month[0] : (hasStart ? st.wMonth : 0);
     switch (rule.freq) {
     case ICAL_DAILY_RECURRENCE:
-        r.type = 0;
+        r.type = olRecursDaily;
         r.dayOfWeekMask = mask;
         break;
     case ICAL_WEEKLY_RECURRENCE:
-        r.type = 1;
-        r.dayOfWeekMask = mask != 0 ? mask : (hasStart ? 1 << Weekday(start) : 0);
+        r.type = olRecursWeekly;
+        r.dayOfWeekMask = mask != 0 ? mask : (hasStart ? olSunday << Weekday(start) : 0);
         break;
     case ICAL_MONTHLY_RECURRENCE:
         if (mask != 0) {
-            r.type = 3;
+            r.type = olRecursMonthNth;
             r.dayOfWeekMask = mask;
             r.instance = instance;
         } else {
-            r.type = 2;
+            r.type = olRecursMonthly;
             r.dayOfMonth = dom;
         }
         break;
     case ICAL_YEARLY_RECURRENCE:
         r.monthOfYear = moy;
         if (mask != 0) {
-            r.type = 6;
+            r.type = olRecursYearNth;
             r.dayOfWeekMask = mask;
             r.instance = instance;
         } else {
-            r.type = 5;
+            r.type = olRecursYearly;
             r.dayOfMonth = dom;
         }
         break;
-    default: r.type = 0; break;
+    default: r.type = olRecursDaily; break;
     }
     if (!icaltime_is_null_time(rule.until)) {
         double until = 0;
@@ -166,6 +179,71 @@ bool SamePattern(const Recurrence& a, const Recurrence& b) {
     return a.type == b.type && a.interval == b.interval && a.dayOfWeekMask == b.dayOfWeekMask &&
            a.dayOfMonth == b.dayOfMonth && a.instance == b.instance && a.monthOfYear == b.monthOfYear &&
            a.patternEndDate == b.patternEndDate;
+}
+
+bool PatternDiffers(const ItemData& a, const ItemData& b) {
+    return a.recurring != b.recurring || (a.recurring && !SamePattern(a.recurrence, b.recurrence));
+}
+
+void ReadRecurrence(ItemData& item, const std::string& rrule, const std::string& xRecurrence, double start) {
+    if (rrule.empty()) {
+        if (!xRecurrence.empty() && ParseRecurrenceText(xRecurrence.c_str(), item.recurrence))
+            item.recurring = true;  // a pattern that no rule can express
+        return;
+    }
+    item.recurring = true;
+    item.originalRule = rrule;
+    const struct icalrecurrencetype rule = icalrecurrencetype_from_string(rrule.c_str());
+    item.recurrence = PatternFromRule(rule, start);
+    // Our own record of the pattern holds what the rule cannot; it counts
+    // while the rule is the one made from it.
+    Recurrence fromX;
+    if (xRecurrence.empty() || !ParseRecurrenceText(xRecurrence.c_str(), fromX)) return;
+    const auto withoutEnd = [](std::string text) {
+        struct icalrecurrencetype r = icalrecurrencetype_from_string(text.c_str());
+        r.until = icaltime_null_time();
+        r.count = 0;
+        char* s = icalrecurrencetype_as_string_r(&r);
+        std::string out = s ? s : "";
+        icalmemory_free_buffer(s);
+        return out;
+    };
+    const bool hasEnd = !icaltime_is_null_time(rule.until);
+    const bool counted = rule.count != 0;
+    if (!counted && hasEnd == (fromX.patternEndDate != 0.0) &&
+        withoutEnd(RecurrenceRule(fromX, UntilForm::Floating)) == withoutEnd(rrule)) {
+        fromX.patternEndDate = item.recurrence.patternEndDate;
+        item.recurrence = fromX;
+    }
+}
+
+void WriteRecurrence(icalcomponent* cal, icalcomponent* comp, const ItemData& item) {
+    RemoveAll(comp, ICAL_RRULE_PROPERTY);
+    RemoveAll(comp, ICAL_EXRULE_PROPERTY);
+    RemoveAll(comp, ICAL_EXDATE_PROPERTY);
+    RemoveAll(comp, ICAL_RDATE_PROPERTY);
+    RemoveX(comp, "X-OUTLOOK-RECURRENCE");
+    const char* uid = icalcomponent_get_uid(comp);
+    const std::string own = uid ? uid : "";
+    std::vector<icalcomponent*> overrides;
+    for (icalcomponent* c = icalcomponent_get_first_component(cal, icalcomponent_isa(comp)); c;
+         c = icalcomponent_get_next_component(cal, icalcomponent_isa(comp))) {
+        if (c == comp || icalcomponent_get_first_property(c, ICAL_RECURRENCEID_PROPERTY) == nullptr) continue;
+        const char* theirs = icalcomponent_get_uid(c);
+        if (own.empty() || (theirs != nullptr && own == theirs)) overrides.push_back(c);
+    }
+    for (icalcomponent* c : overrides) {
+        icalcomponent_remove_component(cal, c);
+        icalcomponent_free(c);
+    }
+    if (!item.recurring) return;
+    const double start = item.kind == ItemKind::Task ? 0.0 : item.Date("Start");
+    const std::string rule = RecurrenceRule(item.recurrence, UntilOf(comp), start);
+    if (!rule.empty()) {
+        struct icalrecurrencetype r = icalrecurrencetype_from_string(rule.c_str());
+        if (r.freq != ICAL_NO_RECURRENCE) icalcomponent_add_property(comp, icalproperty_new_rrule(r));
+    }
+    SetX(comp, "X-OUTLOOK-RECURRENCE", RecurrenceText(item.recurrence));
 }
 
 }  // namespace platform::outlook

@@ -29,5 +29,16 @@ std::string CanonicalRule(const std::string& rule);
 
 // Two patterns mean the same repetition.
 bool SamePattern(const Recurrence& a, const Recurrence& b);
+// The items differ in whether they repeat or in how.
+bool PatternDiffers(const ItemData& a, const ItemData& b);
+
+// The item's pattern from the first RRULE of its component and our own
+// record of the pattern (X-OUTLOOK-RECURRENCE), either empty for none;
+// `start` is the local start.
+void ReadRecurrence(ItemData& item, const std::string& rrule, const std::string& xRecurrence, double start);
+
+// A new pattern replaces the rule with its exceptions, extra dates and
+// overriding instances (the other components of `cal` with the same UID).
+void WriteRecurrence(icalcomponent* cal, icalcomponent* comp, const ItemData& item);
 
 }  // namespace platform::outlook

@@ -1,10 +1,10 @@
 #include "platform/outlook/ItemCalendar.h"
 
-#include <cmath>
 #include <cstdlib>
 #include <vector>
 
 #include "platform/outlook/DateText.h"
+#include "platform/outlook/IcalComponents.h"
 #include "platform/outlook/IcalParts.h"
 #include "platform/outlook/IcalText.h"
 #include "platform/outlook/IcalTime.h"
@@ -36,26 +36,6 @@ const RawProperty* RawOf(const std::vector<RawProperty>& raw, icalproperty* p) {
     return name ? FindRaw(raw, Upper(name)) : nullptr;
 }
 
-struct Loaded {
-    double start = 0, end = 0;
-    bool startIsDate = false, haveEnd = false, startDerived = false;
-    int durationSeconds = -1;
-    int allDayFlag = -1;  // from X-MICROSOFT-CDO-ALLDAYEVENT
-    std::string rrule;
-    std::string xRecurrence;
-    std::vector<std::string> categories;
-    bool haveCategories = false;
-    std::string xCategories;
-    bool haveXCategories = false;
-    std::string summary;
-    int priority = -1, xImportance = 0;
-    bool haveXImportance = false;
-    int sensitivity = -1, xSensitivity = 0;
-    bool haveXSensitivity = false;
-    int status = -1, xStatus = 0;
-    bool haveXStatus = false, completed = false;
-};
-
 bool ParseInt(const char* value, std::int32_t& out) {
     char* end = nullptr;
     const long v = std::strtol(value, &end, 10);
@@ -85,7 +65,7 @@ bool ReadExtra(ItemData& item, std::string_view name, const std::string& value) 
     return false;
 }
 
-void ReadX(icalproperty* p, const std::vector<RawProperty>& raw, ItemData& item, Loaded& l) {
+void ReadX(icalproperty* p, const std::vector<RawProperty>& raw, ItemData& item, LoadedValues& l) {
     const char* xname = icalproperty_get_x_name(p);
     const std::string name = Upper(xname ? xname : "");
     const char* parsed = icalproperty_get_x(p);
@@ -114,7 +94,7 @@ void ReadX(icalproperty* p, const std::vector<RawProperty>& raw, ItemData& item,
 }
 
 void ReadProperty(icalcomponent* comp, icalproperty* p, const std::vector<RawProperty>& raw, ItemData& item,
-                  Loaded& l) {
+                  LoadedValues& l) {
     const RawProperty* own = RawOf(raw, p);
     // Of a text that occurs more than once, the first one is the item's.
     const icalproperty_kind kind = icalproperty_isa(p);
@@ -183,12 +163,12 @@ void ReadProperty(icalcomponent* comp, icalproperty* p, const std::vector<RawPro
     case ICAL_PRIORITY_PROPERTY: l.priority = icalproperty_get_priority(p); break;
     case ICAL_CLASS_PROPERTY: {
         const icalproperty_class c = icalproperty_get_class(p);
-        l.sensitivity = c == ICAL_CLASS_PRIVATE ? 2 : c == ICAL_CLASS_CONFIDENTIAL ? 3 : 0;
+        l.sensitivity = c == ICAL_CLASS_PRIVATE ? olPrivate : c == ICAL_CLASS_CONFIDENTIAL ? olConfidential : olNormal;
         break;
     }
     case ICAL_STATUS_PROPERTY: {
         const icalproperty_status st = icalproperty_get_status(p);
-        l.status = st == ICAL_STATUS_INPROCESS ? 1 : 0;
+        l.status = st == ICAL_STATUS_INPROCESS ? olTaskInProgress : olTaskNotStarted;
         if (st == ICAL_STATUS_COMPLETED) l.completed = true;
         break;
     }
@@ -199,127 +179,9 @@ void ReadProperty(icalcomponent* comp, icalproperty* p, const std::vector<RawPro
     }
 }
 
-// The reminder of an appointment in minutes before the start, or of a task
-// as its time.
-void ReadReminder(icalcomponent* comp, ItemData& item, const Loaded& l) {
-    icalcomponent* alarm = FirstAlarm(comp);
-    if (alarm == nullptr) return;
-    item.SetInt("ReminderSet", 1);
-    icalproperty* p = icalcomponent_get_first_property(alarm, ICAL_TRIGGER_PROPERTY);
-    const struct icaltriggertype trigger = icalproperty_get_trigger(p);
-    icalparameter* related = icalproperty_get_first_parameter(p, ICAL_RELATED_PARAMETER);
-    const bool fromEnd = related != nullptr && icalparameter_get_related(related) == ICAL_RELATED_END;
-    const long long seconds = icaldurationtype_as_int(trigger.duration);
-    double at = 0;
-    if (!icaltime_is_null_time(trigger.time)) {
-        if (!TimeToLocal(trigger.time, at)) return;
-    } else if (item.kind == ItemKind::Appointment) {
-        const long long lead = fromEnd ? -(item.Int("Duration") * 60LL + seconds) : -seconds;
-        item.SetInt("ReminderMinutesBeforeStart", static_cast<std::int32_t>(lead / 60));
-        return;
-    } else {
-        double anchor = fromEnd ? l.end : l.start;
-        if (anchor == 0.0) anchor = fromEnd ? l.start : l.end;
-        if (anchor == 0.0) return;
-        at = AddSeconds(anchor, seconds);
-    }
-    if (item.kind == ItemKind::Appointment) {
-        if (l.start != 0.0)
-            item.SetInt("ReminderMinutesBeforeStart", static_cast<std::int32_t>(SecondsBetween(at, l.start) / 60));
-    } else {
-        item.SetDate("ReminderTime", at);
-    }
-}
-
-void ReadTimes(ItemData& item, const Loaded& l) {
-    switch (item.kind) {
-    case ItemKind::Appointment: {
-        if (l.start == 0.0) break;
-        item.SetDate("Start", l.start);
-        int minutes = 0;
-        if (l.haveEnd && l.startIsDate)
-            minutes = static_cast<int>(std::lround((l.end - l.start) * 1440.0));
-        else if (l.haveEnd)
-            minutes = static_cast<int>(SecondsBetween(l.start, l.end) / 60);
-        else if (l.durationSeconds >= 0)
-            minutes = l.durationSeconds / 60;
-        else if (l.startIsDate)
-            minutes = 1440;
-        item.SetInt("Duration", minutes < 0 ? 0 : minutes);
-        item.SetInt("AllDayEvent", l.allDayFlag >= 0 ? l.allDayFlag : (l.startIsDate ? 1 : 0));
-        break;
-    }
-    case ItemKind::Task:
-        if (!l.startDerived) item.SetDate("StartDate", DayOf(l.start));
-        if (l.haveEnd) item.SetDate("DueDate", DayOf(l.end));
-        break;
-    case ItemKind::Note:
-        if (item.Text("Body").empty()) item.SetText("Body", l.summary);
-        break;
-    case ItemKind::Contact: break;
-    }
-}
-
-void ReadTaskState(ItemData& item, const Loaded& l) {
-    if (l.priority >= 0)
-        item.SetInt("Importance", l.priority == 0 || l.priority == 5 ? 1 : l.priority < 5 ? 2 : 0);
-    else if (l.haveXImportance)
-        item.SetInt("Importance", l.xImportance);
-    if (l.sensitivity >= 0) item.SetInt("Sensitivity", l.sensitivity);
-    if (l.haveXSensitivity && l.sensitivity == 2) item.SetInt("Sensitivity", l.xSensitivity);
-    if (l.status >= 0) item.SetInt("Status", l.status);
-    if (l.haveXStatus && !l.completed) item.SetInt("Status", l.xStatus);
-    item.SetInt("Complete", l.completed ? 1 : 0);
-    SettleDerivedValues(item);
-}
-
-void ReadRecurrence(ItemData& item, const Loaded& l) {
-    if (item.kind == ItemKind::Note) return;
-    if (l.rrule.empty()) {
-        if (!l.xRecurrence.empty() && ParseRecurrenceText(l.xRecurrence.c_str(), item.recurrence))
-            item.recurring = true;  // a pattern that no rule can express
-        return;
-    }
-    item.recurring = true;
-    item.originalRule = l.rrule;
-    const struct icalrecurrencetype rule = icalrecurrencetype_from_string(l.rrule.c_str());
-    item.recurrence = PatternFromRule(rule, l.start);
-    // Our own record of the pattern holds what the rule cannot; it counts
-    // while the rule is the one made from it.
-    Recurrence fromX;
-    if (l.xRecurrence.empty() || !ParseRecurrenceText(l.xRecurrence.c_str(), fromX)) return;
-    const auto withoutEnd = [](std::string text) {
-        struct icalrecurrencetype r = icalrecurrencetype_from_string(text.c_str());
-        r.until = icaltime_null_time();
-        r.count = 0;
-        char* s = icalrecurrencetype_as_string_r(&r);
-        std::string out = s ? s : "";
-        icalmemory_free_buffer(s);
-        return out;
-    };
-    const bool hasEnd = !icaltime_is_null_time(rule.until);
-    const bool counted = rule.count != 0;
-    if (!counted && hasEnd == (fromX.patternEndDate != 0.0) &&
-        withoutEnd(RecurrenceRule(fromX, UntilForm::Floating)) == withoutEnd(l.rrule)) {
-        fromX.patternEndDate = item.recurrence.patternEndDate;
-        item.recurrence = fromX;
-    }
-}
-
-}  // namespace
-
-void SettleDerivedValues(ItemData& item) {
-    if (item.kind != ItemKind::Task) return;
-    if (item.Int("Complete") != 0 || item.Int("Status") == 2) {
-        item.SetInt("Complete", 1);
-        item.SetInt("Status", 2);
-        item.SetInt("PercentComplete", 100);
-    }
-}
-
 // A text whose value is only blanks, which libical drops: read from the
 // file's own line.
-void ReadBlankText(const RawProperty& r, ItemData& item, Loaded& l) {
+void ReadBlankText(const RawProperty& r, ItemData& item, LoadedValues& l) {
     std::string text = UnescapeText(r.value);
     if (text.find_first_not_of(" \t") != std::string::npos) return;  // libical read it
     if (r.name == "SUMMARY") {
@@ -336,13 +198,24 @@ void ReadBlankText(const RawProperty& r, ItemData& item, Loaded& l) {
     }
 }
 
+}  // namespace
+
+void SettleDerivedValues(ItemData& item) {
+    if (item.kind != ItemKind::Task) return;
+    if (item.Int("Complete") != 0 || item.Int("Status") == olTaskComplete) {
+        item.SetInt("Complete", 1);
+        item.SetInt("Status", olTaskComplete);
+        item.SetInt("PercentComplete", 100);
+    }
+}
+
 bool CalendarItemFromIcs(std::string_view text, ItemData& item) {
     ComponentPtr cal;
     icalcomponent* comp = nullptr;
     if (!ParseCalendar(text, item.kind, cal, comp)) return false;
     const std::vector<RawProperty> raw = RawComponentProperties(text, ComponentName(item.kind));
 
-    Loaded l;
+    LoadedValues l;
     // The component's own iterator is moved by the lookups below; walk a copy.
     std::vector<icalproperty*> properties;
     for (icalproperty* p = icalcomponent_get_first_property(comp, ICAL_ANY_PROPERTY); p;
@@ -359,10 +232,13 @@ bool CalendarItemFromIcs(std::string_view text, ItemData& item) {
         // Our own record of the exact text counts while it names the same categories.
         if (l.haveXCategories && CategoryItems(l.xCategories) == items) item.SetText("Categories", l.xCategories);
     }
-    ReadTimes(item, l);
-    if (item.kind != ItemKind::Note) ReadReminder(comp, item, l);
-    if (item.kind == ItemKind::Task) ReadTaskState(item, l);
-    ReadRecurrence(item, l);
+    switch (item.kind) {
+    case ItemKind::Appointment: ReadEvent(comp, item, l); break;
+    case ItemKind::Task: ReadTodo(comp, item, l); break;
+    case ItemKind::Note: ReadJournal(item, l); break;
+    case ItemKind::Contact: break;
+    }
+    if (item.kind != ItemKind::Note) ReadRecurrence(item, l.rrule, l.xRecurrence, l.start);
     item.kept.assign(text.substr(0, text.find('\0')));
     return true;
 }

@@ -189,8 +189,8 @@ int FindProp(ItemKind kind, std::string_view name) {
 }
 
 ItemData::ItemData(ItemKind k) : kind(k), props(Schema(k).size()) {
-    if (k == ItemKind::Task) SetInt("Importance", 1);
-    if (k == ItemKind::Note) SetInt("Color", 3);
+    if (k == ItemKind::Task) SetInt("Importance", olImportanceNormal);
+    if (k == ItemKind::Note) SetInt("Color", olYellow);
 }
 
 const std::string& ItemData::Text(std::string_view name) const {

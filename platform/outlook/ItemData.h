@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/clock/SystemTime.h"
+#include "platform/outlook/OutlookEnums.h"
 
 namespace platform::outlook {
 
@@ -32,30 +33,17 @@ struct PropValue {
     std::string s;       // Text, UTF-8
 };
 
-// Outlook's user-defined property types.
-enum UserPropType : std::int32_t {
-    kUserText = 1,
-    kUserNumber = 3,
-    kUserDateTime = 5,
-    kUserYesNo = 6,
-    kUserDuration = 7,
-    kUserKeywords = 11,
-    kUserPercent = 12,
-    kUserCurrency = 14,
-    kUserInteger = 20,
-};
-
 struct UserProperty {
     std::string name;
-    std::int32_t type = kUserText;
-    std::string text;     // text types
-    double number = 0.0;  // number, date and integer types
+    std::int32_t type = olText;  // OlUserPropertyType
+    std::string text;            // text types
+    double number = 0.0;         // number, date and integer types
 };
 
 struct Recurrence {
-    std::int32_t type = 1;  // weekly
+    std::int32_t type = olRecursWeekly;  // OlRecurrenceType
     std::int32_t interval = 1;
-    std::int32_t dayOfWeekMask = 0;
+    std::int32_t dayOfWeekMask = 0;  // OlDaysOfWeek bits
     std::int32_t dayOfMonth = 0;
     std::int32_t instance = 0;
     std::int32_t monthOfYear = 0;

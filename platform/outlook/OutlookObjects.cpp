@@ -10,6 +10,8 @@
 #include "platform/clock/SystemTime.h"
 #include "platform/outlook/DateText.h"
 #include "platform/outlook/ItemCalendar.h"
+#include "platform/outlook/OutlookDispIds.h"
+#include "platform/outlook/OutlookEnums.h"
 #include "platform/outlook/OutlookServer.h"
 
 namespace platform::outlook {
@@ -67,19 +69,41 @@ std::string Lower(std::string s) {
     return s;
 }
 
-int ItemType(ItemKind kind) {
+OlItemType ItemType(ItemKind kind) {
     switch (kind) {
-    case ItemKind::Appointment: return 1;
-    case ItemKind::Contact: return 2;
-    case ItemKind::Task: return 3;
+    case ItemKind::Appointment: return olAppointmentItem;
+    case ItemKind::Contact: return olContactItem;
+    case ItemKind::Task: return olTaskItem;
     case ItemKind::Note: break;
     }
-    return 5;
+    return olNoteItem;
+}
+
+OlObjectClass ObjectClass(ItemKind kind) {
+    switch (kind) {
+    case ItemKind::Appointment: return olAppointment;
+    case ItemKind::Contact: return olContact;
+    case ItemKind::Task: return olTask;
+    case ItemKind::Note: break;
+    }
+    return olNote;
+}
+
+bool KnownRecurrenceType(std::int32_t type) {
+    switch (type) {
+    case olRecursDaily:
+    case olRecursWeekly:
+    case olRecursMonthly:
+    case olRecursMonthNth:
+    case olRecursYearly:
+    case olRecursYearNth: return true;
+    default: return false;
+    }
 }
 
 int WeekdayBit(double date) {
     SYSTEMTIME st{};
-    return date != 0.0 && VariantTimeToSystemTime(date, st) ? 1 << st.wDayOfWeek : 0;
+    return date != 0.0 && VariantTimeToSystemTime(date, st) ? olSunday << st.wDayOfWeek : 0;
 }
 
 bool SameValue(const PropValue& a, const PropValue& b) { return a.s == b.s && a.i == b.i && a.d == b.d; }
@@ -107,9 +131,6 @@ bool SameValues(const ItemData& working, const ItemData& stored) {
     return true;
 }
 
-constexpr DISPID kSave = 1000, kGetPattern = 1001, kUserProps = 1002, kClearPattern = 1003, kClass = 1004,
-                 kDelete = 1005;
-
 }  // namespace
 
 // ---- application ----
@@ -129,26 +150,29 @@ HRESULT OutlookApplication::Run() {
 }
 
 DISPID OutlookApplication::FindMember(std::u16string_view n) const {
-    return Lookup(n, {{u"getnamespace", 1}, {u"session", 2}, {u"name", 3}, {u"version", 4}});
+    return Lookup(n, {{u"getnamespace", ApplicationId::GetNamespace},
+                      {u"session", ApplicationId::Session},
+                      {u"name", ApplicationId::Name},
+                      {u"version", ApplicationId::Version}});
 }
 
 HRESULT OutlookApplication::Call(DISPID id, WORD flags, const DispatchArgs& args, VARIANT* result) {
     if (!IsGet(flags)) return DISP_E_MEMBERNOTFOUND;
     switch (id) {
-    case 1: {
+    case ApplicationId::GetNamespace: {
         std::u16string type;
         if (args.Count() != 1) return DISP_E_BADPARAMCOUNT;
         if (FAILED(args.GetString(0, type))) return DISP_E_TYPEMISMATCH;
         if (FoldName(type) != u"mapi") return E_INVALIDARG;
         [[fallthrough]];
     }
-    case 2:
+    case ApplicationId::Session:
         if (FAILED(Run())) return E_FAIL;
         return Return(result, new OutlookNameSpace(m_store));
-    case 3:
+    case ApplicationId::Name:
         if (result) *result = VARIANT::Bstr(u"Outlook");
         return S_OK;
-    case 4:
+    case ApplicationId::Version:
         if (result) *result = VARIANT::Bstr(u"16.0.0.0");
         return S_OK;
     default: return DISP_E_MEMBERNOTFOUND;
@@ -158,25 +182,25 @@ HRESULT OutlookApplication::Call(DISPID id, WORD flags, const DispatchArgs& args
 // ---- name space ----
 
 DISPID OutlookNameSpace::FindMember(std::u16string_view n) const {
-    return Lookup(n, {{u"getdefaultfolder", 1}, {u"type", 2}});
+    return Lookup(n, {{u"getdefaultfolder", NameSpaceId::GetDefaultFolder}, {u"type", NameSpaceId::Type}});
 }
 
 HRESULT OutlookNameSpace::Call(DISPID id, WORD flags, const DispatchArgs& args, VARIANT* result) {
     if (!IsGet(flags)) return DISP_E_MEMBERNOTFOUND;
-    if (id == 2) {
+    if (id == NameSpaceId::Type) {
         if (result) *result = VARIANT::Bstr(u"MAPI");
         return S_OK;
     }
-    if (id != 1) return DISP_E_MEMBERNOTFOUND;
+    if (id != NameSpaceId::GetDefaultFolder) return DISP_E_MEMBERNOTFOUND;
     std::int32_t number = 0;
     if (args.Count() != 1) return DISP_E_BADPARAMCOUNT;
     if (FAILED(args.GetInt(0, number))) return DISP_E_TYPEMISMATCH;
     ItemKind kind;
     switch (number) {
-    case 9: kind = ItemKind::Appointment; break;
-    case 10: kind = ItemKind::Contact; break;
-    case 12: kind = ItemKind::Note; break;
-    case 13: kind = ItemKind::Task; break;
+    case olFolderCalendar: kind = ItemKind::Appointment; break;
+    case olFolderContacts: kind = ItemKind::Contact; break;
+    case olFolderNotes: kind = ItemKind::Note; break;
+    case olFolderTasks: kind = ItemKind::Task; break;
     default: return E_INVALIDARG;
     }
     return Return(result, new OutlookFolder(m_store, kind));
@@ -185,20 +209,23 @@ HRESULT OutlookNameSpace::Call(DISPID id, WORD flags, const DispatchArgs& args, 
 // ---- folder ----
 
 DISPID OutlookFolder::FindMember(std::u16string_view n) const {
-    return Lookup(n, {{u"name", 1}, {u"storeid", 2}, {u"items", 3}, {u"defaultitemtype", 4}});
+    return Lookup(n, {{u"name", FolderId::Name},
+                      {u"storeid", FolderId::StoreId},
+                      {u"items", FolderId::Items},
+                      {u"defaultitemtype", FolderId::DefaultItemType}});
 }
 
 HRESULT OutlookFolder::Call(DISPID id, WORD flags, const DispatchArgs&, VARIANT* result) {
     if (IsPut(flags)) return E_ACCESSDENIED;
     switch (id) {
-    case 1:
+    case FolderId::Name:
         if (result) *result = VARIANT::Bstr(Utf8ToUtf16(m_store->Folder(m_kind).name));
         return S_OK;
-    case 2:
+    case FolderId::StoreId:
         if (result) *result = VARIANT::Bstr(Utf8ToUtf16(m_store->StoreId()));
         return S_OK;
-    case 3: return Return(result, new OutlookItems(m_store, m_kind));
-    case 4:
+    case FolderId::Items: return Return(result, new OutlookItems(m_store, m_kind));
+    case FolderId::DefaultItemType:
         if (result) *result = VARIANT::I4(ItemType(m_kind));
         return S_OK;
     default: return DISP_E_MEMBERNOTFOUND;
@@ -208,7 +235,11 @@ HRESULT OutlookFolder::Call(DISPID id, WORD flags, const DispatchArgs&, VARIANT*
 // ---- items ----
 
 DISPID OutlookItems::FindMember(std::u16string_view n) const {
-    return Lookup(n, {{u"getfirst", 1}, {u"getnext", 2}, {u"add", 3}, {u"item", 4}, {u"count", 5}});
+    return Lookup(n, {{u"getfirst", ItemsId::GetFirst},
+                      {u"getnext", ItemsId::GetNext},
+                      {u"add", ItemsId::Add},
+                      {u"item", ItemsId::Item},
+                      {u"count", ItemsId::Count}});
 }
 
 HRESULT OutlookItems::ItemAt(std::size_t position, VARIANT* result) {
@@ -221,25 +252,25 @@ HRESULT OutlookItems::Call(DISPID id, WORD flags, const DispatchArgs& args, VARI
     if (IsPut(flags)) return E_ACCESSDENIED;
     auto& items = m_store->Folder(m_kind).items;
     switch (id) {
-    case 1: m_cursor = 0; return ItemAt(m_cursor, result);
-    case 2:
+    case ItemsId::GetFirst: m_cursor = 0; return ItemAt(m_cursor, result);
+    case ItemsId::GetNext:
         if (m_cursor < items.size()) ++m_cursor;
         return ItemAt(m_cursor, result);
-    case 3: {
+    case ItemsId::Add: {
         std::int32_t type = ItemType(m_kind);
         if (args.Count() > 1) return DISP_E_BADPARAMCOUNT;
         if (args.Count() == 1 && FAILED(args.GetInt(0, type))) return DISP_E_TYPEMISMATCH;
         if (type != ItemType(m_kind)) return E_INVALIDARG;
         return Return(result, new OutlookItem(m_store, m_kind, nullptr));
     }
-    case 4: {
+    case ItemsId::Item: {
         std::int32_t index = 0;
         if (args.Count() != 1) return DISP_E_BADPARAMCOUNT;
         if (FAILED(args.GetInt(0, index))) return DISP_E_TYPEMISMATCH;
         if (index < 1 || static_cast<std::size_t>(index) > items.size()) return DISP_E_BADINDEX;
         return ItemAt(static_cast<std::size_t>(index - 1), result);
     }
-    case 5:
+    case ItemsId::Count:
         if (result) *result = VARIANT::I4(static_cast<std::int32_t>(items.size()));
         return S_OK;
     default: return DISP_E_MEMBERNOTFOUND;
@@ -260,50 +291,48 @@ ItemData& OutlookItem::Working() {
 
 DISPID OutlookItem::FindMember(std::u16string_view n) const {
     const ItemKind kind = View().kind;
-    if (n == u"save") return kSave;
-    if (n == u"class") return kClass;
-    if (n == u"delete") return kDelete;
-    if (n == u"userproperties" && kind == ItemKind::Contact) return kUserProps;
+    if (n == u"save") return ItemId::Save;
+    if (n == u"class") return ItemId::Class;
+    if (n == u"delete") return ItemId::Delete;
+    if (n == u"userproperties" && kind == ItemKind::Contact) return ItemId::UserProperties;
     if (kind == ItemKind::Appointment || kind == ItemKind::Task) {
-        if (n == u"getrecurrencepattern") return kGetPattern;
-        if (n == u"clearrecurrencepattern") return kClearPattern;
+        if (n == u"getrecurrencepattern") return ItemId::GetRecurrencePattern;
+        if (n == u"clearrecurrencepattern") return ItemId::ClearRecurrencePattern;
     }
     const int index = FindProp(kind, Utf16ToUtf8(n));
-    return index < 0 ? DISPID_UNKNOWN : index + 1;
+    return index < 0 ? DISPID_UNKNOWN : ItemId::FirstProperty + index;
 }
 
 HRESULT OutlookItem::Call(DISPID id, WORD flags, const DispatchArgs& args, VARIANT* result) {
     switch (id) {
-    case kSave: return IsGet(flags) ? Save() : DISP_E_MEMBERNOTFOUND;
-    case kDelete:
+    case ItemId::Save: return IsGet(flags) ? Save() : DISP_E_MEMBERNOTFOUND;
+    case ItemId::Delete:
         if (!IsGet(flags)) return DISP_E_MEMBERNOTFOUND;
         if (m_stored && !m_store->Delete(m_store->Folder(View().kind), m_stored)) return STG_E_WRITEFAULT;
         Working();  // the object keeps its values
         m_stored.reset();
         return S_OK;
-    case kClass: {
-        static const int classes[4] = {40, 26, 48, 44};
+    case ItemId::Class:
         if (IsPut(flags)) return E_ACCESSDENIED;
-        if (result) *result = VARIANT::I4(classes[static_cast<int>(View().kind)]);
+        if (result) *result = VARIANT::I4(ObjectClass(View().kind));
         return S_OK;
-    }
-    case kGetPattern:
+    case ItemId::GetRecurrencePattern:
         if (!IsGet(flags)) return DISP_E_MEMBERNOTFOUND;
         if (!View().recurring) StartPattern();
         return Return(result, new OutlookRecurrencePattern(ComRef<OutlookItem>::Share(this)));
-    case kClearPattern:
+    case ItemId::ClearRecurrencePattern:
         if (!IsGet(flags)) return DISP_E_MEMBERNOTFOUND;
         Working().recurring = false;
         Working().recurrenceChanged = true;
         Working().originalRule.clear();
         Touch();
         return S_OK;
-    case kUserProps:
+    case ItemId::UserProperties:
         if (IsPut(flags)) return E_ACCESSDENIED;
         return Return(result, new OutlookUserProperties(ComRef<OutlookItem>::Share(this)));
     default: break;
     }
-    const int index = id - 1;
+    const int index = id - ItemId::FirstProperty;
     if (index < 0 || static_cast<std::size_t>(index) >= Schema(View().kind).size()) return DISP_E_MEMBERNOTFOUND;
     if (IsPut(flags)) return PutProp(index, *args.PutValue());
     return GetProp(index, result);
@@ -418,15 +447,15 @@ namespace {
 
 bool KnownUserType(std::int32_t type) {
     switch (type) {
-    case kUserText:
-    case kUserNumber:
-    case kUserDateTime:
-    case kUserYesNo:
-    case kUserDuration:
-    case kUserKeywords:
-    case kUserPercent:
-    case kUserCurrency:
-    case kUserInteger: return true;
+    case olText:
+    case olNumber:
+    case olDateTime:
+    case olYesNo:
+    case olDuration:
+    case olKeywords:
+    case olPercent:
+    case olCurrency:
+    case olInteger: return true;
     default: return false;
     }
 }
@@ -434,7 +463,11 @@ bool KnownUserType(std::int32_t type) {
 }  // namespace
 
 DISPID OutlookUserProperties::FindMember(std::u16string_view n) const {
-    return Lookup(n, {{u"count", 1}, {u"item", 2}, {u"find", 3}, {u"add", 4}, {u"remove", 5}});
+    return Lookup(n, {{u"count", UserPropertiesId::Count},
+                      {u"item", UserPropertiesId::Item},
+                      {u"find", UserPropertiesId::Find},
+                      {u"add", UserPropertiesId::Add},
+                      {u"remove", UserPropertiesId::Remove}});
 }
 
 HRESULT OutlookUserProperties::Property(std::size_t index, VARIANT* result) {
@@ -453,10 +486,10 @@ HRESULT OutlookUserProperties::Call(DISPID id, WORD flags, const DispatchArgs& a
         return -1;
     };
     switch (id) {
-    case 1:
+    case UserPropertiesId::Count:
         if (result) *result = VARIANT::I4(static_cast<std::int32_t>(props.size()));
         return S_OK;
-    case 2: {
+    case UserPropertiesId::Item: {
         if (args.Count() != 1) return DISP_E_BADPARAMCOUNT;
         std::u16string name;
         if (SUCCEEDED(args.GetString(0, name))) {
@@ -468,16 +501,16 @@ HRESULT OutlookUserProperties::Call(DISPID id, WORD flags, const DispatchArgs& a
         if (index < 1) return DISP_E_BADINDEX;
         return Property(static_cast<std::size_t>(index - 1), result);
     }
-    case 3: {
+    case UserPropertiesId::Find: {
         std::u16string name;
         if (args.Count() < 1 || args.Count() > 2) return DISP_E_BADPARAMCOUNT;
         if (FAILED(args.GetString(0, name))) return DISP_E_TYPEMISMATCH;
         const auto at = findName(name);
         return at < 0 ? ReturnNothing(result) : Property(static_cast<std::size_t>(at), result);
     }
-    case 4: {
+    case UserPropertiesId::Add: {
         std::u16string name;
-        std::int32_t type = kUserText;
+        std::int32_t type = olText;
         if (args.Count() < 1 || args.Count() > 5) return DISP_E_BADPARAMCOUNT;
         if (FAILED(args.GetString(0, name))) return DISP_E_TYPEMISMATCH;
         if (args.Count() >= 2 && FAILED(args.GetInt(1, type))) return DISP_E_TYPEMISMATCH;
@@ -491,7 +524,7 @@ HRESULT OutlookUserProperties::Call(DISPID id, WORD flags, const DispatchArgs& a
         m_item->Touch();
         return Property(changed.size() - 1, result);
     }
-    case 5: {
+    case UserPropertiesId::Remove: {
         std::int32_t index = 0;
         if (args.Count() != 1 || FAILED(args.GetInt(0, index))) return DISP_E_BADPARAMCOUNT;
         if (index < 1 || static_cast<std::size_t>(index) > props.size()) return DISP_E_BADINDEX;
@@ -505,7 +538,8 @@ HRESULT OutlookUserProperties::Call(DISPID id, WORD flags, const DispatchArgs& a
 }
 
 DISPID OutlookUserProperty::FindMember(std::u16string_view n) const {
-    return Lookup(n, {{u"name", 1}, {u"value", 2}, {u"type", 3}});
+    return Lookup(
+        n, {{u"name", UserPropertyId::Name}, {u"value", UserPropertyId::Value}, {u"type", UserPropertyId::Type}});
 }
 
 const UserProperty* OutlookUserProperty::Find() const {
@@ -517,21 +551,22 @@ const UserProperty* OutlookUserProperty::Find() const {
 HRESULT OutlookUserProperty::Call(DISPID id, WORD flags, const DispatchArgs& args, VARIANT* result) {
     const UserProperty* found = Find();
     if (found == nullptr) return E_FAIL;  // removed meanwhile
-    if (id == 1 || id == 3) {
+    if (id == UserPropertyId::Name || id == UserPropertyId::Type) {
         if (IsPut(flags)) return E_ACCESSDENIED;
-        if (result) *result = id == 1 ? VARIANT::Bstr(Utf8ToUtf16(found->name)) : VARIANT::I4(found->type);
+        if (result)
+            *result = id == UserPropertyId::Name ? VARIANT::Bstr(Utf8ToUtf16(found->name)) : VARIANT::I4(found->type);
         return S_OK;
     }
-    if (id != 2) return DISP_E_MEMBERNOTFOUND;
+    if (id != UserPropertyId::Value) return DISP_E_MEMBERNOTFOUND;
     if (!IsPut(flags)) {
         VARIANT out;
         switch (found->type) {
-        case kUserText:
-        case kUserKeywords: out = VARIANT::Bstr(Utf8ToUtf16(found->text)); break;
-        case kUserDateTime: out = VARIANT::Date(found->number); break;
-        case kUserYesNo: out = VARIANT::Bool(found->number != 0.0); break;
-        case kUserNumber:
-        case kUserCurrency: out = VARIANT::R8(found->number); break;
+        case olText:
+        case olKeywords: out = VARIANT::Bstr(Utf8ToUtf16(found->text)); break;
+        case olDateTime: out = VARIANT::Date(found->number); break;
+        case olYesNo: out = VARIANT::Bool(found->number != 0.0); break;
+        case olNumber:
+        case olCurrency: out = VARIANT::R8(found->number); break;
         default: out = VARIANT::I4(static_cast<std::int32_t>(found->number)); break;
         }
         if (result) *result = std::move(out);
@@ -541,7 +576,7 @@ HRESULT OutlookUserProperty::Call(DISPID id, WORD flags, const DispatchArgs& arg
     for (UserProperty& p : m_item->Working().userProps)
         if (p.name == m_name) up = &p;
     const VARIANT& value = *args.PutValue();
-    if (up->type == kUserText || up->type == kUserKeywords) {
+    if (up->type == olText || up->type == olKeywords) {
         if (value.vt == VT_BSTR) {
             up->text = Utf16ToUtf8(value.bstrVal);
         } else {
@@ -558,11 +593,11 @@ HRESULT OutlookUserProperty::Call(DISPID id, WORD flags, const DispatchArgs& arg
             char* end = nullptr;
             d = std::strtod(text.c_str(), &end);
             const bool number = end != text.c_str() && *end == '\0' && std::isfinite(d);
-            if (!number && !(up->type == kUserDateTime && ParseDateText(text, d))) return DISP_E_TYPEMISMATCH;
+            if (!number && !(up->type == olDateTime && ParseDateText(text, d))) return DISP_E_TYPEMISMATCH;
         } else if (!ToDate(value, d)) {
             return DISP_E_TYPEMISMATCH;
         }
-        up->number = up->type == kUserDateTime ? NormalizeDate(d) : up->type == kUserYesNo ? (d != 0.0 ? 1.0 : 0.0) : d;
+        up->number = up->type == olDateTime ? NormalizeDate(d) : up->type == olYesNo ? (d != 0.0 ? 1.0 : 0.0) : d;
     }
     m_item->Touch();
     return S_OK;
@@ -571,25 +606,27 @@ HRESULT OutlookUserProperty::Call(DISPID id, WORD flags, const DispatchArgs& arg
 // ---- recurrence pattern ----
 
 DISPID OutlookRecurrencePattern::FindMember(std::u16string_view n) const {
-    return Lookup(n, {{u"recurrencetype", 1},
-                      {u"interval", 2},
-                      {u"dayofweekmask", 3},
-                      {u"dayofmonth", 4},
-                      {u"instance", 5},
-                      {u"monthofyear", 6},
-                      {u"patternenddate", 7},
-                      {u"noenddate", 8}});
+    using Id = RecurrencePatternId;
+    return Lookup(n, {{u"recurrencetype", Id::RecurrenceType},
+                      {u"interval", Id::Interval},
+                      {u"dayofweekmask", Id::DayOfWeekMask},
+                      {u"dayofmonth", Id::DayOfMonth},
+                      {u"instance", Id::Instance},
+                      {u"monthofyear", Id::MonthOfYear},
+                      {u"patternenddate", Id::PatternEndDate},
+                      {u"noenddate", Id::NoEndDate}});
 }
 
 HRESULT OutlookRecurrencePattern::Call(DISPID id, WORD flags, const DispatchArgs& args, VARIANT* result) {
-    if (id < 1 || id > 8) return DISP_E_MEMBERNOTFOUND;
+    using Id = RecurrencePatternId;
+    if (id < Id::RecurrenceType || id > Id::NoEndDate) return DISP_E_MEMBERNOTFOUND;
     if (!IsPut(flags)) {
         const Recurrence& r = m_item->View().recurrence;
         const std::int32_t values[] = {r.type, r.interval, r.dayOfWeekMask, r.dayOfMonth, r.instance, r.monthOfYear};
         if (!result) return S_OK;
-        if (id <= 6)
-            *result = VARIANT::I4(values[id - 1]);
-        else if (id == 7)
+        if (id <= Id::MonthOfYear)
+            *result = VARIANT::I4(values[id - Id::RecurrenceType]);
+        else if (id == Id::PatternEndDate)
             *result = VARIANT::Date(r.patternEndDate);
         else
             *result = VARIANT::Bool(r.patternEndDate == 0.0);
@@ -599,17 +636,17 @@ HRESULT OutlookRecurrencePattern::Call(DISPID id, WORD flags, const DispatchArgs
     Recurrence& r = item.recurrence;
     std::int32_t* fields[] = {&r.type, &r.interval, &r.dayOfWeekMask, &r.dayOfMonth, &r.instance, &r.monthOfYear};
     const VARIANT& value = *args.PutValue();
-    if (id == 7) {
+    if (id == Id::PatternEndDate) {
         double d = 0;
         if (!ToDate(value, d)) return DISP_E_TYPEMISMATCH;
         r.patternEndDate = NormalizeDate(d);
     } else {
         std::int32_t v = 0;
         if (!VariantToInt(value, v)) return DISP_E_TYPEMISMATCH;
-        if (id == 8) {
+        if (id == Id::NoEndDate) {
             if (v != 0) r.patternEndDate = 0.0;
-        } else if (id == 1) {
-            if (v != 0 && v != 1 && v != 2 && v != 3 && v != 5 && v != 6) return E_INVALIDARG;
+        } else if (id == Id::RecurrenceType) {
+            if (!KnownRecurrenceType(v)) return E_INVALIDARG;
             if (v != r.type) {
                 // A new type starts from its own defaults, as in Outlook.
                 const std::int32_t interval = r.interval;
@@ -621,7 +658,7 @@ HRESULT OutlookRecurrencePattern::Call(DISPID id, WORD flags, const DispatchArgs
             }
         } else {
             if (v < 0) return E_INVALIDARG;
-            *fields[id - 1] = v;
+            *fields[id - Id::RecurrenceType] = v;
         }
     }
     item.recurring = true;

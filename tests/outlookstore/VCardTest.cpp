@@ -110,9 +110,9 @@ TEST(VCardCodec, EveryContactPropertyRoundTrips) {
     item.SetDate("Birthday", 30000.0);
     item.order = 17;
     item.entryId = "ABC";
-    item.userProps.push_back({"Size", kUserText, "XL; big", 0});
-    item.userProps.push_back({"Score", kUserNumber, "", 2.5});
-    item.userProps.push_back({"Met", kUserDateTime, "", 43000.75});
+    item.userProps.push_back({"Size", olText, "XL; big", 0});
+    item.userProps.push_back({"Score", olNumber, "", 2.5});
+    item.userProps.push_back({"Met", olDateTime, "", 43000.75});
     ItemData back(ItemKind::Contact);
     const std::string text = ContactToVCard(item);
     ASSERT_TRUE(ContactFromVCard(text, back));
