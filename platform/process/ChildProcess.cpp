@@ -4,7 +4,6 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
-#include <strings.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -20,6 +19,7 @@
 
 #include "platform/paths/Paths.h"
 #include "platform/process/CommandLine.h"
+#include "platform/text/AsciiCase.h"
 
 extern char** environ;
 
@@ -63,9 +63,7 @@ bool IsRegularFile(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-bool EndsWithExe(const std::string& name) {
-    return name.size() > 4 && ::strcasecmp(name.c_str() + name.size() - 4, ".exe") == 0;
-}
+bool EndsWithExe(const std::string& name) { return name.size() > 4 && EndsWithNoCase(name, ".exe"); }
 
 int OpenPidfd(int pid) {
 #ifdef SYS_pidfd_open
