@@ -23,15 +23,15 @@ const std::set<std::string, std::less<>>& StandardHeaders() {
     static const std::set<std::string, std::less<>> names = {
         "algorithm", "any", "array", "atomic", "barrier", "bit", "bitset", "cassert", "cctype", "cerrno", "cfenv",
         "cfloat", "charconv", "chrono", "cinttypes", "climits", "clocale", "cmath", "codecvt", "compare", "complex",
-        "concepts", "condition_variable", "coroutine", "csetjmp", "csignal", "cstdarg", "cstddef", "cstdint",
-        "cstdio", "cstdlib", "cstring", "ctime", "cuchar", "cwchar", "cwctype", "deque", "exception", "execution",
-        "expected", "filesystem", "format", "forward_list", "fstream", "functional", "future", "initializer_list",
-        "iomanip", "ios", "iosfwd", "iostream", "istream", "iterator", "latch", "limits", "list", "locale", "map",
-        "memory", "memory_resource", "mutex", "new", "numbers", "numeric", "optional", "ostream", "print", "queue",
-        "random", "ranges", "ratio", "regex", "scoped_allocator", "semaphore", "set", "shared_mutex",
-        "source_location", "span", "sstream", "stack", "stdexcept", "stop_token", "streambuf", "string",
-        "string_view", "syncstream", "system_error", "thread", "tuple", "type_traits", "typeindex", "typeinfo",
-        "unordered_map", "unordered_set", "utility", "valarray", "variant", "vector", "version",
+        "concepts", "condition_variable", "coroutine", "csetjmp", "csignal", "cstdarg", "cstddef", "cstdint", "cstdio",
+        "cstdlib", "cstring", "ctime", "cuchar", "cwchar", "cwctype", "deque", "exception", "execution", "expected",
+        "filesystem", "format", "forward_list", "fstream", "functional", "future", "initializer_list", "iomanip", "ios",
+        "iosfwd", "iostream", "istream", "iterator", "latch", "limits", "list", "locale", "map", "memory",
+        "memory_resource", "mutex", "new", "numbers", "numeric", "optional", "ostream", "print", "queue", "random",
+        "ranges", "ratio", "regex", "scoped_allocator", "semaphore", "set", "shared_mutex", "source_location", "span",
+        "sstream", "stack", "stdexcept", "stop_token", "streambuf", "string", "string_view", "syncstream",
+        "system_error", "thread", "tuple", "type_traits", "typeindex", "typeinfo", "unordered_map", "unordered_set",
+        "utility", "valarray", "variant", "vector", "version",
         // Standard C; not signal.h or threads.h, whose users here would mean
         // POSIX signals and threads (<csignal> and <thread> are the ways in).
         "assert.h", "ctype.h", "errno.h", "float.h", "inttypes.h", "limits.h", "locale.h", "math.h", "stdarg.h",
@@ -84,8 +84,9 @@ std::vector<Violation> CheckTree(const fs::path& root) {
             }
         }
     }
-    std::sort(found.begin(), found.end(),
-              [](const Violation& a, const Violation& b) { return std::tie(a.file, a.line) < std::tie(b.file, b.line); });
+    std::sort(found.begin(), found.end(), [](const Violation& a, const Violation& b) {
+        return std::tie(a.file, a.line) < std::tie(b.file, b.line);
+    });
     return found;
 }
 
