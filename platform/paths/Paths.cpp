@@ -114,8 +114,7 @@ bool EnsureFolderTree(const std::string& path) {
 bool EnsureFolder(const std::string& path) {
     if (path.empty()) return false;
     if (::mkdir(path.c_str(), 0700) == 0) return true;
-    struct stat st {};
-    return errno == EEXIST && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    return errno == EEXIST && file::IsFolder(path);
 }
 
 bool PathExists(const std::string& path) {

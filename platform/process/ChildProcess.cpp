@@ -17,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/file/Folder.h"
 #include "platform/paths/Paths.h"
 #include "platform/process/CommandLine.h"
 #include "platform/text/AsciiCase.h"
@@ -58,10 +59,7 @@ ReleasedChildren& Released() {
     return released;
 }
 
-bool IsRegularFile(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
+using file::IsRegularFile;
 
 bool EndsWithExe(const std::string& name) { return name.size() > 4 && EndsWithNoCase(name, ".exe"); }
 
