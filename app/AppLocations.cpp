@@ -1,53 +1,27 @@
 // Default locations that the option pages offer: the ACT! database in the
 // documents folder, and the Lotus Notes files named in the registry.
-#include <dirent.h>
-#include <strings.h>
-#include <sys/stat.h>
-
-#include <algorithm>
-#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/AppCommon.h"
+#include "platform/file/Folder.h"
 #include "platform/paths/Paths.h"
 #include "platform/registry/Registry.h"
+#include "platform/text/AsciiCase.h"
 #include "platform/text/TextCopy.h"
 
 namespace {
 
-bool IsFolder(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
-bool IsFile(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
+using platform::file::IsFolder;
+using platform::file::IsRegularFile;
 
 // The entries of a folder in the order a Windows folder lists them (by
-// name, without regard to case).
+// name, without regard to case); none for a folder that cannot be read.
 std::vector<std::string> Entries(const std::string& folder) {
     std::vector<std::string> names;
-    if (DIR* dir = ::opendir(folder.c_str())) {
-        while (const dirent* e = ::readdir(dir)) {
-            const std::string name = e->d_name;
-            if (name != "." && name != "..") names.push_back(name);
-        }
-        ::closedir(dir);
-    }
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        const int c = ::strcasecmp(a.c_str(), b.c_str());
-        return c != 0 ? c < 0 : a < b;
-    });
+    platform::file::ListFolder(folder, names, platform::file::Entries::All, platform::file::Order::NoCase);
     return names;
-}
-
-bool EndsWithNoCase(const std::string& text, const char* suffix) {
-    const std::size_t n = std::strlen(suffix);
-    return text.size() >= n && ::strcasecmp(text.c_str() + text.size() - n, suffix) == 0;
 }
 
 bool Give(const std::string& path, char* buffer, std::size_t size) {
@@ -82,7 +56,7 @@ bool FindActDatabase(char* buffer, std::size_t size) {
         // Only the first subfolder counts.
         const std::string databases = platform::ResolvePath(sub + "/Databases");
         for (const std::string& file : Entries(databases))
-            if (EndsWithNoCase(file, ".pad") && IsFile(databases + "/" + file))
+            if (platform::EndsWithNoCase(file, ".pad") && IsRegularFile(databases + "/" + file))
                 return Give(databases + "/" + file, buffer, size);
         return false;
     }
@@ -112,6 +86,6 @@ bool GetNotesNotebookPath(char* buffer, std::size_t size) {
     const auto folder = NotesDataFolder();
     if (!folder) return false;
     const std::string path = platform::ResolvePath(*folder + "notebook.nsf");
-    if (!IsFile(path)) return true;  // no notebook: an empty path
+    if (!IsRegularFile(path)) return true;  // no notebook: an empty path
     return Give(path, buffer, size);
 }

@@ -28,6 +28,7 @@ function(fw_fuzz name source)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
   else()
     target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tools/fuzz/ReplayMain.cpp)
+    target_link_libraries(${name} PRIVATE fw_platform_file)
     if(FW_TESTS)
       add_test(NAME fuzz_replay.${name}
                COMMAND ${name} ${PROJECT_SOURCE_DIR}/tools/fuzz/corpus/${name})

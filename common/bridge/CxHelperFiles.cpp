@@ -1,9 +1,10 @@
 #include "common/bridge/CxHelperFiles.h"
 
-#include <strings.h>
-
 #include <cstring>
 #include <string>
+#include <string_view>
+
+#include "platform/text/AsciiCase.h"
 
 namespace {
 
@@ -42,10 +43,10 @@ const CxHelperKind* FindHelperKind(const char* programName) {
     if (programName == nullptr) return nullptr;
     std::string name = programName;
     if (const std::size_t slash = name.find_last_of("/\\"); slash != std::string::npos) name = name.substr(slash + 1);
-    if (name.size() > 4 && ::strcasecmp(name.c_str() + name.size() - 4, ".exe") == 0) name.resize(name.size() - 4);
+    if (name.size() > 4 && platform::EndsWithNoCase(name, ".exe")) name.resize(name.size() - 4);
     for (const CxHelperKind& kind : kKinds) {
         const std::size_t len = std::strlen(kind.helper) - 4;  // without ".exe"
-        if (name.size() == len && ::strncasecmp(name.c_str(), kind.helper, len) == 0) return &kind;
+        if (platform::EqualsNoCase(name, std::string_view(kind.helper, len))) return &kind;
     }
     return nullptr;
 }

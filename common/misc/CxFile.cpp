@@ -1,15 +1,13 @@
 #include "common/misc/CxFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "platform/file/DataFile.h"
 #include "platform/paths/Paths.h"
+#include "platform/paths/PrivateFiles.h"
 #include "platform/text/TextCopy.h"
 
 CxFile::~CxFile() { Close(); }
@@ -19,17 +17,10 @@ bool CxFile::Open(const char* path, const char* mode, bool ownerOnly) {
     Close();
     m_shortRead = false;
     const std::string resolved = platform::ResolvePath(path);
-    if (ownerOnly && (mode[0] == 'w' || mode[0] == 'a')) {
-        int flags = O_CREAT | O_CLOEXEC | (mode[0] == 'w' ? O_TRUNC : O_APPEND);
-        flags |= std::strchr(mode, '+') ? O_RDWR : O_WRONLY;
-        const int fd = ::open(resolved.c_str(), flags, 0600);
-        if (fd < 0) return false;
-        ::fchmod(fd, 0600);  // an existing file is narrowed too
-        m_file = ::fdopen(fd, mode);
-        if (m_file == nullptr) ::close(fd);
-    } else {
+    if (ownerOnly && (mode[0] == 'w' || mode[0] == 'a'))
+        m_file = platform::OpenPrivateFile(resolved, mode);  // an existing file is narrowed too
+    else
         m_file = std::fopen(resolved.c_str(), mode);
-    }
     return m_file != nullptr;
 }
 
@@ -149,11 +140,8 @@ std::size_t CxFile::ReadSome(void* target, std::size_t size) {
 
 long CxFile::GetFileSize(const char* path) {
     if (path == nullptr || *path == '\0') return -1;
-    const std::string resolved = platform::ResolvePath(path);
-    FILE* f = std::fopen(resolved.c_str(), "rb");
-    if (f == nullptr) return -1;
-    struct stat st {};
-    const long size = ::fstat(::fileno(f), &st) == 0 ? static_cast<long>(st.st_size) : -1;
-    std::fclose(f);
-    return size;
+    // Only a regular file has a size; a FIFO is not waited for.
+    platform::file::DataFile file;
+    if (!file.Open(platform::ResolvePath(path), false)) return -1;
+    return static_cast<long>(file.Size());
 }

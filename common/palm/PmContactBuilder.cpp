@@ -1,19 +1,14 @@
 #include "common/palm/PmContactBuilder.h"
 
-#include <cctype>
 #include <string_view>
 
 #include "common/palm/PmAddrRec.h"
 #include "common/records/CommKinds.h"
+#include "platform/text/AsciiCase.h"
 
 namespace {
 
-bool SameAddress(const char* a, const char* b) {
-    if (a[0] == '\0') return false;
-    for (; *a != '\0' && *b != '\0'; ++a, ++b)
-        if (std::tolower(static_cast<unsigned char>(*a)) != std::tolower(static_cast<unsigned char>(*b))) return false;
-    return *a == *b;
-}
+bool SameAddress(const char* a, const char* b) { return a[0] != '\0' && platform::EqualsNoCase(a, b); }
 
 }  // namespace
 

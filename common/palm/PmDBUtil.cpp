@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr std::size_t kBufferSize = 64 * 1024;
-
 std::uint32_t LittleEndian32(const unsigned char* b) {
     return static_cast<std::uint32_t>(b[0]) | static_cast<std::uint32_t>(b[1]) << 8 |
            static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24;
@@ -45,46 +43,16 @@ bool PmDBUtil::OpenFile(const char* path, int mode) {
         SetCause(platform::file::DescribeFailure(m_file.Failure()));
         return false;
     }
-    m_fileSize = m_file.Size();
-    m_bufferStart = 0;
-    m_bufferPos = m_bufferLen = 0;
-    if (m_buffer.size() != kBufferSize) m_buffer.resize(kBufferSize);
     m_decoder = std::make_unique<PmTextDecoder>();
     SetName(path);
     return true;
 }
 
-void PmDBUtil::CloseFile() {
-    m_file.Close();
-    m_fileSize = 0;
-    m_bufferStart = 0;
-    m_bufferPos = m_bufferLen = 0;
-}
-
-bool PmDBUtil::Fill() {
-    m_bufferStart += m_bufferLen;
-    m_bufferPos = m_bufferLen = 0;
-    const long long n = m_file.ReadAt(m_bufferStart, m_buffer.data(), m_buffer.size());
-    if (n <= 0) {
-        if (n < 0) SetCause("the file cannot be read.");
-        return false;
-    }
-    m_bufferLen = static_cast<std::size_t>(n);
-    return true;
-}
+void PmDBUtil::CloseFile() { m_file.Close(); }
 
 bool PmDBUtil::ReadBytes(void* buffer, std::size_t count, std::size_t* delivered) {
-    std::size_t got = 0;
-    unsigned char* out = static_cast<unsigned char*>(buffer);
-    if (m_file.IsOpen()) {
-        while (got < count) {
-            if (m_bufferPos == m_bufferLen && !Fill()) break;
-            const std::size_t n = std::min(count - got, m_bufferLen - m_bufferPos);
-            std::memcpy(out + got, m_buffer.data() + m_bufferPos, n);
-            got += n;
-            m_bufferPos += n;
-        }
-    }
+    const std::size_t got = m_file.Read(buffer, count);
+    if (got < count && m_file.ReadFailed()) SetCause("the file cannot be read.");
     if (delivered != nullptr) *delivered = got;
     return got == count;
 }
@@ -100,15 +68,7 @@ bool PmDBUtil::SkipBytes(std::uint64_t count) {
     return true;
 }
 
-void PmDBUtil::MoveFilePosition(std::uint64_t count) {
-    const std::uint64_t target = Position() + count;
-    if (target <= m_bufferStart + m_bufferLen) {
-        m_bufferPos = static_cast<std::size_t>(target - m_bufferStart);
-    } else {
-        m_bufferStart = target;
-        m_bufferPos = m_bufferLen = 0;
-    }
-}
+void PmDBUtil::MoveFilePosition(std::uint64_t count) { m_file.Skip(count); }
 
 long PmDBUtil::GetFilePosition() const { return m_file.IsOpen() ? static_cast<long>(Position()) : 0; }
 

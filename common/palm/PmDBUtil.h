@@ -17,7 +17,7 @@
 #include "common/palm/PmCategory.h"
 #include "common/palm/PmRecordTypes.h"
 #include "common/palm/PmTextDecoder.h"
-#include "platform/file/DataFile.h"
+#include "platform/file/BufferedFile.h"
 
 // The schema of a file: where its record fields are and their type codes.
 struct PmSchema {
@@ -146,16 +146,10 @@ protected:
     std::vector<unsigned char> m_extData[4];
 
 private:
-    bool Fill();
-    std::uint64_t Position() const { return m_bufferStart + m_bufferPos; }
-    std::uint64_t Remaining() const { return m_fileSize > Position() ? m_fileSize - Position() : 0; }
+    std::uint64_t Position() const { return m_file.Position(); }
+    std::uint64_t Remaining() const { return m_file.Remaining(); }
 
-    platform::file::DataFile m_file;
-    std::uint64_t m_fileSize = 0;
-    std::uint64_t m_bufferStart = 0;  // file offset of m_buffer[0]
-    std::size_t m_bufferPos = 0;
-    std::size_t m_bufferLen = 0;
-    std::vector<unsigned char> m_buffer;
+    platform::file::BufferedFile m_file;
     std::unique_ptr<PmTextDecoder> m_decoder;
     std::string m_raw;
     std::string m_text;

@@ -1,7 +1,5 @@
 #include "common/palm/PmInfoBase.h"
 
-#include <strings.h>
-
 #include <cstring>
 #include <memory>
 #include <string>
@@ -12,6 +10,7 @@
 #include "common/palm/PmDesktop.h"
 #include "common/palm/PmUserFile.h"
 #include "platform/paths/Paths.h"
+#include "platform/text/AsciiCase.h"
 
 const char* PmFileExtension(const char* path) {
     if (path == nullptr) return "";
@@ -71,10 +70,10 @@ bool PmInfoBase::LoadByFile(const char* path) {
 
     const char* extension = PmFileExtension(path);
     int generation = kPmGenNone;
-    if (::strcasecmp(extension, ".mdb") == 0) {
+    if (platform::EqualsNoCase(extension, ".mdb")) {
         CX_LOG(kLogDetail, ".mdb file, try Palm Desktop 6.x database loader.");
         if (LoadFileOf(kPmGenEx2, path)) generation = kPmGenEx2;
-    } else if (::strcasecmp(extension, ".dat") == 0) {
+    } else if (platform::EqualsNoCase(extension, ".dat")) {
         CX_LOG(kLogDetail, ".dat file, try Palm Desktop 4.1.4 database loader.");
         // What the 4.1.4 reader says of a file it cannot read is an error
         // only when the earlier reader cannot read it either.
@@ -118,12 +117,12 @@ int PmInfoBase::CheckFileType(const PmInfoLines& lines, const char* path,
     CX_LOG(kLogDetail, "Check Palm Desktop %s file version, file: %s", lines.CheckWord, path);
 
     const char* extension = PmFileExtension(path);
-    if (::strcasecmp(extension, ".mdb") == 0) {
+    if (platform::EqualsNoCase(extension, ".mdb")) {
         if (canRead(kPmGenEx2, path)) {
             CX_LOG(kLogDetail, "Check Palm Desktop %s file type: (%s) - Palm Desktop 6.x", lines.CheckTypeWord, path);
             return kPmFileEx2;
         }
-    } else if (::strcasecmp(extension, ".dat") == 0) {
+    } else if (platform::EqualsNoCase(extension, ".dat")) {
         if (canRead(kPmGenEx, path)) {
             CX_LOG(kLogDetail, "Check Palm Desktop %s file type: (%s) - Palm Desktop 4.1.x", lines.CheckTypeWord, path);
             return kPmFileEx;

@@ -1,13 +1,10 @@
 #include "common/palm/PmTextDecoder.h"
 
-#include <iconv.h>
-#include <strings.h>
-
-#include <cerrno>
-#include <cstring>
 #include <mutex>
 
 #include "common/misc/CxDebugUtil.h"
+#include "platform/text/AsciiCase.h"
+#include "platform/text/Utf8.h"
 
 namespace {
 
@@ -16,7 +13,7 @@ std::string g_codePage = PmTextDecoder::kDefaultCodePage;
 
 bool IsWindows1252(const std::string& name) {
     for (const char* alias : {"windows-1252", "cp1252", "1252", "ms-ansi"})
-        if (::strcasecmp(name.c_str(), alias) == 0) return true;
+        if (platform::EqualsNoCase(name, alias)) return true;
     return false;
 }
 
@@ -28,39 +25,23 @@ constexpr char16_t kHigh1252[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
 
 }  // namespace
 
 PmTextDecoder::PmTextDecoder() {
     const std::string name = GetCodePage();
     if (IsWindows1252(name)) return;
-    m_iconv = ::iconv_open("UTF-8", name.c_str());
-    m_windows1252 = m_iconv == reinterpret_cast<iconv_t>(-1);
+    m_windows1252 = !m_converter.Open("UTF-8", name);
 }
 
-PmTextDecoder::~PmTextDecoder() {
-    if (m_iconv != reinterpret_cast<iconv_t>(-1)) ::iconv_close(m_iconv);
-}
+PmTextDecoder::~PmTextDecoder() = default;
 
 bool PmTextDecoder::SetCodePage(const char* name) {
     std::string wanted = name != nullptr ? name : "";
     bool known = !wanted.empty();
     if (known && !IsWindows1252(wanted)) {
-        const iconv_t probe = ::iconv_open("UTF-8", wanted.c_str());
-        known = probe != reinterpret_cast<iconv_t>(-1);
-        if (known) ::iconv_close(probe);
+        known = platform::CodeConverter::Supported("UTF-8", wanted);
     }
     if (!known) {
         CX_LOG(kLogCritical, "Unknown code page for Palm Desktop files: \"%s\", using %s instead.", wanted.c_str(),
@@ -86,7 +67,7 @@ void PmTextDecoder::Decode(const char* raw, std::size_t n, std::string& out) {
     if (m_windows1252)
         DecodeWindows1252(reinterpret_cast<const unsigned char*>(raw) + ascii, n - ascii, out);
     else
-        DecodeIconv(raw + ascii, n - ascii, out);
+        m_converter.Convert(std::string_view(raw + ascii, n - ascii), out, kReplacement);
 }
 
 void PmTextDecoder::DecodeWindows1252(const unsigned char* raw, std::size_t n, std::string& out) const {
@@ -96,33 +77,8 @@ void PmTextDecoder::DecodeWindows1252(const unsigned char* raw, std::size_t n, s
         if (c < 0x80)
             out += static_cast<char>(c);
         else if (c < 0xA0)
-            AppendUtf8(out, kHigh1252[c - 0x80]);
+            platform::AppendUtf8(out, kHigh1252[c - 0x80]);
         else
-            AppendUtf8(out, c);
+            platform::AppendUtf8(out, c);
     }
-}
-
-void PmTextDecoder::DecodeIconv(const char* raw, std::size_t n, std::string& out) {
-    ::iconv(m_iconv, nullptr, nullptr, nullptr, nullptr);
-    char* in = const_cast<char*>(raw);
-    std::size_t inLeft = n;
-    char chunk[1024];
-    while (inLeft > 0) {
-        char* dst = chunk;
-        std::size_t dstLeft = sizeof chunk;
-        const std::size_t r = ::iconv(m_iconv, &in, &inLeft, &dst, &dstLeft);
-        out.append(chunk, sizeof chunk - dstLeft);
-        if (r != static_cast<std::size_t>(-1)) continue;
-        if (errno == E2BIG) continue;
-        // An undefined byte, or a character cut off at the end of the text.
-        AppendUtf8(out, 0xFFFD);
-        if (errno == EINVAL) break;
-        ++in;
-        --inLeft;
-        ::iconv(m_iconv, nullptr, nullptr, nullptr, nullptr);
-    }
-    char* dst = chunk;
-    std::size_t dstLeft = sizeof chunk;
-    ::iconv(m_iconv, nullptr, nullptr, &dst, &dstLeft);
-    out.append(chunk, sizeof chunk - dstLeft);
 }

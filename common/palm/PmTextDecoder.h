@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string>
 
+#include "platform/text/CodeConverter.h"
+
 class PmTextDecoder {
 public:
     static constexpr const char* kDefaultCodePage = "windows-1252";
@@ -28,8 +30,7 @@ public:
 
 private:
     void DecodeWindows1252(const unsigned char* raw, std::size_t n, std::string& out) const;
-    void DecodeIconv(const char* raw, std::size_t n, std::string& out);
 
     bool m_windows1252 = true;
-    void* m_iconv = reinterpret_cast<void*>(-1);  // an iconv_t
+    platform::CodeConverter m_converter;  // for code pages other than windows-1252
 };

@@ -2,9 +2,11 @@
 
 #include <cstdio>
 
+#include "platform/text/AsciiCase.h"
+
 namespace {
 
-inline char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+using platform::ToUpperAscii;
 inline bool IsBreak(char c) { return c == '\r' || c == '\n'; }
 
 }  // namespace
@@ -15,7 +17,7 @@ bool CompareText(const char* a, const char* b) {
         while (IsBreak(*a)) ++a;
         while (IsBreak(*b)) ++b;
         if (*a == '\0' && *b == '\0') return true;
-        if (UpperAscii(*a) != UpperAscii(*b)) return false;
+        if (ToUpperAscii(*a) != ToUpperAscii(*b)) return false;
         ++a;
         ++b;
     }
@@ -25,7 +27,7 @@ bool CompareText(const char* a, const char* b) {
 bool EqualNoCase(const char* a, const char* b, std::size_t limit) {
     if (a == nullptr || b == nullptr) return false;
     for (std::size_t i = 0; i < limit; ++i) {
-        if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
+        if (ToUpperAscii(a[i]) != ToUpperAscii(b[i])) return false;
         if (a[i] == '\0') return true;
     }
     return true;
@@ -35,7 +37,7 @@ void AppendCompareTextKey(std::string& key, const char* text) {
     bool endsInBreak = false;
     for (const char* p = text; p && *p; ++p) {
         endsInBreak = IsBreak(*p);
-        if (!endsInBreak) key.push_back(UpperAscii(*p));
+        if (!endsInBreak) key.push_back(ToUpperAscii(*p));
     }
     key.push_back('\0');
     key.push_back(endsInBreak ? '1' : '0');
@@ -43,7 +45,7 @@ void AppendCompareTextKey(std::string& key, const char* text) {
 }
 
 void AppendNoCaseKey(std::string& key, const char* text, std::size_t limit) {
-    for (std::size_t i = 0; text && i < limit && text[i] != '\0'; ++i) key.push_back(UpperAscii(text[i]));
+    for (std::size_t i = 0; text && i < limit && text[i] != '\0'; ++i) key.push_back(ToUpperAscii(text[i]));
     key.push_back('\0');
 }
 

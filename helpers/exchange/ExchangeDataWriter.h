@@ -6,9 +6,10 @@
 // with the count of the records ended so far, so the program never finds a
 // partial data file.
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <string_view>
+
+#include "platform/file/AtomicFile.h"
 
 class ExchangeDataWriter {
 public:
@@ -32,10 +33,6 @@ public:
     std::int32_t GetCount() const { return m_count; }
 
 private:
-    void Put(const void* bytes, std::size_t size);
-    std::FILE* m_file = nullptr;
-    std::string m_path;
-    std::string m_temp;
+    platform::file::AtomicFileWriter m_file;
     std::int32_t m_count = 0;
-    bool m_ok = true;
 };

@@ -1,11 +1,8 @@
 #include "helpers/exchange/HelperSession.h"
 
-#include <unistd.h>
-
-#include <cstdio>
 #include <cstdlib>
 
-#include "platform/paths/PrivateFiles.h"
+#include "platform/file/AtomicFile.h"
 #include "platform/profile/PrivateProfile.h"
 
 bool HelperSession::Open(int argc, char** argv, const CxHelperKind* kind) {
@@ -57,20 +54,12 @@ bool HelperSession::StopRequested() const {
 }
 
 bool HelperSession::WriteStatus(const std::string& line) {
-    const std::string path = StatusPath();
-    const std::string temp = path + "." + std::to_string(::getpid()) + ".tmp";
-    std::FILE* out = platform::OpenPrivateFile(temp, "wb");
-    if (out == nullptr) return false;
-    const bool written = std::fwrite(line.data(), 1, line.size(), out) == line.size() && std::fputs("\r\n", out) >= 0;
-    if (std::fclose(out) != 0 || !written) {
-        std::remove(temp.c_str());
-        return false;
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        std::remove(temp.c_str());
-        return false;
-    }
-    return true;
+    // Read at once by the program and of no use after a restart: not
+    // flushed to disk.
+    platform::file::AtomicOptions options;
+    options.mode = 0600;
+    options.flush = false;
+    return platform::file::WriteFileAtomically(StatusPath(), line + "\r\n", options);
 }
 
 void HelperSession::AddError(const std::string& text) {

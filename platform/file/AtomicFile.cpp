@@ -92,7 +92,27 @@ bool IsTemporaryName(std::string_view name) {
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, PendingFlush* pending, std::string* error) {
-    const std::string folder = FolderOf(path);
+    AtomicOptions options;
+    options.pending = pending;
+    return WriteFileAtomically(path, bytes, options, error);
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, const AtomicOptions& options,
+                         std::string* error) {
+    AtomicFileWriter writer;
+    if (!writer.Open(path, options, error)) return false;
+    writer.Write(bytes);
+    return writer.Commit(error);
+}
+
+namespace {
+
+constexpr std::size_t kWriteBuffer = 64 * 1024;
+
+}  // namespace
+
+bool AtomicFileWriter::Open(const std::string& path, const AtomicOptions& options, std::string* error) {
+    Abandon();
     const std::size_t slash = path.rfind('/');
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     if (name.empty()) {
@@ -106,35 +126,113 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, Pendin
         fd = ::mkostemps(temp.data(), static_cast<int>(kTempSuffix.size()), O_CLOEXEC);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
-        SetError(error, Describe("Cannot create a file in", folder, errno));
+        SetError(error, Describe("Cannot create a file in", FolderOf(path), errno));
         return false;
     }
-    bool ok = true;
-    int failure = 0;
-    struct stat old {};
-    const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0600;
-    if (::fchmod(fd, mode) != 0) ok = false, failure = errno;
-    if (ok && !WriteAll(fd, bytes)) ok = false, failure = errno;
-    if (ok && pending == nullptr) {
+    m_fd = fd;
+    m_path = path;
+    m_temp = std::move(temp);
+    m_options = options;
+    m_written = 0;
+    m_failure = 0;
+    m_buffer.clear();
+    mode_t mode = 0600;
+    if (options.mode != AtomicOptions::kKeepMode) {
+        mode = static_cast<mode_t>(options.mode) & 07777;
+    } else if (struct stat old{}; ::stat(path.c_str(), &old) == 0) {
+        mode = old.st_mode & 07777;
+    }
+    if (::fchmod(fd, mode) != 0) Fail(errno);
+    return true;
+}
+
+void AtomicFileWriter::Fail(int cause) {
+    if (m_failure == 0) m_failure = cause != 0 ? cause : EIO;
+}
+
+bool AtomicFileWriter::Drain() {
+    if (m_failure == 0 && !m_buffer.empty()) {
+        if (WriteAll(m_fd, m_buffer))
+            m_written += m_buffer.size();
+        else
+            Fail(errno);
+    }
+    m_buffer.clear();
+    return m_failure == 0;
+}
+
+void AtomicFileWriter::Write(const void* data, std::size_t size) {
+    if (m_fd < 0 || m_failure != 0 || size == 0) return;
+    const std::string_view bytes(static_cast<const char*>(data), size);
+    if (m_buffer.size() + size > kWriteBuffer && !Drain()) return;
+    if (size >= kWriteBuffer) {
+        if (WriteAll(m_fd, bytes))
+            m_written += size;
+        else
+            Fail(errno);
+        return;
+    }
+    if (m_buffer.capacity() < kWriteBuffer) m_buffer.reserve(kWriteBuffer);
+    m_buffer.append(bytes);
+}
+
+void AtomicFileWriter::WriteAt(std::uint64_t offset, const void* data, std::size_t size) {
+    if (m_fd < 0 || m_failure != 0) return;
+    if (offset + size > m_written + m_buffer.size() || offset + size < offset) return Fail(EINVAL);
+    if (offset >= m_written) {  // still in the buffer
+        std::memcpy(m_buffer.data() + (offset - m_written), data, size);
+        return;
+    }
+    if (!Drain()) return;
+    std::size_t done = 0;
+    const auto* bytes = static_cast<const char*>(data);
+    while (done < size) {
+        const ssize_t n = ::pwrite(m_fd, bytes + done, size - done, static_cast<off_t>(offset + done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return Fail(n == 0 ? EIO : errno);
+        done += static_cast<std::size_t>(n);
+    }
+}
+
+bool AtomicFileWriter::Commit(std::string* error) {
+    if (m_fd < 0) {
+        SetError(error, "No file is being written");
+        return false;
+    }
+    Drain();
+    const bool syncNow = m_options.flush && m_options.pending == nullptr;
+    if (m_failure == 0 && syncNow) {
         int rc;
         do {
-            rc = ::fsync(fd);
+            rc = ::fsync(m_fd);
         } while (rc != 0 && errno == EINTR);
-        if (rc != 0) ok = false, failure = errno;
+        if (rc != 0) Fail(errno);
     }
-    if (CloseRetrying(fd) != 0 && ok) ok = false, failure = errno;
-    if (ok && ::rename(temp.c_str(), path.c_str()) != 0) ok = false, failure = errno;
-    if (!ok) {
-        ::unlink(temp.c_str());
-        SetError(error, Describe("Cannot write", path, failure));
+    if (CloseRetrying(m_fd) != 0) Fail(errno);
+    m_fd = -1;
+    if (m_failure == 0 && ::rename(m_temp.c_str(), m_path.c_str()) != 0) Fail(errno);
+    if (m_failure != 0) {
+        SetError(error, Describe("Cannot write", m_path, m_failure));
+        Abandon();
         return false;
     }
-    if (pending != nullptr) {
-        pending->AddFile(path);
-        pending->AddFolder(folder);
+    m_temp.clear();
+    const std::string folder = FolderOf(m_path);
+    if (m_options.pending != nullptr) {
+        m_options.pending->AddFile(m_path);
+        m_options.pending->AddFolder(folder);
         return true;
     }
-    return SyncPath(folder, true, error);
+    return !syncNow || SyncPath(folder, true, error);
+}
+
+void AtomicFileWriter::Abandon() {
+    if (m_fd >= 0) CloseRetrying(m_fd);
+    m_fd = -1;
+    if (!m_temp.empty()) ::unlink(m_temp.c_str());
+    m_temp.clear();
+    m_buffer.clear();
+    m_buffer.shrink_to_fit();
 }
 
 void PendingFlush::AddFile(const std::string& path) { m_files.push_back(path); }

@@ -8,6 +8,8 @@
 // file and folder at once. Many writes that make up one operation (the items
 // of a migration) defer the flush to a `PendingFlush`, which makes all of
 // them durable together before the operation is reported done.
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,12 +18,67 @@ namespace platform::file {
 
 class PendingFlush;
 
+// How an atomic write sets the file's permission bits and makes it durable.
+struct AtomicOptions {
+    static constexpr int kKeepMode = -1;
+    // The permission bits; kKeepMode keeps those of a replaced file and
+    // makes a new one the owner's only.
+    int mode = kKeepMode;
+    // With `pending`, the flush is recorded there for its Flush; without,
+    // file and folder are flushed before the write returns, unless `flush`
+    // is false: files a reader takes at once and that no one needs after a
+    // restart (a helper's status and data files) are not flushed at all.
+    PendingFlush* pending = nullptr;
+    bool flush = true;
+};
+
 // Writes `bytes` to `path` atomically. With no `pending`, the file and its
 // folder are flushed before returning; otherwise both are recorded in
 // `pending` for its Flush. On failure nothing is left behind and `error`, if
 // given, holds the cause.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, PendingFlush* pending = nullptr,
                          std::string* error = nullptr);
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, const AtomicOptions& options,
+                         std::string* error = nullptr);
+
+// The same for a file written in pieces, too large to hold whole: the
+// pieces go to the temporary file, which takes the target's name only in
+// Commit. Until then a reader sees the old file or none, and a writer that
+// is abandoned or destroyed uncommitted leaves nothing behind.
+class AtomicFileWriter {
+public:
+    AtomicFileWriter() = default;
+    ~AtomicFileWriter() { Abandon(); }
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    // Creates the temporary file beside `path`; an open writer is
+    // abandoned first.
+    bool Open(const std::string& path, const AtomicOptions& options = {}, std::string* error = nullptr);
+    bool IsOpen() const { return m_fd >= 0; }
+    // Appends bytes. A failed write is kept and reported by Commit.
+    void Write(const void* data, std::size_t size);
+    void Write(std::string_view bytes) { Write(bytes.data(), bytes.size()); }
+    // Overwrites bytes already written, at `offset` (a count known only at
+    // the end); writing past what was written is a failure.
+    void WriteAt(std::uint64_t offset, const void* data, std::size_t size);
+    // Gives the file its name. False, with the cause in `error` when given,
+    // when any write failed or the rename fails; nothing is then left.
+    bool Commit(std::string* error = nullptr);
+    void Abandon();
+
+private:
+    bool Drain();
+    void Fail(int cause);
+
+    int m_fd = -1;
+    std::string m_path;
+    std::string m_temp;
+    AtomicOptions m_options;
+    std::string m_buffer;
+    std::uint64_t m_written = 0;  // bytes handed to the file so far
+    int m_failure = 0;            // the first errno that failed a write
+};
 
 // True for a name WriteFileAtomically gives its temporary files: such a file
 // is a write that never finished, and is no file of the folder.

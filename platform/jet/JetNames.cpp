@@ -1,16 +1,10 @@
 #include "platform/jet/JetNames.h"
 
-#include <cctype>
+#include "platform/text/AsciiCase.h"
 
 namespace platform::jet {
 
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
+bool SameName(std::string_view a, std::string_view b) { return EqualsNoCase(a, b); }
 
 std::string FileNotFound(const std::string& path) { return "Could not find file \"" + path + "\"."; }
 

@@ -1,21 +1,15 @@
 #include "platform/outlook/ContactRender.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 
 #include "platform/outlook/ContactFields.h"
 #include "platform/outlook/DateText.h"
+#include "platform/text/AsciiCase.h"
 
 namespace platform::outlook {
 
 namespace {
-
-std::string Lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
 
 CardField Text(std::string key, std::string name, const std::string& text) {
     CardField f;
@@ -97,7 +91,7 @@ void AddExtras(std::vector<CardField>& out, const ItemData& item, CardDialect di
     for (const char* name : ExtraProps()) {
         const int i = FindProp(item.kind, name);
         const PropValue& v = item.At(i);
-        const std::string xname = "X-OUTLOOK-" + Upper(name);
+        const std::string xname = "X-OUTLOOK-" + ToUpperAscii(name);
         const std::string_view n = name;
         switch (Schema(item.kind)[static_cast<std::size_t>(i)].type) {
         case PropType::Text:
@@ -133,7 +127,7 @@ std::string TypeParams(const CardField& field, CardDialect dialect) {
         else if (dialect == CardDialect::V40 && t == "INTERNET")
             continue;
         else
-            types.push_back(dialect == CardDialect::V40 ? Lower(t) : t);
+            types.push_back(dialect == CardDialect::V40 ? ToLowerAscii(t) : t);
     }
     if (dialect == CardDialect::V21) {
         for (const std::string& t : types) out += ";" + t;
@@ -277,12 +271,12 @@ std::string FormatField(const CardField& field, CardDialect dialect, const VCard
     if (old != nullptr) {
         std::vector<std::string> drop = {kEolParam, kMadeUpParam, "ENCODING", "CHARSET", "QUOTED-PRINTABLE"};
         const bool day = field.key == "Birthday" || field.key == "Anniversary";
-        if (day && !(EqualNoCase(old->Param("VALUE"), "date") && value.find('T') == std::string::npos))
+        if (day && !(EqualsNoCase(old->Param("VALUE"), "date") && value.find('T') == std::string::npos))
             drop.emplace_back("VALUE");
         head = LineHead(*old, drop);
         if (markSlot && !field.slot.empty() && old->Param(kFieldParam).empty())
             head += std::string(";") + kFieldParam + "=" + field.slot;
-        if (field.name == "TEL" && EqualNoCase(old->Param("VALUE"), "uri")) value = "tel:" + value;
+        if (field.name == "TEL" && EqualsNoCase(old->Param("VALUE"), "uri")) value = "tel:" + value;
     } else {
         head = field.name + TypeParams(field, dialect);
     }

@@ -1,15 +1,10 @@
 #include "platform/outlook/IcalText.h"
 
+#include "platform/text/AsciiCase.h"
+
 namespace platform::outlook {
 
 namespace {
-
-std::string Upper(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return out;
-}
 
 // The logical lines of a text: folded lines joined, any line end accepted.
 std::vector<std::string> Unfold(std::string_view text) {
@@ -46,7 +41,7 @@ bool SplitLine(const std::string& line, RawProperty& out) {
         }
     }
     if (colon == std::string::npos) return false;
-    std::string name = Upper(std::string_view(line).substr(0, nameEnd));
+    std::string name = ToUpperAscii(std::string_view(line).substr(0, nameEnd));
     if (const std::size_t dot = name.rfind('.'); dot != std::string::npos) name.erase(0, dot + 1);
     out.name = std::move(name);
     out.params = line.substr(nameEnd, colon - nameEnd);
@@ -57,7 +52,7 @@ bool SplitLine(const std::string& line, RawProperty& out) {
 }  // namespace
 
 std::vector<RawProperty> RawComponentProperties(std::string_view text, std::string_view component) {
-    const std::string wanted = Upper(component);
+    const std::string wanted = ToUpperAscii(component);
     std::vector<std::string> stack;
     std::vector<RawProperty> current;
     bool inWanted = false, hasRecurrenceId = false;
@@ -66,7 +61,7 @@ std::vector<RawProperty> RawComponentProperties(std::string_view text, std::stri
         RawProperty p;
         if (!SplitLine(line, p)) continue;
         if (p.name == "BEGIN") {
-            const std::string what = Upper(p.value);
+            const std::string what = ToUpperAscii(p.value);
             const bool top = stack.empty() || (stack.size() == 1 && stack[0] == "VCALENDAR");
             stack.push_back(what);
             if (top && what == wanted) {
@@ -168,7 +163,7 @@ std::string BreaksToLf(std::string_view text, std::string& code) {
 std::string BreaksFromLf(std::string_view text, std::string_view code) {
     std::size_t breaks = 0;
     for (char c : text) breaks += c == '\n' ? 1 : 0;
-    const std::string upper = Upper(code);
+    const std::string upper = ToUpperAscii(code);
     const bool sequence =
         upper != "LF" && upper != "CR" && upper.size() == breaks && upper.find_first_not_of("BLC") == std::string::npos;
     std::string out;

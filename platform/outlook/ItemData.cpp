@@ -1,10 +1,10 @@
 #include "platform/outlook/ItemData.h"
 
 #include <array>
-#include <cctype>
 #include <cmath>
 #include <unordered_map>
 
+#include "platform/text/AsciiCase.h"
 #include "platform/text/TextCopy.h"
 
 namespace platform::outlook {
@@ -154,12 +154,6 @@ const std::vector<PropDef> kNote = {
     {"Saved", B, true},       {"Color", I, false},
 };
 
-std::string Lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
-
 const std::string kEmpty;
 
 }  // namespace
@@ -179,12 +173,12 @@ int FindProp(ItemKind kind, std::string_view name) {
         std::array<std::unordered_map<std::string, int>, 4> t;
         for (int k = 0; k < 4; ++k) {
             const auto& schema = Schema(static_cast<ItemKind>(k));
-            for (std::size_t i = 0; i < schema.size(); ++i) t[k][Lower(schema[i].name)] = static_cast<int>(i);
+            for (std::size_t i = 0; i < schema.size(); ++i) t[k][ToLowerAscii(schema[i].name)] = static_cast<int>(i);
         }
         return t;
     }();
     const auto& table = tables[static_cast<std::size_t>(kind)];
-    const auto it = table.find(Lower(name));
+    const auto it = table.find(ToLowerAscii(name));
     return it == table.end() ? -1 : it->second;
 }
 

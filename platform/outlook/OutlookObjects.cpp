@@ -13,6 +13,7 @@
 #include "platform/outlook/OutlookDispIds.h"
 #include "platform/outlook/OutlookEnums.h"
 #include "platform/outlook/OutlookServer.h"
+#include "platform/text/AsciiCase.h"
 
 namespace platform::outlook {
 
@@ -61,12 +62,6 @@ bool ToDate(const VARIANT& v, double& out) {
         return true;
     }
     return false;
-}
-
-std::string Lower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
 }
 
 OlItemType ItemType(ItemKind kind) {
@@ -480,9 +475,9 @@ HRESULT OutlookUserProperties::Call(DISPID id, WORD flags, const DispatchArgs& a
     if (IsPut(flags)) return E_ACCESSDENIED;
     const auto& props = m_item->View().userProps;
     auto findName = [&](const std::u16string& name) -> std::ptrdiff_t {
-        const std::string key = Lower(Utf16ToUtf8(name));
+        const std::string key = ToLowerAscii(Utf16ToUtf8(name));
         for (std::size_t i = 0; i < props.size(); ++i)
-            if (Lower(props[i].name) == key) return static_cast<std::ptrdiff_t>(i);
+            if (ToLowerAscii(props[i].name) == key) return static_cast<std::ptrdiff_t>(i);
         return -1;
     };
     switch (id) {

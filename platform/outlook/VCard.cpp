@@ -1,23 +1,14 @@
 #include "platform/outlook/VCard.h"
 
-#include <cctype>
 #include <cstddef>
+
+#include "platform/text/AsciiCase.h"
 
 namespace platform::outlook {
 
-std::string Upper(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return out;
-}
+std::string Upper(std::string_view s) { return ToUpperAscii(s); }
 
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
+bool EqualNoCase(std::string_view a, std::string_view b) { return EqualsNoCase(a, b); }
 
 namespace {
 
@@ -96,8 +87,8 @@ std::string Unquote(std::string_view v) {
 
 bool IsQuotedPrintable(const VCardLine& l) {
     for (const VCardParam& p : l.params) {
-        if (p.name == "ENCODING" && !p.values.empty() && EqualNoCase(p.values[0], "QUOTED-PRINTABLE")) return true;
-        if (p.name.empty() && !p.values.empty() && EqualNoCase(p.values[0], "QUOTED-PRINTABLE")) return true;
+        if (p.name == "ENCODING" && !p.values.empty() && EqualsNoCase(p.values[0], "QUOTED-PRINTABLE")) return true;
+        if (p.name.empty() && !p.values.empty() && EqualsNoCase(p.values[0], "QUOTED-PRINTABLE")) return true;
     }
     return false;
 }
@@ -131,14 +122,14 @@ bool ParseLine(std::string_view text, VCardLine& out) {
     }
     while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.remove_suffix(1);
     if (name.empty()) return false;
-    out.name = Upper(name);
+    out.name = ToUpperAscii(name);
     for (std::size_t i = 1; i < parts.size(); ++i) {
         VCardParam p;
         std::string_view part = parts[i];
         const std::size_t eq = part.find('=');
         std::string_view values = part;
         if (eq != std::string_view::npos && part.substr(0, eq).find('"') == std::string_view::npos) {
-            p.name = Upper(part.substr(0, eq));
+            p.name = ToUpperAscii(part.substr(0, eq));
             values = part.substr(eq + 1);
         }
         for (std::string_view v : SplitOutsideQuotes(values, ',')) p.values.push_back(Unquote(v));
@@ -153,7 +144,7 @@ bool ParseLine(std::string_view text, VCardLine& out) {
 bool IsQuotedPrintableHead(std::string_view line) {
     const std::size_t start = ValueStart(line);
     const std::string_view head = start == std::string_view::npos ? line : line.substr(0, start - 1);
-    return Upper(head).find("QUOTED-PRINTABLE") != std::string::npos;
+    return ToUpperAscii(head).find("QUOTED-PRINTABLE") != std::string::npos;
 }
 
 // The logical lines of a text: folded lines joined, quoted-printable soft
@@ -216,7 +207,7 @@ std::string LineHead(const VCardLine& line, const std::vector<std::string>& drop
         const std::string_view part = parts[i];
         const std::size_t eq = part.find('=');
         // A bare 2.1 parameter is known by its value, as "QUOTED-PRINTABLE".
-        const std::string key = Upper(eq == std::string_view::npos ? part : part.substr(0, eq));
+        const std::string key = ToUpperAscii(eq == std::string_view::npos ? part : part.substr(0, eq));
         bool dropped = false;
         for (const std::string& d : drop) dropped = dropped || key == d;
         if (dropped) continue;
@@ -283,7 +274,7 @@ std::vector<std::string> VCardLine::Types() const {
         if (p.name == "TYPE" || p.name.empty()) {
             for (const std::string& v : p.values)
                 for (std::string_view t : SplitOutsideQuotes(v, ','))
-                    if (!t.empty()) types.push_back(Upper(t));
+                    if (!t.empty()) types.push_back(ToUpperAscii(t));
         } else if (p.name == "PREF") {
             types.emplace_back("PREF");
         }
@@ -293,13 +284,13 @@ std::vector<std::string> VCardLine::Types() const {
 
 bool VCardLine::HasType(std::string_view type) const {
     for (const std::string& t : Types())
-        if (EqualNoCase(t, type)) return true;
+        if (EqualsNoCase(t, type)) return true;
     return false;
 }
 
 std::string VCardLine::Param(std::string_view name) const {
     for (const VCardParam& p : params)
-        if (EqualNoCase(p.name, name) && !p.values.empty()) return p.values[0];
+        if (EqualsNoCase(p.name, name) && !p.values.empty()) return p.values[0];
     return std::string();
 }
 
@@ -310,14 +301,14 @@ std::vector<VCard> ParseVCards(std::string_view text) {
     for (const SourceLine& logical : LogicalLines(text, 0)) {
         VCardLine line;
         if (!ParseLine(logical.text, line)) continue;
-        if (line.name == "BEGIN" && EqualNoCase(line.value, "VCARD")) {
+        if (line.name == "BEGIN" && EqualsNoCase(line.value, "VCARD")) {
             // A card that begins before the last one ended ends that one.
             cards.emplace_back();
             current = &cards.back();
             continue;
         }
         if (current == nullptr) continue;
-        if (line.name == "END" && EqualNoCase(line.value, "VCARD")) {
+        if (line.name == "END" && EqualsNoCase(line.value, "VCARD")) {
             current = nullptr;
             continue;
         }

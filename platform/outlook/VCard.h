@@ -52,8 +52,8 @@ struct VCard {
 // a card without its END line still counts.
 std::vector<VCard> ParseVCards(std::string_view text);
 
-// ASCII upper case, and comparison without regard to ASCII case, as names
-// and parameters of content lines are compared.
+// The names of this folder for ToUpperAscii and EqualsNoCase of
+// platform/text/AsciiCase.h, which new code calls directly.
 std::string Upper(std::string_view s);
 bool EqualNoCase(std::string_view a, std::string_view b);
 

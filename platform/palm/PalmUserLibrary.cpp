@@ -1,13 +1,11 @@
 #include "platform/palm/PalmUserLibrary.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <optional>
 
+#include "platform/file/Folder.h"
 #include "platform/paths/Paths.h"
 #include "platform/text/LittleEndian.h"
 #include "platform/text/TextCopy.h"
@@ -45,8 +43,7 @@ std::optional<PalmUser> ParseUser(const std::string& b, std::size_t at, std::siz
 bool HasPalmDataFolder(const std::string& folder) {
     for (const char* name : {"address", "datebook", "todo", "memopad"}) {
         const std::string path = ResolvePath(folder + "/" + name);
-        struct stat st {};
-        if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return true;
+        if (file::IsFolder(path)) return true;
     }
     return false;
 }
@@ -104,29 +101,22 @@ bool ParseUsersDat(const std::string& b, std::vector<PalmUser>& users) {
 bool PalmLibraryPresent(const std::string& palmFolder, const std::string& fileName) {
     if (palmFolder.empty()) return false;
     const std::string path = ResolvePath(WithTrailingSeparator(palmFolder) + fileName);
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    return file::IsRegularFile(path);
 }
 
 bool PalmUserLibrary::Load(const std::string& palmFolder) {
     Unload();
     const std::string root = ResolvePath(WithTrailingSeparator(palmFolder));
-    struct stat st {};
-    if (palmFolder.empty() || ::stat(root.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
+    if (palmFolder.empty() || !file::IsFolder(root)) return false;
     m_root = WithTrailingSeparator(root);
     std::ifstream in(ResolvePath(m_root + "USERS.DAT"), std::ios::binary);
     if (in) {
         const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         ParseUsersDat(bytes, m_users);
-    } else if (DIR* dir = ::opendir(m_root.c_str())) {
-        std::vector<std::string> names;
-        while (const dirent* e = ::readdir(dir)) {
-            const std::string name = e->d_name;
-            if (SafeFolderName(name) && HasPalmDataFolder(m_root + name)) names.push_back(name);
-        }
-        ::closedir(dir);
-        std::sort(names.begin(), names.end());
-        for (const std::string& name : names) m_users.push_back(PalmUser{FolderId(name), name, name});
+    } else if (std::vector<std::string> names; file::ListFolder(m_root, names, file::Entries::All, file::Order::Name)) {
+        for (const std::string& name : names)
+            if (SafeFolderName(name) && HasPalmDataFolder(m_root + name))
+                m_users.push_back(PalmUser{FolderId(name), name, name});
     }
     m_loaded = true;
     return true;

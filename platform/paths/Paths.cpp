@@ -2,9 +2,7 @@
 
 #include "platform/paths/PrivateFiles.h"
 
-#include <dirent.h>
 #include <pwd.h>
-#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +10,9 @@
 #include <cstdlib>
 #include <fstream>
 #include <vector>
+
+#include "platform/file/Folder.h"
+#include "platform/text/AsciiCase.h"
 
 namespace platform {
 
@@ -113,8 +114,7 @@ bool EnsureFolderTree(const std::string& path) {
 bool EnsureFolder(const std::string& path) {
     if (path.empty()) return false;
     if (::mkdir(path.c_str(), 0700) == 0) return true;
-    struct stat st {};
-    return errno == EEXIST && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    return errno == EEXIST && file::IsFolder(path);
 }
 
 bool PathExists(const std::string& path) {
@@ -141,15 +141,14 @@ std::string ResolvePath(const std::string& path) {
             if (!PathExists(candidate)) {
                 const std::string folder = result.empty() ? std::string(".") : result;
                 bool found = false;
-                if (DIR* dir = ::opendir(folder.c_str())) {
-                    while (const dirent* entry = ::readdir(dir)) {
-                        if (::strcasecmp(entry->d_name, component.c_str()) == 0) {
-                            component = entry->d_name;
-                            found = true;
-                            break;
-                        }
+                std::vector<std::string> names;
+                file::ListFolder(folder, names);
+                for (const std::string& name : names) {
+                    if (EqualsNoCase(name, component)) {
+                        component = name;
+                        found = true;
+                        break;
                     }
-                    ::closedir(dir);
                 }
                 matching = found;
             }

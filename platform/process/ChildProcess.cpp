@@ -4,7 +4,6 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
-#include <strings.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -18,8 +17,10 @@
 #include <thread>
 #include <vector>
 
+#include "platform/file/Folder.h"
 #include "platform/paths/Paths.h"
 #include "platform/process/CommandLine.h"
+#include "platform/text/AsciiCase.h"
 
 extern char** environ;
 
@@ -58,14 +59,9 @@ ReleasedChildren& Released() {
     return released;
 }
 
-bool IsRegularFile(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
+using file::IsRegularFile;
 
-bool EndsWithExe(const std::string& name) {
-    return name.size() > 4 && ::strcasecmp(name.c_str() + name.size() - 4, ".exe") == 0;
-}
+bool EndsWithExe(const std::string& name) { return name.size() > 4 && EndsWithNoCase(name, ".exe"); }
 
 int OpenPidfd(int pid) {
 #ifdef SYS_pidfd_open

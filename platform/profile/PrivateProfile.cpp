@@ -1,14 +1,11 @@
 #include "platform/profile/PrivateProfile.h"
 
-#include <fcntl.h>
-#include <strings.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <fstream>
 #include <sstream>
 
+#include "platform/file/AtomicFile.h"
 #include "platform/paths/Paths.h"
+#include "platform/text/AsciiCase.h"
 
 namespace platform {
 
@@ -19,17 +16,6 @@ std::string_view Trim(std::string_view s) {
     if (first == std::string_view::npos) return {};
     const auto last = s.find_last_not_of(" \t\r\n");
     return s.substr(first, last - first + 1);
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
-        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
-        if (x != y) return false;
-    }
-    return true;
 }
 
 // The section name of a "[name]" line, or nothing for other lines.
@@ -91,27 +77,11 @@ std::string ProfileDocument::Text() const {
 }
 
 bool ProfileDocument::Save(const std::string& path) const {
-    const std::string target = ResolvePath(path);
-    std::string tmp = target + ".XXXXXX";
-    const int fd = ::mkstemp(tmp.data());
-    if (fd < 0) return false;
-    ::fchmod(fd, 0600);
-    const std::string text = Text();
-    std::size_t done = 0;
-    bool ok = true;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n <= 0) {
-            ok = false;
-            break;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    ok = (::fsync(fd) == 0) && ok;
-    ok = (::close(fd) == 0) && ok;
-    if (ok && ::rename(tmp.c_str(), target.c_str()) == 0) return true;
-    ::unlink(tmp.c_str());
-    return false;
+    // Settings and exchange files hold account data: the owner's only,
+    // also when the file replaced was readable by others.
+    file::AtomicOptions options;
+    options.mode = 0600;
+    return file::WriteFileAtomically(ResolvePath(path), Text(), options);
 }
 
 std::optional<std::string> ProfileDocument::Get(std::string_view section, std::string_view key) const {
@@ -119,11 +89,11 @@ std::optional<std::string> ProfileDocument::Get(std::string_view section, std::s
     bool inSection = false;
     for (const auto& line : m_lines) {
         if (auto name = SectionOf(line)) {
-            inSection = EqualNoCase(*name, Trim(section));
+            inSection = EqualsNoCase(*name, Trim(section));
             continue;
         }
         std::string_view k, v;
-        if (!inSection || !SplitKeyLine(line, k, v) || !EqualNoCase(k, wantKey)) continue;
+        if (!inSection || !SplitKeyLine(line, k, v) || !EqualsNoCase(k, wantKey)) continue;
         if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
             v = v.substr(1, v.size() - 2);
         return std::string(v);
@@ -139,7 +109,7 @@ void ProfileDocument::Set(std::string_view section, std::string_view key, std::s
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
         if (auto name = SectionOf(m_lines[i])) {
             if (sectionFound && inSection) break;  // the section ended
-            inSection = EqualNoCase(*name, Trim(section));
+            inSection = EqualsNoCase(*name, Trim(section));
             if (inSection) {
                 sectionFound = true;
                 insertAt = i + 1;
@@ -148,7 +118,7 @@ void ProfileDocument::Set(std::string_view section, std::string_view key, std::s
         }
         if (!inSection) continue;
         std::string_view k, v;
-        if (SplitKeyLine(m_lines[i], k, v) && EqualNoCase(k, Trim(key))) {
+        if (SplitKeyLine(m_lines[i], k, v) && EqualsNoCase(k, Trim(key))) {
             m_lines[i] = newLine;
             return;
         }

@@ -1,9 +1,9 @@
-#include <dirent.h>
 #include <gtest/gtest.h>
 
 #include "common/google/CxGAppCommon.h"
 #include "helpers/exchange/ExchangeDataWriter.h"
 #include "helpers/exchange/HelperSession.h"
+#include "platform/file/Folder.h"
 #include "tests/support/BridgeFixture.h"
 #include "tests/support/TestBridges.h"
 
@@ -22,13 +22,10 @@ struct Exchange : fwtest::BridgeFixture {
         char* argv[] = {argv0.data(), argv1.data(), nullptr};
         return session.Open(2, argv);
     }
+    // Every entry, hidden ones too: a temporary file left behind is one.
     std::vector<std::string> Files() const {
         std::vector<std::string> names;
-        if (DIR* d = ::opendir(folder.c_str())) {
-            while (const dirent* e = ::readdir(d))
-                if (e->d_name[0] != '.') names.push_back(e->d_name);
-            ::closedir(d);
-        }
+        platform::file::ListFolder(folder, names);
         return names;
     }
 };
@@ -113,6 +110,7 @@ TEST_F(Exchange, ControlStatusAndErrorFilesAsTheProgramReadsThem) {
 
     ASSERT_TRUE(session.WriteStatus("Reading 1 of 3"));
     EXPECT_EQ(fwtest::ReadFile(folder + "GAddrStatus.dat"), "Reading 1 of 3\r\n");
+    EXPECT_EQ(fwtest::FileMode(folder + "GAddrStatus.dat"), 0600);
 
     session.AddError("first");
     session.AddError("second\r\nline");
@@ -151,6 +149,7 @@ TEST_F(Exchange, DataFilesAppearWholeOrNotAtAll) {
     ASSERT_TRUE(writer.Commit());
     EXPECT_EQ(writer.GetCount(), 2);
     EXPECT_EQ(Files(), std::vector<std::string>{"GAddr.dat"});
+    EXPECT_EQ(fwtest::FileMode(folder + "GAddr.dat"), 0600);
 
     struct Reader : fwtest::TestBridge<CxGAppBaseUtil> {
         using TestBridge::TestBridge;

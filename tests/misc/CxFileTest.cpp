@@ -109,6 +109,12 @@ TEST(CxFile, NothingHappensWithoutAnOpenFile) {
     EXPECT_FALSE(f.Open(nullptr, "rb"));
     EXPECT_EQ(CxFile::GetFileSize(""), -1);
     EXPECT_EQ(CxFile::GetFileSize("/no/such/file"), -1);
+    // Only a regular file has a size: a folder has none, and a FIFO with no
+    // writer is not waited for.
+    fwtest::TempDir dir;
+    ASSERT_EQ(fwtest::MakeFifo(dir.File("pipe")), 0);
+    EXPECT_EQ(CxFile::GetFileSize(dir.File("pipe").c_str()), -1);
+    EXPECT_EQ(CxFile::GetFileSize(dir.Path().c_str()), -1);
 }
 
 TEST(CxFile, OwnerOnlyFilesAreCreatedWithMode0600) {

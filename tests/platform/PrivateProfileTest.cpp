@@ -39,6 +39,9 @@ TEST(PrivateProfile, MissingFileReadsNothingAndWriteCreatesItOwnerOnly) {
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
     EXPECT_EQ(platform::ReadProfileString(path, "frwy", "X").value_or("?"), "1");
+    ::chmod(path.c_str(), 0644);  // a file others could read is narrowed when written
+    ASSERT_TRUE(platform::WriteProfileString(path, "FRWY", "x", "2"));
+    EXPECT_EQ(fwtest::FileMode(path), 0600);
 }
 
 TEST(PrivateProfile, WriteIntoAFolderThatDoesNotExistFailsAndLeavesNothing) {

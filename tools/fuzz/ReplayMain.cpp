@@ -1,9 +1,6 @@
 // Runs a fuzz target over saved inputs: every file named on the command
 // line, and every file of every folder named on it. Used where libFuzzer
 // is not linked, so the seed and crash inputs stay checked by every build.
-#include <dirent.h>
-#include <sys/stat.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -11,6 +8,8 @@
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include "platform/file/Folder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
@@ -32,16 +31,15 @@ int RunFile(const std::string& path) {
 int main(int argc, char** argv) {
     int failures = 0, count = 0;
     for (int i = 1; i < argc; ++i) {
-        struct stat st {};
-        if (::stat(argv[i], &st) != 0) continue;  // a target without seeds has nothing to replay
-        if (S_ISDIR(st.st_mode)) {
-            if (DIR* dir = ::opendir(argv[i])) {
-                while (const dirent* e = ::readdir(dir)) {
-                    if (e->d_name[0] == '.') continue;
-                    failures += RunFile(std::string(argv[i]) + "/" + e->d_name);
-                    ++count;
-                }
-                ::closedir(dir);
+        const platform::file::PathKind kind = platform::file::KindOf(argv[i]);
+        if (kind == platform::file::PathKind::Missing) continue;  // a target without seeds has nothing to replay
+        if (kind == platform::file::PathKind::Folder) {
+            std::vector<std::string> names;
+            platform::file::ListFolder(argv[i], names, platform::file::Entries::All, platform::file::Order::Name);
+            for (const std::string& name : names) {
+                if (name[0] == '.') continue;
+                failures += RunFile(std::string(argv[i]) + "/" + name);
+                ++count;
             }
         } else {
             failures += RunFile(argv[i]);

@@ -1,9 +1,5 @@
 #include "tools/jetfixture/JetWriter.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -14,6 +10,7 @@
 #include <limits>
 #include <optional>
 
+#include "platform/file/AtomicFile.h"
 #include "platform/jet/JetFileCheck.h"
 #include "tools/jetfixture/JetTextEncoding.h"
 
@@ -607,30 +604,10 @@ bool JetWriter::Build(std::vector<std::uint8_t>& out, std::string& error) const 
 bool JetWriter::Write(const std::string& path, std::string& error) const {
     std::vector<std::uint8_t> bytes;
     if (!Build(bytes, error)) return false;
-    std::string tmp = path + ".XXXXXX";
-    const int fd = ::mkstemp(tmp.data());
-    if (fd < 0) {
-        error = "cannot create a file beside \"" + path + "\": " + std::strerror(errno);
-        return false;
-    }
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            break;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    const bool ok = done == bytes.size() && ::fsync(fd) == 0;
-    const int savedErrno = errno;
-    ::close(fd);
-    if (!ok || ::chmod(tmp.c_str(), 0644) != 0 || ::rename(tmp.c_str(), path.c_str()) != 0) {
-        error = "cannot write \"" + path + "\": " + std::strerror(ok ? errno : savedErrno);
-        ::unlink(tmp.c_str());
-        return false;
-    }
-    return true;
+    platform::file::AtomicOptions options;
+    options.mode = 0644;  // a fixture others may read
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    return platform::file::WriteFileAtomically(path, text, options, &error);
 }
 
 }  // namespace jetfixture

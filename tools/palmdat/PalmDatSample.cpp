@@ -1,26 +1,19 @@
 // Sample data: the four files of one generation with a few dozen records
 // each, texts in windows-1252 as Palm Desktop on a western Windows writes
 // them.
-#include <iconv.h>
-
 #include <ctime>
 #include <string>
 
+#include "platform/text/CodeConverter.h"
 #include "tools/palmdat/PalmDatWriter.h"
 
 namespace palmdat {
 
 std::string Ansi(const std::string& utf8) {
-    iconv_t cd = ::iconv_open("WINDOWS-1252//TRANSLIT", "UTF-8");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return utf8;
-    std::string out(utf8.size(), '\0');
-    char* in = const_cast<char*>(utf8.data());
-    std::size_t inLeft = utf8.size();
-    char* dst = out.data();
-    std::size_t dstLeft = out.size();
-    ::iconv(cd, &in, &inLeft, &dst, &dstLeft);
-    ::iconv_close(cd);
-    out.resize(out.size() - dstLeft);
+    platform::CodeConverter converter;
+    if (!converter.Open("WINDOWS-1252//TRANSLIT", "UTF-8")) return utf8;
+    std::string out;
+    converter.Convert(utf8, out, "?");
     return out;
 }
 

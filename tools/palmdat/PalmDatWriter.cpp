@@ -1,11 +1,10 @@
 #include "tools/palmdat/PalmDatWriter.h"
 
-#include <fstream>
-
 #include "common/palm/PmAddrRec.h"
 #include "common/palm/PmDateRec.h"
 #include "common/palm/PmMemoRec.h"
 #include "common/palm/PmTodoRec.h"
+#include "platform/file/AtomicFile.h"
 
 namespace palmdat {
 
@@ -304,9 +303,9 @@ std::string Build(const DatFile& f) {
 
 bool Write(const std::string& path, const DatFile& file) {
     const std::string bytes = Build(file);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out.flush());
+    platform::file::AtomicOptions options;
+    options.flush = false;  // a fixture: whole or absent is all that counts
+    return platform::file::WriteFileAtomically(path, bytes, options);
 }
 
 }  // namespace palmdat
