@@ -57,6 +57,12 @@ public:
         (void)record;
         return AppMigrateResult::Failed;
     }
+    // Ends the migration of the adapter's kind: true once what it wrote is
+    // kept; otherwise `error` tells why not.
+    virtual bool EndMigration(std::string& error) {
+        (void)error;
+        return true;
+    }
     // Custom field map of a contact adapter: slot 1 to 9 and the field id
     // (0 for none).
     virtual void SetCustomField(int slot, int fieldId) {

@@ -27,6 +27,7 @@
 #include "common/lotus/CxLNCommon.h"
 #include "common/outlook/OlComm.h"
 #include "common/records/CommKinds.h"
+#include "platform/outlook/StoreLock.h"
 
 namespace appadapters {
 
@@ -134,6 +135,9 @@ public:
             },
             record);
     }
+    // Outlook keeps what it saved; the store here makes a kind's items
+    // durable together, once they are all written.
+    bool EndMigration(std::string& error) override { return platform::outlook::FlushStore(&error); }
     void SetCustomField(int slot, int fieldId) override { appadapters::SetCustomFieldMap(*m_adapter, slot, fieldId); }
 
 private:

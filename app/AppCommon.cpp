@@ -88,6 +88,14 @@ void MigrateList(CxList<Rec>* list, AppAdapter* adapter, CxSWLog& log, int kind,
         if (result == AppMigrateResult::Created || result == AppMigrateResult::Updated) ++State().migrated[kind];
         if (result == AppMigrateResult::Failed) ++State().failed[kind];
     }
+    // The kind is done once what it wrote is kept; if that fails, nothing
+    // it wrote can be counted on.
+    std::string error;
+    if (!adapter->EndMigration(error)) {
+        CX_LOG(kLogCritical, "The Outlook items written could not be made durable: %s", error.c_str());
+        State().failed[kind] += State().migrated[kind];
+        State().migrated[kind] = 0;
+    }
 }
 
 // Shows a failure: the driver's message, and the cause (the file and what

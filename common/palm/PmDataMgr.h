@@ -43,6 +43,19 @@ public:
     Rec* GetAt(std::size_t index) { return m_list.GetAt(index); }
     std::size_t GetCount() const { return m_list.GetCount(); }
 
+    // Hands each record in order to `take` and frees it right after, so
+    // that records converted one by one are never all held twice; the list
+    // is empty afterwards.
+    template <class Take>
+    void Drain(Take&& take) {
+        m_list.RemoveAll(false);
+        for (auto& record : m_records) {
+            take(*record);
+            record.reset();
+        }
+        Clear();
+    }
+
     void Clear() {
         m_list.RemoveAll(false);
         m_records.clear();

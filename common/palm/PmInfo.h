@@ -34,12 +34,12 @@ public:
     // The entries in the order of the reader's records.
     Entry* FirstEntry() {
         m_cursor = 0;
-        return m_cursor < m_entries.size() ? m_entries[m_cursor].get() : nullptr;
+        return m_cursor < m_entries.size() ? m_entries[m_cursor] : nullptr;
     }
     Entry* NextEntry() {
         if (m_cursor >= m_entries.size()) return nullptr;
         ++m_cursor;
-        return m_cursor < m_entries.size() ? m_entries[m_cursor].get() : nullptr;
+        return m_cursor < m_entries.size() ? m_entries[m_cursor] : nullptr;
     }
     std::size_t GetEntryCount() const { return m_entries.size(); }
 
@@ -98,26 +98,31 @@ private:
         }
     }
 
+    // Converts the reader's records into entries and common records. The
+    // entry of a record is the common record's native copy, and the
+    // reader's records go once converted: each record is held once.
     template <class DataMgr>
     void BuildFrom(DataMgr& records, int generation) {
-        for (auto* rec = records.GetFirst(); rec != nullptr; rec = records.GetNext()) {
-            if (!PmTakesRecord(rec->Status)) continue;
-            auto entry = std::make_unique<Entry>();
+        auto entry = std::make_unique<Entry>();
+        auto common = std::make_unique<CommRec>();
+        records.Drain([&](const auto& rec) {
+            if (!PmTakesRecord(rec.Status)) return;
             std::memset(static_cast<void*>(entry.get()), 0, sizeof(Entry));
             entry->Generation = generation;
-            auto& copy = Member(*entry, rec);
-            copy = *rec;
+            auto& copy = Member(*entry, &rec);
+            copy = rec;
             CopyBlockData(copy);
-            entry->SourceRecord = rec;
 
-            auto common = std::make_unique<CommRec>();
             std::memset(static_cast<void*>(common.get()), 0, sizeof(CommRec));
             Convert(*entry, *common);
             common->NativeRecord = entry.get();
             common->NativeSize = sizeof(Entry);
-            entry->CommonRecord = m_common->AddRecord(common.get());
-            m_entries.push_back(std::move(entry));
-        }
+            CommRec* stored = m_common->AddRecord(common.get());
+            if (stored == nullptr || stored->NativeRecord == nullptr) return;
+            auto* kept = static_cast<Entry*>(stored->NativeRecord);
+            kept->CommonRecord = stored;
+            m_entries.push_back(kept);
+        });
     }
 
     // The entry's copy of a record of the reader's type.
@@ -161,7 +166,7 @@ private:
     std::unique_ptr<typename Traits::Early> m_early = std::make_unique<typename Traits::Early>();
     std::unique_ptr<typename Traits::Ex> m_ex = std::make_unique<typename Traits::Ex>();
     std::unique_ptr<typename Traits::Ex2> m_ex2 = std::make_unique<typename Traits::Ex2>();
-    std::vector<std::unique_ptr<Entry>> m_entries;
+    std::vector<Entry*> m_entries;  // the common records' native copies, owned by m_common
     std::vector<std::unique_ptr<unsigned char[]>> m_blockData;
     std::unique_ptr<Mgr> m_common = std::make_unique<Mgr>();
     std::size_t m_cursor = 0;

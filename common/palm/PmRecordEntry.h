@@ -1,8 +1,7 @@
 #pragma once
 // The entry that a Palm record set keeps for each record it took over: the
-// generation, a full copy of the Palm record, the record in the reader's
-// list it was copied from, and the common record made of it. The common
-// record's NativeRecord points at a copy of the entry, through which the
+// generation, a full copy of the Palm record and the common record made of
+// it. The entry is the common record's native record, through which the
 // review pages and detail windows read the Palm fields.
 #include <cstdint>
 #include <type_traits>
@@ -33,7 +32,7 @@ struct PmRecordEntry {
         ExRec Ex;        // generation 2
         Ex2Rec Ex2;      // generation 3
     } Record;
-    const void* SourceRecord;  // the record in the reader's list
+    const void* SourceRecord;  // null: the reader's records are released once converted
     CommRec* CommonRecord;     // the record in the common list
 };
 

@@ -5,15 +5,19 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
+#include <thread>
 
 namespace platform::file {
 
 namespace {
 
 constexpr std::string_view kTempSuffix = ".tmp";
+constexpr std::size_t kFlushThreads = 16;
 constexpr std::string_view kTempMark = ".~";  // before the six random characters
 
 std::string FolderOf(const std::string& path) {
@@ -62,6 +66,25 @@ bool SyncPath(const std::string& path, bool folder, std::string* error) {
     ::close(fd);
     if (rc != 0) {
         SetError(error, Describe("Cannot flush", path, saved));
+        return false;
+    }
+    return true;
+}
+
+bool SyncFileSystemOf(const std::string& folder, std::string* error) {
+    const int fd = OpenRetrying(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) {
+        SetError(error, Describe("Cannot open for flushing", folder, errno));
+        return false;
+    }
+    int rc;
+    do {
+        rc = ::syncfs(fd);
+    } while (rc != 0 && errno == EINTR);
+    const int saved = errno;
+    ::close(fd);
+    if (rc != 0) {
+        SetError(error, Describe("Cannot flush the file system of", folder, saved));
         return false;
     }
     return true;
@@ -248,11 +271,44 @@ bool PendingFlush::Flush(std::string* error) {
     folders.swap(m_folders);
     std::sort(folders.begin(), folders.end());
     folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
+    if (m_way == FlushWay::EachFile) return FlushEachFile(files, folders, error);
+    // Every written file lies in one of the folders: a sync of each folder's
+    // file system covers them all.
     bool ok = true;
+    std::vector<dev_t> done;
+    for (const auto& folder : folders) {
+        struct stat st {};
+        if (::stat(folder.c_str(), &st) == 0 && std::find(done.begin(), done.end(), st.st_dev) != done.end()) continue;
+        if (!SyncFileSystemOf(folder, ok ? error : nullptr)) ok = false;
+        done.push_back(st.st_dev);
+    }
+    return ok;
+}
+
+bool PendingFlush::FlushEachFile(const std::vector<std::string>& files, const std::vector<std::string>& folders,
+                                 std::string* error) {
     // Files before their folders: a folder flushed first could name a file
-    // whose contents are not yet on disk.
-    for (const auto& file : files)
-        if (!SyncPath(file, false, ok ? error : nullptr)) ok = false;
+    // whose contents are not yet on disk. The files are flushed by several
+    // threads at once: a file system commits concurrent flushes together,
+    // where one after the other each waits for a commit of its own.
+    std::atomic<std::size_t> next{0};
+    std::atomic<bool> failed{false};
+    std::mutex errorMutex;
+    const auto work = [&] {
+        for (std::size_t i = next++; i < files.size(); i = next++) {
+            std::string why;
+            if (SyncPath(files[i], false, &why)) continue;
+            std::lock_guard guard(errorMutex);
+            if (!failed.exchange(true)) SetError(error, why);
+        }
+    };
+    {
+        const std::size_t count = std::min<std::size_t>(kFlushThreads, (files.size() + 63) / 64);
+        std::vector<std::jthread> threads;
+        for (std::size_t t = 1; t < count; ++t) threads.emplace_back(work);
+        work();
+    }
+    bool ok = !failed;
     for (const auto& folder : folders)
         if (!SyncPath(folder, true, ok ? error : nullptr)) ok = false;
     return ok;

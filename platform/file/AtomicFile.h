@@ -84,6 +84,10 @@ private:
 // is a write that never finished, and is no file of the folder.
 bool IsTemporaryName(std::string_view name);
 
+// How a PendingFlush makes its writes durable: an fsync of every file and
+// then of every folder, or one syncfs of each file system they are on.
+enum class FlushWay { EachFile, FileSystem };
+
 // Files and folders written but not yet flushed.
 class PendingFlush {
 public:
@@ -97,8 +101,14 @@ public:
     // Makes everything recorded durable; on failure `error` holds the cause.
     // The record is cleared either way.
     bool Flush(std::string* error = nullptr);
+    void SetWay(FlushWay way) { m_way = way; }
+    FlushWay Way() const { return m_way; }
 
 private:
+    bool FlushEachFile(const std::vector<std::string>& files, const std::vector<std::string>& folders,
+                       std::string* error);
+
+    FlushWay m_way = FlushWay::EachFile;
     std::vector<std::string> m_files;
     std::vector<std::string> m_folders;
 };

@@ -1,7 +1,6 @@
 #include "platform/outlook/Store.h"
 
 #include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,6 +13,7 @@
 #include <map>
 #include <random>
 
+#include "platform/file/AtomicFile.h"
 #include "platform/file/DataFile.h"
 #include "platform/outlook/ContactCard.h"
 #include "platform/outlook/DateText.h"
@@ -25,31 +25,6 @@ namespace platform::outlook {
 
 namespace {
 
-// Writes all bytes to a temporary file beside the target, then renames it
-// over the target; the temporary file is removed on any failure.
-// A replaced file keeps its permission bits; a new one is the owner's only.
-bool WriteAtomically(const std::string& path, const std::string& temp, const std::string& data) {
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0) return false;
-    bool ok = true;
-    struct stat old {};
-    if (::stat(path.c_str(), &old) == 0 && ::fchmod(fd, old.st_mode & 07777) != 0) ok = false;
-    std::size_t done = 0;
-    while (ok && done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0)
-            ok = false;
-        else
-            done += static_cast<std::size_t>(n);
-    }
-    if (ok && ::fsync(fd) != 0) ok = false;
-    if (::close(fd) != 0) ok = false;
-    if (ok && ::rename(temp.c_str(), path.c_str()) != 0) ok = false;
-    if (!ok) ::unlink(temp.c_str());
-    return ok;
-}
-
 double Now() {
     double d = 0;
     UtcToLocalDate(std::time(nullptr), d);
@@ -59,9 +34,9 @@ double Now() {
 // A file larger than this is no item of ours and is not read.
 constexpr std::size_t kMaxItemFileSize = std::size_t{64} << 20;
 
-// The temporary file names Save uses: "." + 32 hex digits + extension +
-// ".tmp".
-bool IsOwnTemporaryName(const std::string& name, const char* extension) {
+// The temporary file names earlier versions of Save used: "." + 32 hex
+// digits + extension + ".tmp".
+bool IsOldTemporaryName(const std::string& name, const char* extension) {
     const std::string ext = std::string(extension) + ".tmp";
     if (name.size() != 1 + 32 + ext.size() || name[0] != '.' || name.compare(33, std::string::npos, ext) != 0)
         return false;
@@ -90,15 +65,42 @@ std::string Store::DefaultRoot() {
     return data + "norrbek/Outlook/";
 }
 
-std::shared_ptr<Store> Store::Get(const std::string& root) {
+namespace {
+
+std::map<std::string, std::weak_ptr<Store>>& OpenStores() {
     static std::map<std::string, std::weak_ptr<Store>> open;
-    const std::string key = WithTrailingSeparator(root);
-    if (auto it = open.find(key); it != open.end())
-        if (auto store = it->second.lock()) return store;
+    return open;
+}
+
+}  // namespace
+
+std::shared_ptr<Store> Store::Find(const std::string& root) {
+    auto& open = OpenStores();
+    const auto it = open.find(WithTrailingSeparator(root));
+    return it == open.end() ? nullptr : it->second.lock();
+}
+
+std::shared_ptr<Store> Store::Get(const std::string& root) {
+    if (auto store = Find(root)) return store;
     auto store = std::make_shared<Store>();
+    const std::string key = WithTrailingSeparator(root);
     if (!store->Open(key)) return nullptr;
-    open[key] = store;
+    OpenStores()[key] = store;
     return store;
+}
+
+// Writes made outside a migration (that flushes them itself) become
+// durable when the store closes, as far as they can.
+Store::~Store() { Flush(); }
+
+bool Store::Flush(std::string* error) {
+    if (!m_flushFault.empty()) {
+        if (error != nullptr) *error = m_flushFault;
+        m_flushFault.clear();
+        m_pending.Flush();
+        return false;
+    }
+    return m_pending.Empty() || m_pending.Flush(error);
 }
 
 std::string Store::Encode(const ItemData& item) {
@@ -143,7 +145,7 @@ bool Store::LoadFolder(StoreFolder& folder) {
     const bool locked = IsStoreLocked(m_root);
     while (const dirent* e = ::readdir(dir)) {
         const std::string name = e->d_name;
-        if (locked && IsOwnTemporaryName(name, FileExtension(folder.kind))) {
+        if (locked && (IsOldTemporaryName(name, FileExtension(folder.kind)) || platform::file::IsTemporaryName(name))) {
             if (::unlink((folder.path + name).c_str()) == 0)
                 AddStoreNote("Removed a temporary file left by an earlier run: " + folder.path + name);
             continue;
@@ -222,7 +224,7 @@ bool Store::Save(StoreFolder& folder, ItemData& working, std::shared_ptr<ItemDat
     // A file made read-only is not replaced behind its owner's back.
     struct stat st {};
     if (stored && ::stat((folder.path + name).c_str(), &st) == 0 && (st.st_mode & S_IWUSR) == 0) return false;
-    if (!WriteAtomically(folder.path + name, folder.path + "." + name + ".tmp", text)) return false;
+    if (!platform::file::WriteFileAtomically(folder.path + name, text, &m_pending)) return false;
     // What the file says from now on is the item.
     next.recurrenceChanged = false;
     if (next.recurring) next.originalRule.clear();
@@ -247,6 +249,7 @@ bool Store::Delete(StoreFolder& folder, const std::shared_ptr<ItemData>& stored)
     if (it == folder.items.end()) return false;
     const std::string path = folder.path + stored->entryId + FileExtension(folder.kind);
     if (::unlink(path.c_str()) != 0 && errno != ENOENT) return false;
+    m_pending.AddFolder(folder.path.substr(0, folder.path.size() - 1));
     folder.items.erase(it);
     return true;
 }

@@ -2,12 +2,15 @@
 // The Outlook store: one folder of standard files per default folder,
 // Contacts (vCard), Calendar, Tasks and Notes (iCalendar), one file per
 // item named after its EntryID. Items keep the order in which they were
-// created, also across restarts. Every file is replaced atomically.
+// created, also across restarts. Every file is replaced atomically; the
+// writes are made durable together by Flush (a migration flushes once per
+// kind), or at the latest when the store is closed.
 #include <array>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/file/AtomicFile.h"
 #include "platform/outlook/ItemData.h"
 
 namespace platform::outlook {
@@ -23,6 +26,11 @@ struct StoreFolder {
 
 class Store {
 public:
+    Store() = default;
+    ~Store();
+    Store(const Store&) = delete;
+    Store& operator=(const Store&) = delete;
+
     // The store of this user: $FRWY_OUTLOOK_STORE, else
     // "<XDG data home>/norrbek/Outlook/"; ends with a separator.
     static std::string DefaultRoot();
@@ -30,6 +38,8 @@ public:
     // The one open store of a folder in this process, opened when needed;
     // null when its folders cannot be made.
     static std::shared_ptr<Store> Get(const std::string& root);
+    // The store of a folder when it is open in this process, else null.
+    static std::shared_ptr<Store> Find(const std::string& root);
 
     // Creates the folders when missing and loads every item.
     bool Open(const std::string& root);
@@ -48,6 +58,13 @@ public:
     // Removes an item and its file; false when the file cannot be removed.
     bool Delete(StoreFolder& folder, const std::shared_ptr<ItemData>& stored);
 
+    // Makes every write and removal since the last flush durable; on
+    // failure `error` holds the cause.
+    bool Flush(std::string* error = nullptr);
+    void SetFlushWay(platform::file::FlushWay way) { m_pending.SetWay(way); }
+    // Lets the next Flush fail with `error` (for tests of that failure).
+    void FailNextFlush(std::string error) { m_flushFault = std::move(error); }
+
     // The text of an item's file, and an item read back from such a text.
     static std::string Encode(const ItemData& item);
     static bool Decode(const std::string& text, ItemData& item);
@@ -59,6 +76,8 @@ private:
     std::string m_root;
     std::string m_storeId;
     std::array<StoreFolder, 4> m_folders;
+    platform::file::PendingFlush m_pending;
+    std::string m_flushFault;
 };
 
 // The file name extension of a kind's files, ".vcf" or ".ics".

@@ -73,4 +73,11 @@ void AddStoreNote(const std::string& note) {
     if (s.notes.size() < 1000) s.notes.push_back(note);
 }
 
+bool FlushStore(std::string* error) {
+    const std::string root = Store::DefaultRoot();
+    if (root.empty()) return true;
+    const std::shared_ptr<Store> store = Store::Find(root);
+    return !store || store->Flush(error);
+}
+
 }  // namespace platform::outlook

@@ -28,4 +28,9 @@ std::vector<std::string> TakeStoreNotes();
 std::vector<std::string> UnreadableItems(int kind);
 void AddStoreNote(const std::string& note);
 
+// Makes every write to the store at Store::DefaultRoot() since its last
+// flush durable; a migration calls it when a kind's items are written. True
+// when the store is not open; on failure `error` holds the cause.
+bool FlushStore(std::string* error);
+
 }  // namespace platform::outlook

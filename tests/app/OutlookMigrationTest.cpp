@@ -5,6 +5,7 @@
 #include "app/AppCommon.h"
 #include "common/misc/CxDebugUtil.h"
 #include "common/records/CommAddrMgr.h"
+#include "platform/outlook/Store.h"
 #include "platform/paths/Paths.h"
 #include "platform/ui/RecordingUserInterface.h"
 #include "tests/app/FakeAdapters.h"
@@ -76,6 +77,33 @@ TEST_F(OutlookMigration, PalmContactsIntoTheOutlookStoreAndAgain) {
     ASSERT_TRUE(MigrateApplication(&owner, kAppOutlook));
     EXPECT_EQ(GetMigratedCount(CommKindAddr), 0);
     EXPECT_EQ(Log().find("could not be written"), std::string::npos);
+}
+
+TEST_F(OutlookMigration, AFailedFlushFailsItsKindAndTheNextRunKeepsEveryRecordOnce) {
+    Plans()[{kAppPalm, CommKindAddr}].records = {"Anna=Acme", "Bo=Corp", "Cy=Inc"};
+    ASSERT_TRUE(LoadApplications(&owner, kAppPalm, kAppOutlook));
+    PickAll();
+    const auto store = platform::outlook::Store::Find(platform::outlook::Store::DefaultRoot());
+    ASSERT_TRUE(store);
+    store->FailNextFlush("Cannot flush \"Contacts\": Input/output error");
+    ASSERT_TRUE(MigrateApplication(&owner, kAppOutlook));
+    EXPECT_EQ(GetMigratedCount(CommKindAddr), 0);
+    EXPECT_EQ(GetFailedCount(CommKindAddr), 3);
+    EXPECT_NE(Log().find("completed with errors: 3 item(s) could not be written."), std::string::npos) << Log();
+    EXPECT_NE(fwtest::ReadFile(dir.Path() + "share/norrbek/FRWY/appdebug.log").find("Input/output error"),
+              std::string::npos);
+
+    // The files are there; the next run finds each once, and a later record joins them.
+    Plans()[{kAppPalm, CommKindAddr}].records = {"Anna=Acme", "Bo=Corp", "Cy=Inc", "Di=Ltd"};
+    for (int run = 0; run < 2; ++run) {
+        ASSERT_TRUE(LoadApplications(&owner, kAppPalm, kAppOutlook));
+        auto* outlook = fwtest::ListOf<CommAddrMgr>(kAppOutlook, CommKindAddr);
+        EXPECT_EQ(outlook->GetRecordCount(), run == 0 ? 3u : 4u);
+        PickAll();
+        ASSERT_TRUE(MigrateApplication(&owner, kAppOutlook));
+        EXPECT_EQ(GetMigratedCount(CommKindAddr), run == 0 ? 1 : 0);
+        EXPECT_EQ(GetFailedCount(CommKindAddr), 0);
+    }
 }
 
 TEST_F(OutlookMigration, EachEntryClosesWithHowTheWriteWent) {

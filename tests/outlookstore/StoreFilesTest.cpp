@@ -1,15 +1,18 @@
 // How the store treats the files it writes: new items are the owner's
 // only, a replaced file keeps its rights, a read-only item stays as it is,
-// and the lock keeps a second holder out.
+// the lock keeps a second holder out, unfinished writes are never items,
+// and writes become durable together.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/file/FileLock.h"
 #include "platform/outlook/Store.h"
 #include "platform/outlook/StoreLock.h"
+#include "platform/paths/Paths.h"
 #include "tests/support/TempDir.h"
 
 using namespace platform::outlook;
@@ -49,6 +52,61 @@ TEST(StoreFiles, TheLockKeepsASecondHolderOutUntilReleased) {
     EXPECT_FALSE(IsStoreLocked(dir.Path()));
     EXPECT_TRUE(other.Acquire(dir.Path() + ".ferrywise.lock", 0));
     EXPECT_FALSE(LockStore(dir.Path(), 0));
+}
+
+TEST(StoreFiles, UnfinishedWritesOfEitherNamingAreNeverItemsAndTheLockHolderRemovesThem) {
+    fwtest::TempDir dir;
+    const std::string contacts = dir.Path() + "store/Contacts/";
+    ASSERT_TRUE(platform::EnsureFolderTree(contacts));
+    const std::string card = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Half\r\nN:Half;;;;\r\nEND:VCARD\r\n";
+    const std::vector<std::string> temporaries = {".0123456789ABCDEF0123456789abcdef.vcf.tmp",
+                                                  ".0123456789ABCDEF0123456789ABCDEF.vcf.~Qx12aB.tmp",
+                                                  ".whole.vcf.~zzzzzz.tmp"};
+    for (const std::string& name : temporaries) fwtest::WriteFile(contacts + name, card);
+    fwtest::WriteFile(contacts + "whole.vcf", card);
+    fwtest::WriteFile(contacts + ".theirs.vcf.tmp", card);  // not ours: left alone
+    for (const bool locked : {false, true}) {
+        if (locked) {
+            ASSERT_TRUE(LockStore(dir.Path() + "store", 0));
+        }
+        std::shared_ptr<Store> store = Store::Get(dir.Path() + "store");
+        ASSERT_TRUE(store);
+        ASSERT_EQ(store->Folder(ItemKind::Contact).items.size(), 1u) << locked;
+        EXPECT_EQ(store->Folder(ItemKind::Contact).items[0]->entryId, "whole");
+        for (const std::string& name : temporaries) EXPECT_EQ(platform::PathExists(contacts + name), !locked) << name;
+        EXPECT_TRUE(platform::PathExists(contacts + ".theirs.vcf.tmp"));
+    }
+    UnlockStore();
+    TakeStoreNotes();
+}
+
+TEST(StoreFiles, WritesAreFlushedTogetherAndAFailedFlushIsReportedOnce) {
+    fwtest::TempDir dir;
+    std::shared_ptr<Store> store = Store::Get(dir.Path() + "store");
+    ASSERT_TRUE(store);
+    EXPECT_EQ(Store::Find(dir.Path() + "store"), store);
+    EXPECT_EQ(Store::Find(dir.Path() + "elsewhere"), nullptr);
+    StoreFolder& folder = store->Folder(ItemKind::Task);
+    for (const auto way : {platform::file::FlushWay::EachFile, platform::file::FlushWay::FileSystem}) {
+        store->SetFlushWay(way);
+        std::vector<std::shared_ptr<ItemData>> saved(3);
+        for (auto& stored : saved) {
+            ItemData item(ItemKind::Task);
+            item.SetText("Subject", "flushed");
+            ASSERT_TRUE(store->Save(folder, item, stored));
+        }
+        ASSERT_TRUE(store->Delete(folder, saved[0]));
+        std::string error;
+        EXPECT_TRUE(store->Flush(&error)) << error;
+        store->FailNextFlush("no space left");
+        ItemData item(ItemKind::Task);
+        std::shared_ptr<ItemData> fresh;
+        ASSERT_TRUE(store->Save(folder, item, fresh));
+        EXPECT_FALSE(store->Flush(&error));
+        EXPECT_EQ(error, "no space left");
+        EXPECT_TRUE(store->Flush(&error)) << error;  // the failure is told once
+    }
+    EXPECT_EQ(folder.items.size(), 6u);
 }
 
 }  // namespace

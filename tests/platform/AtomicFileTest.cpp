@@ -42,13 +42,17 @@ TEST_F(AtomicFileTest, WritesReplacesAndKeepsThePermissionsOfAReplacedFile) {
 
 TEST_F(AtomicFileTest, DeferredWritesAreFlushedTogetherAndAFailureNamesTheCause) {
     PendingFlush pending;
-    for (int i = 0; i < 20; ++i)
-        ASSERT_TRUE(WriteFileAtomically((dir / (std::to_string(i) + ".vcf")).string(), "x", &pending));
-    EXPECT_FALSE(pending.Empty());
-    fs::remove(dir / "3.vcf");  // removed before the flush: its folder records that
-    std::string error;
-    EXPECT_TRUE(pending.Flush(&error)) << error;
-    EXPECT_TRUE(pending.Empty());
+    for (const auto way : {platform::file::FlushWay::FileSystem, platform::file::FlushWay::EachFile}) {
+        pending.SetWay(way);
+        // Enough files for the flush to share them among its threads.
+        for (int i = 0; i < 300; ++i)
+            ASSERT_TRUE(WriteFileAtomically((dir / (std::to_string(i % 20) + ".vcf")).string(), "x", &pending));
+        EXPECT_FALSE(pending.Empty());
+        fs::remove(dir / "3.vcf");  // removed before the flush: its folder records that
+        std::string error;
+        EXPECT_TRUE(pending.Flush(&error)) << error;
+        EXPECT_TRUE(pending.Empty());
+    }
 
     std::string why;
     EXPECT_FALSE(WriteFileAtomically((dir / "missing" / "a.ics").string(), "x", nullptr, &why));
