@@ -17,6 +17,12 @@
 #include <thread>
 #include <vector>
 
+#include "common/misc/CxDebugUtil.h"
+#include "common/outlook/OlAddr.h"
+#include "common/outlook/OlDate.h"
+#include "common/outlook/OlNote.h"
+#include "common/outlook/OlTask.h"
+#include "platform/outlook/OutlookServer.h"
 #include "platform/paths/Paths.h"
 #include "tests/support/BatchRun.h"
 #include "tests/support/Seed.h"
@@ -48,6 +54,8 @@ int CountOf(const Plan& p, int k) {
 class KilledBatchTest : public ::testing::Test {
 protected:
     fwtest::TempDir dir;
+
+    KilledBatchTest() { CxDebugUtil::Instance().SetFolder(dir.Path().c_str()); }
 
     // Writes the plan's files into a folder of their own; gives the batch
     // options that migrate them into `store`.
@@ -108,7 +116,24 @@ void ExpectEveryRecordOnce(const std::vector<std::string>& lines, const Plan& pl
     EXPECT_EQ(seen.size(), expected);
 }
 
-// An unfinished write of a contact beside the items, as a kill leaves one.
+template <class Util>
+std::size_t ItemsOutlookLoads() {
+    Util util;
+    EXPECT_TRUE(util.Load());
+    return util.GetRecordList() ? util.GetRecordList()->GetRecordCount() : 0;
+}
+
+// What our own Outlook stand-in counts in the store, per kind.
+std::vector<std::size_t> ItemsPerKind(const std::string& store) {
+    platform::outlook::RegisterOutlookApplication(store);
+    std::vector<std::size_t> counts = {ItemsOutlookLoads<OlAddrUtil>(), ItemsOutlookLoads<OlDateUtil>(),
+                                       ItemsOutlookLoads<OlTaskUtil>(), ItemsOutlookLoads<OlNoteUtil>()};
+    platform::outlook::UnregisterOutlookApplication();
+    return counts;
+}
+
+// An unfinished write of a contact beside the items, as a kill leaves one;
+// it is no item, for the store nor for other programs.
 void PlantUnfinishedWrite(const std::string& store) {
     platform::EnsureFolder(store + "/Contacts");
     fwtest::WriteFile(store + "/Contacts/.00000000DEADBEEF.vcf.~k1ll3d.tmp",
@@ -167,6 +192,8 @@ TEST_F(KilledBatchTest, KilledAtRandomAndRunAgain) {
             EXPECT_EQ(c.created + c.different + c.same, CountOf(plan, k)) << kTitles[k] << "\n" << again.output;
         }
         ExpectEveryRecordOnce(ReadStore(store), plan);
+        const std::vector<std::size_t> items = ItemsPerKind(store);
+        for (int k = 0; k < 4; ++k) EXPECT_EQ(items[k], static_cast<std::size_t>(CountOf(plan, k))) << kTitles[k];
 
         const fwtest::BatchRun third = fwtest::RunFerrywise(dir.Path(), args);
         ASSERT_EQ(third.status, 0) << third.output;
