@@ -15,6 +15,7 @@
 #include "platform/text/TextCopy.h"
 #include "platform/ui/RecordingUserInterface.h"
 #include "tests/app/FakeAdapters.h"
+#include "tests/support/Bytes.h"
 #include "tests/support/TempDir.h"
 #include "tools/palmdat/PalmDatWriter.h"
 
@@ -190,11 +191,7 @@ TEST_F(PalmSource, LoadsTheUserOfTheSettingsAndMapsCustomFields) {
     platform::EnsureFolder(palm);
     for (const char* lib : {"condmgr.dll", "UserData.dll", "HSAPI.DLL", "instaide.dll"})
         fwtest::WriteFile(palm + lib, "library");
-    std::string exe = "MZ";
-    const std::uint32_t words[] = {0xFEEF04BD, 0x00010000, 0x00040001, 0x00040000, 0x00040001, 0x00040000};
-    for (std::uint32_t w : words)
-        for (int i = 0; i < 4; ++i) exe.push_back(static_cast<char>((w >> (8 * i)) & 0xFF));
-    fwtest::WriteFile(palm + "palm.exe", exe + std::string(28, '\0'));
+    fwtest::WriteFile(palm + "palm.exe", "MZ" + fwtest::FixedFileInfo(0x00040001, 0x00040000));
     platform::EnsureFolder(palm + "AnnP");
     for (const char* kind : {"address", "datebook", "todo", "memopad"}) platform::EnsureFolder(palm + "AnnP/" + kind);
     fwtest::WriteFile(dir.File("program/norrbek.ini"), "[Path]\nPDPath=" + palm + "\n");

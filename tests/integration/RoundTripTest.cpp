@@ -25,6 +25,7 @@
 #include "common/records/CommFieldDesc.h"
 #include "platform/text/TextCopy.h"
 #include "tests/outlook/OutlookFixture.h"
+#include "tests/support/Seed.h"
 #include "tests/support/TimeZone.h"
 
 using namespace oltest;
@@ -443,10 +444,7 @@ std::vector<bool> Twins(const std::vector<Rec>& records) {
 
 struct RoundTripTest : ::testing::Test, Fixture {};
 
-unsigned Seed() {
-    const char* text = std::getenv("FW_SEED");
-    return text ? static_cast<unsigned>(std::strtoul(text, nullptr, 10)) : 20261209u;
-}
+unsigned Seed() { return fwtest::SeedFromEnvironment(20261209u); }
 
 }  // namespace
 

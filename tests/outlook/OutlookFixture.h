@@ -14,17 +14,14 @@
 #include "platform/clock/SystemTime.h"
 #include "platform/outlook/OutlookServer.h"
 #include "platform/paths/Paths.h"
+#include "tests/support/Bytes.h"
+#include "tests/support/Dates.h"
 #include "tests/support/TempDir.h"
 
 namespace oltest {
 
 inline SYSTEMTIME Time(int y, int m, int d, int h = 0, int mi = 0) {
-    SYSTEMTIME st{};
-    st.wYear = static_cast<std::uint16_t>(y);
-    st.wMonth = static_cast<std::uint16_t>(m);
-    st.wDay = static_cast<std::uint16_t>(d);
-    st.wHour = static_cast<std::uint16_t>(h);
-    st.wMinute = static_cast<std::uint16_t>(mi);
+    SYSTEMTIME st = fwtest::At(y, m, d, h, mi);
     DATE date = 0;
     if (platform::SystemTimeToVariantTime(st, date)) platform::VariantTimeToSystemTime(date, st);  // day of week
     return st;
@@ -89,15 +86,9 @@ public:
                           "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n\n"
                           "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths\\\\OUTLOOK.EXE] 1\n"
                           "\"Path\"=\"C:\\\\Office\\\\\"\n");
-        std::string exe = "MZ not really a program ";
-        const std::uint32_t words[] = {0xFEEF04BD,
-                                       0x00010000,
-                                       static_cast<std::uint32_t>(major) << 16,
-                                       4711,
-                                       static_cast<std::uint32_t>(major) << 16,
-                                       0};
-        exe.append(reinterpret_cast<const char*>(words), sizeof words);
-        exe.append(64, '\0');
+        const auto version = static_cast<std::uint32_t>(major) << 16;
+        std::string exe = "MZ not really a program " + fwtest::FixedFileInfo(version, 4711, version, 0);
+        exe.append(36, '\0');
         fwtest::WriteFile(prefix + "/drive_c/Office/OUTLOOK.EXE", exe);
     }
 };

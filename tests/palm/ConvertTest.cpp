@@ -17,17 +17,13 @@
 #include "platform/text/TextCopy.h"
 #include "tests/palm/PalmTestSupport.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/Zeroed.h"
 
 using platform::CopyText;
 
-namespace {
+using fwtest::Zeroed;
 
-template <class T>
-std::unique_ptr<T> Zeroed() {
-    auto p = std::make_unique<T>();
-    std::memset(static_cast<void*>(p.get()), 0, sizeof(T));
-    return p;
-}
+namespace {
 
 template <class Entry>
 std::unique_ptr<Entry> NewEntry(int generation) {

@@ -14,8 +14,10 @@
 #include "common/palm/PmUsers.h"
 #include "platform/paths/Paths.h"
 #include "platform/registry/Registry.h"
+#include "platform/text/LittleEndianWriter.h"
 #include "platform/ui/RecordingUserInterface.h"
 #include "tests/palm/PalmTestSupport.h"
+#include "tests/support/Bytes.h"
 
 namespace palmtest {
 
@@ -25,29 +27,20 @@ struct FakeUser {
     std::string folder;
 };
 
-inline void Put16(std::string& b, std::uint32_t v) {
-    b.push_back(static_cast<char>(v & 0xFF));
-    b.push_back(static_cast<char>((v >> 8) & 0xFF));
-}
-inline void Put32(std::string& b, std::uint32_t v) {
-    Put16(b, v & 0xFFFF);
-    Put16(b, v >> 16);
-}
-
 // A "USERS.DAT" of the users, each followed by some data of its own.
 inline std::string UsersDat(const std::vector<FakeUser>& users) {
     std::string b;
-    Put16(b, static_cast<std::uint32_t>(users.size()));
+    platform::AppendLE16(b, static_cast<std::uint32_t>(users.size()));
     for (std::size_t i = 0; i < users.size(); ++i) {
         if (i == 0) {
-            Put16(b, 0xFFFF);
-            Put16(b, 1);
-            Put16(b, 5);
+            platform::AppendLE16(b, 0xFFFF);
+            platform::AppendLE16(b, 1);
+            platform::AppendLE16(b, 5);
             b += "CUser";
         } else {
-            Put16(b, 0x8001);
+            platform::AppendLE16(b, 0x8001);
         }
-        Put32(b, users[i].id);
+        platform::AppendLE32(b, users[i].id);
         b.push_back(static_cast<char>(users[i].name.size()));
         b += users[i].name;
         b.push_back(static_cast<char>(users[i].folder.size()));
@@ -60,13 +53,8 @@ inline std::string UsersDat(const std::vector<FakeUser>& users) {
 // A program file that carries a fixed file version (found by its signature).
 inline std::string ProgramWithVersion(int major, int minor, int third, int fourth) {
     std::string b = "MZ not a real program ";
-    Put32(b, 0xFEEF04BD);
-    Put32(b, 0x00010000);
-    Put32(b, static_cast<std::uint32_t>(major << 16 | minor));
-    Put32(b, static_cast<std::uint32_t>(third << 16 | fourth));
-    Put32(b, static_cast<std::uint32_t>(major << 16 | minor));
-    Put32(b, static_cast<std::uint32_t>(third << 16 | fourth));
-    b += std::string(28, '\0');
+    b += fwtest::FixedFileInfo(static_cast<std::uint32_t>(major << 16 | minor),
+                               static_cast<std::uint32_t>(third << 16 | fourth));
     return b;
 }
 

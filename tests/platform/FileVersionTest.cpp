@@ -3,31 +3,12 @@
 #include <cstring>
 #include <string>
 
+#include "platform/text/LittleEndianWriter.h"
 #include "platform/version/FileVersion.h"
+#include "tests/support/Bytes.h"
 #include "tests/support/TempDir.h"
 
 namespace {
-
-void Put16(std::string& b, std::size_t at, std::uint32_t v) {
-    if (b.size() < at + 2) b.resize(at + 2, '\0');
-    b[at] = static_cast<char>(v & 0xFF);
-    b[at + 1] = static_cast<char>((v >> 8) & 0xFF);
-}
-void Put32(std::string& b, std::size_t at, std::uint32_t v) {
-    Put16(b, at, v & 0xFFFF);
-    Put16(b, at + 2, v >> 16);
-}
-
-std::string FixedInfo(std::uint32_t ms, std::uint32_t ls) {
-    std::string f(52, '\0');
-    Put32(f, 0, 0xFEEF04BD);
-    Put32(f, 4, 0x00010000);
-    Put32(f, 8, ms);
-    Put32(f, 12, ls);
-    Put32(f, 16, ms);
-    Put32(f, 20, ls);
-    return f;
-}
 
 // A small PE32 file with one section ".rsrc" whose resource directory leads
 // type 16 -> name 1 -> language 1033 -> a VS_VERSIONINFO block.
@@ -35,46 +16,46 @@ std::string PeWithVersion(std::uint32_t ms, std::uint32_t ls, bool decoyBeforeRe
     std::string b(0x400, '\0');
     b[0] = 'M';
     b[1] = 'Z';
-    Put32(b, 0x3C, 0x80);
-    Put32(b, 0x80, 0x00004550);
+    platform::PutLE32(b, 0x3C, 0x80);
+    platform::PutLE32(b, 0x80, 0x00004550);
     const std::size_t coff = 0x84;
-    Put16(b, coff + 2, 1);     // one section
-    Put16(b, coff + 16, 224);  // optional header size (PE32)
+    platform::PutLE16(b, coff + 2, 1);     // one section
+    platform::PutLE16(b, coff + 16, 224);  // optional header size (PE32)
     const std::size_t opt = coff + 20;
-    Put16(b, opt, 0x10B);
-    Put32(b, opt + 96 + 16, 0x2000);  // resource directory RVA
-    Put32(b, opt + 96 + 20, 0x200);
+    platform::PutLE16(b, opt, 0x10B);
+    platform::PutLE32(b, opt + 96 + 16, 0x2000);  // resource directory RVA
+    platform::PutLE32(b, opt + 96 + 20, 0x200);
     const std::size_t sec = opt + 224;
     std::memcpy(&b[sec], ".rsrc", 5);
-    Put32(b, sec + 8, 0x200);    // virtual size
-    Put32(b, sec + 12, 0x2000);  // virtual address
-    Put32(b, sec + 16, 0x200);   // raw size
-    Put32(b, sec + 20, 0x200);   // raw offset
-    if (decoyBeforeResource) b.replace(0x1B0, 52, FixedInfo(0x00090009, 0));
+    platform::PutLE32(b, sec + 8, 0x200);    // virtual size
+    platform::PutLE32(b, sec + 12, 0x2000);  // virtual address
+    platform::PutLE32(b, sec + 16, 0x200);   // raw size
+    platform::PutLE32(b, sec + 20, 0x200);   // raw offset
+    if (decoyBeforeResource) b.replace(0x1B0, 52, fwtest::FixedFileInfo(0x00090009, 0));
     const std::size_t root = 0x200;
     // Root: one id entry, type 16 -> subdirectory at 0x18.
-    Put16(b, root + 14, 1);
-    Put32(b, root + 16, 16);
-    Put32(b, root + 20, 0x80000018);
+    platform::PutLE16(b, root + 14, 1);
+    platform::PutLE32(b, root + 16, 16);
+    platform::PutLE32(b, root + 20, 0x80000018);
     // Names: one id entry 1 -> subdirectory at 0x30.
-    Put16(b, root + 0x18 + 14, 1);
-    Put32(b, root + 0x18 + 16, 1);
-    Put32(b, root + 0x18 + 20, 0x80000030);
+    platform::PutLE16(b, root + 0x18 + 14, 1);
+    platform::PutLE32(b, root + 0x18 + 16, 1);
+    platform::PutLE32(b, root + 0x18 + 20, 0x80000030);
     // Languages: one id entry 1033 -> data entry at 0x48.
-    Put16(b, root + 0x30 + 14, 1);
-    Put32(b, root + 0x30 + 16, 1033);
-    Put32(b, root + 0x30 + 20, 0x48);
+    platform::PutLE16(b, root + 0x30 + 14, 1);
+    platform::PutLE32(b, root + 0x30 + 16, 1033);
+    platform::PutLE32(b, root + 0x30 + 20, 0x48);
     // Data entry: RVA of the block and its size.
-    Put32(b, root + 0x48, 0x2060);
-    Put32(b, root + 0x48 + 4, 0x5C + 52);
+    platform::PutLE32(b, root + 0x48, 0x2060);
+    platform::PutLE32(b, root + 0x48 + 4, 0x5C + 52);
     // VS_VERSIONINFO at raw 0x260: header, key, padding, fixed information.
     std::string block(0x28, '\0');
-    Put16(block, 0, 0x28 + 52);
-    Put16(block, 2, 52);
+    platform::PutLE16(block, 0, 0x28 + 52);
+    platform::PutLE16(block, 2, 52);
     const char* key = "VS_VERSION_INFO";
     for (std::size_t i = 0; key[i]; ++i) block[6 + 2 * i] = key[i];
     b.replace(0x260, block.size(), block);
-    b.replace(0x260 + 0x28, 52, FixedInfo(ms, ls));
+    b.replace(0x260 + 0x28, 52, fwtest::FixedFileInfo(ms, ls));
     return b;
 }
 
@@ -89,7 +70,7 @@ TEST(FileVersion, WalksThePeResourceDirectory) {
 
 TEST(FileVersion, OtherFilesAreScannedForTheSignature) {
     platform::FixedFileVersion v;
-    std::string f = "#!/bin/sh\n" + FixedInfo(0x00060000, 0x00000001) + "tail";
+    std::string f = "#!/bin/sh\n" + fwtest::FixedFileInfo(0x00060000, 0x00000001) + "tail";
     ASSERT_TRUE(platform::ParseFileVersion(f, v));
     EXPECT_EQ(v.fileVersionMS, 0x00060000u);
     EXPECT_FALSE(platform::ParseFileVersion("MZ", v));
@@ -105,12 +86,12 @@ TEST(FileVersion, DamagedPeFilesFailWithoutReadingPastTheEnd) {
     }
     // A header that points nowhere leaves the scan, which still finds the block.
     std::string badOffsets = good;
-    Put32(badOffsets, 0x3C, 0xFFFFFFF0);
+    platform::PutLE32(badOffsets, 0x3C, 0xFFFFFFF0);
     EXPECT_TRUE(platform::ParseFileVersion(badOffsets, v));
     EXPECT_EQ(v.fileVersionMS, 0x00040001u);
     // A resource directory whose entries point outside the file finds nothing there.
     std::string badResource = PeWithVersion(0x00040001, 0x00020000, true);
-    Put32(badResource, 0x200 + 20, 0x8FFFFFF0);
+    platform::PutLE32(badResource, 0x200 + 20, 0x8FFFFFF0);
     EXPECT_TRUE(platform::ParseFileVersion(badResource, v));
     EXPECT_EQ(v.fileVersionMS, 0x00090009u);  // only the scan's first find is left
 }

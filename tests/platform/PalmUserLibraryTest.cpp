@@ -4,21 +4,14 @@
 
 #include "platform/palm/PalmUserLibrary.h"
 #include "platform/paths/Paths.h"
+#include "platform/text/LittleEndianWriter.h"
 #include "tests/support/TempDir.h"
 
 namespace {
 
-void Put16(std::string& b, std::uint32_t v) {
-    b.push_back(static_cast<char>(v & 0xFF));
-    b.push_back(static_cast<char>((v >> 8) & 0xFF));
-}
-void Put32(std::string& b, std::uint32_t v) {
-    Put16(b, v & 0xFFFF);
-    Put16(b, v >> 16);
-}
 void PutUser(std::string& b, std::uint32_t id, const std::string& name, const std::string& dir,
              const std::string& rest) {
-    Put32(b, id);
+    platform::AppendLE32(b, id);
     b.push_back(static_cast<char>(name.size()));
     b += name;
     b.push_back(static_cast<char>(dir.size()));
@@ -28,16 +21,16 @@ void PutUser(std::string& b, std::uint32_t id, const std::string& name, const st
 
 std::string UsersDat() {
     std::string b;
-    Put16(b, 3);
-    Put16(b, 0xFFFF);
-    Put16(b, 1);  // schema
-    Put16(b, 5);
+    platform::AppendLE16(b, 3);
+    platform::AppendLE16(b, 0xFFFF);
+    platform::AppendLE16(b, 1);  // schema
+    platform::AppendLE16(b, 5);
     b += "CUser";
     // The first user's own data holds a stray 0x8001 that starts no user.
     PutUser(b, 0x11223344, "Jörg Smith", "SmithJ", std::string("\x01\x80\x00\x00", 4) + "junk");
-    Put16(b, 0x8001);
+    platform::AppendLE16(b, 0x8001);
     PutUser(b, 7, "Ann", "AnnP", "more data");
-    Put16(b, 0x8001);
+    platform::AppendLE16(b, 0x8001);
     PutUser(b, 9, "Bob", "BobX", "");
     return b;
 }
@@ -74,10 +67,10 @@ TEST(UsersDat, RefusesWhatIsNotAUserFile) {
 
 TEST(UsersDat, FolderNamesThatLeaveTheRootAreRefused) {
     std::string b;
-    Put16(b, 2);
-    Put16(b, 0xFFFF);
-    Put16(b, 1);
-    Put16(b, 5);
+    platform::AppendLE16(b, 2);
+    platform::AppendLE16(b, 0xFFFF);
+    platform::AppendLE16(b, 1);
+    platform::AppendLE16(b, 5);
     b += "CUser";
     PutUser(b, 1, "Eve", "..", "");
     std::vector<platform::PalmUser> users;

@@ -12,17 +12,13 @@
 #include "platform/paths/PrivateFiles.h"
 #include "platform/text/TextCopy.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/Zeroed.h"
 
 using platform::CopyText;
 
-namespace {
+using fwtest::Zeroed;
 
-template <class Rec>
-std::unique_ptr<Rec> Zeroed() {
-    auto r = std::make_unique<Rec>();
-    std::memset(r.get(), 0, sizeof(Rec));
-    return r;
-}
+namespace {
 
 struct SWLogTest : ::testing::Test {
     fwtest::TempDir dir;

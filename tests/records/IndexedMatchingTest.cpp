@@ -15,6 +15,9 @@
 #include "common/records/CommNoteMgr.h"
 #include "common/records/CommTaskMgr.h"
 #include "platform/text/TextCopy.h"
+#include "tests/support/Zeroed.h"
+
+using fwtest::Zeroed;
 
 namespace {
 
@@ -26,15 +29,8 @@ std::string Variant(std::mt19937& rng, int pool) {
     return s;
 }
 
-template <class Rec>
-std::unique_ptr<Rec> Zeroed() {
-    auto r = std::make_unique<Rec>();
-    std::memset(r.get(), 0, sizeof(Rec));
-    return r;
-}
-
 void RandomContact(std::mt19937& rng, CommAddrRec& r) {
-    std::memset(&r, 0, sizeof r);
+    fwtest::ZeroFill(r);
     if (rng() % 3 != 0) {  // else nameless
         platform::CopyText(r.FirstName, Variant(rng, 10));
         platform::CopyText(r.LastName, Variant(rng, 4));
@@ -47,7 +43,7 @@ void RandomContact(std::mt19937& rng, CommAddrRec& r) {
 }
 
 void RandomEvent(std::mt19937& rng, CommDateRec& r) {
-    std::memset(&r, 0, sizeof r);
+    fwtest::ZeroFill(r);
     platform::CopyText(r.Subject, Variant(rng, 10));
     platform::CopyText(r.Location, Variant(rng, 3));
     r.Start.wYear = r.End.wYear = 2009;
@@ -62,14 +58,14 @@ void RandomEvent(std::mt19937& rng, CommDateRec& r) {
 }
 
 void RandomTask(std::mt19937& rng, CommTaskRec& r) {
-    std::memset(&r, 0, sizeof r);
+    fwtest::ZeroFill(r);
     platform::CopyText(r.Subject, Variant(rng, 10));
     r.Priority = static_cast<std::int32_t>(rng() % 3);
     r.DueDate = static_cast<std::int32_t>(rng() % 3);
 }
 
 void RandomNote(std::mt19937& rng, CommNoteRec& r) {
-    std::memset(&r, 0, sizeof r);
+    fwtest::ZeroFill(r);
     platform::CopyText(r.Subject, Variant(rng, 10));
     platform::CopyText(r.Note, Variant(rng, 5));
 }

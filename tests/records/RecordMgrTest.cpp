@@ -8,17 +8,13 @@
 #include "common/records/CommNoteMgr.h"
 #include "common/records/CommTaskMgr.h"
 #include "platform/text/TextCopy.h"
+#include "tests/support/Zeroed.h"
 
 using platform::CopyText;
 
-namespace {
+using fwtest::Zeroed;
 
-template <class Rec>
-std::unique_ptr<Rec> Zeroed() {
-    auto r = std::make_unique<Rec>();
-    std::memset(r.get(), 0, sizeof(Rec));
-    return r;
-}
+namespace {
 
 std::unique_ptr<CommAddrRec> Contact(const char* first, const char* last, const char* email, const char* note = "") {
     auto r = Zeroed<CommAddrRec>();

@@ -2,6 +2,7 @@
 // Runs "ferrywise --batch" as a child program with its home, data and Wine
 // folders inside a test folder, and reads the counts it reports per kind.
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -28,6 +29,18 @@ struct BatchRun {
     int status = -1;
     std::string output;
 };
+
+// Starts a batch run without waiting for it; its output is dropped. The
+// process is ferrywise itself, so a signal reaches it and waitpid sees it.
+inline pid_t StartFerrywise(const std::string& root, const std::string& args) {
+    const std::string command = "exec " + FerrywiseCommand(root, args) + " > /dev/null 2>&1";
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    return pid;
+}
 
 inline BatchRun RunFerrywise(const std::string& root, const std::string& args) {
     BatchRun run;

@@ -1,7 +1,6 @@
 #pragma once
 // Builders of zero-filled common records for the list and matching tests.
 #include <cstdint>
-#include <cstring>
 
 #include "common/records/CommAddrRec.h"
 #include "common/records/CommDateRec.h"
@@ -9,15 +8,9 @@
 #include "common/records/CommTaskRec.h"
 #include "platform/text/TextCopy.h"
 #include "tests/support/Dates.h"
+#include "tests/support/Zeroed.h"
 
 namespace fwtest {
-
-template <class Rec>
-Rec Zero() {
-    Rec r;
-    std::memset(static_cast<void*>(&r), 0, sizeof r);
-    return r;
-}
 
 // A contact by first name, last name and e-mail, with a home phone.
 inline CommAddrRec Person(const char* first, const char* last, const char* email = "", const char* phone = "") {

@@ -3,6 +3,7 @@
 // the header (three integers for Google, two for ACT! and Lotus Notes), a
 // text, an integer, a flag and a date. Each record becomes a common note
 // whose subject is the text.
+#include <bit>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -10,6 +11,7 @@
 #include "common/bridge/CxExchangeRead.h"
 #include "common/bridge/CxHelperKindBridge.h"
 #include "common/records/CommNoteMgr.h"
+#include "platform/text/LittleEndianWriter.h"
 #include "platform/text/TextCopy.h"
 
 namespace fwtest {
@@ -67,19 +69,21 @@ protected:
 inline std::string TestRecordBytes(bool google, const std::string& text, std::int32_t number, std::int32_t flag,
                                    double date) {
     std::string out;
-    auto put = [&out](const void* p, std::size_t n) { out.append(static_cast<const char*>(p), n); };
     const std::int32_t header[3] = {1, 7, 9};
-    put(header, google ? 12 : 8);
-    const auto len = static_cast<std::int32_t>(text.size());
-    put(&len, 4);
+    for (int i = 0; i < (google ? 3 : 2); ++i) platform::AppendLE32(out, static_cast<std::uint32_t>(header[i]));
+    platform::AppendLE32(out, static_cast<std::uint32_t>(text.size()));
     out += text;
-    put(&number, 4);
-    put(&flag, 4);
-    put(&date, 8);
+    platform::AppendLE32(out, static_cast<std::uint32_t>(number));
+    platform::AppendLE32(out, static_cast<std::uint32_t>(flag));
+    platform::AppendLE64(out, std::bit_cast<std::uint64_t>(date));
     return out;
 }
 
-inline std::string Int32Bytes(std::int32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); }
+inline std::string Int32Bytes(std::int32_t v) {
+    std::string b;
+    platform::AppendLE32(b, static_cast<std::uint32_t>(v));
+    return b;
+}
 
 }  // namespace fwtest
 

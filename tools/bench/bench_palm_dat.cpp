@@ -11,7 +11,7 @@
 #include <string>
 
 #include "common/palm/PmAddrUtil.h"
-#include "tools/palmdat/PalmDatWriter.h"
+#include "tools/palmdat/PalmDatGenerated.h"
 
 namespace {
 
@@ -28,26 +28,8 @@ std::string WriteAddressBook(const std::string& path, Format format, int count) 
     out.write(header.data(), static_cast<std::streamsize>(header.size()));
     const bool ex = format == Format::V414;
     for (int i = 0; i < count; ++i) {
-        palmdat::Record r = palmdat::NewRecord(palmdat::Kind::Address, format);
-        const std::string n = std::to_string(i);
-        r[0] = Value::Long(i + 1);
+        palmdat::Record r = palmdat::GeneratedRecord(palmdat::Kind::Address, format, i);
         r[ex ? 5 : 24] = Value::Long(i % 3);
-        r[ex ? 13 : 4] = Value::Text("J\xFCrgen" + n);
-        r[ex ? 14 : 3] = Value::Text("M\xFCller-Lef\xE8vre");
-        r[ex ? 16 : 6] = Value::Text("Soci\xE9t\xE9 G\xE9n\xE9rale " + std::to_string(i % 500));
-        r[ex ? 18 : 22] = Value::Text("Met at the fair in K\xF6ln.\r\nPrefers e-mail; call after 10:00 only. " + n);
-        r[ex ? 19 : 8] = Value::Text("+49 221 555 " + n);
-        r[ex ? 20 : 10] = Value::Text("j" + n + "@example.org");
-        r[ex ? 21 : 12] = Value::Text("+49 171 555 " + n);
-        r[ex ? 27 : 9] = Value::Long(4);
-        r[ex ? 28 : 11] = Value::Long(7);
-        r[ex ? 43 : 17] = Value::Text(
-            "Hohe Stra\xDF"
-            "e " +
-            n);
-        r[ex ? 44 : 18] = Value::Text("K\xF6ln");
-        r[ex ? 46 : 20] = Value::Text("50667");
-        r[ex ? 47 : 21] = Value::Text("Deutschland");
         std::string bytes;
         for (const Value& v : r) bytes += palmdat::EncodeValue(v);
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

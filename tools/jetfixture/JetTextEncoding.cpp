@@ -1,5 +1,7 @@
 #include "tools/jetfixture/JetTextEncoding.h"
 
+#include "platform/text/LittleEndianWriter.h"
+
 namespace jetfixture {
 
 bool Utf8ToUtf16(std::string_view text, std::u16string& out) {
@@ -49,8 +51,7 @@ std::vector<std::uint8_t> EncodeJetText(std::u16string_view text, bool compress)
     plain.reserve(text.size() * 2);
     bool compressible = compress;
     for (char16_t u : text) {
-        plain.push_back(static_cast<std::uint8_t>(u & 0xFF));
-        plain.push_back(static_cast<std::uint8_t>(u >> 8));
+        platform::AppendLE16(plain, u);
         if ((u & 0xFF) == 0) compressible = false;
     }
     if (!compressible || text.empty()) return plain;

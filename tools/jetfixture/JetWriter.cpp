@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cctype>
 #include <cerrno>
 #include <cmath>
@@ -12,11 +13,18 @@
 
 #include "platform/file/AtomicFile.h"
 #include "platform/jet/JetFileCheck.h"
+#include "platform/text/LittleEndianWriter.h"
 #include "tools/jetfixture/JetTextEncoding.h"
 
 namespace jetfixture {
 
 namespace {
+
+using platform::AppendLE16;
+using platform::AppendLE32;
+using platform::PutLE;
+using platform::PutLE16;
+using platform::PutLE32;
 
 constexpr std::size_t kPageSize = 4096;
 constexpr std::size_t kRowTableStart = 14;                           // first row offset of a data page
@@ -28,21 +36,6 @@ constexpr std::uint32_t kCatalogPage = 2;
 constexpr std::size_t kCompressibleMemoChars = 1024;
 
 using Page = std::array<std::uint8_t, kPageSize>;
-
-void Put16(std::uint8_t* p, std::uint32_t v) {
-    p[0] = static_cast<std::uint8_t>(v);
-    p[1] = static_cast<std::uint8_t>(v >> 8);
-}
-void Put32(std::uint8_t* p, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-void Append16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    out.push_back(static_cast<std::uint8_t>(v));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void Append32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-}
 
 bool IsFixed(ColumnType t) {
     switch (t) {
@@ -116,7 +109,7 @@ public:
         Page& p = At(rp.page);
         p[0] = 0x01;
         p[1] = 0x01;
-        Put32(&p[4], owner);
+        PutLE32(&p[4], owner);
         UpdateRowHeader(rp);
         return rp;
     }
@@ -130,7 +123,7 @@ public:
         Page& p = At(rp.page);
         rp.freeEnd -= row.size();
         if (!row.empty()) std::memcpy(&p[rp.freeEnd], row.data(), row.size());
-        Put16(&p[kRowTableStart + 2 * rp.rows], static_cast<std::uint32_t>(rp.freeEnd));
+        PutLE16(&p[kRowTableStart + 2 * rp.rows], static_cast<std::uint32_t>(rp.freeEnd));
         const std::uint32_t pointer = (rp.page << 8) | static_cast<std::uint32_t>(rp.rows);
         ++rp.rows;
         UpdateRowHeader(rp);
@@ -163,11 +156,11 @@ public:
         std::vector<std::uint8_t> field(kMemoHeader, 0);
         const std::uint32_t len = static_cast<std::uint32_t>(value.size());
         if (inRow) {
-            Put32(&field[0], len | 0x80000000u);
+            PutLE32(&field[0], len | 0x80000000u);
             field.insert(field.end(), value.begin(), value.end());
         } else if (value.size() <= kMaxRowSize) {
-            Put32(&field[0], len | 0x40000000u);
-            Put32(&field[4], PlaceLongValueRow(value));
+            PutLE32(&field[0], len | 0x40000000u);
+            PutLE32(&field[4], PlaceLongValueRow(value));
         } else {
             // One page per piece, each piece pointing at the next.
             const std::size_t pieces = (value.size() + kLongValueChunk - 1) / kLongValueChunk;
@@ -177,13 +170,13 @@ public:
                 const std::size_t from = i * kLongValueChunk;
                 const std::size_t n = std::min(kLongValueChunk, value.size() - from);
                 std::vector<std::uint8_t> row;
-                Append32(row, i + 1 < pieces ? (pages[i + 1].page << 8) : 0);
+                AppendLE32(row, i + 1 < pieces ? (pages[i + 1].page << 8) : 0);
                 row.insert(row.end(), value.begin() + static_cast<std::ptrdiff_t>(from),
                            value.begin() + static_cast<std::ptrdiff_t>(from + n));
                 PlaceRow(pages[i], row);
             }
-            Put32(&field[0], len);
-            Put32(&field[4], pages[0].page << 8);
+            PutLE32(&field[0], len);
+            PutLE32(&field[4], pages[0].page << 8);
         }
         return field;
     }
@@ -194,8 +187,8 @@ private:
 
     void UpdateRowHeader(const RowPage& rp) {
         Page& p = At(rp.page);
-        Put16(&p[12], static_cast<std::uint32_t>(rp.rows));
-        Put16(&p[2], static_cast<std::uint32_t>(rp.freeEnd - (kRowTableStart + 2 * rp.rows)));
+        PutLE16(&p[12], static_cast<std::uint32_t>(rp.rows));
+        PutLE16(&p[2], static_cast<std::uint32_t>(rp.freeEnd - (kRowTableStart + 2 * rp.rows)));
     }
 
     std::vector<Page> m_pages;
@@ -324,7 +317,7 @@ bool EncodeValue(const TableDef& table, const ColumnLayout& col, const Cell& cel
                                                            : std::numeric_limits<std::int32_t>::max();
         if (v < lo || v > hi) return outOfRange();
         const auto u = static_cast<std::uint32_t>(v);
-        for (std::size_t i = 0; i < out.size(); ++i) out[i] = static_cast<std::uint8_t>(u >> (8 * i));
+        PutLE(out, 0, u, out.size());
         return true;
     }
     if (t == ColumnType::Currency) {
@@ -343,17 +336,16 @@ bool EncodeValue(const TableDef& table, const ColumnLayout& col, const Cell& cel
             return wrongKind();
         }
         const auto u = static_cast<std::uint64_t>(scaled);
-        for (std::size_t i = 0; i < 8; ++i) out[i] = static_cast<std::uint8_t>(u >> (8 * i));
+        PutLE(out, 0, u, 8);
         return true;
     }
     // Single, Double, DateTime
     if (!std::holds_alternative<double>(cell)) return wrongKind();
     const double v = std::get<double>(cell);
     if (t == ColumnType::Single) {
-        const float f = static_cast<float>(v);
-        std::memcpy(out.data(), &f, 4);
+        PutLE(out, 0, std::bit_cast<std::uint32_t>(static_cast<float>(v)), 4);
     } else {
-        std::memcpy(out.data(), &v, 8);
+        PutLE(out, 0, std::bit_cast<std::uint64_t>(v), 8);
     }
     return true;
 }
@@ -404,7 +396,7 @@ bool EncodeRow(FileBuilder& file, const TableLayout& layout, const std::vector<C
     }
 
     row.clear();
-    Append16(row, static_cast<std::uint32_t>(n));
+    AppendLE16(row, static_cast<std::uint32_t>(n));
     row.resize(2 + layout.fixedSize, 0);
     for (std::size_t i = 0; i < n; ++i) {
         const ColumnLayout& c = layout.columns[i];
@@ -418,9 +410,9 @@ bool EncodeRow(FileBuilder& file, const TableLayout& layout, const std::vector<C
             offsets[c.varIndex] = static_cast<std::uint32_t>(row.size());
             if (!nulls[i]) row.insert(row.end(), values[i].begin(), values[i].end());
         }
-        Append16(row, static_cast<std::uint32_t>(row.size()));  // end of the variable data
-        for (std::size_t v = layout.numVar; v > 0; --v) Append16(row, offsets[v - 1]);
-        Append16(row, static_cast<std::uint32_t>(layout.numVar));
+        AppendLE16(row, static_cast<std::uint32_t>(row.size()));  // end of the variable data
+        for (std::size_t v = layout.numVar; v > 0; --v) AppendLE16(row, offsets[v - 1]);
+        AppendLE16(row, static_cast<std::uint32_t>(layout.numVar));
     }
     std::vector<std::uint8_t> mask(maskBytes, 0);
     for (std::size_t i = 0; i < n; ++i)
@@ -433,41 +425,41 @@ bool EncodeRow(FileBuilder& file, const TableLayout& layout, const std::vector<C
 std::vector<std::uint8_t> DefinitionStream(const TableLayout& layout) {
     const TableDef& table = *layout.table;
     std::vector<std::uint8_t> s;
-    Append32(s, 0);  // length, set below
-    Append32(s, 0);
-    Append32(s, static_cast<std::uint32_t>(table.rows.size()));
-    Append32(s, 0);  // next autonumber
+    AppendLE32(s, 0);  // length, set below
+    AppendLE32(s, 0);
+    AppendLE32(s, static_cast<std::uint32_t>(table.rows.size()));
+    AppendLE32(s, 0);  // next autonumber
     s.resize(s.size() + 16, 0);
     s.push_back(layout.system ? 0x53 : 0x4E);
-    Append16(s, static_cast<std::uint32_t>(layout.columns.size()));  // most columns a row has
-    Append16(s, static_cast<std::uint32_t>(layout.numVar));
-    Append16(s, static_cast<std::uint32_t>(layout.columns.size()));
-    Append32(s, 0);  // logical indexes
-    Append32(s, 0);  // index entries
-    Append32(s, layout.usageMap);
-    Append32(s, layout.freeMap);
+    AppendLE16(s, static_cast<std::uint32_t>(layout.columns.size()));  // most columns a row has
+    AppendLE16(s, static_cast<std::uint32_t>(layout.numVar));
+    AppendLE16(s, static_cast<std::uint32_t>(layout.columns.size()));
+    AppendLE32(s, 0);  // logical indexes
+    AppendLE32(s, 0);  // index entries
+    AppendLE32(s, layout.usageMap);
+    AppendLE32(s, layout.freeMap);
     for (const ColumnLayout& c : layout.columns) {
         std::uint8_t e[25] = {};
         e[0] = static_cast<std::uint8_t>(c.def.type);
-        Put16(&e[5], c.number);
-        Put16(&e[7], c.varIndex);
-        Put16(&e[9], c.number);
-        if (IsTextual(c.def.type)) Put16(&e[11], 0x0409);  // "General" sort order
+        PutLE16(&e[5], c.number);
+        PutLE16(&e[7], c.varIndex);
+        PutLE16(&e[9], c.number);
+        if (IsTextual(c.def.type)) PutLE16(&e[11], 0x0409);  // "General" sort order
         e[15] = static_cast<std::uint8_t>((c.fixed ? 0x01 : 0x00) | 0x02);
         if (IsTextual(c.def.type)) e[16] = 0x01;  // compressed unicode allowed
-        Put16(&e[21], c.fixedOffset);
-        Put16(&e[23], c.length);
+        PutLE16(&e[21], c.fixedOffset);
+        PutLE16(&e[23], c.length);
         s.insert(s.end(), e, e + sizeof e);
     }
     for (const ColumnLayout& c : layout.columns) {
         std::u16string units;
         Utf8ToUtf16(c.def.name, units);
         const auto bytes = EncodeJetText(units, false);
-        Append16(s, static_cast<std::uint32_t>(bytes.size()));
+        AppendLE16(s, static_cast<std::uint32_t>(bytes.size()));
         s.insert(s.end(), bytes.begin(), bytes.end());
     }
-    Append16(s, 0xFFFF);  // no long-value column maps
-    Put32(&s[0], static_cast<std::uint32_t>(s.size()));
+    AppendLE16(s, 0xFFFF);  // no long-value column maps
+    PutLE32(&s[0], static_cast<std::uint32_t>(s.size()));
     return s;
 }
 
@@ -486,8 +478,8 @@ void WriteDefinition(FileBuilder& file, const TableLayout& layout) {
         p[0] = 0x02;
         p[1] = 0x01;
         const std::size_t freeBytes = kDefinitionBytesPerPage - n;
-        Put16(&p[2], static_cast<std::uint32_t>(freeBytes >= 8 ? freeBytes - 8 : 0));
-        Put32(&p[4], i + 1 < layout.tdefPages ? layout.tdefPage + static_cast<std::uint32_t>(i) + 1 : 0);
+        PutLE16(&p[2], static_cast<std::uint32_t>(freeBytes >= 8 ? freeBytes - 8 : 0));
+        PutLE32(&p[4], i + 1 < layout.tdefPages ? layout.tdefPage + static_cast<std::uint32_t>(i) + 1 : 0);
         std::memcpy(&p[8], s.data() + from, n);
         from += n;
     }
@@ -496,7 +488,7 @@ void WriteDefinition(FileBuilder& file, const TableLayout& layout) {
 std::vector<std::uint8_t> UsageMap(const std::vector<std::uint32_t>& pages) {
     std::vector<std::uint8_t> map{0x00};
     const std::uint32_t first = pages.empty() ? 0 : pages.front();
-    Append32(map, first);
+    AppendLE32(map, first);
     if (pages.empty()) return map;
     map.resize(5 + (pages.back() - first) / 8 + 1, 0);
     for (std::uint32_t p : pages) map[5 + (p - first) / 8] |= static_cast<std::uint8_t>(1u << ((p - first) % 8));
@@ -509,11 +501,11 @@ void WriteHeader(Page& p) {
     static const char kSignature[] = "Standard Jet DB";
     std::memcpy(&p[4], kSignature, sizeof kSignature);
     p[0x14] = 0x01;                  // Jet 4
-    Put16(&p[0x3C], 1252);           // code page
-    Put32(&p[0x3E], 0);              // no encryption key
-    Put16(&p[0x6E], 0x0409);         // sort order
+    PutLE16(&p[0x3C], 1252);         // code page
+    PutLE32(&p[0x3E], 0);            // no encryption key
+    PutLE16(&p[0x6E], 0x0409);       // sort order
     const double created = 36526.0;  // 1 January 2000
-    std::memcpy(&p[0x72], &created, sizeof created);
+    PutLE(&p[0x72], std::bit_cast<std::uint64_t>(created), 8);
     platform::jet::ScrambleJetHeader(p.data());
 }
 

@@ -1,42 +1,18 @@
 #include "tools/palmdat/PalmDatWriter.h"
 
-#include "common/palm/PmAddrRec.h"
-#include "common/palm/PmDateRec.h"
-#include "common/palm/PmMemoRec.h"
-#include "common/palm/PmTodoRec.h"
+#include <bit>
+
 #include "platform/file/AtomicFile.h"
+#include "platform/text/LittleEndianWriter.h"
+#include "tools/palmdat/PalmDatLayouts.h"
 
 namespace palmdat {
 
 namespace {
 
-void PutLong(std::string& out, std::int32_t v) {
-    const auto u = static_cast<std::uint32_t>(v);
-    for (int i = 0; i < 4; ++i) out += static_cast<char>((u >> (8 * i)) & 0xFF);
-}
+void PutLong(std::string& out, std::int32_t v) { platform::AppendLE32(out, static_cast<std::uint32_t>(v)); }
 
-void PutWord(std::string& out, std::uint16_t v) {
-    out += static_cast<char>(v & 0xFF);
-    out += static_cast<char>(v >> 8);
-}
-
-void PutDouble(std::string& out, double d) {
-    std::uint64_t bits;
-    static_assert(sizeof bits == sizeof d);
-    __builtin_memcpy(&bits, &d, sizeof d);
-    for (int i = 0; i < 8; ++i) out += static_cast<char>((bits >> (8 * i)) & 0xFF);
-}
-
-const PmRecordLayout& Layout(Kind kind, Format format) {
-    const bool ex = format == Format::V414;
-    switch (kind) {
-    case Kind::Address: return ex ? kPmAddrExLayout : kPmAddrLayout;
-    case Kind::Datebook: return ex ? kPmDateExLayout : kPmDateLayout;
-    case Kind::Todo: return ex ? kPmTodoExLayout : kPmTodoLayout;
-    case Kind::Memo: return ex ? kPmMemoExLayout : kPmMemoLayout;
-    }
-    return kPmAddrExLayout;
-}
+void PutWord(std::string& out, std::uint16_t v) { platform::AppendLE16(out, v); }
 
 const char* ClassName(std::int32_t kind) {
     static const char* const kNames[] = {"CDayName",     "CWeekly",     "CDayOfMonth",
@@ -173,7 +149,7 @@ std::string EncodeValue(const Value& value) {
         break;
     case Value::Type::Double:
         PutLong(out, value.tag);
-        PutDouble(out, value.real);
+        platform::AppendLE64(out, std::bit_cast<std::uint64_t>(value.real));
         break;
     case Value::Type::Ext: out = EncodeExt(value.ext); break;
     case Value::Type::Repeat: out = EncodeRepeat(value.repeat); break;
@@ -204,9 +180,8 @@ std::int32_t KindVersion(Kind kind, Format format) {
 }
 
 std::vector<std::uint16_t> DefaultFieldTypes(Kind kind, Format format) {
-    const PmRecordLayout& layout = Layout(kind, format);
     std::vector<std::uint16_t> types;
-    for (std::uint32_t i = 0; i < layout.Count; ++i) types.push_back(layout.Slots[i].TypeCode);
+    for (const FieldDef& field : FieldDefs(kind, format)) types.push_back(field.typeCode);
     return types;
 }
 
