@@ -32,7 +32,7 @@ bool FindCard(std::string_view text, CardText& card) {
     for (std::size_t i = 0; i < card.lines.size(); ++i) {
         VCardLine line;
         if (!ParseContentLine(card.lines[i].text, line)) continue;
-        const bool isBegin = line.name == "BEGIN" && EqualNoCase(line.value, "VCARD");
+        const bool isBegin = line.name == "BEGIN" && EqualsNoCase(line.value, "VCARD");
         if (card.begin == kNone) {
             if (isBegin) {
                 card.begin = i;
@@ -46,7 +46,7 @@ bool FindCard(std::string_view text, CardText& card) {
             card.stop = i;
             return true;
         }
-        if (line.name == "END" && EqualNoCase(line.value, "VCARD")) {
+        if (line.name == "END" && EqualsNoCase(line.value, "VCARD")) {
             card.stop = i;
             card.hasEnd = true;
             return true;

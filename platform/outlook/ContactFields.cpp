@@ -146,7 +146,7 @@ std::string UnescapeBreaks(std::string_view raw, const std::vector<std::string>&
             if (n == 'n' || n == 'N') {
                 const std::string& kind = kinds.empty() ? std::string("CRLF") : kinds[std::min(next, kinds.size() - 1)];
                 ++next;
-                out += EqualNoCase(kind, "LF") ? "\n" : EqualNoCase(kind, "CR") ? "\r" : "\r\n";
+                out += EqualsNoCase(kind, "LF") ? "\n" : EqualsNoCase(kind, "CR") ? "\r" : "\r\n";
             } else {
                 out += n;
             }
@@ -182,11 +182,11 @@ std::string ContactLineReader::SetDate(const std::string& key, const VCardLine& 
 
 std::string ContactLineReader::Consume(const VCardLine& line) {
     const std::string& n = line.name;
-    if (EqualNoCase(line.Param(kFieldParam), "NONE")) return std::string();
+    if (EqualsNoCase(line.Param(kFieldParam), "NONE")) return std::string();
     if (n == "FN") {
         if (!Claim("FullName")) return std::string();
         // An FN made of other values is no name of its own.
-        if (!EqualNoCase(line.Param(kMadeUpParam), "TRUE")) m_item.SetText("FullName", Text(line));
+        if (!EqualsNoCase(line.Param(kMadeUpParam), "TRUE")) m_item.SetText("FullName", Text(line));
         return "FullName";
     }
     if (n == "N") return ReadName(line);
@@ -250,7 +250,7 @@ std::string ContactLineReader::ReadAddress(const VCardLine& line) {
     const char* target = nullptr;
     const std::string field = line.Param(kFieldParam);
     for (const ContactSlot& s : AddressSlots())
-        if (!field.empty() && EqualNoCase(field, s.prop)) target = s.prop;
+        if (!field.empty() && EqualsNoCase(field, s.prop)) target = s.prop;
     if (target == nullptr) {
         if (line.HasType("WORK"))
             target = "BusinessAddress";
@@ -319,12 +319,12 @@ std::string ContactLineReader::ReadSlot(const VCardLine& line, const std::vector
     const std::string field = line.Param(kFieldParam);
     if (!field.empty()) {
         for (const ContactSlot& s : slots)
-            if (EqualNoCase(field, s.prop)) candidates = {s.prop};
+            if (EqualsNoCase(field, s.prop)) candidates = {s.prop};
     }
     std::string value = Text(line);
     // A telephone number given as a "tel:" address (version 4.0).
-    if (line.name == "TEL" && EqualNoCase(line.Param("VALUE"), "uri") && value.size() >= 4 &&
-        EqualNoCase(value.substr(0, 4), "tel:"))
+    if (line.name == "TEL" && EqualsNoCase(line.Param("VALUE"), "uri") && value.size() >= 4 &&
+        EqualsNoCase(value.substr(0, 4), "tel:"))
         value.erase(0, 4);
     for (const char* c : candidates) {
         if (!Claim(c)) continue;
@@ -396,7 +396,7 @@ std::string ContactLineReader::ReadUserProperty(const VCardLine& line) {
 std::string ContactLineReader::ReadExtra(const VCardLine& line, std::string_view name) {
     const char* prop = nullptr;
     for (const char* p : ExtraProps())
-        if (EqualNoCase(p, name)) prop = p;
+        if (EqualsNoCase(p, name)) prop = p;
     if (prop == nullptr) return std::string();
     const int i = FindProp(m_item.kind, prop);
     switch (Schema(m_item.kind)[static_cast<std::size_t>(i)].type) {

@@ -78,7 +78,7 @@ bool IsReminderAlarm(icalcomponent* alarm) {
     icalproperty* action = icalcomponent_get_first_property(alarm, ICAL_ACTION_PROPERTY);
     if (action == nullptr) return true;
     const char* value = icalproperty_get_value_as_string(action);
-    const std::string a = Upper(value ? value : "");
+    const std::string a = ToUpperAscii(value ? value : "");
     return a != "EMAIL" && a != "PROCEDURE" && a != "NONE";
 }
 
@@ -104,7 +104,7 @@ std::string XParam(icalproperty* p, const char* name) {
          param = icalproperty_get_next_parameter(p, ICAL_X_PARAMETER)) {
         const char* xname = icalparameter_get_xname(param);
         const char* value = icalparameter_get_xvalue(param);
-        if (xname && value && Upper(xname) == name) return value;
+        if (xname && value && ToUpperAscii(xname) == name) return value;
     }
     return std::string();
 }
@@ -137,7 +137,7 @@ icalproperty* FindX(icalcomponent* comp, std::string_view name) {
     for (icalproperty* p = icalcomponent_get_first_property(comp, ICAL_X_PROPERTY); p;
          p = icalcomponent_get_next_property(comp, ICAL_X_PROPERTY)) {
         const char* xname = icalproperty_get_x_name(p);
-        if (xname && Upper(xname) == name) return p;
+        if (xname && ToUpperAscii(xname) == name) return p;
     }
     return nullptr;
 }

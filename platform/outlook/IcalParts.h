@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/outlook/ItemData.h"
+#include "platform/text/AsciiCase.h"
 
 namespace platform::outlook {
 
@@ -38,9 +39,6 @@ icalcomponent* FirstAlarm(icalcomponent* comp);
 
 // Schema properties kept as X-OUTLOOK-<NAME> with nothing else to them.
 const std::vector<const char*>& ExtraProps(ItemKind kind);
-
-// ASCII upper case (defined with the vCard codec).
-std::string Upper(std::string_view s);
 
 // The value of an X parameter of a property, or empty.
 std::string XParam(icalproperty* p, const char* name);

@@ -33,7 +33,7 @@ std::string ExactText(icalproperty* p, const char* parsed, const RawProperty* ra
 // The raw line of an X property of a name.
 const RawProperty* RawOf(const std::vector<RawProperty>& raw, icalproperty* p) {
     const char* name = icalproperty_get_property_name(p);
-    return name ? FindRaw(raw, Upper(name)) : nullptr;
+    return name ? FindRaw(raw, ToUpperAscii(name)) : nullptr;
 }
 
 bool ParseInt(const char* value, std::int32_t& out) {
@@ -67,11 +67,11 @@ bool ReadExtra(ItemData& item, std::string_view name, const std::string& value) 
 
 void ReadX(icalproperty* p, const std::vector<RawProperty>& raw, ItemData& item, LoadedValues& l) {
     const char* xname = icalproperty_get_x_name(p);
-    const std::string name = Upper(xname ? xname : "");
+    const std::string name = ToUpperAscii(xname ? xname : "");
     const char* parsed = icalproperty_get_x(p);
     const std::string value = ExactText(p, parsed, RawOf(raw, p));
     if (name == "X-MICROSOFT-CDO-ALLDAYEVENT") {
-        l.allDayFlag = Upper(Trimmed(value)) == "TRUE" ? 1 : 0;
+        l.allDayFlag = ToUpperAscii(Trimmed(value)) == "TRUE" ? 1 : 0;
     } else if (name == "X-OUTLOOK-ORDER") {
         char* end = nullptr;
         const long long v = std::strtoll(value.c_str(), &end, 10);
@@ -89,7 +89,7 @@ void ReadX(icalproperty* p, const std::vector<RawProperty>& raw, ItemData& item,
         l.haveXStatus = ParseInt(value.c_str(), l.xStatus);
     } else if (name.rfind("X-OUTLOOK-", 0) == 0) {
         const std::string prop = name.substr(10);
-        if (Upper(prop) != "COMPLETE" && Upper(prop) != "STATUS") ReadExtra(item, prop, value);
+        if (ToUpperAscii(prop) != "COMPLETE" && ToUpperAscii(prop) != "STATUS") ReadExtra(item, prop, value);
     }
 }
 

@@ -32,7 +32,7 @@ void WriteExtras(icalcomponent* comp, const ItemData& item, const ItemData& old,
         // A text is put again even when unchanged, for the blanks libical trimmed.
         if (!fresh && !text && v.s == was.s && v.i == was.i && v.d == was.d) continue;
         const PropValue& plain = defaults.At(i);
-        const std::string xname = "X-OUTLOOK-" + Upper(name);
+        const std::string xname = "X-OUTLOOK-" + ToUpperAscii(name);
         RemoveX(comp, xname);
         switch (Schema(item.kind)[static_cast<std::size_t>(i)].type) {
         case PropType::Text: SetX(comp, xname, v.s); break;

@@ -1,6 +1,5 @@
 #include "platform/outlook/Store.h"
 
-#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,11 +14,13 @@
 
 #include "platform/file/AtomicFile.h"
 #include "platform/file/DataFile.h"
+#include "platform/file/Folder.h"
 #include "platform/outlook/ContactCard.h"
 #include "platform/outlook/DateText.h"
 #include "platform/outlook/ItemCalendar.h"
 #include "platform/outlook/StoreLock.h"
 #include "platform/paths/Paths.h"
+#include "platform/text/AsciiCase.h"
 
 namespace platform::outlook {
 
@@ -42,14 +43,6 @@ bool IsOldTemporaryName(const std::string& name, const char* extension) {
         return false;
     for (std::size_t i = 1; i < 33; ++i)
         if (!std::isxdigit(static_cast<unsigned char>(name[i]))) return false;
-    return true;
-}
-
-bool EndsWith(const std::string& s, const char* suffix) {
-    const std::size_t n = std::char_traits<char>::length(suffix);
-    if (s.size() < n) return false;
-    for (std::size_t i = 0; i < n; ++i)
-        if (std::tolower(static_cast<unsigned char>(s[s.size() - n + i])) != suffix[i]) return false;
     return true;
 }
 
@@ -137,23 +130,21 @@ bool Store::Open(const std::string& root) {
 }
 
 bool Store::LoadFolder(StoreFolder& folder) {
-    DIR* dir = ::opendir(folder.path.c_str());
-    if (dir == nullptr) return false;
+    std::vector<std::string> entries;
+    if (!platform::file::ListFolder(folder.path, entries)) return false;
     std::vector<std::string> names;
     // Only the holder of the store's lock may take away what a killed run
     // of ours left behind.
     const bool locked = IsStoreLocked(m_root);
-    while (const dirent* e = ::readdir(dir)) {
-        const std::string name = e->d_name;
+    for (const std::string& name : entries) {
         if (locked && (IsOldTemporaryName(name, FileExtension(folder.kind)) || platform::file::IsTemporaryName(name))) {
             if (::unlink((folder.path + name).c_str()) == 0)
                 AddStoreNote("Removed a temporary file left by an earlier run: " + folder.path + name);
             continue;
         }
         if (name.empty() || name[0] == '.') continue;  // hidden files, among them our temporary ones
-        if (EndsWith(name, FileExtension(folder.kind))) names.push_back(name);
+        if (platform::EndsWithNoCase(name, FileExtension(folder.kind))) names.push_back(name);
     }
-    ::closedir(dir);
     std::sort(names.begin(), names.end());
     const std::size_t extLength = std::char_traits<char>::length(FileExtension(folder.kind));
     for (const std::string& name : names) {

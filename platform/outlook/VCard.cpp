@@ -6,10 +6,6 @@
 
 namespace platform::outlook {
 
-std::string Upper(std::string_view s) { return ToUpperAscii(s); }
-
-bool EqualNoCase(std::string_view a, std::string_view b) { return EqualsNoCase(a, b); }
-
 namespace {
 
 bool ValidUtf8(std::string_view s) {

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/text/AsciiCase.h"
+
 namespace platform::outlook {
 
 struct VCardParam {
@@ -51,11 +53,6 @@ struct VCard {
 // Every card of a text. Text outside BEGIN:VCARD ... END:VCARD is ignored;
 // a card without its END line still counts.
 std::vector<VCard> ParseVCards(std::string_view text);
-
-// The names of this folder for ToUpperAscii and EqualsNoCase of
-// platform/text/AsciiCase.h, which new code calls directly.
-std::string Upper(std::string_view s);
-bool EqualNoCase(std::string_view a, std::string_view b);
 
 // Every logical line of a text, in order; a byte order mark is skipped.
 std::vector<SourceLine> SourceLines(std::string_view text);

@@ -149,8 +149,8 @@ TEST_F(KilledBatchTest, KilledAtRandomAndRunAgain) {
     RecordProperty("seed", std::to_string(seed));
     std::mt19937 rng(seed);
 
-    const Plan contactsOnly{500, 0, 0, 0};
-    const Plan everyKind{140, 90, 90, 90};
+    const Plan contactsOnly{3000, 0, 0, 0};
+    const Plan everyKind{1000, 600, 600, 600};
     // How long an uninterrupted run of each plan takes here, on this build.
     std::map<const Plan*, double> expected;
     for (const Plan* plan : {&contactsOnly, &everyKind}) {
