@@ -12,6 +12,7 @@
 #include "common/records/CommKinds.h"
 #include "common/records/CommNoteMgr.h"
 #include "common/records/CommTaskMgr.h"
+#include "common/records/CommTypes.h"
 #include "common/records/CxSWLog.h"
 #include "platform/text/TextCopy.h"
 
@@ -94,9 +95,10 @@ void Pick(Mgr* mgr, CxList<Rec>* picked, bool selectAll, KindReport& report) {
     if (mgr == nullptr) return;
     report.loaded = true;
     for (Rec* r = mgr->GetFirstRecord(); r != nullptr; r = mgr->GetNextRecord()) {
-        const int status = r->Status >= 0 && r->Status <= 2 ? r->Status : 1;
+        // A status of no known kind counts, and is migrated, as new.
+        const int status = r->Status == CommStatusSame || r->Status == CommStatusDifferent ? r->Status : CommStatusNew;
         ++report.counts[status];
-        if (selectAll || status != 0) {
+        if (selectAll || status != CommStatusSame) {
             picked->Add(r);
             ++report.picked;
         }
@@ -277,8 +279,8 @@ int RunBatch(const BatchOptions& o, std::FILE* out) {
                         std::fprintf(out, "%-9s not offered by this source\n", kKindTitles[k]);
                         continue;
                     }
-                    std::fprintf(out, "%-9s %5d new, %5d different, %5d same; ", kKindTitles[k], r.counts[1],
-                                 r.counts[2], r.counts[0]);
+                    std::fprintf(out, "%-9s %5d new, %5d different, %5d same; ", kKindTitles[k],
+                                 r.counts[CommStatusNew], r.counts[CommStatusDifferent], r.counts[CommStatusSame]);
                     if (o.dryRun) {
                         std::fprintf(out, "%d would be migrated\n", r.picked);
                     } else {
