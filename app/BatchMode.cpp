@@ -14,6 +14,7 @@
 #include "common/records/CommTaskMgr.h"
 #include "common/records/CommTypes.h"
 #include "common/records/CxSWLog.h"
+#include "platform/process/Environment.h"
 #include "platform/text/TextCopy.h"
 
 namespace {
@@ -238,9 +239,9 @@ bool ParseBatchOptions(const std::vector<std::string>& args, BatchOptions& o, st
 }
 
 int RunBatch(const BatchOptions& o, std::FILE* out) {
-    if (o.store) ::setenv("FRWY_OUTLOOK_STORE", o.store->c_str(), 1);
+    if (o.store) platform::SetEnvironmentValue("FRWY_OUTLOOK_STORE", *o.store);
     // Without windows the wait window is a progress line on the terminal.
-    ::setenv("FRWY_WAIT_WINDOW", "terminal", 0);
+    platform::SetEnvironmentValue("FRWY_WAIT_WINDOW", "terminal", false);
     SetWaitPause(0);
     InitApplication();
     int status = 0;

@@ -5,11 +5,13 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
 #include "platform/paths/Paths.h"
 #include "platform/process/ChildProcess.h"
 #include "platform/process/CommandLine.h"
+#include "platform/process/Environment.h"
 #include "tests/support/TempDir.h"
 
 using platform::ChildProcess;
@@ -122,4 +124,15 @@ TEST(ChildProcess, AReleasedChildIsCollectedOnceItEnds) {
     errno = 0;
     EXPECT_EQ(::waitpid(static_cast<pid_t>(pid), nullptr, WNOHANG), -1);
     EXPECT_EQ(errno, ECHILD);
+}
+
+TEST(EnvironmentTest, SetsKeepsAndRefusesNamesTheEnvironmentCannotHold) {
+    EXPECT_TRUE(platform::SetEnvironmentValue("FW_ENV_TEST", "one"));
+    EXPECT_TRUE(platform::SetEnvironmentValue("FW_ENV_TEST", "two", false));
+    EXPECT_STREQ(std::getenv("FW_ENV_TEST"), "one");
+    EXPECT_TRUE(platform::SetEnvironmentValue("FW_ENV_TEST", ""));
+    EXPECT_STREQ(std::getenv("FW_ENV_TEST"), "");
+    EXPECT_FALSE(platform::SetEnvironmentValue("", "x"));
+    EXPECT_FALSE(platform::SetEnvironmentValue("A=B", "x"));
+    EXPECT_EQ(std::getenv("A"), nullptr);
 }
