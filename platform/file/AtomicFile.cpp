@@ -35,12 +35,18 @@ void SetError(std::string* error, std::string text) {
     if (error != nullptr) *error = std::move(text);
 }
 
-int OpenRetrying(const char* path, int flags) {
-    int fd;
+// Calls `call` again while it fails with EINTR; its result.
+template <class Call>
+int Retrying(Call call) {
+    int rc;
     do {
-        fd = ::open(path, flags | O_CLOEXEC);
-    } while (fd < 0 && errno == EINTR);
-    return fd;
+        rc = call();
+    } while (rc < 0 && errno == EINTR);
+    return rc;
+}
+
+int OpenRetrying(const char* path, int flags) {
+    return Retrying([&] { return ::open(path, flags | O_CLOEXEC); });
 }
 
 int CloseRetrying(int fd) {
@@ -49,7 +55,9 @@ int CloseRetrying(int fd) {
     return rc != 0 && errno == EINTR ? 0 : rc;
 }
 
-bool SyncPath(const std::string& path, bool folder, std::string* error) {
+// Opens a file or folder, makes it durable with `sync` (fsync, or syncfs for
+// its whole file system) and closes it; `failure` starts the error text.
+bool SyncThrough(const std::string& path, bool folder, int (*sync)(int), const char* failure, std::string* error) {
     const int fd = OpenRetrying(path.c_str(), folder ? (O_RDONLY | O_DIRECTORY) : O_RDONLY);
     if (fd < 0) {
         // A file removed or replaced since it was written: its folder's
@@ -58,36 +66,22 @@ bool SyncPath(const std::string& path, bool folder, std::string* error) {
         SetError(error, Describe("Cannot open for flushing", path, errno));
         return false;
     }
-    int rc;
-    do {
-        rc = ::fsync(fd);
-    } while (rc != 0 && errno == EINTR);
+    const int rc = Retrying([&] { return sync(fd); });
     const int saved = errno;
     ::close(fd);
     if (rc != 0) {
-        SetError(error, Describe("Cannot flush", path, saved));
+        SetError(error, Describe(failure, path, saved));
         return false;
     }
     return true;
 }
 
+bool SyncPath(const std::string& path, bool folder, std::string* error) {
+    return SyncThrough(path, folder, ::fsync, "Cannot flush", error);
+}
+
 bool SyncFileSystemOf(const std::string& folder, std::string* error) {
-    const int fd = OpenRetrying(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0) {
-        SetError(error, Describe("Cannot open for flushing", folder, errno));
-        return false;
-    }
-    int rc;
-    do {
-        rc = ::syncfs(fd);
-    } while (rc != 0 && errno == EINTR);
-    const int saved = errno;
-    ::close(fd);
-    if (rc != 0) {
-        SetError(error, Describe("Cannot flush the file system of", folder, saved));
-        return false;
-    }
-    return true;
+    return SyncThrough(folder, true, ::syncfs, "Cannot flush the file system of", error);
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -144,10 +138,7 @@ bool AtomicFileWriter::Open(const std::string& path, const AtomicOptions& option
     }
     std::string temp = (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + "." + name +
                        std::string(kTempMark) + "XXXXXX" + std::string(kTempSuffix);
-    int fd;
-    do {
-        fd = ::mkostemps(temp.data(), static_cast<int>(kTempSuffix.size()), O_CLOEXEC);
-    } while (fd < 0 && errno == EINTR);
+    const int fd = Retrying([&] { return ::mkostemps(temp.data(), static_cast<int>(kTempSuffix.size()), O_CLOEXEC); });
     if (fd < 0) {
         SetError(error, Describe("Cannot create a file in", FolderOf(path), errno));
         return false;
@@ -224,13 +215,7 @@ bool AtomicFileWriter::Commit(std::string* error) {
     }
     Drain();
     const bool syncNow = m_options.flush && m_options.pending == nullptr;
-    if (m_failure == 0 && syncNow) {
-        int rc;
-        do {
-            rc = ::fsync(m_fd);
-        } while (rc != 0 && errno == EINTR);
-        if (rc != 0) Fail(errno);
-    }
+    if (m_failure == 0 && syncNow && Retrying([&] { return ::fsync(m_fd); }) != 0) Fail(errno);
     if (CloseRetrying(m_fd) != 0) Fail(errno);
     m_fd = -1;
     if (m_failure == 0 && ::rename(m_temp.c_str(), m_path.c_str()) != 0) Fail(errno);
