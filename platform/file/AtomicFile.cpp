@@ -12,6 +12,8 @@
 #include <mutex>
 #include <thread>
 
+#include "platform/file/Retrying.h"
+
 namespace platform::file {
 
 namespace {
@@ -33,16 +35,6 @@ std::string Describe(const char* what, const std::string& path, int error) {
 
 void SetError(std::string* error, std::string text) {
     if (error != nullptr) *error = std::move(text);
-}
-
-// Calls `call` again while it fails with EINTR; its result.
-template <class Call>
-int Retrying(Call call) {
-    int rc;
-    do {
-        rc = call();
-    } while (rc < 0 && errno == EINTR);
-    return rc;
 }
 
 int OpenRetrying(const char* path, int flags) {

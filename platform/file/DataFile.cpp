@@ -7,6 +7,8 @@
 
 #include <cerrno>
 
+#include "platform/file/Retrying.h"
+
 namespace platform::file {
 
 namespace {
@@ -50,11 +52,8 @@ bool DataFile::Open(const std::string& path, bool exclusiveLock, Access access) 
     case Access::ReadWrite: flags = O_RDWR; break;
     case Access::Create: flags = O_RDWR | O_CREAT; break;
     }
-    int fd;
     // Non-blocking: opening a FIFO must not wait for a writer.
-    do {
-        fd = ::open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
-    } while (fd < 0 && errno == EINTR);
+    const int fd = Retrying([&] { return ::open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600); });
     if (fd < 0) {
         m_failure = FromErrno(errno);
         return false;

@@ -8,15 +8,15 @@
 #include <chrono>
 #include <thread>
 
+#include "platform/file/Retrying.h"
+
 namespace platform::file {
 
 bool FileLock::Acquire(const std::string& path, int waitMs) {
     if (m_fd >= 0 && path == m_path) return true;
     Release();
-    int fd;
-    do {
-        fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC, 0600);
-    } while (fd < 0 && errno == EINTR);
+    const int fd =
+        Retrying([&] { return ::open(path.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC, 0600); });
     if (fd < 0) return false;
     const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs < 0 ? 0 : waitMs);
     for (;;) {
