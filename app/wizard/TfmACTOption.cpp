@@ -1,0 +1,3 @@
+#include "app/wizard/TfmACTOption.h"
+
+TfmACTOption::TfmACTOption(WizardHost& host, QWidget* parent) : TfmPage(host, parent) {}

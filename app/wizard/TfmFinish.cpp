@@ -1,0 +1,3 @@
+#include "app/wizard/TfmFinish.h"
+
+TfmFinish::TfmFinish(WizardHost& host, QWidget* parent) : TfmPage(host, parent) {}

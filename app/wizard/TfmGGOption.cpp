@@ -1,0 +1,3 @@
+#include "app/wizard/TfmGGOption.h"
+
+TfmGGOption::TfmGGOption(WizardHost& host, QWidget* parent) : TfmPage(host, parent) {}

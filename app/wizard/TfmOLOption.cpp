@@ -1,0 +1,3 @@
+#include "app/wizard/TfmOLOption.h"
+
+TfmOLOption::TfmOLOption(WizardHost& host, QWidget* parent) : TfmPage(host, parent) {}

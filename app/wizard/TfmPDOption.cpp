@@ -1,0 +1,3 @@
+#include "app/wizard/TfmPDOption.h"
+
+TfmPDOption::TfmPDOption(WizardHost& host, QWidget* parent) : TfmPage(host, parent) {}

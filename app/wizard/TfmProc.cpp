@@ -1,0 +1,3 @@
+#include "app/wizard/TfmProc.h"
+
+TfmProc::TfmProc(WizardHost& host, QWidget* parent) : TfmPage(host, parent) {}

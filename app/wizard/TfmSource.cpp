@@ -1,0 +1,3 @@
+#include "app/wizard/TfmSource.h"
+
+TfmSource::TfmSource(WizardHost& host, QWidget* parent) : TfmPage(host, parent) {}
