@@ -64,6 +64,19 @@ protected:
     }
 
     bool Load() { return LoadApplications(HandleOf(&host.window), kAppPalm, kAppOutlook); }
+    // Loads and migrates every record: Outlook then holds the Palm data.
+    void Seed() {
+        ASSERT_TRUE(Load());
+        TfmPDData seed(host);
+        seed.Prepare();
+        ASSERT_TRUE(seed.Commit());
+    }
+    // Loads and shows the page filled.
+    void Open(TfmDataPage& page) {
+        ASSERT_TRUE(Load());
+        page.show();
+        page.Prepare();
+    }
 
     static void Click(TfmDataPage& page, const char* name) {
         auto* button = page.findChild<QPushButton*>(name);
@@ -123,13 +136,7 @@ protected:
 TEST_F(ReviewPage, RecordsArriveCheckedAndColouredByTheirComparison) {
     WriteAll({palm::Contact(1, "Anna", "Berg", "Acme"), palm::Contact(2, "Bo", "Lind", "Beta"),
               palm::Contact(3, "Cy", "Holm", "Corp")});
-    ASSERT_TRUE(Load());
-    {
-        TfmPDData first(host);
-        first.Prepare();
-        EXPECT_EQ(Checks(first.List(CommKindAddr)), (std::vector<bool>{true, true, true}));
-        ASSERT_TRUE(first.Commit());
-    }
+    Seed();
     // Bo changed his company, Dee is new, Anna and Cy are as Outlook has them.
     WriteKind(Kind::Address, {palm::Contact(1, "Anna", "Berg", "Acme"), palm::Contact(2, "Bo", "Lind", "Beta Two"),
                               palm::Contact(3, "Cy", "Holm", "Corp"), palm::Contact(4, "Dee", "Ek", "Delta")});
@@ -219,7 +226,7 @@ TEST_F(ReviewPage, ColumnsShowTheCommonRecordsTexts) {
 
 TEST_F(ReviewPage, AKindThatIsOffIsHiddenLeftAloneAndNeverPicked) {
     WriteAll({palm::Contact(1, "Anna", "Berg", "Acme")});
-    ASSERT_TRUE(Load());
+    ASSERT_TRUE(Load());  // tasks too: their adapter holds one
     AppSettings().SyncTask = 0;
     TfmPDData page(host);
     page.show();
@@ -241,19 +248,12 @@ TEST_F(ReviewPage, AKindThatIsOffIsHiddenLeftAloneAndNeverPicked) {
 
 TEST_F(ReviewPage, TheSelectionButtonsCheckAllNoneOrExactlyTheDifferentOnes) {
     WriteAll({palm::Contact(1, "Anna", "Berg", "Acme"), palm::Contact(2, "Bo", "Lind", "Beta")});
-    ASSERT_TRUE(Load());
-    {
-        TfmPDData seed(host);
-        seed.Prepare();
-        ASSERT_TRUE(seed.Commit());
-    }
+    Seed();
     WriteKind(Kind::Address, {palm::Contact(1, "Anna", "Berg", "Acme"), palm::Contact(2, "Bo", "Lind", "Other"),
                               palm::Contact(3, "Cy", "Holm")});
     WriteKind(Kind::Memo, {palm::Memo(1, "Shopping\r\nmilk"), palm::Memo(2, "Ideas")});
-    ASSERT_TRUE(Load());
     TfmPDData page(host);
-    page.show();
-    page.Prepare();
+    Open(page);
     const std::vector<bool> different{false, true, true};
     EXPECT_EQ(Checks(page.List(CommKindAddr)), different);
 
@@ -278,10 +278,8 @@ TEST_F(ReviewPage, TheSelectionButtonsCheckAllNoneOrExactlyTheDifferentOnes) {
 
 TEST_F(ReviewPage, NextWithNothingCheckedStillMigratesAndPicksNothing) {
     WriteAll({palm::Contact(1, "Anna", "Berg", "Acme")});
-    ASSERT_TRUE(Load());
     TfmPDData page(host);
-    page.show();
-    page.Prepare();
+    Open(page);
     // A pick of an earlier Next is forgotten.
     GetAdapterTable().SelectedAddr()->Add(GetAdapterTable().SelectedAddr()->GetFirst());
     Click(page, "btnClear");
@@ -316,10 +314,8 @@ TEST_F(ReviewPage, ASecondRunWithoutContactsMigratesNoContact) {
 
 TEST_F(ReviewPage, RefreshReadsTheChangedFileAgainWithoutComparing) {
     WriteAll({palm::Contact(1, "Anna", "Berg", "Acme")});
-    ASSERT_TRUE(Load());
     TfmPDData page(host);
-    page.show();
-    page.Prepare();
+    Open(page);
     EXPECT_EQ(Checks(page.List(CommKindAddr)), std::vector<bool>{true});
 
     palmdat::Record bo = palm::Contact(2, "Bo", "Lind", "Beta");
