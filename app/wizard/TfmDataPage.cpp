@@ -173,6 +173,11 @@ void TfmDataPage::BuildForm() {
 
 QTreeWidget* TfmDataPage::List(int kind) const { return kind >= 0 && kind < CommKindCount ? m_lists[kind] : nullptr; }
 
+const std::vector<CommRecordRef>& TfmDataPage::Records(int kind) const {
+    static const std::vector<CommRecordRef> none;
+    return kind >= 0 && kind < CommKindCount ? m_records[kind] : none;
+}
+
 void TfmDataPage::Prepare() {
     for (int kind = 0; kind < CommKindCount; ++kind) {
         m_shown[kind] = SyncOn(kind);

@@ -30,7 +30,7 @@ public:
     // The list of a kind (CommRecordKind), and the record of one of its rows
     // (null alternatives when the row has none).
     QTreeWidget* List(int kind) const;
-    const std::vector<CommRecordRef>& Records(int kind) const { return m_records[kind]; }
+    const std::vector<CommRecordRef>& Records(int kind) const;
 
 protected:
     TfmDataPage(WizardHost& host, int sourceApp, QWidget* parent);

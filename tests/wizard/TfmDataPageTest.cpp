@@ -175,7 +175,8 @@ TEST_F(ReviewPage, RecordsArriveCheckedAndColouredByTheirComparison) {
 }
 
 TEST_F(ReviewPage, ColumnsShowTheCommonRecordsTexts) {
-    WriteKind(Kind::Address, {palm::Contact(1, "Anna", "Berg", "Acme", "Dr"), palm::Contact(2, "", "", "Only Co")});
+    WriteKind(Kind::Address, {palm::Contact(1, "Anna", "Berg", "Acme", "Dr"), palm::Contact(2, "", "", "Only Co"),
+                              palm::Contact(3, palmdat::Ansi("Åsa"), palmdat::Ansi("Öberg"), palmdat::Ansi("Café"))});
     WriteKind(Kind::Datebook, {palm::Event(1, "Standup", kMorning, kMorningEnd, "Room 1"),
                                palm::Event(2, "Holiday", kMorning - 8 * 3600, kMorning - 8 * 3600, "", true)});
     WriteKind(Kind::Todo, {palm::Todo(1, "Pay rent", kMorning, 1, "by transfer"), palm::Todo(2, "Read", 0, 5),
@@ -193,9 +194,9 @@ TEST_F(ReviewPage, ColumnsShowTheCommonRecordsTexts) {
     };
     const Case cases[] = {
         // A Palm contact has no display name: the name is made of its parts.
-        {CommKindAddr, 0, {"Anna Berg", ""}},
-        {CommKindAddr, 3, {"Acme", "Only Co"}},
-        {CommKindAddr, 4, {"Dr", ""}},
+        {CommKindAddr, 0, {"Anna Berg", "", "Åsa Öberg"}},
+        {CommKindAddr, 3, {"Acme", "Only Co", "Café"}},
+        {CommKindAddr, 4, {"Dr", "", ""}},
         {CommKindDate, 0, {"Standup", "Holiday"}},
         {CommKindDate, 1, {"08:00:00", "00:00:00"}},
         {CommKindDate, 2, {"09:00:00", "00:00:00"}},
