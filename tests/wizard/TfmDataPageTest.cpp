@@ -338,6 +338,45 @@ TEST_F(ReviewPage, RefreshReadsTheChangedFileAgainWithoutComparing) {
     EXPECT_EQ(page.List(CommKindAddr)->topLevelItemCount(), 2);
 }
 
+// The sample sets of both file generations: every record listed, named and
+// checked, and every checked one in Outlook after Next.
+TEST_F(ReviewPage, TheSampleFilesOfBothGenerationsListAndMigrateWhole) {
+    for (palmdat::Format format : {palmdat::Format::Earlier, palmdat::Format::V414}) {
+        const std::string folder = dir.Path() + (format == palmdat::Format::V414 ? "v414/" : "earlier/");
+        std::filesystem::create_directories(folder);
+        ASSERT_TRUE(palmdat::WriteSample(folder, format));
+        Settings& s = AppSettings();
+        s.PDUseAddrFile = s.PDUseDateFile = s.PDUseTaskFile = s.PDUseNoteFile = 1;
+        char* names[] = {s.PDAddrFileName, s.PDDateFileName, s.PDTaskFileName, s.PDNoteFileName};
+        const Kind kinds[] = {Kind::Address, Kind::Datebook, Kind::Todo, Kind::Memo};
+        for (int kind = 0; kind < CommKindCount; ++kind)
+            platform::CopyText(names[kind], sizeof s.PDAddrFileName, folder + palmdat::FileName(kinds[kind]));
+        TfmPDData page(host);
+        Open(page);
+        std::size_t checked = 0;
+        for (int kind = 0; kind < CommKindCount; ++kind) {
+            QTreeWidget* list = page.List(kind);
+            ASSERT_GT(list->topLevelItemCount(), 0) << kind;
+            EXPECT_EQ(static_cast<std::size_t>(list->topLevelItemCount()), page.Records(kind).size());
+            for (bool c : Checks(list)) checked += c;
+        }
+        for (int row = 0; row < page.List(CommKindAddr)->topLevelItemCount(); ++row) {
+            const QTreeWidgetItem* item = page.List(CommKindAddr)->topLevelItem(row);
+            EXPECT_FALSE(item->text(0).isEmpty() && item->text(3).isEmpty()) << row;
+            EXPECT_FALSE(item->text(0).contains(QChar::ReplacementCharacter)) << row;
+        }
+        ASSERT_TRUE(page.Commit());
+        EXPECT_EQ(static_cast<std::size_t>(Picked()), checked);
+        int migrated = 0;
+        for (int kind = 0; kind < CommKindCount; ++kind) {
+            migrated += GetMigratedCount(kind);
+            EXPECT_EQ(GetFailedCount(kind), 0) << kind;
+        }
+        EXPECT_EQ(static_cast<std::size_t>(migrated), checked);
+        EXPECT_TRUE(Messages().empty());
+    }
+}
+
 // A page of a helper application, on adapters that load what the test plans.
 TEST_F(ReviewPage, HelperPagesRefreshByLoadingAgainExceptGoogle) {
     fwtest::RegisterFakes<kAppACT>();
