@@ -176,6 +176,28 @@ bool MigrateToOutlook(platform::WindowHandle owner) {
     return true;
 }
 
+// The exchange folder of a helper application; empty for the others or
+// when it cannot be made.
+std::string ExchangeFolder(const AppDescription& app) {
+    char buffer[260];
+    if (app.helperApp && GetDataFolder(buffer, sizeof buffer)) return buffer;
+    return std::string();
+}
+
+// One kind's load into its adapter: cleared first unless it was just made,
+// handed its settings, its status file watched, then loaded.
+bool LoadKind(const AppDescription& app, AppAdapter& adapter, int kind, bool clear, const std::string& folder,
+              std::string& errorText) {
+    if (clear) adapter.Clear();
+    const AppLoadContext context{AppSettings(), folder, kind};
+    adapter.Configure(context);
+    if (app.statusFiles[kind] != nullptr) WatchStatusFile(Fill(app.statusFiles[kind], folder).c_str());
+    bool ok = adapter.Load(context) && !adapter.HasError();
+    errorText = adapter.GetErrorText();
+    if (app.appId == kAppOutlook) ok = CheckOutlookFolder(kind) && ok;
+    return ok;
+}
+
 }  // namespace
 
 Settings& AppSettings() { return *State().settings; }
@@ -263,11 +285,7 @@ bool LoadApplication(platform::WindowHandle owner, int appId, int compareWith) {
     StartWaitWindow(owner);
     SetWaitMessage(app->loadingMessage);
     Pause();
-    std::string folder;
-    if (app->helperApp) {
-        char buffer[260];
-        if (GetDataFolder(buffer, sizeof buffer)) folder = buffer;
-    }
+    const std::string folder = ExchangeFolder(*app);
     const Settings& s = AppSettings();
     const std::int32_t sync[CommKindCount] = {s.SyncAddr, s.SyncDate, s.SyncTask, s.SyncNote};
     AdapterTable& table = GetAdapterTable();
@@ -291,13 +309,7 @@ bool LoadApplication(platform::WindowHandle owner, int appId, int compareWith) {
         std::string errorText;
         CxClearFailure();
         if (adapter != nullptr) {
-            if (!created) adapter->Clear();
-            const AppLoadContext context{s, folder, kind};
-            adapter->Configure(context);
-            if (app->statusFiles[kind] != nullptr) WatchStatusFile(Fill(app->statusFiles[kind], folder).c_str());
-            ok = adapter->Load(context) && !adapter->HasError();
-            errorText = adapter->GetErrorText();
-            if (appId == kAppOutlook) ok = CheckOutlookFolder(kind) && ok;
+            ok = LoadKind(*app, *adapter, kind, !created, folder, errorText);
         } else {
             errorText = "this application cannot be loaded by this program";
         }
@@ -311,6 +323,26 @@ bool LoadApplication(platform::WindowHandle owner, int appId, int compareWith) {
     }
     StopWaitWindow();
     return true;
+}
+
+bool ReloadApplicationKind(platform::WindowHandle owner, int appId, int kind) {
+    const AppDescription* app = DescribeApp(appId);
+    AppAdapter* adapter = kind >= 0 && kind < CommKindCount ? GetAdapterTable().Get(appId, kind) : nullptr;
+    if (app == nullptr || adapter == nullptr) {
+        CX_LOG(kLogCritical, "No loaded adapter of application %d for kind %d to load again.", appId, kind);
+        return false;
+    }
+    const WaitWindowScope wait(owner);
+    SetWaitMessage(app->kindMessages[kind] != nullptr ? app->kindMessages[kind] : app->loadingMessage);
+    std::string errorText;
+    CxClearFailure();
+    const bool ok = LoadKind(*app, *adapter, kind, true, ExchangeFolder(*app), errorText);
+    if (!ok) {
+        CX_LOG(kLogCritical, "%s", Fill(app->kindErrors[kind], errorText).c_str());
+        const std::string cause = CxTakeFailure();
+        if (!cause.empty()) CX_LOG(kLogCritical, "%s", cause.c_str());
+    }
+    return ok;
 }
 
 bool MigrateApplication(platform::WindowHandle owner, int targetApp) {

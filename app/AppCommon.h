@@ -42,6 +42,11 @@ bool LoadApplications(platform::WindowHandle owner, int sourceApp, int targetApp
 // each against the adapter of `compareWith` when that exists. On the first
 // failure it shows the kind's error message and stops.
 bool LoadApplication(platform::WindowHandle owner, int appId, int compareWith);
+// Reads one kind of an application again into the adapter an earlier load
+// made, the way that load did, without comparing: the records keep the
+// Status the adapter leaves. A failure is logged, not shown; false also
+// when there is no such adapter.
+bool ReloadApplicationKind(platform::WindowHandle owner, int appId, int kind);
 // Migrates the picked records into the target; only Outlook (3) is a
 // target. An exception from the migration shows the error report.
 bool MigrateApplication(platform::WindowHandle owner, int targetApp);
