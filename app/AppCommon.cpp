@@ -325,7 +325,7 @@ bool LoadApplication(platform::WindowHandle owner, int appId, int compareWith) {
     return true;
 }
 
-bool ReloadApplicationKind(platform::WindowHandle owner, int appId, int kind) {
+bool ReloadApplicationKind(platform::WindowHandle owner, int appId, int kind, int compareWith) {
     const AppDescription* app = DescribeApp(appId);
     AppAdapter* adapter = kind >= 0 && kind < CommKindCount ? GetAdapterTable().Get(appId, kind) : nullptr;
     if (app == nullptr || adapter == nullptr) {
@@ -341,8 +341,11 @@ bool ReloadApplicationKind(platform::WindowHandle owner, int appId, int kind) {
         CX_LOG(kLogCritical, "%s", Fill(app->kindErrors[kind], errorText).c_str());
         const std::string cause = CxTakeFailure();
         if (!cause.empty()) CX_LOG(kLogCritical, "%s", cause.c_str());
+        return false;
     }
-    return ok;
+    if (compareWith != kAppNone && compareWith != appId)
+        if (AppAdapter* other = GetAdapterTable().Get(compareWith, kind)) Mark(adapter->GetList(), other->GetList());
+    return true;
 }
 
 bool MigrateApplication(platform::WindowHandle owner, int targetApp) {

@@ -43,10 +43,11 @@ bool LoadApplications(platform::WindowHandle owner, int sourceApp, int targetApp
 // failure it shows the kind's error message and stops.
 bool LoadApplication(platform::WindowHandle owner, int appId, int compareWith);
 // Reads one kind of an application again into the adapter an earlier load
-// made, the way that load did, without comparing: the records keep the
-// Status the adapter leaves. A failure is logged, not shown; false also
-// when there is no such adapter.
-bool ReloadApplicationKind(platform::WindowHandle owner, int appId, int kind);
+// made, the way that load did, and marks it again against the adapter of
+// `compareWith` when that exists, so that no record the target lacks is
+// taken for one it holds. A failure is logged, not shown; false also when
+// there is no such adapter.
+bool ReloadApplicationKind(platform::WindowHandle owner, int appId, int kind, int compareWith);
 // Migrates the picked records into the target; only Outlook (3) is a
 // target. An exception from the migration shows the error report.
 bool MigrateApplication(platform::WindowHandle owner, int targetApp);

@@ -234,7 +234,10 @@ std::vector<std::string> TfmDataPage::ColumnTexts(int, const CommRecordRef& reco
     return CommonColumnTexts(record);
 }
 
-bool TfmDataPage::Reload(int kind) { return ReloadApplicationKind(HandleOf(Host().OwnerWindow()), m_sourceApp, kind); }
+bool TfmDataPage::Reload(int kind) {
+    const int target = m_sourceApp == kAppOutlook ? kAppNone : kAppOutlook;
+    return ReloadApplicationKind(HandleOf(Host().OwnerWindow()), m_sourceApp, kind, target);
+}
 
 void TfmDataPage::OpenDetail(int, const CommRecordRef&) {}
 

@@ -313,18 +313,22 @@ TEST_F(ReviewPage, ASecondRunWithoutContactsMigratesNoContact) {
     EXPECT_EQ(StoreFiles("Contacts"), 1u);
 }
 
-TEST_F(ReviewPage, RefreshReadsTheChangedFileAgainWithoutComparing) {
+TEST_F(ReviewPage, RefreshReadsTheChangedFileAgainAndComparesIt) {
     WriteAll({palm::Contact(1, "Anna", "Berg", "Acme")});
     TfmPDData page(host);
     Open(page);
     EXPECT_EQ(Checks(page.List(CommKindAddr)), std::vector<bool>{true});
 
-    palmdat::Record bo = palm::Contact(2, "Bo", "Lind", "Beta");
-    bo[2].number = CommStatusDifferent;  // Palm's own status word, which the record keeps
-    WriteKind(Kind::Address, {palm::Contact(1, "Anna", "Berg", "Acme"), bo});
+    ASSERT_TRUE(page.Commit());  // Anna is in Outlook now
+    ASSERT_TRUE(Load());
+    page.Prepare();
+    EXPECT_EQ(Checks(page.List(CommKindAddr)), std::vector<bool>{false});
+
+    // Bo's status word in the file says nothing changed; Outlook lacks him,
+    // so he is New after the refresh, and Anna stays Same.
+    WriteKind(Kind::Address, {palm::Contact(1, "Anna", "Berg", "Acme"), palm::Contact(2, "Bo", "Lind", "Beta")});
     Click(page, "btnRefresh");
     EXPECT_EQ(Column(page.List(CommKindAddr), 0), (std::vector<std::string>{"Anna Berg", "Bo Lind"}));
-    // Not compared again: each record has the status the file gave it.
     EXPECT_EQ(Checks(page.List(CommKindAddr)), (std::vector<bool>{false, true}));
     EXPECT_EQ(CountText(page, "lblAddrCount"), "2 Contact records in total");
 
