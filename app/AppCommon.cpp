@@ -22,8 +22,10 @@
 #include "common/records/CommTaskMgr.h"
 #include "common/records/CxSWLog.h"
 #include "platform/outlook/OutlookServer.h"
+#include "platform/outlook/Store.h"
 #include "platform/outlook/StoreLock.h"
 #include "platform/paths/Paths.h"
+#include "platform/process/Environment.h"
 #include "platform/text/TextCopy.h"
 
 namespace {
@@ -34,7 +36,12 @@ struct DriverState {
     int pauseMs = 200;
     int migrated[CommKindCount] = {};  // created or updated by the last migration, per kind
     int failed[CommKindCount] = {};    // records the last migration could not write, per kind
+    std::string appliedStore;          // the value this driver gave the store variable, when it gave one
+    std::string loadedStore;           // the store folder of the last Outlook load
 };
+
+// The variable that names the Outlook store folder to the Outlook stand-in.
+constexpr const char* kStoreVariable = "FRWY_OUTLOOK_STORE";
 
 DriverState& State() {
     static DriverState state;
@@ -229,7 +236,51 @@ void ExitApplication() {
     table.DestroySelectedLists();
     CxHelperRunners::DestroyAll();
     platform::outlook::UnlockStore();
+    // The store folder of the settings goes with them.
+    if (!state.appliedStore.empty() && platform::EnvironmentValue(kStoreVariable) == state.appliedStore)
+        platform::SetEnvironmentValue(kStoreVariable, std::string());
+    state.appliedStore.clear();
+    state.loadedStore.clear();
 }
+
+bool OutlookStoreFromEnvironment() {
+    const std::string named = platform::EnvironmentValue(kStoreVariable);
+    return !named.empty() && named != State().appliedStore;
+}
+
+std::string UseOutlookStore() {
+    DriverState& state = State();
+    if (!OutlookStoreFromEnvironment()) {
+        const std::string wanted(platform::TextView(state.settings->OLStorePath));
+        if (wanted != state.appliedStore || platform::EnvironmentValue(kStoreVariable) != wanted) {
+            platform::SetEnvironmentValue(kStoreVariable, wanted);
+            state.appliedStore = wanted;
+        }
+    }
+    return platform::outlook::Store::DefaultRoot();
+}
+
+namespace {
+
+// Makes the store folder of the settings the one Outlook opens. When it is
+// another folder than the one loaded before, every list of the earlier
+// load goes: the source records point at their counterparts in the other
+// store's lists, and the other store's lock is let go.
+void SwitchOutlookStore() {
+    DriverState& state = State();
+    const std::string root = UseOutlookStore();
+    if (!state.loadedStore.empty() && root != state.loadedStore) {
+        CX_LOG(kLogDetail, "The Outlook store changes from %s to %s.", state.loadedStore.c_str(), root.c_str());
+        AdapterTable& table = GetAdapterTable();
+        table.DestroyAll();
+        table.DestroySelectedLists();
+        table.CreateSelectedLists();
+        platform::outlook::UnlockStore();
+    }
+    state.loadedStore = root;
+}
+
+}  // namespace
 
 void SetupCustomFieldMap(int sourceApp) {
     const Settings& s = AppSettings();
@@ -260,6 +311,7 @@ bool LoadApplication(platform::WindowHandle owner, int appId, int compareWith) {
         CX_LOG(kLogCritical, "No adapter can load the application %d.", appId);
         return false;
     }
+    if (appId == kAppOutlook) SwitchOutlookStore();
     StartWaitWindow(owner);
     SetWaitMessage(app->loadingMessage);
     Pause();
