@@ -112,6 +112,15 @@ QString AskForFile(QWidget* page, const QString& title, const QStringList& filte
     return CurrentWizardServices().GetOpenFileName(page, OpenFileRequest{title, filters, start});
 }
 
+QString LookupText(PathLookup lookup) {
+    char path[260];
+    return lookup(path, sizeof path) ? QString::fromUtf8(path) : QString();
+}
+
+QString BrowseStart(const QLineEdit* edit, PathLookup lookup) {
+    return edit->text().isEmpty() ? LookupText(lookup) : edit->text();
+}
+
 bool FileExists(const QString& path) {
     return !path.isEmpty() && platform::file::IsRegularFile(platform::ResolvePath(path.toStdString()));
 }

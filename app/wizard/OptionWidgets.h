@@ -66,6 +66,13 @@ QString Filter(const QString& text, const QString& pattern);
 // The open-file dialog over the page; an empty text when it was cancelled.
 QString AskForFile(QWidget* page, const QString& title, const QStringList& filters, const QString& start);
 
+// A default location's lookup (text buffer and size) as a text; empty when
+// it finds nothing.
+using PathLookup = bool (*)(char*, std::size_t);
+QString LookupText(PathLookup lookup);
+// Where a browse dialog starts: the edit's text, else the lookup's result.
+QString BrowseStart(const QLineEdit* edit, PathLookup lookup);
+
 // True when the path names an existing regular file (a name copied from
 // Windows matches without regard to case).
 bool FileExists(const QString& path);

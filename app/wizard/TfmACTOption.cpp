@@ -4,16 +4,6 @@
 #include "app/wizard/OptionWidgets.h"
 #include "app/wizard/WindowHandle.h"
 
-namespace {
-
-// A lookup's result, or an empty text.
-QString Found(bool (*lookup)(char*, std::size_t)) {
-    char path[260];
-    return lookup(path, sizeof path) ? QString::fromUtf8(path) : QString();
-}
-
-}  // namespace
-
 TfmACTOption::TfmACTOption(WizardHost& host, QWidget* parent) : TfmPage(host, parent) {
     setObjectName(QStringLiteral("fmACTOption"));
     auto* layout = new QVBoxLayout(this);
@@ -90,17 +80,17 @@ bool TfmACTOption::Commit() {
 }
 
 void TfmACTOption::BrowseProgram() {
-    const QString start = edtAppPath->text().isEmpty() ? Found(&GetActProgramPath) : edtAppPath->text();
     const QString chosen = wizard::AskForFile(
         this, QStringLiteral("Open ACT! executable file"),
-        {wizard::Filter(QStringLiteral("ACT! executable file (ActSage.exe)"), QStringLiteral("*.exe"))}, start);
+        {wizard::Filter(QStringLiteral("ACT! executable file (ActSage.exe)"), QStringLiteral("*.exe"))},
+        wizard::BrowseStart(edtAppPath, &GetActProgramPath));
     if (!chosen.isEmpty()) edtAppPath->setText(chosen);
 }
 
 void TfmACTOption::BrowseDatabase() {
-    const QString start = edtPadName->text().isEmpty() ? Found(&FindActDatabase) : edtPadName->text();
-    const QString chosen = wizard::AskForFile(
-        this, QStringLiteral("Open ACT! Database File"),
-        {wizard::Filter(QStringLiteral("ACT! Database File (*.pad)"), QStringLiteral("*.pad"))}, start);
+    const QString chosen =
+        wizard::AskForFile(this, QStringLiteral("Open ACT! Database File"),
+                           {wizard::Filter(QStringLiteral("ACT! Database File (*.pad)"), QStringLiteral("*.pad"))},
+                           wizard::BrowseStart(edtPadName, &FindActDatabase));
     if (!chosen.isEmpty()) edtPadName->setText(chosen);
 }

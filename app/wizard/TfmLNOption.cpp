@@ -6,18 +6,10 @@
 
 namespace {
 
-// The edit's text, or the lookup's result when the edit is empty: where a
-// browse dialog starts.
-QString StartOf(const QLineEdit* edit, bool (*lookup)(char*, std::size_t)) {
-    if (!edit->text().isEmpty()) return edit->text();
-    char path[260];
-    return lookup(path, sizeof path) ? QString::fromUtf8(path) : QString();
-}
-
 // Asks for a file and puts it into the edit; a cancelled dialog changes nothing.
-void BrowseInto(QWidget* page, QLineEdit* edit, bool (*lookup)(char*, std::size_t), const QString& title,
+void BrowseInto(QWidget* page, QLineEdit* edit, wizard::PathLookup lookup, const QString& title,
                 const QStringList& filters) {
-    const QString chosen = wizard::AskForFile(page, title, filters, StartOf(edit, lookup));
+    const QString chosen = wizard::AskForFile(page, title, filters, wizard::BrowseStart(edit, lookup));
     if (!chosen.isEmpty()) edit->setText(chosen);
 }
 
@@ -104,32 +96,33 @@ TfmLNOption2::TfmLNOption2(WizardHost& host, QWidget* parent) : TfmPage(host, pa
     auto* layout = new QVBoxLayout(this);
     wizard::AddHeading(layout, QStringLiteral("Please specify Lotus Notes access options (2 of 2):"));
     auto* grid = new QGridLayout;
-    auto* addrNote =
-        new QLabel(QStringLiteral("Address book database (example: [some path]\\name.nsf, or "
-                                  "[Server]!![Database file] for remote address book) ,"));
-    addrNote->setObjectName(QStringLiteral("lblLNAddr"));
-    addrNote->setWordWrap(true);
-    grid->addWidget(addrNote, 0, 0, 1, 2);
-    const wizard::EditRow addr = wizard::AddEditRow(grid, 1, QString(), "edtLNAddrPath", "btnLNAddrBrowse");
+    // Each database: its explanation above its edit.
+    auto addRow = [grid](int row, const QString& note, const char* noteName, const char* editName,
+                         const char* buttonName) {
+        auto* label = new QLabel(note);
+        label->setObjectName(QLatin1String(noteName));
+        label->setWordWrap(true);
+        grid->addWidget(label, row, 0, 1, 2);
+        const wizard::EditRow r = wizard::AddEditRow(grid, row + 1, QString(), editName, buttonName);
+        label->setBuddy(r.edit);
+        return r;
+    };
+    const wizard::EditRow addr = addRow(0,
+                                        QStringLiteral("Address book database (example: [some path]\\name.nsf, or "
+                                                       "[Server]!![Database file] for remote address book) ,"),
+                                        "lblLNAddr", "edtLNAddrPath", "btnLNAddrBrowse");
     edtLNAddrPath = addr.edit;
     btnLNAddrBrowse = addr.browse;
-    addrNote->setBuddy(edtLNAddrPath);
-    auto* dbNote =
-        new QLabel(QStringLiteral("Calendar and Todo (Mail) database (format: [Server]!![Database], "
-                                  "example: Primary1/Org1!!mail/mydb.nsf) "));
-    dbNote->setObjectName(QStringLiteral("lblLNDB"));
-    dbNote->setWordWrap(true);
-    grid->addWidget(dbNote, 2, 0, 1, 2);
-    edtLNDBPath = wizard::AddEditRow(grid, 3, QString(), "edtLNDBPath").edit;
-    dbNote->setBuddy(edtLNDBPath);
-    auto* noteNote = new QLabel(QStringLiteral("Notebook database path (example: some path\\notebook.nsf)"));
-    noteNote->setObjectName(QStringLiteral("lblLNNote"));
-    noteNote->setWordWrap(true);
-    grid->addWidget(noteNote, 4, 0, 1, 2);
-    const wizard::EditRow notebook = wizard::AddEditRow(grid, 5, QString(), "edtLNNotePath", "btnLNNoteBrowse");
+    edtLNDBPath = addRow(2,
+                         QStringLiteral("Calendar and Todo (Mail) database (format: [Server]!![Database], "
+                                        "example: Primary1/Org1!!mail/mydb.nsf) "),
+                         "lblLNDB", "edtLNDBPath", nullptr)
+                      .edit;
+    const wizard::EditRow notebook =
+        addRow(4, QStringLiteral("Notebook database path (example: some path\\notebook.nsf)"), "lblLNNote",
+               "edtLNNotePath", "btnLNNoteBrowse");
     edtLNNotePath = notebook.edit;
     btnLNNoteBrowse = notebook.browse;
-    noteNote->setBuddy(edtLNNotePath);
     layout->addLayout(grid);
     // Lotus Notes offers no user-defined field mapping in this wizard.
     wizard::HideMappingBox(

@@ -263,6 +263,8 @@ TEST_F(NotesPages, FindTheInstallationsFilesAndVersion) {
     second.Prepare();
     EXPECT_EQ(Text(notebook), OnC("Lotus/Notes/Data/notebook.nsf"));
     EXPECT_TRUE(Control<QCheckBox>(second, "cbFieldMap")->isHidden());
+    EXPECT_EQ(Control<QLabel>(second, "lblLNNote")->text(),
+              QStringLiteral("Notebook database path (example: some path\\notebook.nsf)"));
 
     // Browsing starts at the default and offers the database filter.
     addressBook->clear();
