@@ -223,6 +223,7 @@ void InitApplication() {
     table.DestroyAll();
     table.CreateSelectedLists();
     // Outlook's side: the store folder of this user, reached as "Outlook.Application".
+    UseOutlookStore();
     platform::outlook::RegisterOutlookApplication();
     WireAdapters();
 }

@@ -1,5 +1,7 @@
 #include "app/wizard/TfmOLOption.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <cstdint>
 
 #include "app/AppCommon.h"
@@ -17,6 +19,15 @@ std::int32_t* SourceCustomFlag(Settings& s) {
     case kAppPalm: return &s.PDCustom;
     default: return nullptr;
     }
+}
+
+// A folder as typed, made absolute: the current folder changes while the
+// program runs. "~/" stands for the home folder; empty stays empty.
+QString AbsoluteFolder(const QString& typed) {
+    QString folder = typed.trimmed();
+    if (folder == QLatin1String("~") || folder.startsWith(QLatin1String("~/")))
+        folder = QDir::homePath() + folder.mid(1);
+    return folder.isEmpty() ? folder : QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
 }
 
 }  // namespace
@@ -87,7 +98,7 @@ bool TfmOLOption::Commit() {
     Settings& s = AppSettings();
     wizard::StoreText(s.OLAppName, edtOLPath->text());
     if (!OutlookStoreFromEnvironment() && edtOLStorePath->text() != m_shownStore)
-        wizard::StoreText(s.OLStorePath, edtOLStorePath->text().trimmed());
+        wizard::StoreText(s.OLStorePath, AbsoluteFolder(edtOLStorePath->text()));
     // Without contacts the switch is not offered; the stored choice stays.
     if (std::int32_t* flag = SourceCustomFlag(s); flag != nullptr && cbFieldMap->isEnabled())
         *flag = cbFieldMap->isChecked() ? 1 : 0;

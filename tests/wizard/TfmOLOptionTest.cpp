@@ -161,6 +161,16 @@ TEST_F(OutlookPage, StoreIsTheEnvironmentsThenTheSettingsThenTheDefault) {
     // Leaving the default as it is stores nothing: the default stays the default.
     ASSERT_TRUE(page.Commit());
     EXPECT_STREQ(AppSettings().OLStorePath, "");
+    // A folder typed in is kept whole, also when typed relative to home.
+    struct Typed {
+        QString text;
+        std::string stored;
+    } typed[] = {{"~/Mail/Outlook ", dir.Path() + "home/Mail/Outlook"}, {"", ""}, {"/srv/store/", "/srv/store"}};
+    for (const Typed& t : typed) {
+        storePath->setText(t.text);
+        ASSERT_TRUE(page.Commit());
+        EXPECT_EQ(std::string(AppSettings().OLStorePath), t.stored);
+    }
 }
 
 TEST_F(OutlookPage, AStoreChosenOnThePageReceivesTheNextLoad) {
