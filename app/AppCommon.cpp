@@ -265,12 +265,13 @@ namespace {
 
 // Makes the store folder of the settings the one Outlook opens. When it is
 // another folder than the one loaded before, every list of the earlier
-// load goes: the source records point at their counterparts in the other
-// store's lists, and the other store's lock is let go.
-void SwitchOutlookStore() {
+// load goes (the source records point at their counterparts in the other
+// store's lists) and the other store's lock is let go; true then.
+bool SwitchOutlookStore() {
     DriverState& state = State();
     const std::string root = UseOutlookStore();
-    if (!state.loadedStore.empty() && root != state.loadedStore) {
+    const bool switched = !state.loadedStore.empty() && root != state.loadedStore;
+    if (switched) {
         CX_LOG(kLogDetail, "The Outlook store changes from %s to %s.", state.loadedStore.c_str(), root.c_str());
         AdapterTable& table = GetAdapterTable();
         table.DestroyAll();
@@ -279,6 +280,7 @@ void SwitchOutlookStore() {
         platform::outlook::UnlockStore();
     }
     state.loadedStore = root;
+    return switched;
 }
 
 }  // namespace
@@ -302,6 +304,8 @@ void SetupCustomFieldMap(int sourceApp) {
 
 bool LoadApplications(platform::WindowHandle owner, int sourceApp, int targetApp) {
     if (sourceApp == targetApp) return true;
+    // Another store: the source's contact adapter is made anew, with its field map.
+    if (targetApp == kAppOutlook && SwitchOutlookStore()) SetupCustomFieldMap(sourceApp);
     if (!LoadApplication(owner, targetApp, kAppNone)) return false;
     return LoadApplication(owner, sourceApp, targetApp);
 }

@@ -5,6 +5,7 @@
 #include <QPalette>
 #include <string>
 
+#include "app/AppAdapters.h"
 #include "app/wizard/TfmOLOption.h"
 #include "common/palm/PmAddrInfo.h"
 #include "platform/file/Folder.h"
@@ -13,6 +14,7 @@
 #include "platform/outlook/StoreLock.h"
 #include "tests/support/Bytes.h"
 #include "tests/wizard/OptionPageSupport.h"
+#include "tools/palmdat/PalmDatWriter.h"
 
 namespace {
 
@@ -193,13 +195,28 @@ TEST_F(OutlookPage, AStoreChosenOnThePageReceivesTheNextLoad) {
     page.Prepare();
     EXPECT_EQ(storePath->text().toStdString(), first + "/");
 
-    // Another folder: the next load opens it and lets the first one go.
+    // Another folder: the next load opens it and lets the first one go; the
+    // Palm contacts keep the field map the page set up.
+    Settings& s = AppSettings();
+    s.SourceApp = kAppPalm;
+    s.PDCustom = 1;
+    s.PDCustomID[1] = 40;
+    s.SyncDate = s.SyncTask = s.SyncNote = 0;
+    s.PDUseAddrFile = 1;
+    const std::string contacts = dir.File("address.dat");
+    ASSERT_TRUE(palmdat::Write(contacts, palmdat::SampleFile(palmdat::Kind::Address, palmdat::Format::V414)));
+    platform::CopyText(s.PDAddrFileName, contacts);
+    page.Prepare();
     storePath->setText(QString::fromStdString(second));
     ASSERT_TRUE(page.Commit());
-    ASSERT_TRUE(LoadApplication(nullptr, kAppOutlook, kAppNone));
+    ASSERT_TRUE(LoadApplications(nullptr, kAppPalm, kAppOutlook));
     EXPECT_TRUE(platform::file::IsFolder(second + "/Calendar"));
     EXPECT_TRUE(platform::outlook::IsStoreLocked(second + "/"));
     EXPECT_TRUE(Messages().empty());
+    auto* palm = FindAdapterObject<PmAddrInfo>(kAppPalm, CommKindAddr);
+    ASSERT_NE(palm, nullptr);
+    EXPECT_EQ(palm->GetCustomMapSlot(0), 40);
+    EXPECT_GT(palm->GetCommonList()->GetRecordCount(), 0u);
 
     // At exit the setting's folder is no longer this process's store.
     ExitApplication();
