@@ -21,6 +21,7 @@
 #include "common/records/CommNoteMgr.h"
 #include "common/records/CommTaskMgr.h"
 #include "common/records/CxSWLog.h"
+#include "platform/file/Folder.h"
 #include "platform/outlook/OutlookServer.h"
 #include "platform/outlook/Store.h"
 #include "platform/outlook/StoreLock.h"
@@ -334,8 +335,11 @@ bool LoadApplication(platform::WindowHandle owner, int appId, int compareWith) {
         int first = 0;
         while (first < CommKindCount - 1 && (sync[first] == 0 || app->kindErrors[first] == nullptr)) ++first;
         StopWaitWindow();
+        // A folder that cannot be made (a chosen one may lie anywhere) is no store in use.
+        const std::string root = platform::outlook::Store::DefaultRoot();
         ReportFailure(owner, Fill(app->kindErrors[first], std::string()),
-                      "The Outlook store is in use by another migration.");
+                      platform::file::IsFolder(root) ? std::string("The Outlook store is in use by another migration.")
+                                                     : "The Outlook store folder cannot be made: " + root);
         return false;
     }
     for (int kind = 0; kind < CommKindCount; ++kind) {

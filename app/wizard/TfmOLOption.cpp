@@ -80,6 +80,8 @@ void TfmOLOption::Prepare() {
     // A store named by the environment (or --store) is not the page's to change.
     const bool ours = !OutlookStoreFromEnvironment();
     edtOLStorePath->setReadOnly(!ours);
+    edtOLStorePath->setToolTip(ours ? QString()
+                                    : QStringLiteral("Named by FRWY_OUTLOOK_STORE (or --store) for this run."));
     btnOLStoreBrowse->setEnabled(ours);
 
     const std::int32_t* flag = SourceCustomFlag(s);

@@ -218,6 +218,15 @@ TEST_F(OutlookPage, AStoreChosenOnThePageReceivesTheNextLoad) {
     EXPECT_EQ(palm->GetCustomMapSlot(0), 40);
     EXPECT_GT(palm->GetCommonList()->GetRecordCount(), 0u);
 
+    // A folder that cannot be made is reported as such, and the page stays usable.
+    fwtest::WriteFile(dir.Path() + "plain-file", "x");
+    storePath->setText(QString::fromStdString(dir.Path() + "plain-file/store"));
+    ASSERT_TRUE(page.Commit());
+    EXPECT_FALSE(LoadApplications(nullptr, kAppPalm, kAppOutlook));
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Error: Failed to load Outlook Contacts information.\n"
+                                                   "The Outlook store folder cannot be made: " +
+                                                   dir.Path() + "plain-file/store/"});
+
     // At exit the setting's folder is no longer this process's store.
     ExitApplication();
     EXPECT_EQ(platform::outlook::Store::DefaultRoot(), dir.Path() + "share/norrbek/Outlook/");
