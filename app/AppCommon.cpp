@@ -21,9 +21,12 @@
 #include "common/records/CommNoteMgr.h"
 #include "common/records/CommTaskMgr.h"
 #include "common/records/CxSWLog.h"
+#include "platform/file/Folder.h"
 #include "platform/outlook/OutlookServer.h"
+#include "platform/outlook/Store.h"
 #include "platform/outlook/StoreLock.h"
 #include "platform/paths/Paths.h"
+#include "platform/process/Environment.h"
 #include "platform/text/TextCopy.h"
 
 namespace {
@@ -34,7 +37,12 @@ struct DriverState {
     int pauseMs = 200;
     int migrated[CommKindCount] = {};  // created or updated by the last migration, per kind
     int failed[CommKindCount] = {};    // records the last migration could not write, per kind
+    std::string appliedStore;          // the value this driver gave the store variable, when it gave one
+    std::string loadedStore;           // the store folder of the last Outlook load
 };
+
+// The variable that names the Outlook store folder to the Outlook stand-in.
+constexpr const char* kStoreVariable = "FRWY_OUTLOOK_STORE";
 
 DriverState& State() {
     static DriverState state;
@@ -238,6 +246,7 @@ void InitApplication() {
     table.DestroyAll();
     table.CreateSelectedLists();
     // Outlook's side: the store folder of this user, reached as "Outlook.Application".
+    UseOutlookStore();
     platform::outlook::RegisterOutlookApplication();
     WireAdapters();
 }
@@ -251,7 +260,53 @@ void ExitApplication() {
     table.DestroySelectedLists();
     CxHelperRunners::DestroyAll();
     platform::outlook::UnlockStore();
+    // The store folder of the settings goes with them.
+    if (!state.appliedStore.empty() && platform::EnvironmentValue(kStoreVariable) == state.appliedStore)
+        platform::SetEnvironmentValue(kStoreVariable, std::string());
+    state.appliedStore.clear();
+    state.loadedStore.clear();
 }
+
+bool OutlookStoreFromEnvironment() {
+    const std::string named = platform::EnvironmentValue(kStoreVariable);
+    return !named.empty() && named != State().appliedStore;
+}
+
+std::string UseOutlookStore() {
+    DriverState& state = State();
+    if (!OutlookStoreFromEnvironment()) {
+        const std::string wanted(platform::TextView(state.settings->OLStorePath));
+        if (wanted != state.appliedStore || platform::EnvironmentValue(kStoreVariable) != wanted) {
+            platform::SetEnvironmentValue(kStoreVariable, wanted);
+            state.appliedStore = wanted;
+        }
+    }
+    return platform::outlook::Store::DefaultRoot();
+}
+
+namespace {
+
+// Makes the store folder of the settings the one Outlook opens. When it is
+// another folder than the one loaded before, every list of the earlier
+// load goes (the source records point at their counterparts in the other
+// store's lists) and the other store's lock is let go; true then.
+bool SwitchOutlookStore() {
+    DriverState& state = State();
+    const std::string root = UseOutlookStore();
+    const bool switched = !state.loadedStore.empty() && root != state.loadedStore;
+    if (switched) {
+        CX_LOG(kLogDetail, "The Outlook store changes from %s to %s.", state.loadedStore.c_str(), root.c_str());
+        AdapterTable& table = GetAdapterTable();
+        table.DestroyAll();
+        table.DestroySelectedLists();
+        table.CreateSelectedLists();
+        platform::outlook::UnlockStore();
+    }
+    state.loadedStore = root;
+    return switched;
+}
+
+}  // namespace
 
 void SetupCustomFieldMap(int sourceApp) {
     const Settings& s = AppSettings();
@@ -272,6 +327,8 @@ void SetupCustomFieldMap(int sourceApp) {
 
 bool LoadApplications(platform::WindowHandle owner, int sourceApp, int targetApp) {
     if (sourceApp == targetApp) return true;
+    // Another store: the source's contact adapter is made anew, with its field map.
+    if (targetApp == kAppOutlook && SwitchOutlookStore()) SetupCustomFieldMap(sourceApp);
     if (!LoadApplication(owner, targetApp, kAppNone)) return false;
     return LoadApplication(owner, sourceApp, targetApp);
 }
@@ -282,6 +339,7 @@ bool LoadApplication(platform::WindowHandle owner, int appId, int compareWith) {
         CX_LOG(kLogCritical, "No adapter can load the application %d.", appId);
         return false;
     }
+    if (appId == kAppOutlook) SwitchOutlookStore();
     StartWaitWindow(owner);
     SetWaitMessage(app->loadingMessage);
     Pause();
@@ -295,8 +353,11 @@ bool LoadApplication(platform::WindowHandle owner, int appId, int compareWith) {
         int first = 0;
         while (first < CommKindCount - 1 && (sync[first] == 0 || app->kindErrors[first] == nullptr)) ++first;
         StopWaitWindow();
+        // A folder that cannot be made (a chosen one may lie anywhere) is no store in use.
+        const std::string root = platform::outlook::Store::DefaultRoot();
         ReportFailure(owner, Fill(app->kindErrors[first], std::string()),
-                      "The Outlook store is in use by another migration.");
+                      platform::file::IsFolder(root) ? std::string("The Outlook store is in use by another migration.")
+                                                     : "The Outlook store folder cannot be made: " + root);
         return false;
     }
     for (int kind = 0; kind < CommKindCount; ++kind) {

@@ -5,6 +5,7 @@
 // All of it runs on the user-interface thread; the wait window shows while
 // it works.
 #include <cstddef>
+#include <string>
 
 #include "app/AdapterTable.h"
 #include "app/AppIds.h"
@@ -54,10 +55,34 @@ bool MigrateApplication(platform::WindowHandle owner, int targetApp);
 
 // Default locations for the option pages.
 bool FindActDatabase(char* buffer, std::size_t size = 260);
+// The ACT! program: "InstallPath" and "AppName" of the machine's ACT!
+// install key, joined by a separator.
+bool GetActProgramPath(char* buffer, std::size_t size = 260);
+// The Outlook program registered under App Paths ("Path" followed by
+// "OUTLOOK.EXE").
+bool GetOutlookProgramPath(char* buffer, std::size_t size = 260);
 bool GetNotesProgramPath(char* buffer, std::size_t size = 260);
 bool GetNotesIdFilePath(char* buffer, std::size_t size = 260);
 bool GetNotesAddressBookPath(char* buffer, std::size_t size = 260);
 bool GetNotesNotebookPath(char* buffer, std::size_t size = 260);
+
+// Versions the option pages show, as "major.minor.build.revision"; empty
+// when none can be read. Outlook's is that of the registered program, else
+// the one the Outlook that answers automation tells.
+std::string GetOutlookVersionText();
+std::string GetPalmDesktopVersionText();
+std::string GetNotesVersionText();
+// The file version of a program file in that form; empty when it has none.
+std::string FileVersionText(const std::string& path);
+
+// The Outlook store folder that loads and migrations use, ending with a
+// separator: the folder $FRWY_OUTLOOK_STORE names (the batch mode's
+// --store sets it), else the setting "OLStorePath", else the default
+// folder. Makes the setting the store's folder when the environment names
+// none.
+std::string UseOutlookStore();
+// True when the environment, not the settings, names the store folder.
+bool OutlookStoreFromEnvironment();
 
 // The records of a kind that the last migration created or updated in
 // Outlook (records Outlook already held the same, and failed writes, do not

@@ -166,6 +166,7 @@ const char* BatchUsage() {
            "  --palm-tasks FILE     read the Palm to-do list from this file\n"
            "  --palm-notes FILE     read the Palm memos from this file\n"
            "  --store DIR           the Outlook store folder (else $FRWY_OUTLOOK_STORE,\n"
+           "                        else the setting \"OLStorePath\",\n"
            "                        else ~/.local/share/norrbek/Outlook/)\n"
            "  --select all          pick every source record, not only the new and\n"
            "                        different ones\n"

@@ -140,6 +140,7 @@ std::vector<Key> Keys(Settings& s) {
     k.push_back(Flag("OLCustom", s.OLCustom, 0));
     k.push_back(Flag("PDCustom", s.PDCustom, 0));
     k.push_back(Text("PDCodePage", s.PDCodePage, "windows-1252"));
+    k.push_back(Text("OLStorePath", s.OLStorePath));
     return k;
 }
 

@@ -100,6 +100,9 @@ struct Settings {
 
     // The legacy code page of Palm Desktop .dat texts.
     char PDCodePage[64];
+    // The Outlook store folder chosen on the Outlook page; empty for the
+    // default one.
+    char OLStorePath[260];
 };
 
 // Zeroes the record, then fills it key by key; missing keys (or a missing

@@ -9,4 +9,9 @@ bool SetEnvironmentValue(const std::string& name, const std::string& value, bool
     return ::setenv(name.c_str(), value.c_str(), replace ? 1 : 0) == 0;
 }
 
+std::string EnvironmentValue(const std::string& name) {
+    const char* value = name.empty() ? nullptr : std::getenv(name.c_str());
+    return value != nullptr ? std::string(value) : std::string();
+}
+
 }  // namespace platform
