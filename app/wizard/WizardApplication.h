@@ -1,0 +1,27 @@
+#pragma once
+// The wizard's application object and its start. An exception that escapes
+// an event handler is caught at the message loop: its text is shown in a
+// message box captioned "Error", then the error report follows, and the
+// loop goes on.
+#include <QApplication>
+#include <functional>
+#include <string>
+
+class WizardApplication : public QApplication {
+    Q_OBJECT
+public:
+    WizardApplication(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+};
+
+// Runs `handler`; an exception escaping it is reported and gives false.
+bool RunGuarded(const std::function<bool()>& handler);
+// The message box with the exception's text and then the error report, both
+// owned by the main window when there is one. An exception while a report
+// is showing is only logged.
+void ReportUnhandledException(const std::string& what);
+
+// The wizard: the application object, the window-based user-interface
+// service and the main window, until the window is closed. The process's
+// exit status.
+int RunWizard(int& argc, char** argv);
