@@ -45,7 +45,8 @@ QPushButton* MakeButton(const QString& caption, const char* name, QWidget* paren
 
 }  // namespace
 
-TfmMain::TfmMain(QWidget* parent) : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint) {
+TfmMain::TfmMain(QWidget* parent, const PageFactory& factory)
+    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("TfmMain"));
     setWindowTitle(QStringLiteral("Ferrywise for Outlook"));
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
@@ -56,7 +57,7 @@ TfmMain::TfmMain(QWidget* parent) : QWidget(parent, Qt::Window | Qt::MSWindowsFi
     InitApplication();
     m_stepCount = AppSettings().SourceApp == kAppLotus ? 6 : 5;
     BuildPanels();
-    CreatePages();
+    CreatePages(factory);
 
     // The bottom buttons come after the pages in the focus chain: reading order.
     btnOption = MakeButton(QStringLiteral("&Options"), "btnOption", pBottom, QRect(12, 15, 100, 30));
@@ -116,29 +117,40 @@ void TfmMain::BuildPanels() {
     pBottom->setGeometry(0, kHeight - kBottomHeight, kWidth, kBottomHeight);
 }
 
-void TfmMain::CreatePages() {
-    auto* source = new TfmSource(*this, pClient);
-    m_pages[PageSource] = source;
+template <class Page>
+TfmPage* TfmMain::Make(PageId id, const PageFactory& factory) {
+    TfmPage* page = factory ? factory(id, *this, pClient) : nullptr;
+    if (page == nullptr) page = new Page(*this, pClient);
+    m_pages[id] = page;
+    page->setGeometry(0, 0, kWidth, kClientHeight);
+    page->hide();
+    return page;
+}
+
+void TfmMain::CreatePages(const PageFactory& factory) {
+    TfmPage* source = Make<TfmSource>(PageSource, factory);
     source->Prepare();
-    imgApp->SetApp(source->CheckedSource());
-    connect(source, &TfmSource::SourceChanged, imgApp, &TfmPicture::SetApp);
-    m_pages[PageACTOption] = new TfmACTOption(*this, pClient);
-    m_pages[PageGGOption] = new TfmGGOption(*this, pClient);
-    m_pages[PageLNOption1] = new TfmLNOption1(*this, pClient);
-    m_pages[PageLNOption2] = new TfmLNOption2(*this, pClient);
-    m_pages[PageOLOption] = new TfmOLOption(*this, pClient);
-    m_pages[PagePDOption] = new TfmPDOption(*this, pClient);
-    m_pages[PageGGData] = new TfmGGData(*this, pClient);
-    m_pages[PageACTData] = new TfmACTData(*this, pClient);
-    m_pages[PageLNData] = new TfmLNData(*this, pClient);
-    m_pages[PageOLData] = new TfmOLData(*this, pClient);
-    m_pages[PagePDData] = new TfmPDData(*this, pClient);
-    m_pages[PageProc] = new TfmProc(*this, pClient);
-    m_pages[PageFinish] = new TfmFinish(*this, pClient);
-    for (TfmPage* page : m_pages) {
-        page->setGeometry(0, 0, kWidth, kClientHeight);
-        page->hide();
-    }
+    imgApp->SetApp(SourceChoice());
+    if (auto* page = qobject_cast<TfmSource*>(source))
+        connect(page, &TfmSource::SourceChanged, imgApp, &TfmPicture::SetApp);
+    Make<TfmACTOption>(PageACTOption, factory);
+    Make<TfmGGOption>(PageGGOption, factory);
+    Make<TfmLNOption1>(PageLNOption1, factory);
+    Make<TfmLNOption2>(PageLNOption2, factory);
+    Make<TfmOLOption>(PageOLOption, factory);
+    Make<TfmPDOption>(PagePDOption, factory);
+    Make<TfmGGData>(PageGGData, factory);
+    Make<TfmACTData>(PageACTData, factory);
+    Make<TfmLNData>(PageLNData, factory);
+    Make<TfmOLData>(PageOLData, factory);
+    Make<TfmPDData>(PagePDData, factory);
+    Make<TfmProc>(PageProc, factory);
+    Make<TfmFinish>(PageFinish, factory);
+}
+
+int TfmMain::SourceChoice() const {
+    if (auto* page = qobject_cast<TfmSource*>(m_pages[PageSource])) return page->CheckedSource();
+    return AppSettings().SourceApp;
 }
 
 TfmMain::PageId TfmMain::PageOfStep(int sourceApp, int step) {
@@ -165,6 +177,8 @@ TfmPage* TfmMain::CurrentPage() const {
 }
 
 void TfmMain::ShowCurrentPage() {
+    QWidget* focused = QApplication::focusWidget();
+    const bool focusOnPage = focused != nullptr && pClient->isAncestorOf(focused);
     for (TfmPage* page : m_pages) page->hide();
     PageId shown = PageCount;
     if (m_step == 0) {
@@ -189,8 +203,11 @@ void TfmMain::ShowCurrentPage() {
         shown = PageOfStep(AppSettings().SourceApp, m_step);
     }
     if (shown != PageCount) m_pages[shown]->show();
-    imgApp->SetApp(m_step == 0 ? static_cast<TfmSource*>(m_pages[PageSource])->CheckedSource()
-                               : AppSettings().SourceApp);
+    // Focus that was on the page left, or on a button now disabled, goes to
+    // Next (Finish on the last page), so that Enter keeps going forward.
+    if (focusOnPage || (focused == btnPrev && !btnPrev->isEnabled()) || (focused == btnNext && !btnNext->isEnabled()))
+        (btnNext->isEnabled() ? btnNext : btnClose)->setFocus();
+    imgApp->SetApp(m_step == 0 ? SourceChoice() : AppSettings().SourceApp);
 }
 
 void TfmMain::GoNext() {

@@ -10,6 +10,7 @@
 // the focused push button, else Next; Escape does nothing.
 #include <QWidget>
 #include <array>
+#include <functional>
 
 #include "app/wizard/WizardHost.h"
 
@@ -39,7 +40,12 @@ public:
         PageCount
     };
 
-    explicit TfmMain(QWidget* parent = nullptr);
+    // Makes the page of an id on `host` as a child of `parent`, or gives
+    // null for the wizard's own page of that id. Tests stand in pages of
+    // their own through it.
+    using PageFactory = std::function<TfmPage*(PageId id, WizardHost& host, QWidget* parent)>;
+
+    explicit TfmMain(QWidget* parent = nullptr, const PageFactory& factory = {});
     ~TfmMain() override;
 
     // WizardHost
@@ -74,7 +80,11 @@ public:
 
 private:
     void BuildPanels();
-    void CreatePages();
+    void CreatePages(const PageFactory& factory);
+    template <class Page>
+    TfmPage* Make(PageId id, const PageFactory& factory);
+    // The source the source page shows checked.
+    int SourceChoice() const;
     void PressDefault();
     void ShowOptions();
 

@@ -1,6 +1,7 @@
 #include "app/wizard/TfmSource.h"
 
 #include <QCheckBox>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -18,6 +19,7 @@ TfmSource::TfmSource(WizardHost& host, QWidget* parent) : TfmPage(host, parent) 
     auto* appLayout = new QVBoxLayout(apps);
     for (QRadioButton* button : {rbtnGG, rbtnLN, rbtnACT, rbtnPD}) {
         appLayout->addWidget(button);
+        button->installEventFilter(this);
         connect(button, &QRadioButton::toggled, this, [this](bool checked) {
             ApplySelectionRule();
             if (checked) emit SourceChanged(CheckedSource());
@@ -87,6 +89,20 @@ bool TfmSource::Commit() {
     }
     Host().SetStepCount(s.SourceApp == kAppLotus ? 6 : 5);
     return true;
+}
+
+bool TfmSource::eventFilter(QObject* watched, QEvent* event) {
+    // Tab enters the group of radio buttons at the checked one.
+    if (event->type() == QEvent::FocusIn) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        auto* radio = qobject_cast<QRadioButton*>(watched);
+        if (radio != nullptr && !radio->isChecked() &&
+            (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)) {
+            for (QRadioButton* button : {rbtnGG, rbtnLN, rbtnACT, rbtnPD})
+                if (button->isChecked()) button->setFocus(reason);
+        }
+    }
+    return TfmPage::eventFilter(watched, event);
 }
 
 void TfmSource::ApplySelectionRule() {

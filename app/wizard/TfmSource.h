@@ -33,6 +33,9 @@ signals:
     // The checked radio button changed to this source (an AppId).
     void SourceChanged(int appId);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void ApplySelectionRule();
 };
