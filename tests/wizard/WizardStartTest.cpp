@@ -1,9 +1,7 @@
 // "ferrywise" as a program: without a display it says how to migrate
 // without windows instead of opening the wizard.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <string>
 
 #include "tests/support/BatchRun.h"
@@ -13,19 +11,8 @@ namespace {
 
 // Runs ferrywise with only the given environment; its status and output.
 fwtest::BatchRun RunBare(const std::string& environment, const std::string& args) {
-    const char* env = std::getenv("FW_BINARY_DIR");
-    const std::string bin = env ? std::string(env) : platform::ProgramFolder() + "../..";
-    const std::string command =
-        "env -i PATH=/usr/bin:/bin " + environment + " " + fwtest::Quote(bin + "/app/ferrywise") + " " + args + " 2>&1";
-    fwtest::BatchRun run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return run;
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) run.output.append(buf, n);
-    const int rc = ::pclose(pipe);
-    run.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
-    return run;
+    return fwtest::RunCommand("env -i PATH=/usr/bin:/bin " + environment + " " +
+                              fwtest::Quote(fwtest::FerrywisePath()) + " " + args + " 2>&1");
 }
 
 TEST(WizardStart, WithoutADisplayItPointsAtTheBatchMode) {
