@@ -1,7 +1,5 @@
 #include "app/wizard/WizardApplication.h"
 
-#include <exception>
-
 #include "app/wizard/QtUserInterface.h"
 #include "app/wizard/TfmMain.h"
 #include "app/wizard/WindowHandle.h"
@@ -29,28 +27,19 @@ bool WizardApplication::notify(QObject* receiver, QEvent* event) {
     return result;
 }
 
-bool RunGuarded(const std::function<bool()>& handler) {
-    try {
-        return handler();
-    } catch (const std::exception& e) {
-        ReportUnhandledException(e.what());
-    } catch (...) {
-        ReportUnhandledException("An unknown exception occurred.");
-    }
-    return false;
-}
-
 void ReportUnhandledException(const std::string& what) {
     static bool reporting = false;
     CX_LOG(kLogCritical, "Unhandled exception: %s", what.c_str());
     if (reporting) return;
-    reporting = true;
+    struct Reporting {
+        Reporting() { reporting = true; }
+        ~Reporting() { reporting = false; }
+    } scope;
     const platform::WindowHandle owner = HandleOf(MainWindow());
     platform::UserInterface& ui = platform::CurrentUserInterface();
     ui.MessageBox(owner, what, "Error", platform::MessageIcon::Error);
     CxDebugUtil& debug = CxDebugUtil::Instance();
     ui.ShowErrorReport(owner, {debug.GetFolder(), debug.GetLogPath(), std::string()});
-    reporting = false;
 }
 
 int RunWizard(int& argc, char** argv) {
