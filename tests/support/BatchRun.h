@@ -16,19 +16,37 @@ namespace fwtest {
 
 inline std::string Quote(const std::string& s) { return "'" + s + "'"; }
 
-// The shell command of one batch run; `root` ends with a slash.
-inline std::string FerrywiseCommand(const std::string& root, const std::string& args) {
+// The built program.
+inline std::string FerrywisePath() {
     // ctest names the build folder; run by hand, the test sits in <build>/tests/<folder>/.
     const char* env = std::getenv("FW_BINARY_DIR");
     const std::string bin = env ? std::string(env) : platform::ProgramFolder() + "../..";
+    return bin + "/app/ferrywise";
+}
+
+// The shell command of one batch run; `root` ends with a slash.
+inline std::string FerrywiseCommand(const std::string& root, const std::string& args) {
     return "env HOME=" + Quote(root + "home") + " XDG_DATA_HOME=" + Quote(root + "data") +
-           " WINEPREFIX=" + Quote(root + "wine") + " " + Quote(bin + "/app/ferrywise") + " --batch " + args;
+           " WINEPREFIX=" + Quote(root + "wine") + " " + Quote(FerrywisePath()) + " --batch " + args;
 }
 
 struct BatchRun {
     int status = -1;
     std::string output;
 };
+
+// Runs a shell command to its end: its exit status and what it wrote.
+inline BatchRun RunCommand(const std::string& command) {
+    BatchRun run;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr) return run;
+    char buf[4096];
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) run.output.append(buf, n);
+    const int rc = ::pclose(pipe);
+    run.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+    return run;
+}
 
 // Starts a batch run without waiting for it; its output is dropped. The
 // process is ferrywise itself, so a signal reaches it and waitpid sees it.
@@ -43,15 +61,7 @@ inline pid_t StartFerrywise(const std::string& root, const std::string& args) {
 }
 
 inline BatchRun RunFerrywise(const std::string& root, const std::string& args) {
-    BatchRun run;
-    FILE* pipe = ::popen((FerrywiseCommand(root, args) + " 2>&1").c_str(), "r");
-    if (pipe == nullptr) return run;
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) run.output.append(buf, n);
-    const int rc = ::pclose(pipe);
-    run.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
-    return run;
+    return RunCommand(FerrywiseCommand(root, args) + " 2>&1");
 }
 
 // One kind's line of the report: "Contacts  3 new, 0 different, 2 same; 3 written".
