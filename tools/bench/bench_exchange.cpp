@@ -15,6 +15,7 @@
 #include "common/records/CommAddrMgr.h"
 #include "helpers/exchange/ExchangeDataWriter.h"
 #include "platform/text/TextCopy.h"
+#include "tools/bench/BenchClock.h"
 
 namespace {
 
@@ -49,13 +50,6 @@ protected:
         platform::CopyText(rec.Company, raw.texts[5]);
     }
 };
-
-template <class F>
-double Seconds(F&& f) {
-    const auto t0 = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-}
 
 }  // namespace
 

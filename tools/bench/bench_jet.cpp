@@ -8,14 +8,11 @@
 #include <string>
 
 #include "platform/jet/JetConnection.h"
+#include "tools/bench/BenchClock.h"
 #include "tools/jetfixture/PalmSamples.h"
 #include "tools/jetfixture/PalmTables.h"
 
 namespace {
-
-double Seconds(std::chrono::steady_clock::time_point since) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
 
 void ReadAll(const std::string& file, jetfixture::PalmKind kind, const char* label) {
     auto start = std::chrono::steady_clock::now();

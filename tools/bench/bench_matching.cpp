@@ -10,6 +10,7 @@
 
 #include "common/records/CommAddrMgr.h"
 #include "platform/text/TextCopy.h"
+#include "tools/bench/BenchClock.h"
 
 namespace {
 
@@ -39,13 +40,6 @@ void Fill(CommAddrMgr& mgr, int count, unsigned seed) {
         platform::CopyText(rec->Note, "A note\r\nwith two lines");
         mgr.AddRecord(rec.get());
     }
-}
-
-template <class F>
-double Seconds(F&& f) {
-    const auto t0 = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
 }
 
 }  // namespace

@@ -14,12 +14,9 @@
 #include "common/misc/CxDebugUtil.h"
 #include "common/outlook/OlAddr.h"
 #include "platform/outlook/OutlookServer.h"
+#include "tools/bench/BenchClock.h"
 
 namespace {
-
-double Seconds(std::chrono::steady_clock::time_point since) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
 
 std::string PeakMemory() {
     std::ifstream status("/proc/self/status");

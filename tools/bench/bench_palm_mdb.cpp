@@ -11,14 +11,11 @@
 #include "common/palm/PmAddrEx2Util.h"
 #include "common/palm/PmDateEx2Util.h"
 #include "common/palm/PmMemoEx2Util.h"
+#include "tools/bench/BenchClock.h"
 #include "tools/jetfixture/PalmSamples.h"
 #include "tools/jetfixture/PalmTables.h"
 
 namespace {
-
-double Seconds(std::chrono::steady_clock::time_point since) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
 
 template <class Reader>
 void Load(const std::string& file, const char* label) {

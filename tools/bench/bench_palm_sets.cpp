@@ -15,6 +15,7 @@
 #include "common/misc/CxDebugUtil.h"
 #include "common/palm/PmAddrInfo.h"
 #include "common/palm/PmMemoInfo.h"
+#include "tools/bench/BenchClock.h"
 #include "tools/palmdat/PalmDatWriter.h"
 
 namespace {
@@ -46,10 +47,6 @@ long PeakRssMiB() {
     rusage usage{};
     ::getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss / 1024;
-}
-
-double Seconds(std::chrono::steady_clock::time_point since) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "common/records/CommNoteMgr.h"
 #include "common/records/CommTaskMgr.h"
 #include "platform/text/TextCopy.h"
+#include "tools/bench/BenchClock.h"
 
 namespace {
 
@@ -50,13 +51,6 @@ void Put(int kind, int count, F&& fill) {
         adapter->mgr.AddRecord(rec.get());
     }
     GetAdapterTable().Put(kAppPalm, kind, std::move(adapter));
-}
-
-template <class F>
-double Seconds(F&& f) {
-    const auto t0 = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
 }
 
 }  // namespace
