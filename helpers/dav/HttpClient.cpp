@@ -155,6 +155,10 @@ bool HttpClient::Send(const HttpRequest& request, HttpResponse& response, Error&
         }
         if (!IsRedirect(response.status) || location.empty()) return true;
         const std::string next = ResolveUrl(current.url, location);
+        if (!current.followRedirects) {
+            response.location = next;
+            return true;
+        }
         if (next.empty()) {
             error = {Error::Kind::Protocol, "a redirect to an address that cannot be read"};
             return false;

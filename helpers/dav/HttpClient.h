@@ -19,12 +19,15 @@ struct HttpRequest {
     std::string user;
     std::string password;
     std::string bearer;
+    // Off: a redirect is the answer (its target in HttpResponse::location).
+    bool followRedirects = true;
 };
 
 struct HttpResponse {
     long status = 0;
     std::string body;
-    std::string url;  // where the answer came from, after redirects
+    std::string url;       // where the answer came from, after redirects
+    std::string location;  // a redirect's target, resolved, when not followed
 };
 
 class HttpClient {
