@@ -85,12 +85,17 @@ bool Prepare(const Account& account, DavKind kind, HttpClient& http, const StopC
     CX_LOG(kLogDetail, "DAV: reading %s from %s (%s)", kind == DavKind::AddressBook ? "contacts" : "calendars",
            OriginOf(start).c_str(), google ? "OAuth" : "Basic");
     DavClient client(http, credentials, kind);
-    if (!client.FindCollections(start, collections, error)) return false;
-    // Google's calendar principal may name no home; its primary calendar
-    // is then read where Google publishes it.
-    if (google && kind == DavKind::Calendar && collections.empty())
+    const bool found = client.FindCollections(start, collections, error);
+    // When Google's calendar principal leads to no calendar, the primary
+    // calendar is read where Google publishes it.
+    if (google && kind == DavKind::Calendar && collections.empty() && (found || error.kind == Error::Kind::Protocol)) {
+        CX_LOG(kLogDetail, "DAV: no calendar list from Google (%s); reading the primary calendar",
+               found ? "none named" : error.detail.c_str());
+        error = {};
         collections.push_back({kGoogleCalDav + PercentEncode(account.email) + "/events", account.email, {}, {}});
-    return true;
+        return true;
+    }
+    return found;
 }
 
 }  // namespace

@@ -29,7 +29,6 @@ void GlobalInit() {
 
 struct Transfer {
     std::string* body;
-    std::string location;
     bool tooLarge = false;
     const StopCheck* stop;
 };
@@ -43,20 +42,6 @@ size_t OnBody(char* data, size_t size, size_t count, void* user) {
     }
     t->body->append(data, n);
     return n;
-}
-
-size_t OnHeader(char* data, size_t size, size_t count, void* user) {
-    auto* t = static_cast<Transfer*>(user);
-    const std::string line(data, size * count);
-    if (line.size() > 9 && (line.compare(0, 9, "Location:") == 0 || line.compare(0, 9, "location:") == 0)) {
-        std::string value = line.substr(9);
-        const auto first = value.find_first_not_of(" \t");
-        const auto last = value.find_last_not_of(" \t\r\n");
-        t->location = first == std::string::npos ? std::string() : value.substr(first, last - first + 1);
-    } else if (line.rfind("HTTP/", 0) == 0) {
-        t->location.clear();  // a new answer (after "100 Continue")
-    }
-    return size * count;
 }
 
 int OnProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
@@ -79,7 +64,7 @@ bool HttpClient::SendOnce(const HttpRequest& request, HttpResponse& response, st
     }
     CURL* c = curl.get();
     response.body.clear();
-    Transfer transfer{&response.body, {}, false, &m_stop};
+    Transfer transfer{&response.body, false, &m_stop};
     std::unique_ptr<curl_slist, ListFree> headers;
     for (const std::string& h : request.headers) headers.reset(curl_slist_append(headers.release(), h.c_str()));
     std::string bearer;
@@ -110,8 +95,6 @@ bool HttpClient::SendOnce(const HttpRequest& request, HttpResponse& response, st
     curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, m_stallSeconds);
     curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, OnBody);
     curl_easy_setopt(c, CURLOPT_WRITEDATA, &transfer);
-    curl_easy_setopt(c, CURLOPT_HEADERFUNCTION, OnHeader);
-    curl_easy_setopt(c, CURLOPT_HEADERDATA, &transfer);
     curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, OnProgress);
     curl_easy_setopt(c, CURLOPT_XFERINFODATA, &transfer);
@@ -130,7 +113,10 @@ bool HttpClient::SendOnce(const HttpRequest& request, HttpResponse& response, st
     }
     curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &response.status);
     response.url = request.url;
-    location = transfer.location;
+    // The redirect's target, resolved against the address asked.
+    char* target = nullptr;
+    location.clear();
+    if (curl_easy_getinfo(c, CURLINFO_REDIRECT_URL, &target) == CURLE_OK && target) location = target;
     return true;
 }
 
@@ -154,7 +140,7 @@ bool HttpClient::Send(const HttpRequest& request, HttpResponse& response, Error&
             return false;
         }
         if (!IsRedirect(response.status) || location.empty()) return true;
-        const std::string next = ResolveUrl(current.url, location);
+        const std::string& next = location;
         if (!current.followRedirects) {
             response.location = next;
             return true;

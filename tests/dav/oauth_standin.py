@@ -9,8 +9,11 @@ of a DAV address book that takes only the bearer tokens it issued.
           client, the redirect_uri and the PKCE code_verifier against the
           S256 code_challenge; a code is good once) and the refresh_token
           grant; errors as JSON {"error": ...} with status 400.
-  /dav/   one address book of two cards that refuses the addressbook-query
-          REPORT, so a client lists it and asks for a multiget.
+  /dav/book/   an address book of two cards that refuses the
+               addressbook-query REPORT, so a client lists it and asks for
+               a multiget.
+  /dav/plain/  the same cards behind a server that takes no REPORT at all,
+               so a client lists them and reads each on its own.
 
 Usage: oauth_standin.py PORTFILE CLIENT_ID [CLIENT_SECRET]
 The chosen port is written to PORTFILE once the server listens.
@@ -139,7 +142,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
         self.body()
         if not self.authorised():
             return
-        book = ('<D:response><D:href>/dav/book/</D:href><D:propstat><D:prop><D:resourcetype><D:collection/>'
+        book = ('<D:response><D:href>' + esc(urllib.parse.urlsplit(self.path).path) + '</D:href><D:propstat><D:prop><D:resourcetype><D:collection/>'
                 '<C:addressbook xmlns:C="urn:ietf:params:xml:ns:carddav"/></D:resourcetype>'
                 '<D:displayname>Contacts</D:displayname></D:prop><D:status>HTTP/1.1 200 OK</D:status>'
                 '</D:propstat></D:response>')
@@ -154,7 +157,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
         text = self.body()
         if not self.authorised():
             return
-        if "addressbook-multiget" not in text:
+        if "addressbook-multiget" not in text or self.path.startswith("/dav/plain/"):
             return self.send(501, "", "text/plain")
         hrefs = [urllib.parse.unquote(h.split("</")[0]) for h in text.split("href>")[1::2]]
         out = []
