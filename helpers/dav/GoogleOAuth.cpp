@@ -57,7 +57,22 @@ std::string Form(std::initializer_list<std::pair<const char*, std::string>> fiel
     return out;
 }
 
+// The text member `name` of a JSON object; empty when absent or no text.
+std::string TextMember(const nlohmann::json& object, const char* name) {
+    if (!object.is_object()) return {};
+    const auto it = object.find(name);
+    return it != object.end() && it->is_string() ? it->get<std::string>() : std::string();
+}
+
 }  // namespace
+
+bool ReadTokenAnswer(const std::string& body, TokenAnswer& answer) {
+    const nlohmann::json json = nlohmann::json::parse(body, nullptr, false);
+    answer.accessToken = TextMember(json, "access_token");
+    answer.refreshToken = TextMember(json, "refresh_token");
+    answer.error = TextMember(json, "error");
+    return !answer.accessToken.empty();
+}
 
 OAuthEndpoints GoogleOAuthEndpoints() {
     std::string base = platform::EnvironmentValue("FRWY_GOOGLE_OAUTH_BASE");
@@ -79,13 +94,14 @@ std::string GoogleOAuth::KeptRefreshToken() const {
     std::stringstream text;
     text << in.rdbuf();
     const nlohmann::json kept = nlohmann::json::parse(text.str(), nullptr, false);
-    if (!kept.is_object() || !kept.contains("refresh_token") || !kept["refresh_token"].is_string()) {
+    const std::string refreshToken = TextMember(kept, "refresh_token");
+    if (refreshToken.empty()) {
         CX_LOG(kLogHigh, "DAV: the kept Google sign-in cannot be read; signing in afresh");
         return {};
     }
     // A token belongs to the client it was given to.
-    if (kept.value("client_id", std::string()) != m_account.clientId) return {};
-    return kept["refresh_token"].get<std::string>();
+    if (TextMember(kept, "client_id") != m_account.clientId) return {};
+    return refreshToken;
 }
 
 void GoogleOAuth::KeepRefreshToken(const std::string& refreshToken) const {
@@ -114,17 +130,14 @@ bool GoogleOAuth::AskTokenEndpoint(const std::string& form, std::string& token, 
     request.body = form;
     HttpResponse response;
     if (!m_http.Send(request, response, error)) return false;
-    const nlohmann::json answer = nlohmann::json::parse(response.body, nullptr, false);
-    if (response.status == 200 && answer.is_object() && answer.contains("access_token") &&
-        answer["access_token"].is_string() && !answer["access_token"].get<std::string>().empty()) {
-        token = answer["access_token"].get<std::string>();
-        if (answer.contains("refresh_token") && answer["refresh_token"].is_string())
-            refreshToken = answer["refresh_token"].get<std::string>();
+    TokenAnswer answer;
+    const bool granted = ReadTokenAnswer(response.body, answer);
+    if (response.status == 200 && granted) {
+        token = answer.accessToken;
+        refreshToken = answer.refreshToken;
         return true;
     }
-    std::string code;
-    if (answer.is_object() && answer.contains("error") && answer["error"].is_string())
-        code = answer["error"].get<std::string>();
+    const std::string code = CxDebugUtil::OneLine(answer.error.substr(0, 64));
     if (response.status == 400 || response.status == 401) {
         refused = true;
         error = {Error::Kind::Unauthorized, "the token endpoint refused the grant" + (code.empty() ? "" : ": " + code)};

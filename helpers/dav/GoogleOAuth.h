@@ -31,6 +31,16 @@ inline constexpr const char* kGoogleScopes =
 // of its SHA-256 digest.
 std::string PkceChallenge(const std::string& verifier);
 
+// What a token endpoint answered (RFC 6749 5.1 and 5.2): the access token
+// and any refresh token of a success, else the error code. False when the
+// text is no answer with an access token.
+struct TokenAnswer {
+    std::string accessToken;
+    std::string refreshToken;
+    std::string error;
+};
+bool ReadTokenAnswer(const std::string& body, TokenAnswer& answer);
+
 class GoogleOAuth {
 public:
     GoogleOAuth(const Account& account, HttpClient& http, StopCheck stop)

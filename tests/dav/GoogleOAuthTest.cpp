@@ -162,7 +162,8 @@ TEST_F(GoogleSignIn, ARevokedOrForeignKeptTokenLeadsToANewSignIn) {
     const dav::Account account = GoogleAccount(dir, true);
     for (const std::string& kept : {std::string("{\"client_id\":\"") + kClient + "\",\"refresh_token\":\"1//revoked\"}",
                                     std::string("{\"client_id\":\"another\",\"refresh_token\":\"1//x\"}"),
-                                    std::string("not json at all"), std::string("{\"refresh_token\":42}")}) {
+                                    std::string("not json at all"), std::string("{\"refresh_token\":42}"),
+                                    std::string("{\"client_id\":7,\"refresh_token\":\"1//x\"}"), std::string("[1]")}) {
         fwtest::WriteFile(account.tokenFile, kept);
         TestBrowser browser;
         std::string token;
