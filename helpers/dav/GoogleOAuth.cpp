@@ -186,7 +186,7 @@ bool GoogleOAuth::SignIn(std::string& token, Error& error) {
         return false;
     }
     std::string target;
-    switch (listener.WaitForRequest(target, kPage, kSignInMs, m_stop)) {
+    switch (listener.WaitForRequest(target, kPage, m_signInMs, m_stop)) {
     case platform::net::LoopbackListener::Result::Request: break;
     case platform::net::LoopbackListener::Result::Stopped: error = {Error::Kind::Stopped, "stopped"}; return false;
     case platform::net::LoopbackListener::Result::TimedOut:

@@ -52,6 +52,7 @@ public:
 
     // How long the browser sign-in may take.
     static constexpr int kSignInMs = 5 * 60 * 1000;
+    void SetSignInTimeout(int ms) { m_signInMs = ms; }
 
 private:
     bool Refresh(const std::string& refreshToken, std::string& token, Error& error, bool& refused);
@@ -62,9 +63,10 @@ private:
     void KeepRefreshToken(const std::string& refreshToken) const;
     void ForgetRefreshToken() const;
 
-    const Account& m_account;
+    Account m_account;
     HttpClient& m_http;
     StopCheck m_stop;
+    int m_signInMs = kSignInMs;
 };
 
 }  // namespace dav

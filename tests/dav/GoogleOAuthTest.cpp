@@ -107,6 +107,7 @@ protected:
     bool Token(const dav::Account& account, std::string& token, dav::Error& error) {
         dav::HttpClient http(nullptr);
         dav::GoogleOAuth oauth(account, http, nullptr);
+        oauth.SetSignInTimeout(20000);  // a browser that never returns fails the test, not hangs it
         return oauth.AccessToken(token, error);
     }
 
@@ -201,6 +202,30 @@ TEST_F(GoogleSignIn, RefusedOrForgedAnswersFailTheSignIn) {
         EXPECT_EQ(error.kind, c.kind) << c.what << ": " << error.detail;
         EXPECT_TRUE(token.empty()) << c.what;
         EXPECT_FALSE(std::filesystem::exists(account.tokenFile)) << c.what;
+    }
+}
+
+TEST_F(GoogleSignIn, ABrowserThatNeverReturnsEndsInTimeOrAtTheStop) {
+    struct Case {
+        bool opens;
+        bool stop;
+        dav::Error::Kind kind;
+    };
+    for (const Case c : {Case{true, false, dav::Error::Kind::Unauthorized}, Case{true, true, dav::Error::Kind::Stopped},
+                         Case{false, false, dav::Error::Kind::Protocol}}) {
+        dav::SetBrowserOpener([&](const std::string&) { return c.opens; });
+        const auto start = std::chrono::steady_clock::now();
+        dav::HttpClient http(nullptr);
+        dav::GoogleOAuth oauth(GoogleAccount(dir, true), http, [&] {
+            return c.stop && std::chrono::steady_clock::now() - start > std::chrono::milliseconds(200);
+        });
+        oauth.SetSignInTimeout(600);
+        std::string token;
+        dav::Error error;
+        EXPECT_FALSE(oauth.AccessToken(token, error));
+        EXPECT_EQ(error.kind, c.kind) << error.detail;
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+        dav::SetBrowserOpener(nullptr);
     }
 }
 
