@@ -8,6 +8,7 @@
 
 #include "helpers/dav/DavFetch.h"
 #include "helpers/dav/HttpClient.h"
+#include "tests/dav/DebugLogCapture.h"
 #include "tests/support/RadicaleServer.h"
 #include "tests/support/ServerProcess.h"
 
@@ -170,6 +171,7 @@ TEST_F(DavServer, RefusalsAndFailuresAreReportedByKindWithoutTheSecret) {
     lookalike.serverUrl = "http://127.0.0.1.example.com/";
     dav::Account notDav = AccountAt("");
     notDav.serverUrl = server->Url() + "no-such-user/nothing/";
+    DebugLogCapture log;
     const Case cases[] = {
         {"wrong password", wrong, dav::Error::Kind::Unauthorized},
         {"closed port", closed, dav::Error::Kind::Unreachable},
@@ -191,6 +193,10 @@ TEST_F(DavServer, RefusalsAndFailuresAreReportedByKindWithoutTheSecret) {
             EXPECT_FALSE(detail.empty()) << c.what;
         }
     }
+    // The debug log tells what failed, never with the password.
+    const std::string text = log.Text();
+    EXPECT_NE(text.find("DAV:"), std::string::npos);
+    for (const Case& c : cases) EXPECT_EQ(text.find(c.account.password), std::string::npos) << c.what;
 }
 
 TEST_F(DavServer, AStopEndsTheReadingAsStopped) {

@@ -13,6 +13,7 @@
 #include "helpers/dav/DavFetch.h"
 #include "helpers/dav/GoogleOAuth.h"
 #include "helpers/dav/Url.h"
+#include "tests/dav/DebugLogCapture.h"
 #include "tests/support/ServerProcess.h"
 #include "tests/support/TempDir.h"
 
@@ -117,6 +118,7 @@ protected:
 };
 
 TEST_F(GoogleSignIn, TheFirstRunSignsInThroughTheBrowserAndTheNextUsesTheKeptToken) {
+    DebugLogCapture log;
     const dav::Account account = GoogleAccount(dir, true);
     std::string first, second;
     dav::Error error;
@@ -143,6 +145,11 @@ TEST_F(GoogleSignIn, TheFirstRunSignsInThroughTheBrowserAndTheNextUsesTheKeptTok
     EXPECT_EQ(browser.Opened(), 0) << "the kept token serves without the browser";
     EXPECT_NE(second, first);
     EXPECT_EQ(fwtest::ReadFile(account.tokenFile), kept);
+    // No token and no client secret in the debug log.
+    const std::string text = log.Text();
+    EXPECT_NE(text.find("DAV: Google sign-in"), std::string::npos);
+    for (const std::string& secret : {first, second, std::string(kSecret), std::string("1//")})
+        EXPECT_EQ(text.find(secret), std::string::npos) << secret;
 }
 
 TEST_F(GoogleSignIn, WithoutSavePasswordNoTokenIsKeptAndAnOldOneIsForgotten) {
