@@ -76,6 +76,13 @@ std::string TimeZoneId(const std::string& calendarText) {
     return {};
 }
 
+bool DavClient::Wanted(const std::string& text) const {
+    // Objects read without the server's filter: of a calendar, those with
+    // an event (a task list's objects stay out).
+    if (text.empty()) return false;
+    return m_kind == DavKind::AddressBook || text.find("BEGIN:VEVENT") != std::string::npos;
+}
+
 const char* DavClient::DataNamespace() const { return m_kind == DavKind::AddressBook ? kNsCardDav : kNsCalDav; }
 const char* DavClient::DataName() const { return m_kind == DavKind::AddressBook ? "address-data" : "calendar-data"; }
 
@@ -211,8 +218,7 @@ bool DavClient::GetEach(const std::vector<std::string>& hrefs, std::vector<std::
             error = {Error::Kind::Protocol, "GET answered " + std::to_string(response.status)};
             return false;
         }
-        const bool isEvent = response.body.find("BEGIN:VEVENT") != std::string::npos;
-        if (m_kind == DavKind::AddressBook || isEvent) texts.push_back(WithLineEnd(response.body));
+        if (Wanted(response.body)) texts.push_back(WithLineEnd(response.body));
         if (progress) progress(1);
     }
     return true;
@@ -243,7 +249,7 @@ bool DavClient::Multiget(const std::string& collection, const std::vector<std::s
         }
         for (const DavResource& r : found) {
             const DavProperty* data = r.Find(DataNamespace(), DataName());
-            if (data && !data->text.empty()) texts.push_back(WithLineEnd(data->text));
+            if (data && Wanted(data->text)) texts.push_back(WithLineEnd(data->text));
         }
         if (progress) progress(last - first);
     }

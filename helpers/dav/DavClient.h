@@ -56,6 +56,7 @@ private:
                   Error& error, const std::function<void(std::size_t)>& progress);
     bool GetEach(const std::vector<std::string>& hrefs, std::vector<std::string>& texts, Error& error,
                  const std::function<void(std::size_t)>& progress);
+    bool Wanted(const std::string& text) const;
     const char* DataNamespace() const;
     const char* DataName() const;
 

@@ -277,6 +277,15 @@ TEST_F(GoogleSignIn, TheAccessTokenOpensAnAddressBookThatOnlyTakesBearerTokens) 
         EXPECT_NE(cards[1].find("FN:Bo Two"), std::string::npos);
     }
 
+    // A calendar read object by object keeps its events and leaves tasks out.
+    dav::DavClient calendars(http, {"", "", token}, dav::DavKind::Calendar);
+    ASSERT_TRUE(calendars.FindCollections(standIn.Url() + "/dav/cal/", books, error)) << error.detail;
+    ASSERT_EQ(books.size(), 1u);
+    std::vector<std::string> events;
+    ASSERT_TRUE(calendars.ReadObjects(books[0].url, events, error, nullptr)) << error.detail;
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_NE(events[0].find("UID:e1"), std::string::npos);
+
     dav::DavClient stranger(http, {"", "", "ya29.forged"}, dav::DavKind::AddressBook);
     EXPECT_FALSE(stranger.FindCollections(standIn.Url() + "/dav/book/", books, error));
     EXPECT_EQ(error.kind, dav::Error::Kind::Unauthorized);

@@ -14,6 +14,7 @@ of a DAV address book that takes only the bearer tokens it issued.
                a multiget.
   /dav/plain/  the same cards behind a server that takes no REPORT at all,
                so a client lists them and reads each on its own.
+  /dav/cal/    a calendar of one event and one task that takes no REPORT.
 
 Usage: oauth_standin.py PORTFILE CLIENT_ID [CLIENT_SECRET]
 The chosen port is written to PORTFILE once the server listens.
@@ -36,6 +37,12 @@ CARDS = {
     "/dav/book/one.vcf": "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:one\r\nFN:Ada One\r\nN:One;Ada;;;\r\nEND:VCARD\r\n",
     "/dav/book/two.vcf": "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:two\r\nFN:Bo Two\r\nN:Two;Bo;;;\r\nEND:VCARD\r\n",
 }
+
+OBJECTS = dict(CARDS)
+OBJECTS["/dav/cal/e1.ics"] = ("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:e1\r\n"
+                              "DTSTART:20240105T093000Z\r\nSUMMARY:Event\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n")
+OBJECTS["/dav/cal/t1.ics"] = ("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VTODO\r\nUID:t1\r\n"
+                              "SUMMARY:Task\r\nEND:VTODO\r\nEND:VCALENDAR\r\n")
 
 
 def s256(verifier):
@@ -89,8 +96,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
         if url.path.startswith("/dav/"):
             if not self.authorised():
                 return
-            if url.path in CARDS:
-                return self.send(200, CARDS[url.path], "text/vcard")
+            if url.path in OBJECTS:
+                return self.send(200, OBJECTS[url.path], "text/vcard")
             return self.send(404, "", "text/plain")
         self.send(404, "", "text/plain")
 
@@ -142,15 +149,20 @@ class Handler(http.server.BaseHTTPRequestHandler):
         self.body()
         if not self.authorised():
             return
-        book = ('<D:response><D:href>' + esc(urllib.parse.urlsplit(self.path).path) + '</D:href><D:propstat><D:prop><D:resourcetype><D:collection/>'
-                '<C:addressbook xmlns:C="urn:ietf:params:xml:ns:carddav"/></D:resourcetype>'
+        path = urllib.parse.urlsplit(self.path).path
+        calendar = path.startswith("/dav/cal/")
+        kind = ('<C:calendar xmlns:C="urn:ietf:params:xml:ns:caldav"/>' if calendar
+                else '<C:addressbook xmlns:C="urn:ietf:params:xml:ns:carddav"/>')
+        book = ('<D:response><D:href>' + esc(path) + '</D:href><D:propstat><D:prop><D:resourcetype><D:collection/>' +
+                kind + '</D:resourcetype>'
                 '<D:displayname>Contacts</D:displayname></D:prop><D:status>HTTP/1.1 200 OK</D:status>'
                 '</D:propstat></D:response>')
         if self.headers.get("Depth") == "0":
             return self.multistatus([book])
+        hrefs = [h for h in OBJECTS if h.startswith("/dav/cal/") == calendar]
         members = ['<D:response><D:href>%s</D:href><D:propstat><D:prop><D:resourcetype/><D:getetag>"1"'
                    '</D:getetag></D:prop><D:status>HTTP/1.1 200 OK</D:status></D:propstat></D:response>' % href
-                   for href in CARDS]
+                   for href in hrefs]
         self.multistatus([book] + members)
 
     def do_REPORT(self):
