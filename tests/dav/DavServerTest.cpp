@@ -54,12 +54,20 @@ public:
                     "<d:set><d:prop><d:resourcetype><d:collection/><c:addressbook/></d:resourcetype>"
                     "<d:displayname>Contacts</d:displayname></d:prop></d:set></d:mkcol>");
     }
-    long Calendar(const std::string& path, const std::string& name, const std::string& colour) {
+    long Calendar(const std::string& path, const std::string& name, const std::string& colour,
+                  const std::string& zone = "") {
+        const std::string timeZone =
+            zone.empty()
+                ? ""
+                : "<c:calendar-timezone>BEGIN:VCALENDAR&#13;\nVERSION:2.0&#13;\nBEGIN:VTIMEZONE&#13;\nTZID:" + zone +
+                      "&#13;\nBEGIN:STANDARD&#13;\nDTSTART:19701025T030000&#13;\nTZOFFSETFROM:+0200&#13;\n"
+                      "TZOFFSETTO:+0100&#13;\nEND:STANDARD&#13;\nEND:VTIMEZONE&#13;\nEND:VCALENDAR&#13;\n"
+                      "</c:calendar-timezone>";
         return Send("MKCALENDAR", path,
                     "<?xml version=\"1.0\"?><c:mkcalendar xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\" "
                     "xmlns:i=\"http://apple.com/ns/ical/\"><d:set><d:prop><d:displayname>" +
-                        name + "</d:displayname><i:calendar-color>" + colour +
-                        "</i:calendar-color></d:prop></d:set></c:mkcalendar>");
+                        name + "</d:displayname><i:calendar-color>" + colour + "</i:calendar-color>" + timeZone +
+                        "</d:prop></d:set></c:mkcalendar>");
     }
     long Put(const std::string& path, const std::string& text, const char* type) {
         return Send("PUT", path, text, type);
@@ -86,7 +94,7 @@ protected:
         for (int i = 0; i < kCards; ++i)
             ASSERT_EQ(fill.Put(home + "book/card-" + std::to_string(i) + ".vcf", Card(i), "text/vcard"), 201);
         ASSERT_EQ(fill.Calendar(home + "work/", "Work &amp; Co", "#FF8800FF"), 201);
-        ASSERT_EQ(fill.Calendar(home + "home/", "Home", "#00aa33"), 201);
+        ASSERT_EQ(fill.Calendar(home + "home/", "Home", "#00aa33", "Europe/Berlin"), 201);
         for (const char* uid : {"w1", "w2", "w3"})
             ASSERT_EQ(fill.Put(home + "work/" + uid + ".ics", Event(uid), "text/calendar"), 201);
         ASSERT_EQ(fill.Put(home + "home/h1.ics", Event("h1"), "text/calendar"), 201);
@@ -147,6 +155,8 @@ TEST_F(DavServer, EveryCalendarWithItsNameColourAndEventsButNoTasks) {
     ASSERT_TRUE(byName.count("Work & Co") && byName.count("Home"));
     EXPECT_EQ(byName["Work & Co"]->colour, "#FF8800");
     EXPECT_EQ(byName["Home"]->colour, "#00AA33");
+    EXPECT_EQ(byName["Home"]->timeZone, "Europe/Berlin");
+    EXPECT_EQ(byName["Work & Co"]->timeZone, "");
     std::set<std::string> work, home;
     for (const std::string& o : byName["Work & Co"]->objects) work.insert(UidOf(o));
     for (const std::string& o : byName["Home"]->objects) home.insert(UidOf(o));

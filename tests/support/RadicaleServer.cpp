@@ -27,6 +27,8 @@ RadicaleServer::RadicaleServer(const std::string& user, const std::string& passw
                                                m_folder.File("users"),
                                                "--auth-htpasswd-encryption",
                                                "plain",
+                                               "--auth-delay",
+                                               "0",
                                                "--rights-type",
                                                "owner_only",
                                                "--logging-level",
