@@ -5,6 +5,7 @@
 #include "helpers/dav/GoogleOAuth.h"
 #include "helpers/dav/HttpClient.h"
 #include "helpers/dav/Url.h"
+#include "platform/text/AsciiCase.h"
 
 namespace dav {
 
@@ -13,19 +14,9 @@ namespace {
 constexpr const char* kGoogleCardDav = "https://www.googleapis.com/.well-known/carddav";
 constexpr const char* kGoogleCalDav = "https://apidata.googleusercontent.com/caldav/v2/";
 
-std::string Lower(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
 std::string DomainOf(const std::string& email) {
     const std::size_t at = email.rfind('@');
-    return at == std::string::npos ? std::string() : Lower(email.substr(at + 1));
-}
-
-bool EndsWith(const std::string& text, const std::string& end) {
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+    return at == std::string::npos ? std::string() : platform::ToLowerAscii(email.substr(at + 1));
 }
 
 // A Google account: a Google mail domain without a server address, or a
@@ -36,8 +27,8 @@ bool IsGoogle(const Account& account) {
         return domain == "gmail.com" || domain == "googlemail.com";
     }
     const std::string host = HostOf(account.serverUrl);
-    return host == "googleapis.com" || EndsWith(host, ".googleapis.com") || host == "googleusercontent.com" ||
-           EndsWith(host, ".googleusercontent.com");
+    return host == "googleapis.com" || platform::EndsWithNoCase(host, ".googleapis.com") ||
+           host == "googleusercontent.com" || platform::EndsWithNoCase(host, ".googleusercontent.com");
 }
 
 // Where the search for the collections of `kind` starts.

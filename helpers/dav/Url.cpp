@@ -4,6 +4,8 @@
 
 #include <memory>
 
+#include "platform/text/AsciiCase.h"
+
 namespace dav {
 
 namespace {
@@ -25,12 +27,6 @@ UrlHandle Parse(const std::string& url) {
     UrlHandle u(curl_url());
     if (!u || curl_url_set(u.get(), CURLUPART_URL, url.c_str(), CURLU_NON_SUPPORT_SCHEME) != CURLUE_OK) return {};
     return u;
-}
-
-std::string Lower(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return text;
 }
 
 bool IsLoopbackHost(const std::string& host) {
@@ -60,8 +56,8 @@ bool IsAllowedUrl(const std::string& url, std::string& why) {
         why = "not an address";
         return false;
     }
-    const std::string scheme = Lower(Part(u.get(), CURLUPART_SCHEME));
-    const std::string host = Lower(Part(u.get(), CURLUPART_HOST));
+    const std::string scheme = platform::ToLowerAscii(Part(u.get(), CURLUPART_SCHEME));
+    const std::string host = platform::ToLowerAscii(Part(u.get(), CURLUPART_HOST));
     if (scheme == "https") return true;
     if (scheme == "http" && IsLoopbackHost(host)) return true;
     why = scheme == "http" ? "plain HTTP is used only on this computer; the server needs an https:// address"
@@ -78,7 +74,8 @@ std::string ResolveUrl(const std::string& base, const std::string& ref) {
 std::string OriginOf(const std::string& url) {
     const UrlHandle u = Parse(url);
     if (!u) return {};
-    return Lower(Part(u.get(), CURLUPART_SCHEME)) + "://" + Lower(Part(u.get(), CURLUPART_HOST)) + ":" +
+    return platform::ToLowerAscii(Part(u.get(), CURLUPART_SCHEME)) + "://" +
+           platform::ToLowerAscii(Part(u.get(), CURLUPART_HOST)) + ":" +
            Part(u.get(), CURLUPART_PORT, CURLU_DEFAULT_PORT);
 }
 
@@ -89,7 +86,7 @@ std::string PathOf(const std::string& url) {
 
 std::string HostOf(const std::string& url) {
     const UrlHandle u = Parse(url);
-    return u ? Lower(Part(u.get(), CURLUPART_HOST)) : std::string();
+    return u ? platform::ToLowerAscii(Part(u.get(), CURLUPART_HOST)) : std::string();
 }
 
 bool SameResource(const std::string& a, const std::string& b) {
