@@ -26,19 +26,19 @@ struct Account {
 struct Calendar {
     std::string url;
     std::string displayName;
-    std::string colour;    // "#RRGGBB" or empty
-    std::string timeZone;  // the calendar's time-zone identifier, or empty
+    std::string colour;                // "#RRGGBB" or empty
+    std::string timeZone;              // the calendar's time-zone identifier, or empty
     std::vector<std::string> objects;  // iCalendar texts, one per resource
 };
 
 struct Error {
     enum class Kind {
         None,
-        Unauthorized,   // the server refused the e-mail and password (or token)
-        NoClientId,     // a Google account without an OAuth client identifier
-        Unreachable,    // no connection, DNS, TLS, time-out
-        Protocol,       // an answer that is not what the protocol says
-        Stopped,        // the program asked the helper to stop
+        Unauthorized,  // the server refused the e-mail and password (or token)
+        NoClientId,    // a Google account without an OAuth client identifier
+        Unreachable,   // no connection, DNS, TLS, time-out
+        Protocol,      // an answer that is not what the protocol says
+        Stopped,       // the program asked the helper to stop
     };
     Kind kind = Kind::None;
     std::string detail;  // for the debug log; holds no secret
