@@ -154,7 +154,9 @@ bool ContactsFromExport(HelperSession& session, Watch& watch, std::vector<pim::C
     for (const ExportFile* f : s.cards) {
         if (haveAll && !IsAllContacts(f->name)) continue;
         CX_LOG(kLogDetail, "Reading contacts from %s", f->name.c_str());
-        AddUnique(contacts, pim::ReadVCards(f->bytes), uids);
+        std::vector<pim::Contact> read;
+        if (!pim::ReadVCards(f->bytes, read, [&] { return watch.Stop(); })) return false;
+        AddUnique(contacts, std::move(read), uids);
     }
     for (const ExportFile* f : s.tables) {
         if (!LooksLikeGoogleCsv(f->bytes)) {

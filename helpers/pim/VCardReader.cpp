@@ -218,6 +218,28 @@ std::vector<Contact> ReadVCards(std::string_view text) {
     return contacts;
 }
 
+bool ReadVCards(std::string_view text, std::vector<Contact>& contacts, const std::function<bool()>& stop) {
+    constexpr std::size_t kPart = 256 * 1024;
+    std::size_t from = 0;
+    while (from < text.size()) {
+        if (stop && stop()) return false;
+        // A part ends where a line "BEGIN:VCARD" starts after its size.
+        std::size_t to = text.size();
+        for (std::size_t at = from + kPart; at < text.size();) {
+            const std::size_t nl = text.find('\n', at);
+            if (nl == std::string_view::npos) break;
+            if (platform::StartsWithNoCase(text.substr(nl + 1), "BEGIN:VCARD")) {
+                to = nl + 1;
+                break;
+            }
+            at = nl + 1;
+        }
+        for (Contact& c : ReadVCards(text.substr(from, to - from))) contacts.push_back(std::move(c));
+        from = to;
+    }
+    return true;
+}
+
 std::string PlainLabel(std::string_view label) {
     if (label.size() >= 8 && label.substr(0, 4) == "_$!<" && label.substr(label.size() - 4) == ">!$_")
         return std::string(label.substr(4, label.size() - 8));

@@ -2,6 +2,7 @@
 // Contacts from vCard texts of versions 2.1, 3.0 and 4.0 as address books
 // write them: typed values, item groups labelled with X-ABLabel, the
 // X- properties of instant messaging, related names and dates.
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -11,6 +12,9 @@ namespace pim {
 
 // Every card of a text, in order.
 std::vector<Contact> ReadVCards(std::string_view text);
+// The same, read a part at a time; `stop` is asked between the parts, and
+// true ends the reading with false.
+bool ReadVCards(std::string_view text, std::vector<Contact>& contacts, const std::function<bool()>& stop);
 
 // A label as address books write their own ("_$!<Anniversary>!$_") as the
 // plain word; other labels unchanged.
