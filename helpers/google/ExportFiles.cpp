@@ -59,6 +59,7 @@ bool ReadArchive(const std::vector<std::string>& parts, std::vector<ExportFile>&
         char buf[64 * 1024];
         la_ssize_t n;
         while ((n = archive_read_data(a.get(), buf, sizeof buf)) > 0) {
+            if (stop && stop()) return false;
             file.bytes.append(buf, static_cast<std::size_t>(n));
             if (file.bytes.size() > static_cast<std::size_t>(kEntryLimit)) break;
         }
@@ -104,12 +105,20 @@ std::vector<std::string> ArchiveParts(const std::string& path) {
     return parts.empty() ? std::vector<std::string>{path} : parts;
 }
 
-bool ReadPlainFile(const fs::path& path, const std::string& name, std::vector<ExportFile>& files) {
+// False when the file cannot be read or the reading was stopped.
+bool ReadPlainFile(const fs::path& path, const std::string& name, std::vector<ExportFile>& files,
+                   const std::function<bool()>& stop) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
     ExportFile file;
     file.name = name;
-    file.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::vector<char> buf(1024 * 1024);
+    while (in) {
+        if (stop && stop()) return false;
+        in.read(buf.data(), static_cast<std::streamsize>(buf.size()));
+        file.bytes.append(buf.data(), static_cast<std::size_t>(in.gcount()));
+    }
+    if (in.bad()) return false;
     files.push_back(std::move(file));
     return true;
 }
@@ -137,8 +146,10 @@ bool ReadFolder(const std::string& folder, std::vector<ExportFile>& files, std::
     for (const fs::path& p : plain) {
         if (stop && stop()) return false;
         const std::string name = fs::relative(p, folder, ec).generic_string();
-        if (!ReadPlainFile(p, name.empty() ? p.filename().string() : name, files))
+        if (!ReadPlainFile(p, name.empty() ? p.filename().string() : name, files, stop)) {
+            if (stop && stop()) return false;
             CX_LOG(0, "Cannot read the file %s", p.string().c_str());
+        }
     }
     // Archives of the export's parts: each part once, parts of one export together.
     std::sort(archives.begin(), archives.end());
@@ -190,7 +201,8 @@ bool ReadExport(const std::string& path, std::vector<ExportFile>& files, ExportS
         return true;
     }
     shape = ExportShape::SingleFile;
-    if (!ReadPlainFile(path, fs::path(path).filename().string(), files)) {
+    if (!ReadPlainFile(path, fs::path(path).filename().string(), files, stop)) {
+        if (stop && stop()) return false;
         CX_LOG(0, "Cannot read the file %s", path.c_str());
         error = "The Google export " + path + " cannot be read.";
         return false;

@@ -107,10 +107,10 @@ const T* Primary(const Slots<T, N>& slots) {
 }
 
 template <std::size_t N>
-void WriteValues(ExchangeDataWriter& out, const Slots<pim::Value, N>& slots, std::size_t capacity) {
+void WriteValues(ExchangeDataWriter& out, const Slots<pim::Value, N>& slots, std::size_t capacity,
+                 const pim::Value* primary) {
     for (int code : slots.codes) out.Int(code);
     for (std::size_t i = 0; i < N; ++i) Text(out, i < slots.used ? slots.items[i]->value : "", capacity);
-    const pim::Value* primary = Primary(slots);
     Text(out, primary ? primary->value : "", capacity);
 }
 
@@ -144,8 +144,22 @@ double ContactDate(const pim::Date& date) {
 void WriteContact(ExchangeDataWriter& out, const pim::Contact& c, int number) {
     std::vector<pim::Value> customs = c.customs;  // relations and services without a slot join them
 
+    // The program takes the work address, else the primary one, as the
+    // first e-mail, and the home and other addresses as the second and
+    // third: a primary address that is not a work one is given as the
+    // primary alone, so that it does not arrive twice.
+    const pim::Value* primaryEmail = nullptr;
+    for (const pim::Value& v : c.emails) {
+        if (v.pref) {
+            primaryEmail = &v;
+            break;
+        }
+    }
     Slots<pim::Value, 5> emails;
-    for (const pim::Value& v : c.emails) emails.Add(PlaceCode(v.types, v.label), v);
+    for (const pim::Value& v : c.emails) {
+        const int code = PlaceCode(v.types, v.label);
+        if (&v != primaryEmail || code == 2) emails.Add(code, v);
+    }
     Slots<pim::Address, 5> addresses;
     for (const pim::Address& a : c.addresses) addresses.Add(PlaceCode(a.types, a.label), a);
     Slots<pim::Value, 10> phones, webs, ims;
@@ -165,7 +179,7 @@ void WriteContact(ExchangeDataWriter& out, const pim::Contact& c, int number) {
     out.Int(0);
     for (const std::string* s : {&c.first, &c.middle, &c.last, &c.display, &c.nick, &c.company, &c.title})
         Text(out, *s, 63);
-    WriteValues(out, emails, 63);
+    WriteValues(out, emails, 63, primaryEmail);
 
     for (int code : addresses.codes) out.Int(code);
     auto each = [&](std::size_t capacity, auto member) {
@@ -180,9 +194,9 @@ void WriteContact(ExchangeDataWriter& out, const pim::Contact& c, int number) {
     each(31, [](const pim::Address& a) { return a.poBox; });
     each(63, [](const pim::Address&) { return std::string(); });  // neighbourhood: no vCard part holds it
 
-    WriteValues(out, phones, 31);
-    WriteValues(out, webs, 255);
-    WriteValues(out, ims, 63);
+    WriteValues(out, phones, 31, Primary(phones));
+    WriteValues(out, webs, 255, Primary(webs));
+    WriteValues(out, ims, 63, Primary(ims));
 
     for (std::size_t i = 0; i < 10; ++i) Text(out, i < customs.size() ? customs[i].label : "", 63);
     for (std::size_t i = 0; i < 10; ++i) Text(out, i < customs.size() ? customs[i].value : "", 63);

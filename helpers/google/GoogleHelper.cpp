@@ -116,16 +116,21 @@ bool IsAllContacts(const std::string& name) {
            platform::EqualsNoCase(p.parent_path().filename().string(), "All Contacts");
 }
 
-void AddUnique(std::vector<pim::Contact>& into, std::vector<pim::Contact> from, std::set<std::string>& uids) {
-    for (pim::Contact& c : from) {
+bool AddUnique(std::vector<pim::Contact>& into, std::vector<pim::Contact> from, std::set<std::string>& uids,
+               Watch& watch) {
+    for (std::size_t i = 0; i < from.size(); ++i) {
+        if (i % 1024 == 0 && watch.Stop()) return false;
+        pim::Contact& c = from[i];
         if (!c.uid.empty() && !uids.insert(c.uid).second) continue;
         into.push_back(std::move(c));
     }
+    return true;
 }
 
 // False, with the message added, when the export cannot give contacts.
 bool ContactsFromExport(HelperSession& session, Watch& watch, std::vector<pim::Contact>& contacts) {
     const std::string path = session.Params().Text(kParamExportPath);
+    session.WriteStatus("Reading the Google export ...");
     std::vector<ExportFile> files;
     ExportShape shape = ExportShape::Missing;
     std::string error;
@@ -156,7 +161,7 @@ bool ContactsFromExport(HelperSession& session, Watch& watch, std::vector<pim::C
         CX_LOG(kLogDetail, "Reading contacts from %s", f->name.c_str());
         std::vector<pim::Contact> read;
         if (!pim::ReadVCards(f->bytes, read, [&] { return watch.Stop(); })) return false;
-        AddUnique(contacts, std::move(read), uids);
+        if (!AddUnique(contacts, std::move(read), uids, watch)) return false;
     }
     for (const ExportFile* f : s.tables) {
         if (!LooksLikeGoogleCsv(f->bytes)) {
@@ -168,13 +173,14 @@ bool ContactsFromExport(HelperSession& session, Watch& watch, std::vector<pim::C
             continue;
         }
         CX_LOG(kLogDetail, "Reading contacts from %s", f->name.c_str());
-        AddUnique(contacts, ReadGoogleCsv(f->bytes), uids);
+        if (!AddUnique(contacts, ReadGoogleCsv(f->bytes), uids, watch)) return false;
     }
     return true;
 }
 
 bool CalendarsFromExport(HelperSession& session, Watch& watch, std::vector<pim::Calendar>& calendars) {
     const std::string path = session.Params().Text(kParamExportPath);
+    session.WriteStatus("Reading the Google export ...");
     std::vector<ExportFile> files;
     ExportShape shape = ExportShape::Missing;
     std::string error;
@@ -227,7 +233,8 @@ bool ContactsOnline(HelperSession& session, Watch& watch, std::vector<pim::Conta
         return false;
     }
     std::set<std::string> uids;
-    for (const std::string& card : cards) AddUnique(contacts, pim::ReadVCards(card), uids);
+    for (const std::string& card : cards)
+        if (!AddUnique(contacts, pim::ReadVCards(card), uids, watch)) return false;
     return true;
 }
 

@@ -215,7 +215,10 @@ TEST_F(GoogleHelper, VCardFieldsFillTheirSlots) {
 
     const auto* bo = ByDisplay(contacts, "Bo Ek");
     ASSERT_NE(bo, nullptr);
+    // A primary address that is no work one is the primary alone.
     EXPECT_EQ(bo->primaryEmail, "bo@example.com");
+    EXPECT_EQ(bo->emailTypes, (std::array<std::int32_t, 5>{}));
+    EXPECT_EQ(bo->emails[0], "");
     const auto* cai = ByDisplay(contacts, "Cai Ström");
     ASSERT_NE(cai, nullptr);
     EXPECT_EQ(cai->dateTypes[0], 1);
