@@ -66,12 +66,12 @@ private:
 class GoogleHelper : public ::testing::Test {
 protected:
     // The parameter file as the program writes it, with the export path.
-    std::string WriteParams(bool calendar, const std::string& exportPath) {
+    std::string WriteParams(bool calendar, const std::string& exportPath, const std::string& server = "") {
         const CxHelperKind& kind = GetHelperKind(calendar ? kHelperGDate : kHelperGAddr);
         CxGAppParamParser p;
         auto text = [&](std::int32_t id, const std::string& value) { p.SetParam(id, kParamTypeText, value.c_str()); };
         text(1000, "anna@example.com");
-        text(1001, "secret");
+        text(1001, "s3cr3t-Pw");
         text(1002, kind.dataFile);
         text(1003, dir.Path());
         text(1005, "1");
@@ -88,7 +88,7 @@ protected:
         text(1015, "3");
         text(1016, "1");
         text(1017, exportPath);
-        text(1018, "");
+        text(1018, server);
         text(1019, "");
         text(1020, "");
         text(1021, "0");
@@ -223,6 +223,10 @@ TEST_F(GoogleHelper, VCardFieldsFillTheirSlots) {
     ASSERT_NE(cai, nullptr);
     EXPECT_EQ(cai->dateTypes[0], 1);
     EXPECT_EQ(cai->dates[0], Local(1604, 7, 4));  // a birthday without a year
+    // 80 bytes of two-byte characters cut to the 63 a name holds: 31 whole ones.
+    std::string cut;
+    for (int i = 0; i < 31; ++i) cut += "ö";
+    EXPECT_EQ(cai->names[4], cut);
 }
 
 TEST_F(GoogleHelper, BothCsvGenerationsGiveTheSameContact) {
@@ -432,4 +436,19 @@ TEST_F(GoogleHelper, StopsWithinASecond) {
     EXPECT_EQ(fwtest::FileMode(dir.File("GAddr.dat")), -1);
     EXPECT_EQ(LastError(false), "Reading from Google was stopped.");
     EXPECT_EQ(platform::ReadProfileString(control, "Status", "Running").value_or(""), "0");
+}
+
+TEST_F(GoogleHelper, AnAccountWhoseServerCannotBeReachedGivesASentence) {
+    for (bool calendar : {false, true}) {
+        SCOPED_TRACE(calendar);
+        const std::string params = WriteParams(calendar, "", "http://127.0.0.1:1/");
+        const auto run =
+            fwtest::RunCommand(fwtest::Quote(HelperPath(calendar)) + " " + fwtest::Quote(params) + " 2>&1");
+        EXPECT_NE(run.status, 0);
+        EXPECT_NE(LastError(calendar).find("could not be reached"), std::string::npos) << LastError(calendar);
+        EXPECT_EQ(fwtest::FileMode(dir.File(GetHelperKind(calendar ? kHelperGDate : kHelperGAddr).dataFile)), -1);
+        // The password goes nowhere but the parameter file.
+        for (const char* file : {"appdebug.log", "GAddrStatus.dat", "GDateStatus.dat", "GAddrErr.dat", "GDateErr.dat"})
+            EXPECT_EQ(fwtest::ReadFile(dir.File(file)).find("s3cr3t-Pw"), std::string::npos) << file;
+    }
 }

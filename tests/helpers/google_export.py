@@ -80,10 +80,15 @@ def bo(c):
     e.type_paramlist = ['INTERNET', 'pref']
 
 
+def cai(c):
+    c.add('bday').value = '--0704'
+    c.add('nickname').value = 'ö' * 40  # 80 bytes: more than a name field holds
+
+
 contacts = [
     card('uid-anna', 'Anna', 'Lindqvist', anna),
     card('uid-bo', 'Bo', 'Ek', bo),
-    card('uid-cai', 'Cai', 'Ström', lambda c: c.add('bday').__setattr__('value', '--0704')),
+    card('uid-cai', 'Cai', 'Ström', cai),
 ]
 all_vcf = ''.join(contacts)
 friends_vcf = contacts[0] + contacts[1]
