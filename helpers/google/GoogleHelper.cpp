@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -116,16 +117,45 @@ bool IsAllContacts(const std::string& name) {
            platform::EqualsNoCase(p.parent_path().filename().string(), "All Contacts");
 }
 
-bool AddUnique(std::vector<pim::Contact>& into, std::vector<pim::Contact> from, std::set<std::string>& uids,
-               Watch& watch) {
-    for (std::size_t i = 0; i < from.size(); ++i) {
-        if (i % 1024 == 0 && watch.Stop()) return false;
-        pim::Contact& c = from[i];
-        if (!c.uid.empty() && !uids.insert(c.uid).second) continue;
-        into.push_back(std::move(c));
-    }
-    return true;
+// What tells a contact without an identifier from another: all its values.
+std::string Fingerprint(const pim::Contact& c) {
+    std::string key;
+    auto add = [&key](const std::string& s) { key += s + '\x1f'; };
+    for (const std::string* s : {&c.display, &c.first, &c.middle, &c.last, &c.nick, &c.company, &c.title, &c.note})
+        add(*s);
+    for (const auto* list : {&c.emails, &c.phones, &c.webs, &c.ims, &c.relations, &c.customs})
+        for (const pim::Value& v : *list) add(v.label + '\x1e' + v.value);
+    for (const pim::Address& a : c.addresses) add(a.formatted + a.street + a.city + a.postalCode + a.country);
+    for (const pim::Date& d : c.dates) add(std::to_string(d.year * 10000 + d.month * 100 + d.day));
+    return key;
 }
+
+// The contacts read so far. A contact is in the export once for each label
+// file it belongs to: one with an identifier seen before is left out, and
+// one without is left out when another file gave the same values.
+class Unique {
+public:
+    bool Add(std::vector<pim::Contact>& into, std::vector<pim::Contact> from, Watch& watch) {
+        ++m_file;
+        for (std::size_t i = 0; i < from.size(); ++i) {
+            if (i % 1024 == 0 && watch.Stop()) return false;
+            pim::Contact& c = from[i];
+            if (!c.uid.empty()) {
+                if (!m_uids.insert(c.uid).second) continue;
+            } else {
+                const auto [it, fresh] = m_prints.emplace(Fingerprint(c), m_file);
+                if (!fresh && it->second != m_file) continue;
+            }
+            into.push_back(std::move(c));
+        }
+        return true;
+    }
+
+private:
+    std::set<std::string> m_uids;
+    std::map<std::string, int> m_prints;
+    int m_file = 0;
+};
 
 // False, with the message added, when the export cannot give contacts.
 bool ContactsFromExport(HelperSession& session, Watch& watch, std::vector<pim::Contact>& contacts) {
@@ -155,13 +185,13 @@ bool ContactsFromExport(HelperSession& session, Watch& watch, std::vector<pim::C
     }
     bool haveAll = false;
     for (const ExportFile* f : s.cards) haveAll = haveAll || IsAllContacts(f->name);
-    std::set<std::string> uids;
+    Unique unique;
     for (const ExportFile* f : s.cards) {
         if (haveAll && !IsAllContacts(f->name)) continue;
         CX_LOG(kLogDetail, "Reading contacts from %s", f->name.c_str());
         std::vector<pim::Contact> read;
         if (!pim::ReadVCards(f->bytes, read, [&] { return watch.Stop(); })) return false;
-        if (!AddUnique(contacts, std::move(read), uids, watch)) return false;
+        if (!unique.Add(contacts, std::move(read), watch)) return false;
     }
     for (const ExportFile* f : s.tables) {
         if (!LooksLikeGoogleCsv(f->bytes)) {
@@ -173,7 +203,7 @@ bool ContactsFromExport(HelperSession& session, Watch& watch, std::vector<pim::C
             continue;
         }
         CX_LOG(kLogDetail, "Reading contacts from %s", f->name.c_str());
-        if (!AddUnique(contacts, ReadGoogleCsv(f->bytes), uids, watch)) return false;
+        if (!unique.Add(contacts, ReadGoogleCsv(f->bytes), watch)) return false;
     }
     return true;
 }
@@ -232,9 +262,9 @@ bool ContactsOnline(HelperSession& session, Watch& watch, std::vector<pim::Conta
         if (!watch.Stopped()) session.AddError(ErrorText(error));
         return false;
     }
-    std::set<std::string> uids;
+    Unique unique;
     for (const std::string& card : cards)
-        if (!AddUnique(contacts, pim::ReadVCards(card), uids, watch)) return false;
+        if (!unique.Add(contacts, pim::ReadVCards(card), watch)) return false;
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <string>
@@ -161,6 +162,14 @@ TEST_F(GoogleHelper, EveryExportShapeGivesEachContactOnce) {
     }
     EXPECT_EQ(fwtest::ReadFile(dir.File("GAddrStatus.dat")), "Done\r\n");
     EXPECT_EQ(fwtest::FileMode(dir.File("GAddr.dat")), 0600);
+}
+
+TEST_F(GoogleHelper, LabelFilesWithoutIdentifiersGiveEachContactOnce) {
+    const auto contacts = Contacts(ExportPath("labels-no-uid.zip"));
+    std::vector<std::string> names;
+    for (const auto& c : contacts) names.push_back(c.names[3]);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"Anna Maria Lindqvist", "Bo Ek", "Cai Ström", "Cai Ström"}));
 }
 
 TEST_F(GoogleHelper, VCardFieldsFillTheirSlots) {

@@ -203,6 +203,16 @@ for name, data in takeout.items():
     write(os.path.join(out, 'folder', name), data)
 write_zip(os.path.join(out, 'labels.zip'), {'Takeout/Contacts/Friends/Friends.vcf': friends_vcf,
                                              'Takeout/Contacts/Family/Family.vcf': family_vcf})
+
+def no_uid(text):
+    return ''.join(line for line in text.splitlines(True) if not line.startswith('UID:'))
+
+
+# Without identifiers: the same card in two label files is one contact, two
+# equal cards in one file are two.
+write_zip(os.path.join(out, 'labels-no-uid.zip'),
+          {'Takeout/Contacts/Friends/Friends.vcf': no_uid(friends_vcf),
+           'Takeout/Contacts/Family/Family.vcf': no_uid(family_vcf + contacts[2])})
 write_zip(os.path.join(out, 'empty.zip'), {'Takeout/archive_browser.html': '<html></html>'})
 write_zip(os.path.join(out, 'contacts-only.zip'), {'Takeout/Contacts/All Contacts/All Contacts.vcf': all_vcf})
 write(os.path.join(out, 'contacts.vcf'), all_vcf)
