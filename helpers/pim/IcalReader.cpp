@@ -25,8 +25,11 @@ struct ComponentFree {
 };
 using ComponentPtr = std::unique_ptr<icalcomponent, ComponentFree>;
 
-// Occurrences walked to find the last one of a counted rule.
-constexpr int kCountLimit = 100000;
+// Occurrences walked to find the last one of a counted rule that cannot be
+// counted out: a file of many such events must still read quickly.
+constexpr int kCountLimit = 5000;
+// 31 December 9999, the last date of the date values.
+constexpr double kLastDate = 2958465.0;
 
 std::string LocalText(double date, bool dateOnly) {
     SYSTEMTIME st{};
@@ -131,7 +134,16 @@ std::string RuleText(icalrecurrencetype rule, double start, bool allDay) {
 
 // The local date of the last occurrence of a counted rule; 0 when there
 // are too many to walk.
-double LastOccurrence(const icalrecurrencetype& rule, icaltimetype dtstart) {
+double LastOccurrence(const icalrecurrencetype& rule, icaltimetype dtstart, double start) {
+    // Every day or every week on the start's weekday: counted out.
+    const bool plain = Empty(rule.by_day) && Empty(rule.by_month_day) && Empty(rule.by_month) &&
+                       Empty(rule.by_year_day) && Empty(rule.by_week_no) && Empty(rule.by_set_pos) &&
+                       Empty(rule.by_hour) && Empty(rule.by_minute) && Empty(rule.by_second);
+    if (plain && (rule.freq == ICAL_DAILY_RECURRENCE || rule.freq == ICAL_WEEKLY_RECURRENCE)) {
+        const double step = (rule.interval > 0 ? rule.interval : 1) * (rule.freq == ICAL_WEEKLY_RECURRENCE ? 7.0 : 1.0);
+        const double last = std::floor(start) + step * (rule.count - 1);
+        return last < kLastDate ? last : 0;  // beyond the dates there are: no end
+    }
     icalrecur_iterator* it = icalrecur_iterator_new(rule, dtstart);
     if (!it) return 0;
     icaltimetype last = icaltime_null_time();
@@ -161,7 +173,7 @@ void ReadRepeat(icalcomponent* comp, Event& e) {
     e.repeat.instance = r.instance;
     if (rule.count > 0) {
         icalproperty* sp = icalcomponent_get_first_property(comp, ICAL_DTSTART_PROPERTY);
-        e.repeat.endDate = sp ? LastOccurrence(rule, po::PropertyTime(sp)) : 0;
+        e.repeat.endDate = sp ? LastOccurrence(rule, po::PropertyTime(sp), e.start) : 0;
     } else {
         e.repeat.endDate = r.patternEndDate;
     }
