@@ -252,16 +252,21 @@ bool CalendarsFromExport(HelperSession& session, Watch& watch, std::vector<pim::
     return true;
 }
 
+// False, with the message for the user added, when an online read failed.
+bool Fetched(bool ok, const dav::Error& error, HelperSession& session, const Watch& watch, const char* what) {
+    if (ok) return true;
+    CX_LOG(kLogCritical, "Reading the %s online failed: %s", what, error.detail.c_str());
+    if (!watch.Stopped()) session.AddError(ErrorText(error));
+    return false;
+}
+
 bool ContactsOnline(HelperSession& session, Watch& watch, std::vector<pim::Contact>& contacts) {
     std::vector<std::string> cards;
     dav::Error error;
-    if (!dav::FetchContacts(
-            AccountOf(session), cards, error, [&] { return watch.Stop(); },
-            [&](int done, int total) { watch.Progress("Reading Google contact %d of %d ...", done, total); })) {
-        CX_LOG(kLogCritical, "Reading the contacts online failed: %s", error.detail.c_str());
-        if (!watch.Stopped()) session.AddError(ErrorText(error));
-        return false;
-    }
+    const bool ok = dav::FetchContacts(
+        AccountOf(session), cards, error, [&] { return watch.Stop(); },
+        [&](int done, int total) { watch.Progress("Reading Google contact %d of %d ...", done, total); });
+    if (!Fetched(ok, error, session, watch, "contacts")) return false;
     Unique unique;
     for (const std::string& card : cards)
         if (!unique.Add(contacts, pim::ReadVCards(card), watch)) return false;
@@ -271,13 +276,10 @@ bool ContactsOnline(HelperSession& session, Watch& watch, std::vector<pim::Conta
 bool CalendarsOnline(HelperSession& session, Watch& watch, std::vector<pim::Calendar>& calendars) {
     std::vector<dav::Calendar> found;
     dav::Error error;
-    if (!dav::FetchCalendars(
-            AccountOf(session), found, error, [&] { return watch.Stop(); },
-            [&](int done, int total) { watch.Progress("Reading Google event %d of %d ...", done, total); })) {
-        CX_LOG(kLogCritical, "Reading the calendars online failed: %s", error.detail.c_str());
-        if (!watch.Stopped()) session.AddError(ErrorText(error));
-        return false;
-    }
+    const bool ok = dav::FetchCalendars(
+        AccountOf(session), found, error, [&] { return watch.Stop(); },
+        [&](int done, int total) { watch.Progress("Reading Google event %d of %d ...", done, total); });
+    if (!Fetched(ok, error, session, watch, "calendars")) return false;
     for (const dav::Calendar& d : found) {
         pim::Calendar cal;
         for (const std::string& object : d.objects) {

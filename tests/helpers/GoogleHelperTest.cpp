@@ -18,6 +18,7 @@
 #include "platform/clock/SystemTime.h"
 #include "platform/profile/PrivateProfile.h"
 #include "tests/support/BatchRun.h"
+#include "tests/support/Dates.h"
 #include "tests/support/GoogleDataFiles.h"
 #include "tests/support/TempDir.h"
 
@@ -27,15 +28,8 @@ namespace {
 constexpr const char* kLocalZone = "CET-1CEST,M3.5.0,M10.5.0/3";
 
 double Local(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
-    SYSTEMTIME st{};
-    st.wYear = static_cast<std::uint16_t>(y);
-    st.wMonth = static_cast<std::uint16_t>(mo);
-    st.wDay = static_cast<std::uint16_t>(d);
-    st.wHour = static_cast<std::uint16_t>(h);
-    st.wMinute = static_cast<std::uint16_t>(mi);
-    st.wSecond = static_cast<std::uint16_t>(s);
     double out = 0;
-    platform::SystemTimeToVariantTime(st, out);
+    platform::SystemTimeToVariantTime(fwtest::At(y, mo, d, h, mi, s), out);
     return out;
 }
 
