@@ -232,6 +232,15 @@ TEST_F(GoogleHelper, VCardFieldsFillTheirSlots) {
     EXPECT_EQ(cai->names[4], cut);
 }
 
+TEST_F(GoogleHelper, LegacyCharacterSetsArriveAsUtf8) {
+    const auto contacts = Contacts(ExportPath("legacy.vcf"));
+    ASSERT_EQ(contacts.size(), 1u);
+    EXPECT_EQ(contacts[0].names[0], "Göran");
+    EXPECT_EQ(contacts[0].names[2], "Jönsson");
+    EXPECT_EQ(contacts[0].names[3], "Göran Jönsson");
+    EXPECT_EQ(contacts[0].phoneTypes[0], 5);
+}
+
 TEST_F(GoogleHelper, BothCsvGenerationsGiveTheSameContact) {
     for (const char* file : {"old.csv", "new.csv"}) {
         SCOPED_TRACE(file);

@@ -218,6 +218,11 @@ write_zip(os.path.join(out, 'contacts-only.zip'), {'Takeout/Contacts/All Contact
 write(os.path.join(out, 'contacts.vcf'), all_vcf)
 write(os.path.join(out, 'calendar.ics'), main_ics)
 write(os.path.join(out, 'notes.txt'), 'not a contact')
+# Version 2.1 as older address books write it: a named legacy character
+# set in quoted-printable, and a value in a legacy code page without one.
+write(os.path.join(out, 'legacy.vcf'),
+      b'BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=ISO-8859-1;ENCODING=QUOTED-PRINTABLE:J=F6nsson;G=F6ran\r\n'
+      b'FN:G\xf6ran J\xf6nsson\r\nTEL;WORK;FAX:+46 31 1\r\nEND:VCARD\r\n')
 
 old_header = ['Name', 'Given Name', 'Additional Name', 'Family Name', 'Nickname', 'Birthday', 'Notes',
               'Group Membership', 'E-mail 1 - Type', 'E-mail 1 - Value', 'E-mail 2 - Type', 'E-mail 2 - Value',
