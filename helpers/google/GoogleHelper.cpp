@@ -235,7 +235,8 @@ bool CalendarsFromExport(HelperSession& session, Watch& watch, std::vector<pim::
     for (const ExportFile* f : s.calendars) {
         if (watch.Stop()) return false;
         pim::Calendar cal;
-        if (!pim::ReadCalendar(f->bytes, cal)) {
+        if (!pim::ReadCalendar(f->bytes, cal, [&] { return watch.Stop(); })) {
+            if (watch.Stopped()) return false;
             CX_LOG(kLogCritical, "%s is no iCalendar file", f->name.c_str());
             if (shape == ExportShape::SingleFile) {
                 session.AddError("The file " + path + " is not an iCalendar file.");

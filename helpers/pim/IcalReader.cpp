@@ -307,3 +307,59 @@ bool ReadCalendar(std::string_view text, Calendar& calendar) {
 }
 
 }  // namespace pim
+
+namespace pim {
+
+namespace {
+
+// Where the next line "BEGIN:VEVENT" starts at or after `from`; npos when none does.
+std::size_t NextEventLine(std::string_view text, std::size_t from) {
+    for (std::size_t at = from; at < text.size();) {
+        if ((at == 0 || text[at - 1] == '\n') && platform::StartsWithNoCase(text.substr(at), "BEGIN:VEVENT")) return at;
+        const std::size_t nl = text.find('\n', at);
+        if (nl == std::string_view::npos) break;
+        at = nl + 1;
+    }
+    return std::string_view::npos;
+}
+
+void Merge(Calendar& into, Calendar& part) {
+    for (auto [to, from] : {std::pair{&into.name, &part.name},
+                            {&into.description, &part.description},
+                            {&into.timeZone, &part.timeZone},
+                            {&into.colour, &part.colour}})
+        if (to->empty()) *to = std::move(*from);
+    for (Event& e : part.events) into.events.push_back(std::move(e));
+}
+
+}  // namespace
+
+bool ReadCalendar(std::string_view text, Calendar& calendar, const std::function<bool()>& stop, std::size_t partSize) {
+    const std::size_t first = NextEventLine(text, 0);
+    const std::string_view head = first == std::string_view::npos ? text : text.substr(0, first);
+    if (stop && stop()) return false;
+    std::size_t begin = head.find_first_not_of("\xEF\xBB\xBF \r\n\t");
+    if (begin == std::string_view::npos) begin = head.size();
+    if (text.size() <= partSize || first == std::string_view::npos ||
+        !platform::StartsWithNoCase(head.substr(begin), "BEGIN:VCALENDAR"))
+        return ReadCalendar(text, calendar);
+    bool any = false;
+    for (std::size_t from = first; from < text.size();) {
+        if (stop && stop()) return false;
+        std::size_t to = NextEventLine(text, from + (partSize > 0 ? partSize : 1));
+        const bool last = to == std::string_view::npos;
+        if (last) to = text.size();
+        std::string part(head);
+        part.append(text.substr(from, to - from));
+        if (!last) part += "END:VCALENDAR\r\n";
+        Calendar one;
+        if (ReadCalendar(part, one)) {
+            any = true;
+            Merge(calendar, one);
+        }
+        from = to;
+    }
+    return any;
+}
+
+}  // namespace pim

@@ -15,6 +15,7 @@
 
 #include "common/bridge/CxHelperFiles.h"
 #include "common/google/CxGAppCommon.h"
+#include "helpers/pim/IcalReader.h"
 #include "platform/clock/SystemTime.h"
 #include "platform/profile/PrivateProfile.h"
 #include "tests/support/BatchRun.h"
@@ -364,6 +365,31 @@ TEST_F(GoogleHelper, EventFieldsAndRepeats) {
     EXPECT_EQ(calendars[0].description, "Work and sailing");
     EXPECT_EQ(calendars[0].timeZone, "Europe/Berlin");
     EXPECT_EQ(calendars[1].name, "Holidays");
+}
+
+TEST_F(GoogleHelper, ACalendarReadInPartsIsTheCalendarReadWhole) {
+    const std::string text = fwtest::ReadFile(ExportPath("calendar.ics"));
+    pim::Calendar whole;
+    ASSERT_TRUE(pim::ReadCalendar(text, whole));
+    ASSERT_EQ(whole.events.size(), 9u);
+    for (std::size_t partSize : {1u, 300u, 2000u}) {
+        SCOPED_TRACE(partSize);
+        pim::Calendar parts;
+        ASSERT_TRUE(pim::ReadCalendar(text, parts, nullptr, partSize));
+        EXPECT_EQ(parts.name, whole.name);
+        EXPECT_EQ(parts.timeZone, whole.timeZone);
+        ASSERT_EQ(parts.events.size(), whole.events.size());
+        for (std::size_t i = 0; i < whole.events.size(); ++i) {
+            const pim::Event &a = whole.events[i], &b = parts.events[i];
+            EXPECT_EQ(a.summary, b.summary);
+            EXPECT_EQ(a.start, b.start);
+            EXPECT_EQ(a.recurrence, b.recurrence);
+            EXPECT_EQ(a.reminders.size(), b.reminders.size());
+        }
+    }
+    pim::Calendar stopped;
+    EXPECT_FALSE(pim::ReadCalendar(
+        text, stopped, [] { return true; }, 1));
 }
 
 TEST_F(GoogleHelper, EveryExportShapeGivesEachEventOnce) {
