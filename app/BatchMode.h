@@ -15,8 +15,15 @@ struct BatchOptions {
     std::optional<int> palmUser;
     std::optional<std::string> palmFile[4];  // per kind
     std::optional<std::string> store;        // the Outlook store folder
-    bool selectAll = false;                  // pick Same records too
-    bool dryRun = false;                     // load and compare only
+    // Google: the account, an export to read instead of the account, the
+    // CardDAV/CalDAV server and the OAuth client id. The password and the
+    // client secret never come from the command line.
+    std::optional<std::string> googleEmail;
+    std::optional<std::string> googleExport;
+    std::optional<std::string> googleServer;
+    std::optional<std::string> googleClientId;
+    bool selectAll = false;  // pick Same records too
+    bool dryRun = false;     // load and compare only
 };
 
 // Reads the options after "--batch". False with a message for bad input.
