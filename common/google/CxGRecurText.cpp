@@ -18,11 +18,13 @@ std::string_view LineAt(std::string_view text, std::size_t start) {
 
 // The value of the first content line called `name`: what follows the ":"
 // that ends its name and parameters (a quoted parameter value may hold a
-// ":"), up to the line end. Only a line's beginning starts a name, so the
-// lines of a time-zone block further down are not taken for the event's.
+// ":"), up to the line end. Only a line's beginning starts a name, and the
+// event's lines end where a time-zone block begins, so the start lines of
+// the block's rules are not taken for the event's.
 std::optional<std::string_view> LineValue(std::string_view text, std::string_view name) {
     for (std::size_t start = 0; start < text.size();) {
         const std::string_view line = LineAt(text, start);
+        if (platform::StartsWithNoCase(line, "BEGIN:")) break;  // a time-zone block: none of the event's lines
         if (line.size() > name.size() && EqualsNoCase(line.substr(0, name.size()), name) &&
             (line[name.size()] == ':' || line[name.size()] == ';')) {
             bool quoted = false;
