@@ -103,7 +103,9 @@ bool UseGoogle(Settings& s, const BatchOptions& o, std::string& error) {
         return false;
     }
     std::string typed;
-    if (platform::ReadHiddenLine(std::string("Google password for ") + s.GGEmail + ": ", typed) && !typed.empty()) {
+    const std::string prompt = std::string("Google password for ") + s.GGEmail + ": ";
+    const bool asked = o.askPassword ? o.askPassword(prompt, typed) : platform::ReadHiddenLine(prompt, typed);
+    if (asked && !typed.empty()) {
         platform::CopyText(s.GGPassword, typed);
         return true;
     }

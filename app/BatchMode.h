@@ -4,6 +4,7 @@
 // they leave out comes from the settings file. The settings file itself is
 // left as it was.
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +23,9 @@ struct BatchOptions {
     std::optional<std::string> googleExport;
     std::optional<std::string> googleServer;
     std::optional<std::string> googleClientId;
+    // Asks for the password when neither the environment nor the settings
+    // hold one; unset, it asks on the terminal without echo.
+    std::function<bool(const std::string& prompt, std::string& answer)> askPassword;
     bool selectAll = false;  // pick Same records too
     bool dryRun = false;     // load and compare only
 };
