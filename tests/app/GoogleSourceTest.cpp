@@ -9,10 +9,14 @@
 #include <memory>
 #include <string>
 
+#include "app/AdapterTable.h"
 #include "app/AppCommon.h"
 #include "app/BatchMode.h"
+#include "common/google/CxGAddrUtil.h"
+#include "common/google/CxGDateUtil.h"
 #include "common/misc/CxDebugUtil.h"
 #include "platform/paths/Paths.h"
+#include "platform/text/TextCopy.h"
 #include "tests/support/BatchRun.h"
 #include "tests/support/GoogleRecords.h"
 #include "tests/support/TempDir.h"
@@ -215,4 +219,29 @@ TEST_F(GoogleSource, AnAccountNeedsAPasswordFromTheEnvironmentThatIsNeverKept) {
     EXPECT_EQ(text.find("from-env"), std::string::npos) << text;
     EXPECT_NE(text.find("GGPassword=\n"), std::string::npos) << text;
     EXPECT_NE(text.find("GGEmail=\n"), std::string::npos) << text;
+}
+
+TEST_F(GoogleSource, TheDriverHandsTheBridgesTheirSettingsAndTheFieldMap) {
+    InitApplication();
+    Settings& s = AppSettings();
+    s.GGCustom = 1;
+    s.GGCustomID[1] = 38;  // Phone(Mobile)
+    s.GGCustomID[2] = 81;  // Birthday: a date, never mapped
+    platform::CopyText(s.GGExportPath, "/exports/contacts.vcf");
+    SetupCustomFieldMap(kAppGoogle);
+    EXPECT_TRUE(LoadApplication(nullptr, kAppGoogle, kAppNone));
+    CxGAddrUtil* contacts = FindAdapterObject<CxGAddrUtil>(kAppGoogle, CommKindAddr);
+    ASSERT_NE(contacts, nullptr);
+    EXPECT_NE(FindAdapterObject<CxGDateUtil>(kAppGoogle, CommKindDate), nullptr);
+    EXPECT_EQ(GetAdapterTable().Get(kAppGoogle, CommKindTask), nullptr);
+    EXPECT_EQ(GetAdapterTable().Get(kAppGoogle, CommKindNote), nullptr);
+    EXPECT_EQ(contacts->GetCustomFieldMap(0), 38);
+    EXPECT_EQ(contacts->GetCustomFieldMap(1), 81);
+    EXPECT_EQ(contacts->GetCustomFieldMap(9), 0);
+    EXPECT_STREQ(contacts->GetExportPath(), "/exports/contacts.vcf");
+    const CommAddrRec* anna = contacts->GetDataMgr()->GetFirstRecord();
+    ASSERT_NE(anna, nullptr);
+    EXPECT_STREQ(anna->MappedCustomValue[0], "+46 70 111 22 33");
+    EXPECT_STREQ(anna->MappedCustomValue[1], "");
+    ExitApplication();
 }
