@@ -68,7 +68,8 @@ AppMigrateResult MigrateResultOf(F&& call) {
 
 // A helper bridge. Before each load it receives the exchange folder (also
 // as its log folder), the debug log switch and level, and its
-// application's account settings: the Google e-mail and password; the
+// application's account settings: the Google e-mail and password (and the
+// export, server and OAuth client to read with); the
 // ACT! database, user name and password (and for todos the opportunity
 // switches); the Lotus Notes database of the kind and the ID file.
 template <class Bridge>
@@ -87,6 +88,11 @@ public:
         if constexpr (std::is_base_of_v<CxGAppBaseUtil, Bridge>) {
             b.SetEmail(s.GGEmail);
             b.SetPassword(s.GGPassword);
+            b.SetExportPath(s.GGExportPath);
+            b.SetServerURL(s.GGServerURL);
+            b.SetOAuthClientID(s.GGOAuthClientID);
+            b.SetOAuthClientSecret(s.GGOAuthClientSecret);
+            b.SetSavePassword(s.GGSavePassword != 0);
         } else if constexpr (std::is_base_of_v<CxACTBaseUtil, Bridge>) {
             b.SetPadName(s.ACTPadName);
             b.SetUserName(s.ACTUserName);

@@ -3,6 +3,8 @@
 #include "app/AdapterTable.h"
 #include "app/AppAdapters.h"
 #include "app/AppIds.h"
+#include "common/google/CxGAddrUtil.h"
+#include "common/google/CxGDateUtil.h"
 #include "common/outlook/OlAddr.h"
 #include "common/outlook/OlDate.h"
 #include "common/outlook/OlNote.h"
@@ -17,6 +19,8 @@ void WireAdapters() {
     RegisterAdapterFactory(kAppPalm, CommKindDate, &CreatePalmAdapter<PmDateInfo>);
     RegisterAdapterFactory(kAppPalm, CommKindTask, &CreatePalmAdapter<PmTodoInfo>);
     RegisterAdapterFactory(kAppPalm, CommKindNote, &CreatePalmAdapter<PmMemoInfo>);
+    RegisterAdapterFactory(kAppGoogle, CommKindAddr, &CreateBridgeAdapter<CxGAddrUtil>);
+    RegisterAdapterFactory(kAppGoogle, CommKindDate, &CreateBridgeAdapter<CxGDateUtil>);
     RegisterAdapterFactory(kAppOutlook, CommKindAddr, &CreateOutlookAdapter<OlAddrUtil>);
     RegisterAdapterFactory(kAppOutlook, CommKindDate, &CreateOutlookAdapter<OlDateUtil>);
     RegisterAdapterFactory(kAppOutlook, CommKindTask, &CreateOutlookAdapter<OlTaskUtil>);

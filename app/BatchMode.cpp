@@ -16,6 +16,7 @@
 #include "common/records/CxSWLog.h"
 #include "platform/process/Environment.h"
 #include "platform/text/TextCopy.h"
+#include "platform/ui/HiddenLine.h"
 
 namespace {
 
@@ -78,6 +79,40 @@ void UsePalmFile(Settings& s, int kind, const std::string& path) {
 void UsePalmUser(Settings& s, int user) {
     s.PDUserID = user;
     s.PDUseAddrFile = s.PDUseDateFile = s.PDUseTaskFile = s.PDUseNoteFile = 0;
+}
+
+// The Google account and export options, and the secrets from the
+// environment (or the terminal). False, with the reason in `error`, when an
+// account is to be read online and no password can be had.
+bool UseGoogle(Settings& s, const BatchOptions& o, std::string& error) {
+    if (o.googleEmail) platform::CopyText(s.GGEmail, *o.googleEmail);
+    if (o.googleExport) platform::CopyText(s.GGExportPath, *o.googleExport);
+    if (o.googleServer) platform::CopyText(s.GGServerURL, *o.googleServer);
+    if (o.googleClientId) platform::CopyText(s.GGOAuthClientID, *o.googleClientId);
+    const std::string secret = platform::EnvironmentValue("FRWY_GOOGLE_CLIENT_SECRET");
+    if (!secret.empty()) platform::CopyText(s.GGOAuthClientSecret, secret);
+    if (s.GGExportPath[0] != '\0') return true;
+    const std::string password = platform::EnvironmentValue("FRWY_GOOGLE_PASSWORD");
+    if (!password.empty()) {
+        platform::CopyText(s.GGPassword, password);
+        return true;
+    }
+    if (s.GGPassword[0] != '\0') return true;  // kept in the settings file
+    if (s.GGEmail[0] == '\0') {
+        error = "No Google account: give --google-email ADDR, or --google-export PATH to read an export.";
+        return false;
+    }
+    std::string typed;
+    const std::string prompt = std::string("Google password for ") + s.GGEmail + ": ";
+    const bool asked = o.askPassword ? o.askPassword(prompt, typed) : platform::ReadHiddenLine(prompt, typed);
+    if (asked && !typed.empty()) {
+        platform::CopyText(s.GGPassword, typed);
+        return true;
+    }
+    error =
+        "No Google password: set FRWY_GOOGLE_PASSWORD or run on a terminal to be asked for it, "
+        "or read an export with --google-export PATH.";
+    return false;
 }
 
 // What the comparison made of a kind's source records, and the picks.
@@ -165,6 +200,16 @@ const char* BatchUsage() {
            "  --palm-calendar FILE  read the Palm calendar from this file\n"
            "  --palm-tasks FILE     read the Palm to-do list from this file\n"
            "  --palm-notes FILE     read the Palm memos from this file\n"
+           "  --google-email ADDR   the Google account (\"GGEmail\"); its password comes from\n"
+           "                        $FRWY_GOOGLE_PASSWORD, the settings file or a prompt\n"
+           "  --google-export PATH  read a Google Takeout archive or folder, or a .vcf, .ics\n"
+           "                        or .csv export, instead of the account (\"GGExportPath\")\n"
+           "  --google-server URL   the CardDAV/CalDAV server (\"GGServerURL\")\n"
+           "  --google-client-id ID the OAuth client id for Google's servers\n"
+           "                        (\"GGOAuthClientID\"); its secret comes from\n"
+           "                        $FRWY_GOOGLE_CLIENT_SECRET or the settings file\n"
+           "                        Google offers contacts and calendar; tasks and notes\n"
+           "                        are reported as not offered\n"
            "  --store DIR           the Outlook store folder (else $FRWY_OUTLOOK_STORE,\n"
            "                        else the setting \"OLStorePath\",\n"
            "                        else ~/.local/share/norrbek/Outlook/)\n"
@@ -219,6 +264,25 @@ bool ParseBatchOptions(const std::vector<std::string>& args, BatchOptions& o, st
             if (v.empty()) return error = "option " + a + " needs a file", false;
             const int kind = a == "--palm-contacts" ? 0 : a == "--palm-calendar" ? 1 : a == "--palm-tasks" ? 2 : 3;
             o.palmFile[kind] = v;
+        } else if (a.rfind("--google-password", 0) == 0 || a.rfind("--google-client-secret", 0) == 0 ||
+                   a.rfind("--password", 0) == 0) {
+            // The value is not looked at: a secret on a command line is seen by every user.
+            error =
+                "secrets are not taken from the command line: set FRWY_GOOGLE_PASSWORD or "
+                "FRWY_GOOGLE_CLIENT_SECRET, or keep them in the settings file";
+            return false;
+        } else if (a == "--google-email" || a == "--google-export" || a == "--google-server" ||
+                   a == "--google-client-id") {
+            if (!value(v)) return false;
+            if (v.empty()) return error = "option " + a + " needs a value", false;
+            if (a == "--google-email")
+                o.googleEmail = v;
+            else if (a == "--google-export")
+                o.googleExport = v;
+            else if (a == "--google-server")
+                o.googleServer = v;
+            else
+                o.googleClientId = v;
         } else if (a == "--store") {
             if (!value(v)) return false;
             if (v.empty()) return error = "option --store needs a folder", false;
@@ -258,7 +322,11 @@ int RunBatch(const BatchOptions& o, std::FILE* out) {
         for (int k = 0; k < CommKindCount; ++k)
             if (o.palmFile[k]) UsePalmFile(s, k, *o.palmFile[k]);
         const int source = s.SourceApp;
-        if (source != kAppPalm && source != kAppGoogle && source != kAppACT && source != kAppLotus) {
+        std::string googleError;
+        if (source == kAppGoogle && !UseGoogle(s, o, googleError)) {
+            std::fprintf(out, "%s\n", googleError.c_str());
+            status = 2;
+        } else if (source != kAppPalm && source != kAppGoogle && source != kAppACT && source != kAppLotus) {
             std::fprintf(out, "No source chosen: give --source (palm, google, act or lotus).\n");
             status = 2;
         } else {

@@ -4,6 +4,7 @@
 // they leave out comes from the settings file. The settings file itself is
 // left as it was.
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,8 +16,18 @@ struct BatchOptions {
     std::optional<int> palmUser;
     std::optional<std::string> palmFile[4];  // per kind
     std::optional<std::string> store;        // the Outlook store folder
-    bool selectAll = false;                  // pick Same records too
-    bool dryRun = false;                     // load and compare only
+    // Google: the account, an export to read instead of the account, the
+    // CardDAV/CalDAV server and the OAuth client id. The password and the
+    // client secret never come from the command line.
+    std::optional<std::string> googleEmail;
+    std::optional<std::string> googleExport;
+    std::optional<std::string> googleServer;
+    std::optional<std::string> googleClientId;
+    // Asks for the password when neither the environment nor the settings
+    // hold one; unset, it asks on the terminal without echo.
+    std::function<bool(const std::string& prompt, std::string& answer)> askPassword;
+    bool selectAll = false;  // pick Same records too
+    bool dryRun = false;     // load and compare only
 };
 
 // Reads the options after "--batch". False with a message for bad input.

@@ -141,6 +141,10 @@ std::vector<Key> Keys(Settings& s) {
     k.push_back(Flag("PDCustom", s.PDCustom, 0));
     k.push_back(Text("PDCodePage", s.PDCodePage, "windows-1252"));
     k.push_back(Text("OLStorePath", s.OLStorePath));
+    k.push_back(Text("GGExportPath", s.GGExportPath));
+    k.push_back(Text("GGServerURL", s.GGServerURL));
+    k.push_back(Text("GGOAuthClientID", s.GGOAuthClientID));
+    k.push_back(Text("GGOAuthClientSecret", s.GGOAuthClientSecret));
     return k;
 }
 

@@ -103,6 +103,13 @@ struct Settings {
     // The Outlook store folder chosen on the Outlook page; empty for the
     // default one.
     char OLStorePath[260];
+    // Google: an export to read instead of the account online (a Takeout
+    // archive, its folder, or a .vcf, .ics or .csv file), the CardDAV or
+    // CalDAV server, and the OAuth client this program was registered as.
+    char GGExportPath[260];
+    char GGServerURL[260];
+    char GGOAuthClientID[260];
+    char GGOAuthClientSecret[260];
 };
 
 // Zeroes the record, then fills it key by key; missing keys (or a missing

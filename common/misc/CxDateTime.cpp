@@ -131,6 +131,25 @@ bool AddDays(SYSTEMTIME& st, int days) {
     return true;
 }
 
+namespace {
+
+long DayKey(const SYSTEMTIME& st) { return st.wYear * 10000L + st.wMonth * 100L + st.wDay; }
+
+}  // namespace
+
+void SpanWholeDays(SYSTEMTIME& start, SYSTEMTIME& end) {
+    if (start.wYear == 0) return;
+    SYSTEMTIME first = start;
+    if (!AddDays(first, 0)) return;
+    SYSTEMTIME last = end.wYear != 0 && DayKey(end) > DayKey(start) ? end : start;
+    const bool endsAtMidnight = end.wHour == 0 && end.wMinute == 0 && end.wSecond == 0;
+    SYSTEMTIME after = last;
+    if (!(DayKey(last) > DayKey(start) && endsAtMidnight) && !AddDays(after, 1)) return;
+    if (!AddDays(after, 0)) return;
+    start = first;
+    end = after;
+}
+
 int MinutesBetween(const SYSTEMTIME& first, const SYSTEMTIME& second) {
     return GetMinutesOfDay(first) - GetMinutesOfDay(second);
 }

@@ -55,6 +55,12 @@ void AddMinutes(SYSTEMTIME& st, int minutes);
 // That day plus `days`, at 00:00:00; false when the date cannot be
 // converted (the time is then left as it was).
 bool AddDays(SYSTEMTIME& st, int days);
+// An all-day event covers whole days. Outlook keeps such an event from the
+// midnight that begins its first day to the midnight that ends its last
+// one, so the same event reads back alike: the start moves to the
+// beginning of its day and the end to the end of its last day (an end that
+// is already a later midnight stays). Nothing changes without a start.
+void SpanWholeDays(SYSTEMTIME& start, SYSTEMTIME& end);
 // Minutes of day of the first minus those of the second.
 int MinutesBetween(const SYSTEMTIME& first, const SYSTEMTIME& second);
 // 28 to 31; 0 for a month outside 1 to 12.

@@ -59,26 +59,6 @@ EventFields FieldsOf(const PmDateEntry& e) {
     }
 }
 
-long DayKey(const SYSTEMTIME& st) { return st.wYear * 10000L + st.wMonth * 100L + st.wDay; }
-
-// An untimed event covers whole days. Outlook keeps such an event from the
-// midnight that begins its first day to the midnight that ends its last
-// one, so the same event reads back alike: the start moves to the
-// beginning of its day and the end to the end of its last day (an end that
-// is already a later midnight stays).
-void WholeDays(SYSTEMTIME& start, SYSTEMTIME& end) {
-    if (start.wYear == 0) return;
-    SYSTEMTIME first = start;
-    if (!AddDays(first, 0)) return;
-    SYSTEMTIME last = end.wYear != 0 && DayKey(end) > DayKey(start) ? end : start;
-    const bool endsAtMidnight = end.wHour == 0 && end.wMinute == 0 && end.wSecond == 0;
-    SYSTEMTIME after = last;
-    if (!(DayKey(last) > DayKey(start) && endsAtMidnight) && !AddDays(after, 1)) return;
-    if (!AddDays(after, 0)) return;
-    start = first;
-    end = after;
-}
-
 }  // namespace
 
 void PmConvertEvent(const PmDateEntry& entry, CommDateRec& rec) {
@@ -94,7 +74,7 @@ void PmConvertEvent(const PmDateEntry& entry, CommDateRec& rec) {
         // An untimed event is a day, whatever time of day its value holds.
         PmDayToSystemTime(f.start, rec.Start);
         PmDayToSystemTime(f.end, rec.End);
-        WholeDays(rec.Start, rec.End);
+        SpanWholeDays(rec.Start, rec.End);
     } else {
         PmDateToSystemTime(f.start, rec.Start);
         PmDateToSystemTime(f.end, rec.End);

@@ -62,3 +62,33 @@ TEST(BatchOptions, UsageNamesEveryOption) {
                                "--palm-tasks", "--palm-notes", "--store", "--select", "--dry-run", "--help"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
+
+TEST(BatchOptions, GoogleOptionsAreReadAndSecretsNeverTaken) {
+    BatchOptions o;
+    std::string error;
+    ASSERT_TRUE(Parse({"--source", "google", "--google-email", "anna@example.org", "--google-export", "/t/takeout.zip",
+                       "--google-server", "http://127.0.0.1:5232/", "--google-client-id", "id-1"},
+                      o, error))
+        << error;
+    EXPECT_EQ(o.source, 2);
+    EXPECT_EQ(o.googleEmail, "anna@example.org");
+    EXPECT_EQ(o.googleExport, "/t/takeout.zip");
+    EXPECT_EQ(o.googleServer, "http://127.0.0.1:5232/");
+    EXPECT_EQ(o.googleClientId, "id-1");
+    const std::vector<std::vector<std::string>> secrets = {{"--google-password", "hunter2"},
+                                                           {"--google-password=hunter2"},
+                                                           {"--google-client-secret", "hunter2"},
+                                                           {"--password", "hunter2"},
+                                                           {"--google-email"},
+                                                           {"--google-export", ""}};
+    for (const auto& args : secrets) {
+        BatchOptions refused;
+        EXPECT_FALSE(Parse(args, refused, error)) << args[0];
+        EXPECT_FALSE(error.empty()) << args[0];
+        EXPECT_EQ(error.find("hunter2"), std::string::npos) << error;
+    }
+    const std::string usage = BatchUsage();
+    for (const char* option : {"--google-email", "--google-export", "--google-server", "--google-client-id",
+                               "FRWY_GOOGLE_PASSWORD", "FRWY_GOOGLE_CLIENT_SECRET"})
+        EXPECT_NE(usage.find(option), std::string::npos) << option;
+}

@@ -136,3 +136,25 @@ TEST_F(SettingsTest, PasswordsThatFillTheirMembersSurviveASaveAndALoad) {
     ReadSettings(*back, path.c_str());
     EXPECT_EQ(std::memcmp(s.get(), back.get(), sizeof(Settings)), 0);
 }
+
+TEST_F(SettingsTest, GoogleExportServerAndClientKeysComeLastAndRoundTrip) {
+    ReadSettings(*s, path.c_str());
+    EXPECT_STREQ(s->GGExportPath, "");
+    EXPECT_STREQ(s->GGOAuthClientSecret, "");
+    platform::CopyText(s->GGExportPath, std::string(300, 'x'));
+    platform::CopyText(s->GGServerURL, "https://dav.example.org/dav/");
+    platform::CopyText(s->GGOAuthClientID, "123-abc.apps.googleusercontent.com");
+    platform::CopyText(s->GGOAuthClientSecret, "GOCSPX-secret");
+    ASSERT_TRUE(WriteSettings(*s, path.c_str()));
+    ReadSettings(*back, path.c_str());
+    EXPECT_EQ(std::memcmp(s.get(), back.get(), sizeof(Settings)), 0);
+    EXPECT_EQ(std::string(back->GGExportPath), std::string(259, 'x'));
+    const std::string text = fwtest::ReadFile(path);
+    const std::size_t store = text.find("OLStorePath=");
+    const std::size_t exportKey = text.find("GGExportPath=");
+    ASSERT_NE(exportKey, std::string::npos);
+    EXPECT_LT(store, exportKey);
+    EXPECT_LT(exportKey, text.find("GGServerURL="));
+    EXPECT_LT(text.find("GGServerURL="), text.find("GGOAuthClientID="));
+    EXPECT_LT(text.find("GGOAuthClientID="), text.find("GGOAuthClientSecret=GOCSPX-secret\n"));
+}

@@ -218,6 +218,42 @@ TEST_F(GooglePage, NextStoresTheAccountAndLoads) {
     EXPECT_EQ(Messages(), std::vector<std::string>{"Error: Loading Google Contacts Error: authentication failed"});
 }
 
+TEST_F(GooglePage, AnExportIsReadWithoutAccountAndChosenAsFileOrFolder) {
+    UseFakes<kAppGoogle>();
+    Settings& s = AppSettings();
+    platform::CopyText(s.GGExportPath, "/old/takeout.zip");
+    page.Prepare();
+    QLineEdit* exportPath = Control<QLineEdit>(page, "edtExportPath");
+    EXPECT_EQ(Text(exportPath), "/old/takeout.zip");
+
+    services.answers = {QStringLiteral("/home/u/takeout-001.tgz"), QString()};
+    Control<QPushButton>(page, "btnExportBrowse")->click();
+    EXPECT_EQ(Text(exportPath), "/home/u/takeout-001.tgz");
+    ASSERT_EQ(services.requests.size(), 1u);
+    EXPECT_EQ(services.requests[0].filters.front(),
+              "Google Takeout archive or export (*.zip *.tgz *.tar.gz *.vcf *.ics *.csv)");
+    EXPECT_EQ(services.requests[0].start, QStringLiteral("/old/takeout.zip"));
+    Control<QPushButton>(page, "btnExportFolder")->click();  // cancelled: the path stays
+    EXPECT_EQ(Text(exportPath), "/home/u/takeout-001.tgz");
+    services.answers = {QStringLiteral("/home/u/Takeout")};
+    Control<QPushButton>(page, "btnExportFolder")->click();
+    EXPECT_EQ(Text(exportPath), "/home/u/Takeout");
+    EXPECT_EQ(services.requests[2].start, QStringLiteral("/home/u/takeout-001.tgz"));
+
+    // With an export, neither an e-mail nor a password is asked for.
+    email->clear();
+    password->clear();
+    ASSERT_TRUE(page.Commit());
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_STREQ(s.GGExportPath, "/home/u/Takeout");
+    EXPECT_STREQ(s.GGEmail, "");
+    // Blanks alone are no export: the account's checks hold again.
+    exportPath->setText(QStringLiteral("   "));
+    EXPECT_FALSE(page.Commit());
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Error: Please enter the Email address of your Google account."});
+    EXPECT_STREQ(s.GGExportPath, "/home/u/Takeout");
+}
+
 // ---- Lotus Notes ----
 
 class NotesPages : public SourcePages {
@@ -370,7 +406,8 @@ TEST_F(SourcePages, EveryOptionPageHasItsHeadingAndTabsInReadingOrder) {
         {"Google",
          &Make<TfmGGOption>,
          "Please specify Google account access options:",
-         {"edtEmail", "edtPassword", "cbSaveEmail", "cbSavePassword"}},
+         {"edtEmail", "edtPassword", "cbSaveEmail", "cbSavePassword", "edtExportPath", "btnExportBrowse",
+          "btnExportFolder"}},
         {"Lotus Notes 1",
          &Make<TfmLNOption1>,
          "Please specify Lotus Notes access options (1 of 2):",

@@ -2,9 +2,6 @@
 // encoding, read by a bridge from a file of any content. The first byte
 // picks the layout (three header integers as Google writes them, or two);
 // the rest is the file.
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -17,6 +14,7 @@
 #include "common/misc/CxDebugUtil.h"
 #include "common/records/CommNoteMgr.h"
 #include "platform/text/TextCopy.h"
+#include "tools/fuzz/FuzzScratch.h"
 
 namespace {
 
@@ -62,35 +60,10 @@ private:
     int m_headerInts;
 };
 
-// A scratch folder for the data files, removed when the run ends.
-class Scratch {
-public:
-    Scratch() {
-        std::string tmpl = (access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") + std::string("/fwfuzz-XXXXXX");
-        if (::mkdtemp(tmpl.data()) == nullptr) __builtin_trap();
-        m_folder = tmpl + "/";
-        CxDebugUtil::Instance().SetFolder(m_folder.c_str());
-    }
-    ~Scratch() {
-        for (const char* name : {"GAddr.dat", "ACTNote.dat", "appdebug.log", "appdebug.log.old.log"})
-            std::remove((m_folder + name).c_str());
-        ::rmdir(m_folder.c_str());
-    }
-    const std::string& Folder() const { return m_folder; }
-
-private:
-    std::string m_folder;
-};
-
-const std::string& Folder() {
-    static const Scratch scratch;
-    return scratch.Folder();
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string folder = Folder();
+    const std::string folder = fwfuzz::ScratchFolder();
     const bool google = size > 0 && (data[0] & 1) == 0;
     const std::string path = folder + (google ? "GAddr.dat" : "ACTNote.dat");
     if (std::FILE* f = std::fopen(path.c_str(), "wb")) {

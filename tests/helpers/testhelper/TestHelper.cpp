@@ -12,6 +12,10 @@
 //   FWTH_ECHO      a file to write the command line, folder, input and
 //                  parameters into
 //   FWTH_EXIT      exit code
+//   FWTH_SOURCE    a folder of data files written beforehand: the data file
+//                  of the run's kind (and for the Google calendar its
+//                  "GCal.dat") is copied from there instead of writing test
+//                  records
 // Test records: the header (three integers for Google, two for the
 // others), a text, an integer, a flag and a date.
 #include <unistd.h>
@@ -22,6 +26,7 @@
 #include <fstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "helpers/exchange/ExchangeDataWriter.h"
 #include "helpers/exchange/HelperSession.h"
@@ -70,7 +75,17 @@ int main(int argc, char** argv) {
     for (int i = 1; i <= errors; ++i) session.AddError("problem " + std::to_string(i));
     if (errors > 0) session.WriteErrors();
 
-    if (EnvInt("FWTH_NODATA", 0) != 1) {
+    const char* source = std::getenv("FWTH_SOURCE");
+    if (source != nullptr && *source != '\0' && EnvInt("FWTH_NODATA", 0) != 1) {
+        const std::string dataName = session.Params().Text(session.Kind().app == kHelperAppGoogle ? 1002 : 1003);
+        std::vector<std::string> names{dataName};
+        if (session.Kind().id == kHelperGDate) names.push_back(session.Params().Text(1008));
+        for (const std::string& name : names) {
+            std::ifstream in(std::string(source) + "/" + name, std::ios::binary);
+            if (!in) continue;
+            std::ofstream(session.Folder() + name, std::ios::binary | std::ios::trunc) << in.rdbuf();
+        }
+    } else if (EnvInt("FWTH_NODATA", 0) != 1) {
         ExchangeDataWriter data;
         data.Open(session.DataPath());
         const int records = EnvInt("FWTH_RECORDS", 2);
