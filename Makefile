@@ -18,7 +18,7 @@ build: bootstrap
 	cmake --build build -j $(JOBS)
 
 build-asan: bootstrap
-	@cmake -S . -B build-asan $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Debug \
+	@cmake -S . -B build-asan $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Debug -DFW_BENCH=OFF \
 	  -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DCMAKE_C_FLAGS_DEBUG="-O1 -g" -DFW_SANITIZE=ON > /dev/null
 	cmake --build build-asan -j $(JOBS)
 
