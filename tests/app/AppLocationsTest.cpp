@@ -4,6 +4,7 @@
 #include "app/AppCommon.h"
 #include "platform/paths/Paths.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/WineRegistry.h"
 
 namespace {
 
@@ -22,8 +23,7 @@ struct Locations : ::testing::Test {
     void Folder(const std::string& path) { platform::EnsureFolder(dir.Path() + path); }
     void File(const std::string& path) { fwtest::WriteFile(dir.Path() + path, "x"); }
     void Registry(const std::string& machine, const std::string& user) {
-        fwtest::WriteFile(dir.Path() + "wine/system.reg", "WINE REGISTRY Version 2\n\n" + machine);
-        fwtest::WriteFile(dir.Path() + "wine/user.reg", "WINE REGISTRY Version 2\n\n" + user);
+        fwtest::WriteWineRegistry(dir.Path() + "wine/", machine, user);
     }
     std::string C() const { return dir.Path() + "wine/dosdevices/c:/"; }
 };

@@ -18,6 +18,7 @@
 #include "platform/ui/RecordingUserInterface.h"
 #include "tests/palm/PalmTestSupport.h"
 #include "tests/support/Bytes.h"
+#include "tests/support/WineRegistry.h"
 
 namespace palmtest {
 
@@ -89,15 +90,7 @@ protected:
         fwtest::WriteFile(Prefix() + "/user.reg",
                           "WINE REGISTRY Version 2\n\n[Software\\\\U.S. Robotics\\\\Pilot Desktop\\\\Core] 1\n"
                           "\"DesktopPath\"=\"" +
-                              Escape(windowsPath) + "\"\n");
-    }
-    static std::string Escape(const std::string& text) {
-        std::string out;
-        for (char c : text) {
-            if (c == '\\') out += '\\';
-            out += c;
-        }
-        return out;
+                              fwtest::RegistryEscape(windowsPath) + "\"\n");
     }
 
     // "C:\Palm" with palm.exe of a version, the four libraries (unless

@@ -15,6 +15,7 @@
 #include "platform/paths/Paths.h"
 #include "platform/text/TextCopy.h"
 #include "platform/ui/RecordingUserInterface.h"
+#include "tests/support/WineRegistry.h"
 #include "tests/wizard/WizardFixture.h"
 
 namespace fwtest {
@@ -25,21 +26,6 @@ W* Control(QWidget& page, const char* name) {
     W* w = page.findChild<W*>(QLatin1String(name));
     EXPECT_NE(w, nullptr) << "no control " << name;
     return w;
-}
-
-// A registry text with backslashes doubled, as the Wine registry files keep it.
-inline std::string RegEscape(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        if (c == '\\') out += '\\';
-        out += c;
-    }
-    return out;
-}
-
-// One key with one string value, as a block of a Wine registry file.
-inline std::string RegKey(const std::string& key, const std::string& value, const std::string& data) {
-    return "[" + RegEscape(key) + "] 1\n\"" + value + "\"=\"" + RegEscape(data) + "\"\n\n";
 }
 
 class OptionPageFixture : public WizardFixture {
@@ -54,8 +40,7 @@ protected:
 
     // The local machine's and the current user's registry.
     void Registry(const std::string& machine, const std::string& user = std::string()) {
-        WriteFile(dir.Path() + "wine/system.reg", "WINE REGISTRY Version 2\n\n" + machine);
-        WriteFile(dir.Path() + "wine/user.reg", "WINE REGISTRY Version 2\n\n" + user);
+        WriteWineRegistry(dir.Path() + "wine/", machine, user);
     }
     // A path on drive C: ("Notes/notes.exe") as this system sees it.
     std::string OnC(const std::string& path) const { return dir.Path() + "wine/dosdevices/c:/" + path; }

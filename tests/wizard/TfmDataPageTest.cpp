@@ -89,12 +89,6 @@ protected:
             out.push_back(list->topLevelItem(row)->text(column).toStdString());
         return out;
     }
-    static std::vector<bool> Checks(QTreeWidget* list) {
-        std::vector<bool> out;
-        for (int row = 0; row < list->topLevelItemCount(); ++row)
-            out.push_back(list->topLevelItem(row)->checkState(0) == Qt::Checked);
-        return out;
-    }
     static std::string CountText(TfmDataPage& page, const char* label) {
         auto* widget = page.findChild<QLabel*>(label);
         return widget ? widget->text().toStdString() : std::string("<none>");
@@ -112,13 +106,6 @@ protected:
             if (!line.empty()) lines.push_back(line);
         }
         return lines;
-    }
-    std::size_t StoreFiles(const char* folder) const {
-        std::size_t n = 0;
-        std::error_code ec;
-        for (const auto& entry : std::filesystem::directory_iterator(dir.Path() + "store/" + folder, ec))
-            n += entry.path().filename().string()[0] != '.';
-        return n;
     }
     // What Outlook holds now, read back through the Outlook adapters.
     std::vector<std::string> OutlookCompanies() {

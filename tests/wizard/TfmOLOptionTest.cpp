@@ -36,7 +36,7 @@ protected:
 
 TEST_F(OutlookPage, ProgramAndVersionComeFromTheRegisteredOutlook) {
     FileOnC("Office16/OUTLOOK.EXE", "MZ" + fwtest::FixedFileInfo(0x00100000, 0x10AA03E9));
-    Registry(fwtest::RegKey(kAppPaths, "Path", "C:\\Office16\\"));
+    Registry(fwtest::RegistryKey(kAppPaths, "Path", "C:\\Office16\\"));
     page.Prepare();
     EXPECT_EQ(path->text().toStdString(), OnC("Office16/OUTLOOK.EXE"));
     EXPECT_STREQ(AppSettings().OLAppName, OnC("Office16/OUTLOOK.EXE").c_str());

@@ -64,7 +64,7 @@ protected:
             FileOnC(std::string("Palm/") + lib, "library");
         FileOnC("Palm/USERS.DAT", palmtest::UsersDat(list));
         for (const auto& user : list) FileOnC("Palm/" + user.folder + "/memopad/keep", "");
-        Registry("", fwtest::RegKey("Software\\U.S. Robotics\\Pilot Desktop\\Core", "DesktopPath", "C:\\Palm\\"));
+        Registry("", fwtest::RegistryKey("Software\\U.S. Robotics\\Pilot Desktop\\Core", "DesktopPath", "C:\\Palm\\"));
     }
     // The sample file of a kind as palmdat writes it.
     std::string Sample(palmdat::Kind kind, palmdat::Format format = palmdat::Format::V414) {

@@ -51,8 +51,8 @@ protected:
 
     void InstallAct() {
         FileOnC("Program Files/ACT/ActSage.exe");
-        Registry(fwtest::RegKey("SOFTWARE\\ACT\\Install", "InstallPath", "C:\\Program Files\\ACT") +
-                 fwtest::RegKey("SOFTWARE\\ACT\\Install", "AppName", "ActSage.exe"));
+        Registry(fwtest::RegistryKey("SOFTWARE\\ACT\\Install", "InstallPath", "C:\\Program Files\\ACT") +
+                 fwtest::RegistryKey("SOFTWARE\\ACT\\Install", "AppName", "ActSage.exe"));
         platform::EnsureFolderTree(dir.Path() + "home/Documents/ACT/Sales/Databases");
         fwtest::WriteFile(dir.Path() + "home/Documents/ACT/Sales/Databases/Team.pad", "pad");
     }
@@ -272,8 +272,8 @@ protected:
         FileOnC("Lotus/Notes/notes.exe", palmtest::ProgramWithVersion(8, 5, 3, 0));
         FileOnC("Lotus/Notes/Data/names.nsf");
         if (withNotebook) FileOnC("Lotus/Notes/Data/notebook.nsf");
-        Registry(fwtest::RegKey("SOFTWARE\\Lotus\\Notes", "Path", "C:\\Lotus\\Notes\\"),
-                 fwtest::RegKey("SOFTWARE\\Lotus\\Notes\\Installer", "DATADIR", "C:\\Lotus\\Notes\\Data"));
+        Registry(fwtest::RegistryKey("SOFTWARE\\Lotus\\Notes", "Path", "C:\\Lotus\\Notes\\"),
+                 fwtest::RegistryKey("SOFTWARE\\Lotus\\Notes\\Installer", "DATADIR", "C:\\Lotus\\Notes\\Data"));
     }
 };
 

@@ -37,18 +37,6 @@ protected:
         services.answers.push_back(QString::fromStdString(path));
         QTest::mouseClick(Find<QPushButton>(TfmMain::PagePDOption, browse), Qt::LeftButton);
     }
-    std::vector<bool> Checks(QTreeWidget* list) {
-        std::vector<bool> out;
-        for (int i = 0; i < list->topLevelItemCount(); ++i)
-            out.push_back(list->topLevelItem(i)->checkState(0) == Qt::Checked);
-        return out;
-    }
-    std::size_t StoreFiles(const char* folder) {
-        std::size_t n = 0;
-        for (const auto& entry : fs::directory_iterator(dir.Path() + "store/" + folder))
-            if (entry.path().filename().string()[0] != '.') ++n;
-        return n;
-    }
 };
 
 TEST_F(WholeRun, PalmContactsAndCalendarReachOutlookAndTheSameRunAgainFindsThemSame) {

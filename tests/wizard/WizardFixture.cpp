@@ -1,5 +1,7 @@
 #include "tests/wizard/WizardFixture.h"
 
+#include <filesystem>
+
 #include "common/misc/CxDebugUtil.h"
 #include "common/palm/PmAddrInfo.h"
 #include "common/palm/PmDesktop.h"
@@ -43,6 +45,21 @@ WizardFixture::~WizardFixture() {
     PmAddrInfo::ForgetInstalledAddrGeneration();
     PmSetProgramFolder("");
     CxDebugUtil::Instance().SetFolder("./");
+}
+
+std::size_t WizardFixture::StoreFiles(const char* folder) const {
+    std::size_t n = 0;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path() + "store/" + folder, ec))
+        n += entry.path().filename().string()[0] != '.';
+    return n;
+}
+
+std::vector<bool> WizardFixture::Checks(QTreeWidget* list) {
+    std::vector<bool> out;
+    for (int row = 0; row < list->topLevelItemCount(); ++row)
+        out.push_back(list->topLevelItem(row)->checkState(0) == Qt::Checked);
+    return out;
 }
 
 std::vector<std::string> WizardFixture::Messages() const {

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+#include <QTreeWidget>
+#include <cstddef>
 #include <deque>
 #include <vector>
 
@@ -49,6 +51,10 @@ protected:
 
     // The message boxes shown so far, as "caption: text".
     std::vector<std::string> Messages() const;
+    // The item files in a folder of the Outlook store ("Contacts", ...).
+    std::size_t StoreFiles(const char* folder) const;
+    // The check marks of a list's rows, in row order.
+    static std::vector<bool> Checks(QTreeWidget* list);
 
     TempDir dir;
     ScopedEnv home{"HOME", dir.Path() + "home"};
