@@ -1,0 +1,110 @@
+#include "common/ACT/CxACTAddrFields.h"
+
+namespace {
+
+constexpr ACTFieldInfo T(std::int32_t id, const char* label, int size) { return {id, label, kACTFieldText, size}; }
+constexpr ACTFieldInfo F(std::int32_t id, const char* label) { return {id, label, kACTFieldFlag, 4}; }
+constexpr ACTFieldInfo D(std::int32_t id, const char* label) { return {id, label, kACTFieldDate, 8}; }
+
+constexpr std::array<ACTFieldInfo, kACTFieldCount> kFields = {{
+    T(1, "Record ID", 64),
+    T(2, "Record Creator", 32),
+    T(3, "Last Edited By", 32),
+    T(4, "Record Manager", 32),
+    T(5, "Category", 256),
+    T(6, "Name Prefix", 32),
+    T(7, "Name Suffix", 32),
+    T(8, "First Name", 32),
+    T(9, "Middle Name", 32),
+    T(10, "Last Name", 32),
+    T(11, "Full Name", 32),
+    T(12, "Salutation", 32),
+    T(13, "Referred By", 32),
+    T(14, "Company", 64),
+    T(15, "Department", 32),
+    T(16, "Title", 32),
+    T(17, "Business Country", 32),
+    T(18, "Business State", 32),
+    T(19, "Business City", 32),
+    T(20, "Business Address 1", 256),
+    T(21, "Business Address 2", 256),
+    T(22, "Business Address 3", 256),
+    T(23, "Business Postal", 16),
+    T(24, "Home Country", 32),
+    T(25, "Home State", 32),
+    T(26, "Home City", 32),
+    T(27, "Home Address 1", 256),
+    T(28, "Home Address 2", 256),
+    T(29, "Home Address 3", 256),
+    T(30, "Home Postal", 16),
+    T(31, "Business Phone", 24),
+    T(32, "Home Phone", 24),
+    T(33, "Mobile Phone", 24),
+    T(34, "Pager", 24),
+    T(35, "Fax", 24),
+    T(36, "Alternate Phone", 24),
+    T(37, "Fax Extension", 24),
+    T(38, "Pager Extension", 24),
+    T(39, "Business Phone Extension", 24),
+    T(40, "Home Phone Extension", 24),
+    T(41, "Mobile Phone Extension", 24),
+    T(42, "Alternate Phone Extension", 24),
+    T(43, "Business E-mail", 64),
+    T(44, "Personal E-mail", 64),
+    T(45, "Website", 256),
+    T(46, "Instant Messenger", 64),
+    T(47, "Spouse Name", 32),
+    T(48, "User Defined 1", 64),
+    T(49, "User Defined 2", 64),
+    T(50, "User Defined 3", 64),
+    T(51, "User Defined 4", 64),
+    T(52, "User Defined 5", 64),
+    T(53, "User Defined 6", 64),
+    T(54, "User Defined 7", 64),
+    T(55, "User Defined 8", 64),
+    T(56, "User Defined 9", 64),
+    T(57, "User Defined 10", 64),
+    T(58, "Last Results", 64),
+    F(59, "Is User"),
+    F(60, "Is Imported"),
+    F(61, "Is Private"),
+    D(62, "Birthday"),
+    D(63, "Create Date"),
+    D(64, "Edit Date"),
+    D(65, "Last Attempt"),
+    D(66, "Last E-mail"),
+    D(67, "Last Meeting"),
+    D(68, "Last Reach"),
+    D(69, "Last Letter"),
+    T(70, "Secondary First Name", 32),
+    T(71, "Secondary Last Name", 32),
+    T(72, "Secondary Contact", 32),
+    T(73, "Secondary Company", 64),
+    T(74, "Secondary Title", 32),
+    T(75, "Secondary Country", 32),
+    T(76, "Secondary State", 32),
+    T(77, "Secondary City", 32),
+    T(78, "Secondary Address 1", 256),
+    T(79, "Secondary Address 2", 256),
+    T(80, "Secondary Address 3", 256),
+    T(81, "Secondary Postal", 16),
+    T(82, "Secondary Phone", 24),
+    T(83, "Secondary Mobile Phone", 24),
+    T(84, "Secondary Fax", 24),
+    T(85, "Secondary Phone Extension", 24),
+    T(86, "Secondary E-mail", 64),
+    T(87, "Secondary Website", 256),
+    T(88, "Secondary Category", 256),
+    F(89, "Secondary Is Private"),
+}};
+
+constexpr bool IdsInOrder() {
+    for (std::size_t i = 0; i < kFields.size(); ++i)
+        if (kFields[i].FieldID != static_cast<std::int32_t>(i + 1)) return false;
+    return true;
+}
+static_assert(IdsInOrder(), "catalogue entry i must have id i + 1");
+
+}  // namespace
+
+const std::array<ACTFieldInfo, kACTFieldCount>& ACTAddrFields() { return kFields; }

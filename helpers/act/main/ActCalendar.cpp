@@ -1,0 +1,4 @@
+// Norrbek.ActCalendar: the ACT! helper program for calendar.
+#include "helpers/act/ActHelper.h"
+
+int main(int argc, char** argv) { return act_helper::RunHelper(argc, argv, act_helper::Kind::Calendar); }

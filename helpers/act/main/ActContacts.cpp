@@ -1,0 +1,4 @@
+// Norrbek.ActContacts: the ACT! helper program for contacts.
+#include "helpers/act/ActHelper.h"
+
+int main(int argc, char** argv) { return act_helper::RunHelper(argc, argv, act_helper::Kind::Contacts); }
