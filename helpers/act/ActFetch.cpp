@@ -71,17 +71,38 @@ bool ReadPages(WebClient& client, const std::string& resource, const std::string
     }
 }
 
+const std::string& IdOf(const Contact& c) { return c.text[kACTRecordID]; }
+template <class Record>
+const std::string& IdOf(const Record& r) {
+    return r.id;
+}
+
 // Keeps the records of `from` whose ids were not kept before, and their ids.
 template <class Record>
 void KeepNew(std::vector<Record>& from, std::vector<Record>& to, std::unordered_set<std::string>& kept,
-             std::vector<std::string>& ids, const std::function<const std::string&(const Record&)>& idOf) {
+             std::vector<std::string>& ids) {
     for (Record& r : from) {
-        const std::string& id = idOf(r);
+        const std::string& id = IdOf(r);
         ids.push_back(id);
         if (!id.empty() && !kept.insert(id).second) continue;
         to.push_back(std::move(r));
     }
     from.clear();
+}
+
+// Every record of a resource of one kind, each once.
+template <class Record>
+bool ReadList(WebClient& client, const std::string& resource, const std::string& query,
+              bool (*readPage)(const std::string&, std::vector<Record>&, PageInfo&), std::vector<Record>& out,
+              Error& error, const StopCheck& stop, const std::function<void(int, int)>& onPage) {
+    std::unordered_set<std::string> kept;
+    auto read = [&](const std::string& body, PageInfo& page, std::vector<std::string>& ids) {
+        std::vector<Record> records;
+        if (!readPage(body, records, page)) return false;
+        KeepNew(records, out, kept, ids);
+        return true;
+    };
+    return ReadPages(client, resource, query, read, error, stop, onPage);
 }
 
 // Reports records read and the total of the answer, when it says.
@@ -102,10 +123,8 @@ bool ReadActivities(WebClient& client, std::vector<Activity>* calendar, std::vec
         if (!ReadActivitiesPage(body, pageCalendar, pageTodos, page)) return false;
         std::vector<Activity> ignoredCalendar;
         std::vector<Todo> ignoredTodos;
-        KeepNew<Activity>(pageCalendar, calendar ? *calendar : ignoredCalendar, keptCalendar, ids,
-                          [](const Activity& a) -> const std::string& { return a.id; });
-        KeepNew<Todo>(pageTodos, todos ? *todos : ignoredTodos, keptTodos, ids,
-                      [](const Todo& t) -> const std::string& { return t.id; });
+        KeepNew(pageCalendar, calendar ? *calendar : ignoredCalendar, keptCalendar, ids);
+        KeepNew(pageTodos, todos ? *todos : ignoredTodos, keptTodos, ids);
         return true;
     };
     return ReadPages(client, "/api/activities", kPlainText, read, error, stop, Counter(progress, done));
@@ -127,16 +146,8 @@ bool FetchContacts(const Account& account, std::vector<Contact>& contacts, Error
                    const Progress& progress) {
     std::unique_ptr<WebClient> client;
     if (!Connect(account, client, error, stop)) return false;
-    std::unordered_set<std::string> kept;
     int done = 0;
-    auto read = [&](const std::string& body, PageInfo& page, std::vector<std::string>& ids) {
-        std::vector<Contact> read;
-        if (!ReadContactsPage(body, read, page)) return false;
-        KeepNew<Contact>(read, contacts, kept, ids,
-                         [](const Contact& c) -> const std::string& { return c.text[kACTRecordID]; });
-        return true;
-    };
-    return ReadPages(*client, "/api/contacts", "", read, error, stop, Counter(progress, done));
+    return ReadList(*client, "/api/contacts", "", ReadContactsPage, contacts, error, stop, Counter(progress, done));
 }
 
 bool FetchCalendar(const Account& account, std::vector<Activity>& activities, Error& error, const StopCheck& stop,
@@ -153,28 +164,16 @@ bool FetchTodos(const Account& account, bool opportunities, bool opportunityNote
     if (!ReadActivities(*client, nullptr, &todos, error, stop, progress)) return false;
     if (!opportunities) return true;
     const std::size_t first = todos.size();
-    std::unordered_set<std::string> kept;
     int done = 0;
-    auto read = [&](const std::string& body, PageInfo& page, std::vector<std::string>& ids) {
-        std::vector<Todo> read;
-        if (!ReadOpportunitiesPage(body, read, page)) return false;
-        KeepNew<Todo>(read, todos, kept, ids, [](const Todo& t) -> const std::string& { return t.id; });
-        return true;
-    };
-    if (!ReadPages(*client, "/api/opportunities", "", read, error, stop, Counter(progress, done))) return false;
+    if (!ReadList(*client, "/api/opportunities", "", ReadOpportunitiesPage, todos, error, stop,
+                  Counter(progress, done)))
+        return false;
     if (!opportunityNotes) return true;
     for (std::size_t i = first; i < todos.size(); ++i) {
         if (todos[i].id.empty()) continue;
         std::vector<Note> notes;
-        std::unordered_set<std::string> keptNotes;
-        auto readNotes = [&](const std::string& body, PageInfo& page, std::vector<std::string>& ids) {
-            std::vector<Note> read;
-            if (!ReadNotesPage(body, read, page)) return false;
-            KeepNew<Note>(read, notes, keptNotes, ids, [](const Note& n) -> const std::string& { return n.id; });
-            return true;
-        };
         const std::string resource = "/api/opportunities/" + dav::PercentEncode(todos[i].id) + "/notes";
-        if (!ReadPages(*client, resource, kPlainText, readNotes, error, stop, nullptr)) return false;
+        if (!ReadList(*client, resource, kPlainText, ReadNotesPage, notes, error, stop, nullptr)) return false;
         todos[i].notes = JoinedNotes(notes);
     }
     return true;
@@ -184,15 +183,8 @@ bool FetchNotes(const Account& account, std::vector<Note>& notes, Error& error, 
                 const Progress& progress) {
     std::unique_ptr<WebClient> client;
     if (!Connect(account, client, error, stop)) return false;
-    std::unordered_set<std::string> kept;
     int done = 0;
-    auto read = [&](const std::string& body, PageInfo& page, std::vector<std::string>& ids) {
-        std::vector<Note> read;
-        if (!ReadNotesPage(body, read, page)) return false;
-        KeepNew<Note>(read, notes, kept, ids, [](const Note& n) -> const std::string& { return n.id; });
-        return true;
-    };
-    return ReadPages(*client, "/api/notes", kPlainText, read, error, stop, Counter(progress, done));
+    return ReadList(*client, "/api/notes", kPlainText, ReadNotesPage, notes, error, stop, Counter(progress, done));
 }
 
 }  // namespace act

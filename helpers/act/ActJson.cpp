@@ -88,6 +88,18 @@ const Json* Records(const Json& json, PageInfo& page) {
     return list;
 }
 
+// Calls `each` with every record object of a page; false when the body
+// is not a page.
+template <class Each>
+bool ForEachRecord(const std::string& body, PageInfo& page, Each each) {
+    const Json json = Parse(body);
+    const Json* list = Records(json, page);
+    if (!list) return false;
+    for (const Json& record : *list)
+        if (record.is_object()) each(record);
+    return true;
+}
+
 struct TextField {
     const char* name;
     int id;
@@ -341,24 +353,15 @@ std::string ReadApiMessage(const std::string& body) {
 }
 
 bool ReadContactsPage(const std::string& body, std::vector<Contact>& contacts, PageInfo& page) {
-    const Json json = Parse(body);
-    const Json* list = Records(json, page);
-    if (!list) return false;
-    for (const Json& c : *list) {
-        if (!c.is_object()) continue;
+    return ForEachRecord(body, page, [&](const Json& c) {
         contacts.emplace_back();
         ReadContact(c, contacts.back());
-    }
-    return true;
+    });
 }
 
 bool ReadActivitiesPage(const std::string& body, std::vector<Activity>& calendar, std::vector<Todo>& todos,
                         PageInfo& page) {
-    const Json json = Parse(body);
-    const Json* list = Records(json, page);
-    if (!list) return false;
-    for (const Json& a : *list) {
-        if (!a.is_object()) continue;
+    return ForEachRecord(body, page, [&](const Json& a) {
         const int type = ActivityTypeOf(Text(a, "activityTypeName"), static_cast<int>(Integer(a, "activityTypeId")));
         if (type == kTodo) {
             todos.emplace_back();
@@ -367,16 +370,11 @@ bool ReadActivitiesPage(const std::string& body, std::vector<Activity>& calendar
             calendar.emplace_back();
             ReadCalendarActivity(a, type, calendar.back());
         }
-    }
-    return true;
+    });
 }
 
 bool ReadOpportunitiesPage(const std::string& body, std::vector<Todo>& todos, PageInfo& page) {
-    const Json json = Parse(body);
-    const Json* list = Records(json, page);
-    if (!list) return false;
-    for (const Json& o : *list) {
-        if (!o.is_object()) continue;
+    return ForEachRecord(body, page, [&](const Json& o) {
         Todo t;
         t.id = Text(o, "id");
         t.description = Text(o, "name");
@@ -392,16 +390,11 @@ bool ReadOpportunitiesPage(const std::string& body, std::vector<Todo>& todos, Pa
         t.completed =
             code == 1 || code == 2 || Contains(name, "won") || Contains(name, "lost") || Contains(name, "closed");
         todos.push_back(std::move(t));
-    }
-    return true;
+    });
 }
 
 bool ReadNotesPage(const std::string& body, std::vector<Note>& notes, PageInfo& page) {
-    const Json json = Parse(body);
-    const Json* list = Records(json, page);
-    if (!list) return false;
-    for (const Json& n : *list) {
-        if (!n.is_object()) continue;
+    return ForEachRecord(body, page, [&](const Json& n) {
         Note note;
         note.id = Text(n, "id");
         note.createUser = Text(n, "createUser");
@@ -413,8 +406,7 @@ bool ReadNotesPage(const std::string& body, std::vector<Note>& notes, PageInfo& 
         note.created = Time(n, "created");
         note.edited = Time(n, "edited");
         notes.push_back(std::move(note));
-    }
-    return true;
+    });
 }
 
 }  // namespace act
