@@ -36,19 +36,25 @@ bool Connect(const Account& account, std::unique_ptr<WebClient>& client, Error& 
 
 // Reads `resource` page by page with OData's $top and $skip until a page
 // comes back empty. `read` appends a page's records and returns the ids of
-// those it read (records without an id count as new), so that a server
+// those it read (records without an id count as new); a page of ids all
+// seen before, or the same answer again, ends the reading, so that a server
 // which ignores $skip cannot keep the loop going.
 template <class Read>
 bool ReadPages(WebClient& client, const std::string& resource, const std::string& query, Read read, Error& error,
                const StopCheck& stop, const std::function<void(int items, int total)>& onPage) {
     int skip = 0;
     std::unordered_set<std::string> seen;
+    std::string previous;
     for (;;) {
         if (Stopped(stop, error)) return false;
         std::string body;
         const std::string path =
             resource + "?" + query + "$top=" + std::to_string(kPageSize) + "&$skip=" + std::to_string(skip);
         if (!client.Get(path, body, error)) return false;
+        if (skip > 0 && body == previous) {
+            CX_LOG(kLogHigh, "ACT!: %s repeats its last page; reading ends", resource.c_str());
+            return true;
+        }
         PageInfo page;
         std::vector<std::string> ids;
         if (!read(body, page, ids)) {
@@ -67,6 +73,7 @@ bool ReadPages(WebClient& client, const std::string& resource, const std::string
             return true;
         }
         skip += page.items;
+        previous = std::move(body);
         if (onPage) onPage(page.items, page.total);
     }
 }

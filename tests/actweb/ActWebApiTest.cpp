@@ -377,6 +377,23 @@ TEST_F(ActWebApiTest, Notes) {
     EXPECT_EQ(notes[1].text, "");
 }
 
+TEST(ActWebApiPaging, AServerThatDoesNotPageIsReadOnce) {
+    for (const bool ids : {true, false}) {
+        SCOPED_TRACE(ids);
+        Json seed = BaseSeed();
+        seed["ignoreSkip"] = true;
+        seed["notes"] = Json::array();
+        for (int i = 0; i < 150; ++i)
+            seed["notes"].push_back({{"id", ids ? "n" + std::to_string(i) : ""}, {"noteText", std::to_string(i)}});
+        fwtest::ActWebApi api(seed.dump());
+        ASSERT_TRUE(api.Ok());
+        std::vector<act::Note> notes;
+        act::Error error;
+        ASSERT_TRUE(act::FetchNotes(AccountFor(api), notes, error, nullptr, nullptr)) << error.message;
+        EXPECT_EQ(notes.size(), 100u);
+    }
+}
+
 // Refusals and failures: the kind, a message that holds no secret, and a
 // debug log that holds none either.
 struct Failure {

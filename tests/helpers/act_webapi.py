@@ -20,14 +20,15 @@ Endpoints, below the base path "/act.web.api":
 Every /api request needs "Authorization: Bearer <token>" with a token this
 server issued (else 401). Lists answer a JSON array, paged with $top and
 $skip (all records without $top; at most "maxTop" per page when the seed
-sets it); other query options ("format", ...) are taken and ignored.
+sets it; always the first page when "ignoreSkip" is true, as a server
+that does not page); other query options ("format", ...) are taken and ignored.
 
 Seed (every key optional):
   {"database": "Sales", "users": {"chris": "secret"},
    "authMessage": "text of a refused log-in",
    "contacts": [...], "activities": [...], "opportunities": [...],
    "notes": [...], "opportunityNotes": {"opp-id": [...notes]},
-   "maxTop": 50,
+   "maxTop": 50, "ignoreSkip": false,
    "slow": {"path": "/api/contacts", "skip": 100, "seconds": 5},
    "fail": {"path": "/api/notes", "status": 500, "body": "{...}"}}
 Records are the API's own JSON objects (fields as the Act! Web API names
@@ -107,6 +108,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
             return self.send(400, json.dumps({"Message": "The query is not valid."}))
         if SEED.get("maxTop"):
             top = min(top, int(SEED["maxTop"]))
+        if SEED.get("ignoreSkip"):
+            skip = 0
         slow = SEED.get("slow")
         if slow and slow.get("path") == path and int(slow.get("skip", 0)) == skip:
             time.sleep(float(slow.get("seconds", 5)))
