@@ -12,8 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     act::PadInfo pad;
     if (act::ReadPadText(bytes, pad)) {
         const std::string base = act::BaseUrlForHost(pad.host);
-        if (!base.empty() && (base.rfind("https://", 0) != 0 || base.find('\\') != std::string::npos))
-            __builtin_trap();
+        if (!base.empty() && (base.rfind("https://", 0) != 0 || base.find('\\') != std::string::npos)) __builtin_trap();
     }
     return 0;
 }
