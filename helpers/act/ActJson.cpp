@@ -228,17 +228,17 @@ int Instance(const Json& day) {
 }
 
 void ReadRecurrence(const Json& a, Activity& out) {
-    const Json* spec = Member(a, "recurSpec");
-    if (!spec || !spec->is_object()) return;
-    const std::string type = platform::ToLowerAscii(Text(*spec, "recurType"));
+    const Json* pattern = Member(a, "recurSpec");
+    if (!pattern || !pattern->is_object()) return;
+    const std::string type = platform::ToLowerAscii(Text(*pattern, "recurType"));
     if (type == "daily") out.recurrence = kDaily;
     if (type == "weekly") out.recurrence = kWeekly;
     if (type == "monthly") out.recurrence = kMonthly;
     if (type == "yearly") out.recurrence = kYearly;
     if (out.recurrence == kNoRecurrence) return;
-    const long long frequency = Integer(*spec, "frequency", 1);
+    const long long frequency = Integer(*pattern, "frequency", 1);
     out.interval = frequency >= 1 && frequency <= 999 ? static_cast<int>(frequency) : 1;
-    const Json* found = Member(*spec, "day");
+    const Json* found = Member(*pattern, "day");
     const Json day = found && found->is_object() ? *found : Json::object();
     const std::string dayType = platform::ToLowerAscii(Text(day, "dayType"));
     if (out.recurrence == kWeekly) {
@@ -253,11 +253,11 @@ void ReadRecurrence(const Json& a, Activity& out) {
             out.dayValue = dayOfMonth >= 1 && dayOfMonth <= 31 ? static_cast<int>(dayOfMonth) : 0;
         }
         if (out.recurrence == kYearly) {
-            const long long month = Integer(*spec, "month");
+            const long long month = Integer(*pattern, "month");
             out.month = month >= 1 && month <= 12 ? static_cast<int>(month) : 0;
         }
     }
-    if (!Flag(*spec, "isEndless")) out.recurrenceEnd = Time(*spec, "seriesEnd");
+    if (!Flag(*pattern, "isEndless")) out.recurrenceEnd = Time(*pattern, "seriesEnd");
 }
 
 int PriorityOf(const Json& a) {
