@@ -33,7 +33,7 @@ std::string CsvTextAsUtf8(std::string_view bytes) {
     return out;
 }
 
-std::vector<CsvRow> ReadCsv(std::string_view text) {
+std::vector<CsvRow> ReadCsv(std::string_view text, char separator) {
     std::vector<CsvRow> rows;
     CsvRow row;
     std::string field;
@@ -61,7 +61,7 @@ std::vector<CsvRow> ReadCsv(std::string_view text) {
             }
         } else if (c == '"' && !fieldStarted) {
             quoted = fieldStarted = true;
-        } else if (c == ',') {
+        } else if (c == separator) {
             endField();
         } else if (c == '\r' || c == '\n') {
             if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;

@@ -11,8 +11,9 @@ namespace pim {
 
 using CsvRow = std::vector<std::string>;
 
-// Every row of a text; an empty last line is no row.
-std::vector<CsvRow> ReadCsv(std::string_view text);
+// Every row of a text; an empty last line is no row. Fields are separated
+// by `separator` (a comma, or a tab in tab-delimited exports).
+std::vector<CsvRow> ReadCsv(std::string_view text, char separator = ',');
 
 // A UTF-16 text with a byte order mark as UTF-8; any other text unchanged
 // (a UTF-8 byte order mark removed).

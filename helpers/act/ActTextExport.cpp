@@ -1,0 +1,111 @@
+#include "helpers/act/ActTextExport.h"
+
+#include <cctype>
+
+#include "helpers/act/ActColumnNames.h"
+#include "helpers/act/ActExportValues.h"
+#include "helpers/pim/CsvReader.h"
+#include "platform/text/AsciiCase.h"
+
+namespace act {
+
+namespace {
+
+// The separator of the first line, quoted parts not counted: the tab when
+// it has more tabs than commas, else the comma; a semicolon only when the
+// line has neither.
+char DetectSeparator(std::string_view text) {
+    int commas = 0, tabs = 0, semicolons = 0;
+    bool quoted = false;
+    for (const char c : text) {
+        if (c == '"') quoted = !quoted;
+        if (quoted) continue;
+        if (c == '\r' || c == '\n') break;
+        commas += c == ',';
+        tabs += c == '\t';
+        semicolons += c == ';';
+    }
+    if (tabs > commas) return '\t';
+    if (commas == 0 && semicolons > 0) return ';';
+    return ',';
+}
+
+bool Blank(const std::string& s) {
+    for (const char c : s)
+        if (!std::isspace(static_cast<unsigned char>(c))) return false;
+    return true;
+}
+
+// Tables carry no NUL, and a text file read as windows-1252 gives no C0
+// control but tab and line ends in its first line.
+bool LooksLikeText(std::string_view header) {
+    for (const char c : header)
+        if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r' && c != '\n') return false;
+    return true;
+}
+
+}  // namespace
+
+bool IsTextExportName(std::string_view path) {
+    return platform::EndsWithNoCase(path, ".csv") || platform::EndsWithNoCase(path, ".txt");
+}
+
+ExportFailure ReadTextExport(std::string_view bytes, ExportTable& out, const std::function<bool()>& stop,
+                             const std::function<void(int, int)>& progress) {
+    const std::string text = ExportTextAsUtf8(bytes);
+    out.separator = DetectSeparator(text);
+    const std::vector<pim::CsvRow> rows = pim::ReadCsv(text, out.separator);
+    if (rows.empty()) return ExportFailure::Empty;
+    const pim::CsvRow& header = rows[0];
+    std::vector<std::int32_t> fields(header.size(), 0);
+    bool any = false;
+    for (std::size_t i = 0; i < header.size(); ++i) {
+        if (!LooksLikeText(header[i])) return ExportFailure::NotATable;
+        // A column named twice is read once, from its first place.
+        const std::int32_t id = FieldOfColumn(header[i]);
+        bool seen = false;
+        for (std::size_t j = 0; j < i && id != 0; ++j) seen = seen || fields[j] == id;
+        if (id != 0 && !seen) {
+            fields[i] = id;
+            any = true;
+        } else if (!Blank(header[i])) {
+            out.unknownColumns.push_back(header[i]);
+        }
+    }
+    if (!any) return ExportFailure::NotATable;
+    const auto& catalogue = ACTAddrFields();
+    const int total = static_cast<int>(rows.size()) - 1;
+    out.rows = total;
+    out.contacts.reserve(static_cast<std::size_t>(total));
+    for (int r = 1; r <= total; ++r) {
+        if (r % 256 == 0 && stop && stop()) return ExportFailure::Stopped;
+        if (progress) progress(r, total);
+        const pim::CsvRow& row = rows[static_cast<std::size_t>(r)];
+        Contact c;
+        bool filled = false;
+        for (std::size_t i = 0; i < fields.size() && i < row.size(); ++i) {
+            const std::int32_t id = fields[i];
+            if (id == 0 || Blank(row[i])) continue;
+            filled = true;
+            const auto at = static_cast<std::size_t>(id);
+            switch (catalogue[at - 1].Kind) {
+            case kACTFieldFlag: c.flag[at] = ParseExportFlag(row[i]); break;
+            case kACTFieldDate: {
+                bool ok = true;
+                c.date[at] = ParseExportDate(row[i], ok);
+                out.badDates += ok ? 0 : 1;
+                break;
+            }
+            default: c.text[at] = WithCrLf(row[i]); break;
+            }
+        }
+        if (!filled) {
+            ++out.skipped;
+            continue;
+        }
+        out.contacts.push_back(std::move(c));
+    }
+    return ExportFailure::None;
+}
+
+}  // namespace act
