@@ -80,8 +80,16 @@ bool IsValidUtf8(std::string_view text) {
 }
 
 std::string ExportTextAsUtf8(std::string_view bytes) {
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF" || bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF")
-        return pim::CsvTextAsUtf8(bytes);
+    if (bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF") return pim::CsvTextAsUtf8(bytes);
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+        // Marked as UTF-8: a broken sequence is a broken character.
+        bytes.remove_prefix(3);
+        if (IsValidUtf8(bytes)) return std::string(bytes);
+        std::string out;
+        out.reserve(bytes.size());
+        for (std::size_t i = 0; i < bytes.size();) platform::AppendUtf8(out, platform::DecodeUtf8(bytes, i));
+        return out;
+    }
     if (IsValidUtf8(bytes)) return std::string(bytes);
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 8);

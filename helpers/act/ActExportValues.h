@@ -6,7 +6,8 @@
 
 namespace act {
 
-// UTF-8 (a byte order mark removed), UTF-16 with a byte order mark, or,
+// UTF-8 (a byte order mark removed; with the mark, broken sequences become
+// U+FFFD), UTF-16 with a byte order mark, or,
 // for a text that is not valid UTF-8, windows-1252.
 std::string ExportTextAsUtf8(std::string_view bytes);
 

@@ -44,6 +44,27 @@ bool LooksLikeText(std::string_view header) {
     return true;
 }
 
+// The field of each column, 0 for those not read. A field named twice is
+// read from its first column.
+ExportFailure MapColumns(const pim::CsvRow& header, std::vector<std::int32_t>& fields,
+                         std::vector<std::string>& unknown) {
+    fields.assign(header.size(), 0);
+    bool any = false;
+    for (std::size_t i = 0; i < header.size(); ++i) {
+        if (!LooksLikeText(header[i])) return ExportFailure::NotATable;
+        const std::int32_t id = FieldOfColumn(header[i]);
+        bool seen = false;
+        for (std::size_t j = 0; j < i && id != 0; ++j) seen = seen || fields[j] == id;
+        if (id != 0 && !seen) {
+            fields[i] = id;
+            any = true;
+        } else if (!Blank(header[i])) {
+            unknown.push_back(header[i]);
+        }
+    }
+    return any ? ExportFailure::None : ExportFailure::NotATable;
+}
+
 }  // namespace
 
 bool IsTextExportName(std::string_view path) {
@@ -54,33 +75,29 @@ ExportFailure ReadTextExport(std::string_view bytes, ExportTable& out, const std
                              const std::function<void(int, int)>& progress) {
     const std::string text = ExportTextAsUtf8(bytes);
     out.separator = DetectSeparator(text);
-    const std::vector<pim::CsvRow> rows = pim::ReadCsv(text, out.separator);
-    if (rows.empty()) return ExportFailure::Empty;
-    const pim::CsvRow& header = rows[0];
-    std::vector<std::int32_t> fields(header.size(), 0);
-    bool any = false;
-    for (std::size_t i = 0; i < header.size(); ++i) {
-        if (!LooksLikeText(header[i])) return ExportFailure::NotATable;
-        // A column named twice is read once, from its first place.
-        const std::int32_t id = FieldOfColumn(header[i]);
-        bool seen = false;
-        for (std::size_t j = 0; j < i && id != 0; ++j) seen = seen || fields[j] == id;
-        if (id != 0 && !seen) {
-            fields[i] = id;
-            any = true;
-        } else if (!Blank(header[i])) {
-            out.unknownColumns.push_back(header[i]);
-        }
-    }
-    if (!any) return ExportFailure::NotATable;
-    const auto& catalogue = ACTAddrFields();
-    const int total = static_cast<int>(rows.size()) - 1;
+    bool stopped = false;
+    auto stopNow = [&](int row) {
+        if (row % 256 == 0 && stop && stop()) stopped = true;
+        return stopped;
+    };
+    // The rows in all first, for the progress line.
+    int total = -1;
+    pim::ReadCsvRows(text, out.separator, [&](pim::CsvRow&) { return !stopNow(++total); });
+    if (stopped) return ExportFailure::Stopped;
+    if (total < 0) return ExportFailure::Empty;
     out.rows = total;
-    out.contacts.reserve(static_cast<std::size_t>(total));
-    for (int r = 1; r <= total; ++r) {
-        if (r % 256 == 0 && stop && stop()) return ExportFailure::Stopped;
+
+    const auto& catalogue = ACTAddrFields();
+    std::vector<std::int32_t> fields;
+    ExportFailure failure = ExportFailure::None;
+    int r = -1;
+    pim::ReadCsvRows(text, out.separator, [&](pim::CsvRow& row) {
+        if (++r == 0) {
+            failure = MapColumns(row, fields, out.unknownColumns);
+            return failure == ExportFailure::None;
+        }
+        if (stopNow(r) || r > total) return false;
         if (progress) progress(r, total);
-        const pim::CsvRow& row = rows[static_cast<std::size_t>(r)];
         Contact c;
         bool filled = false;
         for (std::size_t i = 0; i < fields.size() && i < row.size(); ++i) {
@@ -99,13 +116,14 @@ ExportFailure ReadTextExport(std::string_view bytes, ExportTable& out, const std
             default: c.text[at] = WithCrLf(row[i]); break;
             }
         }
-        if (!filled) {
+        if (filled)
+            out.contacts.push_back(std::move(c));
+        else
             ++out.skipped;
-            continue;
-        }
-        out.contacts.push_back(std::move(c));
-    }
-    return ExportFailure::None;
+        return true;
+    });
+    if (stopped) return ExportFailure::Stopped;
+    return failure;
 }
 
 }  // namespace act
