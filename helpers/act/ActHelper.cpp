@@ -1,5 +1,6 @@
 #include "helpers/act/ActHelper.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -81,15 +82,20 @@ private:
     }
 
     bool FromExport(const std::string& given) {
-        const std::string path = platform::ResolvePath(given);
         std::string bytes;
-        const auto failure = platform::file::ReadWholeFile(path, kExportLimit, bytes);
-        if (failure != platform::file::OpenFailure::None)
-            return Fail(ExportUnreadable(given, platform::file::DescribeFailure(failure)));
+        if (!ReadExportFile(given, bytes)) return false;
         m_session.WriteStatus(ReadingLine(InfoOf(m_kind).noun, InfoOf(m_kind).plural, 0, 0));
+        // Each contact goes to the data file as it is read.
+        ExchangeDataWriter out;
+        if (!Open(out)) return false;
         act::ExportTable table;
         const auto result = act::ReadTextExport(
-            bytes, table, [&] { return m_watch.Stop(); }, [&](int done, int total) { Progress(done, total); });
+            bytes, table,
+            [&](const act::Contact& c) {
+                act::WriteContact(out, c);
+                return true;
+            },
+            [&] { return m_watch.Stop(); }, [&](int done, int total) { Progress(done, total); });
         switch (result) {
         case act::ExportFailure::Empty: return Fail(ExportEmpty(given));
         case act::ExportFailure::NotATable: return Fail(ExportNotATable(given));
@@ -107,7 +113,31 @@ private:
                : table.separator == ';' ? "semicolons"
                                         : "commas",
                table.skipped, table.badDates);
-        return Write(table.contacts, act::WriteContact);
+        return Commit(out, table.contacts);
+    }
+
+    // The whole file, read in parts so that "Stop" is seen on a large one.
+    bool ReadExportFile(const std::string& given, std::string& bytes) {
+        platform::file::DataFile file;
+        if (!file.Open(platform::ResolvePath(given), false))
+            return Fail(ExportUnreadable(given, platform::file::DescribeFailure(file.Failure())));
+        if (file.Size() > kExportLimit)
+            return Fail(
+                ExportUnreadable(given, platform::file::DescribeFailure(platform::file::OpenFailure::TooLarge)));
+        bytes.resize(static_cast<std::size_t>(file.Size()));
+        constexpr std::size_t kPart = std::size_t{4} << 20;
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            if (m_watch.Stop()) return false;
+            const long long n = file.ReadAt(done, bytes.data() + done, std::min(kPart, bytes.size() - done));
+            if (n < 0)
+                return Fail(
+                    ExportUnreadable(given, platform::file::DescribeFailure(platform::file::OpenFailure::Unreadable)));
+            if (n == 0) break;
+            done += static_cast<std::size_t>(n);
+        }
+        bytes.resize(done);
+        return true;
     }
 
     bool FromWebApi(const std::string& database) {
@@ -174,22 +204,27 @@ private:
         return false;
     }
 
+    bool Open(ExchangeDataWriter& out) {
+        if (out.Open(m_session.DataPath())) return true;
+        CX_LOG(kLogCritical, "Cannot create the data file %s", m_session.DataPath().c_str());
+        return Fail(DataFileUnwritable(m_session.DataPath()));
+    }
+
+    bool Commit(ExchangeDataWriter& out, int count) {
+        if (!out.Commit()) return Fail(DataFileUnwritable(m_session.DataPath()));
+        CX_LOG(kLogDetail, "Wrote %d ACT! %s to %s", count, InfoOf(m_kind).plural, m_session.DataPath().c_str());
+        return true;
+    }
+
     template <class Record, class Writer>
     bool Write(const std::vector<Record>& records, Writer writeOne) {
         ExchangeDataWriter out;
-        const std::string path = m_session.DataPath();
-        if (!out.Open(path)) {
-            CX_LOG(kLogCritical, "Cannot create the data file %s", path.c_str());
-            return Fail(DataFileUnwritable(path));
-        }
+        if (!Open(out)) return false;
         for (std::size_t i = 0; i < records.size(); ++i) {
             if (i % 256 == 0 && m_watch.Stop()) return false;
             writeOne(out, records[i]);
         }
-        if (!out.Commit()) return Fail(DataFileUnwritable(path));
-        CX_LOG(kLogDetail, "Wrote %d ACT! %s to %s", static_cast<int>(records.size()), InfoOf(m_kind).plural,
-               path.c_str());
-        return true;
+        return Commit(out, static_cast<int>(records.size()));
     }
 
     HelperSession& m_session;

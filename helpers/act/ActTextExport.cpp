@@ -71,9 +71,17 @@ bool IsTextExportName(std::string_view path) {
     return platform::EndsWithNoCase(path, ".csv") || platform::EndsWithNoCase(path, ".txt");
 }
 
-ExportFailure ReadTextExport(std::string_view bytes, ExportTable& out, const std::function<bool()>& stop,
-                             const std::function<void(int, int)>& progress) {
-    const std::string text = ExportTextAsUtf8(bytes);
+ExportFailure ReadTextExport(std::string_view bytes, ExportTable& out, const ContactSink& onContact,
+                             const std::function<bool()>& stop, const std::function<void(int, int)>& progress) {
+    // Most exports are UTF-8 already and are read where they lie.
+    std::string converted;
+    std::string_view text = bytes;
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    if (text.substr(0, 2) == "\xFF\xFE" || text.substr(0, 2) == "\xFE\xFF" || !IsValidUtf8(text)) {
+        converted = ExportTextAsUtf8(bytes);
+        text = converted;
+    }
+    if (stop && stop()) return ExportFailure::Stopped;
     out.separator = DetectSeparator(text);
     bool stopped = false;
     auto stopNow = [&](int row) {
@@ -91,6 +99,7 @@ ExportFailure ReadTextExport(std::string_view bytes, ExportTable& out, const std
     std::vector<std::int32_t> fields;
     ExportFailure failure = ExportFailure::None;
     int r = -1;
+    Contact c;
     pim::ReadCsvRows(text, out.separator, [&](pim::CsvRow& row) {
         if (++r == 0) {
             failure = MapColumns(row, fields, out.unknownColumns);
@@ -98,7 +107,10 @@ ExportFailure ReadTextExport(std::string_view bytes, ExportTable& out, const std
         }
         if (stopNow(r) || r > total) return false;
         if (progress) progress(r, total);
-        Contact c;
+        // One record, emptied for each row: a contact is large.
+        for (std::string& t : c.text) t.clear();
+        c.flag.fill(false);
+        c.date.fill(0);
         bool filled = false;
         for (std::size_t i = 0; i < fields.size() && i < row.size(); ++i) {
             const std::int32_t id = fields[i];
@@ -116,11 +128,14 @@ ExportFailure ReadTextExport(std::string_view bytes, ExportTable& out, const std
             default: c.text[at] = WithCrLf(row[i]); break;
             }
         }
-        if (filled)
-            out.contacts.push_back(std::move(c));
-        else
+        if (!filled) {
             ++out.skipped;
-        return true;
+            return true;
+        }
+        ++out.contacts;
+        if (onContact(c)) return true;
+        stopped = true;
+        return false;
     });
     if (stopped) return ExportFailure::Stopped;
     return failure;

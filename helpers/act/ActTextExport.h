@@ -22,7 +22,7 @@ enum class ExportFailure {
 };
 
 struct ExportTable {
-    std::vector<Contact> contacts;
+    int contacts = 0;                         // contacts given on
     std::vector<std::string> unknownColumns;  // names of the columns not read
     int rows = 0;                             // rows after the first line
     int skipped = 0;                          // rows without a value in any read column
@@ -30,9 +30,13 @@ struct ExportTable {
     char separator = ',';
 };
 
-// Reads the whole export. `stop` is asked now and then; `progress` gets the
+// Reads the whole export, giving each contact to `onContact` as it is read
+// (false from it ends the reading as stopped), so that a large export is
+// never held as contacts. `stop` is asked now and then; `progress` gets the
 // rows read so far and in all.
-ExportFailure ReadTextExport(std::string_view bytes, ExportTable& out, const std::function<bool()>& stop = nullptr,
+using ContactSink = std::function<bool(const Contact&)>;
+ExportFailure ReadTextExport(std::string_view bytes, ExportTable& out, const ContactSink& onContact,
+                             const std::function<bool()>& stop = nullptr,
                              const std::function<void(int, int)>& progress = nullptr);
 
 }  // namespace act

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "helpers/act/ActColumnNames.h"
 #include "helpers/act/ActExportValues.h"
@@ -14,14 +15,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!act::IsValidUtf8(act::ExportTextAsUtf8(bytes))) __builtin_trap();
     act::ExportTable table;
     int calls = 0;
+    std::vector<act::Contact> contacts;
     act::ReadTextExport(
-        bytes, table, [&] { return ++calls > 1000000; },
+        bytes, table,
+        [&](const act::Contact& c) {
+            contacts.push_back(c);
+            return true;
+        },
+        [&] { return ++calls > 1000000; },
         [&](int done, int total) {
             if (done < 1 || done > total) __builtin_trap();
         });
-    if (table.contacts.size() + static_cast<std::size_t>(table.skipped) > static_cast<std::size_t>(table.rows))
+    if (contacts.size() != static_cast<std::size_t>(table.contacts) || table.contacts + table.skipped > table.rows)
         __builtin_trap();
-    for (const act::Contact& c : table.contacts) {
+    for (const act::Contact& c : contacts) {
         for (const std::string& t : c.text) {
             if (!act::IsValidUtf8(t)) __builtin_trap();
             for (std::size_t i = 0; i < t.size(); ++i)
