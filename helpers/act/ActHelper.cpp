@@ -60,7 +60,8 @@ public:
     }
 
     void Finish(bool ok) {
-        if (m_watch.Stopped() && m_session.ErrorCount() == 0) m_session.AddError(Stopped());
+        // Every failure but a stop has added its message.
+        if (!ok && m_session.ErrorCount() == 0) m_session.AddError(Stopped());
         // Also on success: the program keeps an error file of an earlier
         // failed run and would show its message again.
         m_session.WriteErrors();
@@ -124,12 +125,16 @@ private:
         if (file.Size() > kExportLimit)
             return Fail(
                 ExportUnreadable(given, platform::file::DescribeFailure(platform::file::OpenFailure::TooLarge)));
-        bytes.resize(static_cast<std::size_t>(file.Size()));
+        // Memory is taken part by part too: touching a large buffer at once
+        // takes long on a busy machine.
+        const auto size = static_cast<std::size_t>(file.Size());
+        bytes.reserve(size);
         constexpr std::size_t kPart = std::size_t{4} << 20;
         std::size_t done = 0;
-        while (done < bytes.size()) {
+        while (done < size) {
             if (m_watch.Stop()) return false;
-            const long long n = file.ReadAt(done, bytes.data() + done, std::min(kPart, bytes.size() - done));
+            bytes.resize(done + std::min(kPart, size - done));
+            const long long n = file.ReadAt(done, bytes.data() + done, bytes.size() - done);
             if (n < 0)
                 return Fail(
                     ExportUnreadable(given, platform::file::DescribeFailure(platform::file::OpenFailure::Unreadable)));
