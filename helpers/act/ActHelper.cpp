@@ -238,15 +238,6 @@ private:
     std::string m_password;
 };
 
-void SetUpLog(const HelperSession& session) {
-    const CxExchangeParamIds& ids = GetExchangeParamIds(kHelperAppACT);
-    const std::string folder = session.Params().Text(ids.logFolder, session.Folder());
-    CxDebugUtil& log = CxDebugUtil::Instance();
-    log.SetFolder(folder.c_str());
-    log.SetLevel(session.LogLevel());
-    log.Enable(session.DebugEnabled());
-}
-
 }  // namespace
 
 int RunHelper(int argc, char** argv, Kind kind) {
@@ -255,7 +246,7 @@ int RunHelper(int argc, char** argv, Kind kind) {
         std::fprintf(stderr, "%s: %s\n", argc > 0 ? argv[0] : "helper", session.GetError().c_str());
         return 2;
     }
-    SetUpLog(session);
+    session.StartLog();
     session.MarkRunning(true);
     Run run(session, kind);
     const bool ok = run.Go();

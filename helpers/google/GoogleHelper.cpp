@@ -318,15 +318,6 @@ bool WriteCalendars(HelperSession& session, Watch& watch, const std::vector<pim:
     return true;
 }
 
-void SetUpLog(const HelperSession& session) {
-    const CxExchangeParamIds& ids = GetExchangeParamIds(kHelperAppGoogle);
-    const std::string folder = session.Params().Text(ids.logFolder, session.Folder());
-    CxDebugUtil& log = CxDebugUtil::Instance();
-    log.SetFolder(folder.c_str());
-    log.SetLevel(session.LogLevel());
-    log.Enable(session.DebugEnabled());
-}
-
 }  // namespace
 
 int RunHelper(int argc, char** argv, bool calendar) {
@@ -335,7 +326,7 @@ int RunHelper(int argc, char** argv, bool calendar) {
         std::fprintf(stderr, "%s: %s\n", argc > 0 ? argv[0] : "helper", session.GetError().c_str());
         return 2;
     }
-    SetUpLog(session);
+    session.StartLog();
     session.MarkRunning(true);
     Watch watch(session);
     const bool fromExport = !session.Params().Text(kParamExportPath).empty();

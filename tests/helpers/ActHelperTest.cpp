@@ -3,15 +3,11 @@
 // module in every encoding and separator ACT! and spreadsheet programs use,
 // and the data files read back field by field in their published layouts.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cmath>
 #include <nlohmann/json.hpp>
 #include <string>
-#include <thread>
 
 #include "common/ACT/CxACTCommon.h"
 #include "common/bridge/CxHelperFiles.h"
@@ -23,6 +19,8 @@
 #include "platform/profile/PrivateProfile.h"
 #include "tests/support/ActDataFiles.h"
 #include "tests/support/BatchRun.h"
+#include "tests/support/Dates.h"
+#include "tests/support/HelperStop.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -32,15 +30,8 @@ const char* const kPassword = "s3cr3t-Pw";
 const char* const kContactsOnly = "An ACT! text export holds contacts only; choose Contacts alone, or the database.";
 
 double Ole(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
-    SYSTEMTIME st{};
-    st.wYear = static_cast<std::uint16_t>(y);
-    st.wMonth = static_cast<std::uint16_t>(mo);
-    st.wDay = static_cast<std::uint16_t>(d);
-    st.wHour = static_cast<std::uint16_t>(h);
-    st.wMinute = static_cast<std::uint16_t>(mi);
-    st.wSecond = static_cast<std::uint16_t>(s);
     double out = 0;
-    platform::SystemTimeToVariantTime(st, out);
+    platform::SystemTimeToVariantTime(fwtest::At(y, mo, d, h, mi, s), out);
     return out;
 }
 
@@ -207,32 +198,9 @@ TEST_F(ActHelper, StopsWithinASecond) {
     for (int i = 0; i < 1500000; ++i)
         rows += "Person " + std::to_string(i) + ",555-" + std::to_string(i) + ",p" + std::to_string(i) + "@x.org\r\n";
     fwtest::WriteFile(dir.File("big.csv"), rows);
-    const std::string command = "exec " + Command(kHelperACTAddr, dir.File("big.csv")) + " > /dev/null 2>&1";
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
     const std::string control = dir.File("ACTAddr.ini");
-    for (int i = 0; i < 200 && platform::ReadProfileString(control, "Status", "Running").value_or("0") != "1"; ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(25));
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    platform::ProfileDocument doc;
-    doc.Load(control);
-    doc.Set("Status", "Stop", "1");
-    ASSERT_TRUE(doc.Save(control));
-    const auto asked = std::chrono::steady_clock::now();
-    int status = 0;
-    pid_t done = 0;
-    while ((done = ::waitpid(pid, &status, WNOHANG)) == 0 &&
-           std::chrono::steady_clock::now() - asked < std::chrono::seconds(10))
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    const auto took = std::chrono::steady_clock::now() - asked;
-    if (done == 0) {
-        ::kill(pid, SIGKILL);
-        ::waitpid(pid, &status, 0);
-    }
-    EXPECT_LT(took, std::chrono::milliseconds(1000));
+    EXPECT_LT(fwtest::StopRunningHelper(Command(kHelperACTAddr, dir.File("big.csv")), control),
+              std::chrono::milliseconds(1000));
     EXPECT_FALSE(DataFileExists(kHelperACTAddr));
     EXPECT_EQ(LastError(kHelperACTAddr), "Reading from ACT! was stopped.");
     EXPECT_EQ(platform::ReadProfileString(control, "Status", "Running").value_or(""), "0");
