@@ -160,7 +160,7 @@ double ParseExportDate(std::string_view text, bool& ok) {
 
 bool ParseExportFlag(std::string_view text) {
     text = Trim(text);
-    for (const char* yes : {"yes", "y", "true", "1", "x", "on", "checked", "-1"})
+    for (const char* yes : {"yes", "y", "true", "1", "x", "on", "checked", "-1", "private"})
         if (platform::EqualsNoCase(text, yes)) return true;
     return false;
 }

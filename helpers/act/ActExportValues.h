@@ -21,7 +21,8 @@ bool IsValidUtf8(std::string_view text);
 // date, or 0 for an empty or unreadable text (`ok` false for the latter).
 double ParseExportDate(std::string_view text, bool& ok);
 
-// "Yes", "Y", "True", "1", "X", "On" and "Checked" (any case) are true;
+// "Yes", "Y", "True", "1", "-1", "X", "On", "Checked" and "Private" (any
+// case) are true;
 // everything else false.
 bool ParseExportFlag(std::string_view text);
 

@@ -55,6 +55,7 @@ public:
             return FromExport(database);
         }
         if (IsOldDatabaseName(database)) return Fail(OldDatabase(database));
+        if (database.empty() && m_session.Params().Text(kParamWebApiUrl).empty()) return Fail(NothingChosen());
         CX_LOG(kLogDetail, "Reading ACT! %s through the Act! Web API", InfoOf(m_kind).plural);
         return FromWebApi(database);
     }

@@ -32,6 +32,11 @@ std::string OldDatabase(const std::string& path) {
            kMakeExport;
 }
 
+std::string NothingChosen() {
+    return "No ACT! database is chosen. Choose the database's \".pad\" file or a text export of the contacts, or "
+           "set the address of the Act! Web API (setting ACTWebAPIURL).";
+}
+
 std::string DataFileUnwritable(const std::string& path) { return "The data file " + path + " cannot be written."; }
 
 std::string Stopped() { return "Reading from ACT! was stopped."; }
@@ -44,7 +49,10 @@ std::string FetchErrorText(const act::Error& error, const std::string& database)
         return "The ACT! server could not be reached. Check the network connection and the server named by the "
                "database file (or the setting ACTWebAPIURL), or choose a text export of the contacts.";
     case act::Error::Kind::BadPad:
-        return "The ACT! database file " + (database.empty() ? std::string("(none chosen)") : database) +
+        if (database.empty())
+            return "Without a \".pad\" file the Act! Web API needs the database name (setting ACTDatabaseName) "
+                   "and its address (setting ACTWebAPIURL). Set both, or choose a text export of the contacts.";
+        return "The ACT! database file " + database +
                " names no server that this program can reach. Set the Act! Web API address (setting "
                "ACTWebAPIURL), or choose a text export of the contacts.";
     case act::Error::Kind::Protocol:

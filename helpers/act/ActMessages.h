@@ -14,6 +14,8 @@ std::string ExportEmpty(const std::string& path);
 std::string ExportNotATable(const std::string& path);
 // A database of ACT! 6 or older (dBASE files).
 std::string OldDatabase(const std::string& path);
+// Neither a database file nor the Act! Web API's address.
+std::string NothingChosen();
 std::string DataFileUnwritable(const std::string& path);
 std::string Stopped();
 // The message for a failed read through the Act! Web API: the API's own
