@@ -15,6 +15,7 @@
 #include "helpers/act/ActExportValues.h"
 #include "helpers/act/ActMessages.h"
 #include "helpers/act/ActRecordWriter.h"
+#include "helpers/act/ActTextExport.h"
 #include "platform/clock/SystemTime.h"
 #include "platform/profile/PrivateProfile.h"
 #include "tests/support/ActDataFiles.h"
@@ -298,6 +299,37 @@ TEST(ActExportValues, DatesFlagsAndColumnNames) {
     EXPECT_EQ(act::ExportTextAsUtf8("\xEF\xBB\xBF"
                                     "a\xFF"),
               "a\xEF\xBF\xBD");
+}
+
+// Table shapes spreadsheet programs and old systems write: each gives the
+// names of the contacts read, in order, and how many rows were skipped.
+TEST(ActTextExport, TableShapes) {
+    const struct {
+        const char* what;
+        std::string bytes;
+        std::vector<std::string> names;
+        int skipped;
+    } cases[] = {
+        {"semicolons", "Contact;Company\r\nAnna;\"A; B\"\r\n", {"Anna"}, 0},
+        {"old Mac line ends", "Contact,Phone\rAnna,1\rBo,2\r", {"Anna", "Bo"}, 0},
+        {"short and long rows", "Contact,Phone,City\nAnna\nBo,2,X,extra,more\n", {"Anna", "Bo"}, 0},
+        {"a column named twice", "Contact,Full Name\nAnna,Other\n", {"Anna"}, 0},
+        {"blank and unread-only rows", "Contact,Ticker\n  ,\n,NYSE\nAnna,\n", {"Anna"}, 2},
+        {"quoted names", "\"Contact\",\"E-mail\"\r\n\"Anna \"\"A\"\"\",a@x\r\n", {"Anna \"A\""}, 0},
+        {"header only", "Contact,Phone\r\n", {}, 0},
+        {"no last line end", "Contact\nAnna", {"Anna"}, 0},
+    };
+    for (const auto& c : cases) {
+        act::ExportTable table;
+        std::vector<std::string> names;
+        const auto result = act::ReadTextExport(c.bytes, table, [&](const act::Contact& contact) {
+            names.push_back(contact.text[kACTFullName]);
+            return true;
+        });
+        EXPECT_EQ(result, act::ExportFailure::None) << c.what;
+        EXPECT_EQ(names, c.names) << c.what;
+        EXPECT_EQ(table.skipped, c.skipped) << c.what;
+    }
 }
 
 TEST(ActMessages, ProgressLines) {
