@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "common/misc/CxDebugUtil.h"
 #include "platform/file/AtomicFile.h"
 #include "platform/profile/PrivateProfile.h"
 
@@ -39,6 +40,14 @@ std::string HelperSession::ControlPath() const { return m_folder + m_kind->contr
 int HelperSession::Operation() const { return m_params.Int(GetExchangeParamIds(m_kind->app).operation, 0); }
 int HelperSession::LogLevel() const { return m_params.Int(GetExchangeParamIds(m_kind->app).logLevel, 0); }
 bool HelperSession::DebugEnabled() const { return m_params.Int(GetExchangeParamIds(m_kind->app).debug, 0) != 0; }
+
+void HelperSession::StartLog() const {
+    const std::string folder = m_params.Text(GetExchangeParamIds(m_kind->app).logFolder, m_folder);
+    CxDebugUtil& log = CxDebugUtil::Instance();
+    log.SetFolder(folder.c_str());
+    log.SetLevel(LogLevel());
+    log.Enable(DebugEnabled());
+}
 
 bool HelperSession::MarkRunning(bool running) {
     platform::ProfileDocument doc;

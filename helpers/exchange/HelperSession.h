@@ -32,6 +32,10 @@ public:
     int LogLevel() const;
     bool DebugEnabled() const;
 
+    // Points the debug log at the log folder of the parameters (else the
+    // exchange folder), with their level and switch.
+    void StartLog() const;
+
     // "Running" 1 (and "Stop" 0, so that an old request does not end this
     // run) or "Running" 0.
     bool MarkRunning(bool running);

@@ -11,6 +11,7 @@
 #include "common/misc/CxDebugUtil.h"
 #include "helpers/dav/DavFetch.h"
 #include "helpers/exchange/ExchangeDataWriter.h"
+#include "helpers/exchange/HelperWatch.h"
 #include "helpers/google/ExportFiles.h"
 #include "helpers/google/GContactWriter.h"
 #include "helpers/google/GEventWriter.h"
@@ -23,43 +24,12 @@ namespace google_helper {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 const char* const kRefused = "The Google account did not accept the e-mail address and password.";
 const char* const kNoClientId =
     "Google needs an OAuth client identifier for this program (setting GGOAuthClientID), or use a Google Takeout "
     "export.";
 
-// Asks for "Stop" and shows progress, each at most a few times a second so
-// that a large export is not slowed by the files.
-class Watch {
-public:
-    explicit Watch(HelperSession& session) : m_session(session) {}
-    bool Stop() {
-        if (m_stopped) return true;
-        const auto now = Clock::now();
-        if (now - m_lastCheck < std::chrono::milliseconds(100)) return false;
-        m_lastCheck = now;
-        m_stopped = m_session.StopRequested();
-        if (m_stopped) CX_LOG(kLogCritical, "The program asked the helper to stop.");
-        return m_stopped;
-    }
-    void Progress(const char* format, int done, int total) {
-        const auto now = Clock::now();
-        if (done != total && done != 1 && now - m_lastStatus < std::chrono::milliseconds(250)) return;
-        m_lastStatus = now;
-        char line[128];
-        std::snprintf(line, sizeof line, format, done, total);
-        m_session.WriteStatus(line);
-    }
-    bool Stopped() const { return m_stopped; }
-
-private:
-    HelperSession& m_session;
-    Clock::time_point m_lastCheck{};
-    Clock::time_point m_lastStatus{};
-    bool m_stopped = false;
-};
+using Watch = HelperWatch;
 
 std::string ErrorText(const dav::Error& error) {
     switch (error.kind) {
@@ -348,15 +318,6 @@ bool WriteCalendars(HelperSession& session, Watch& watch, const std::vector<pim:
     return true;
 }
 
-void SetUpLog(const HelperSession& session) {
-    const CxExchangeParamIds& ids = GetExchangeParamIds(kHelperAppGoogle);
-    const std::string folder = session.Params().Text(ids.logFolder, session.Folder());
-    CxDebugUtil& log = CxDebugUtil::Instance();
-    log.SetFolder(folder.c_str());
-    log.SetLevel(session.LogLevel());
-    log.Enable(session.DebugEnabled());
-}
-
 }  // namespace
 
 int RunHelper(int argc, char** argv, bool calendar) {
@@ -365,7 +326,7 @@ int RunHelper(int argc, char** argv, bool calendar) {
         std::fprintf(stderr, "%s: %s\n", argc > 0 ? argv[0] : "helper", session.GetError().c_str());
         return 2;
     }
-    SetUpLog(session);
+    session.StartLog();
     session.MarkRunning(true);
     Watch watch(session);
     const bool fromExport = !session.Params().Text(kParamExportPath).empty();

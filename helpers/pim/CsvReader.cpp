@@ -33,11 +33,10 @@ std::string CsvTextAsUtf8(std::string_view bytes) {
     return out;
 }
 
-std::vector<CsvRow> ReadCsv(std::string_view text) {
-    std::vector<CsvRow> rows;
+bool ReadCsvRows(std::string_view text, char separator, const std::function<bool(CsvRow&)>& onRow) {
     CsvRow row;
     std::string field;
-    bool quoted = false, fieldStarted = false;
+    bool quoted = false, fieldStarted = false, going = true;
     auto endField = [&] {
         row.push_back(std::move(field));
         field.clear();
@@ -45,10 +44,10 @@ std::vector<CsvRow> ReadCsv(std::string_view text) {
     };
     auto endRow = [&] {
         endField();
-        if (!(row.size() == 1 && row[0].empty())) rows.push_back(std::move(row));
+        if (!(row.size() == 1 && row[0].empty())) going = onRow(row);
         row.clear();
     };
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    for (std::size_t i = 0; i < text.size() && going; ++i) {
         const char c = text[i];
         if (quoted) {
             if (c != '"') {
@@ -61,7 +60,7 @@ std::vector<CsvRow> ReadCsv(std::string_view text) {
             }
         } else if (c == '"' && !fieldStarted) {
             quoted = fieldStarted = true;
-        } else if (c == ',') {
+        } else if (c == separator) {
             endField();
         } else if (c == '\r' || c == '\n') {
             if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
@@ -71,7 +70,16 @@ std::vector<CsvRow> ReadCsv(std::string_view text) {
             fieldStarted = true;
         }
     }
-    if (fieldStarted || !field.empty() || !row.empty()) endRow();
+    if (going && (fieldStarted || !field.empty() || !row.empty())) endRow();
+    return going;
+}
+
+std::vector<CsvRow> ReadCsv(std::string_view text, char separator) {
+    std::vector<CsvRow> rows;
+    ReadCsvRows(text, separator, [&rows](CsvRow& row) {
+        rows.push_back(std::move(row));
+        return true;
+    });
     return rows;
 }
 

@@ -3,15 +3,11 @@
 // python3-vobject, python3-icalendar and Python's csv, zipfile and tarfile,
 // and the data files read back field by field in their published layouts.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <string>
-#include <thread>
 
 #include "common/bridge/CxHelperFiles.h"
 #include "common/google/CxGAppCommon.h"
@@ -21,6 +17,7 @@
 #include "tests/support/BatchRun.h"
 #include "tests/support/Dates.h"
 #include "tests/support/GoogleDataFiles.h"
+#include "tests/support/HelperStop.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -445,32 +442,8 @@ TEST_F(GoogleHelper, StopsWithinASecond) {
         cards += "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:u" + std::to_string(i) + "\r\nFN:Person " + std::to_string(i) +
                  "\r\nEMAIL;TYPE=HOME:p" + std::to_string(i) + "@example.com\r\nEND:VCARD\r\n";
     fwtest::WriteFile(dir.File("big.vcf"), cards);
-    const std::string command = "exec " + Command(false, dir.File("big.vcf")) + " > /dev/null 2>&1";
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
     const std::string control = dir.File("GAddrData.ini");
-    for (int i = 0; i < 200 && platform::ReadProfileString(control, "Status", "Running").value_or("0") != "1"; ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(25));
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    platform::ProfileDocument doc;
-    doc.Load(control);
-    doc.Set("Status", "Stop", "1");
-    ASSERT_TRUE(doc.Save(control));
-    const auto asked = std::chrono::steady_clock::now();
-    int status = 0;
-    pid_t done = 0;
-    while ((done = ::waitpid(pid, &status, WNOHANG)) == 0 &&
-           std::chrono::steady_clock::now() - asked < std::chrono::seconds(10))
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    const auto took = std::chrono::steady_clock::now() - asked;
-    if (done == 0) {
-        ::kill(pid, SIGKILL);
-        ::waitpid(pid, &status, 0);
-    }
-    EXPECT_LT(took, std::chrono::milliseconds(1000));
+    EXPECT_LT(fwtest::StopRunningHelper(Command(false, dir.File("big.vcf")), control), std::chrono::milliseconds(1000));
     EXPECT_EQ(fwtest::FileMode(dir.File("GAddr.dat")), -1);
     EXPECT_EQ(LastError(false), "Reading from Google was stopped.");
     EXPECT_EQ(platform::ReadProfileString(control, "Status", "Running").value_or(""), "0");
