@@ -110,7 +110,11 @@ TEST_F(GoogleBatchTest, EveryTakeoutShapeMigratesEachRecordOnce) {
           "event|Standup|2008-01-02 08:30:00+00:00|2008-01-02 09:00:00+00:00||{'FREQ': ['WEEKLY'], 'INTERVAL': [2], "
           "'BYDAY': ['MO', 'WE']}",
           "event|Standup (moved)|2008-01-16 10:00:00+00:00|", "event|Midsummer|2008-06-20|2008-06-21|",
-          "event|Call New York|2008-01-02 14:30:00+00:00|2008-01-02 15:30:00+00:00|Video||",
+          // The first of its four reminders, 30 minutes before.
+          "event|Call New York|2008-01-02 14:30:00+00:00|2008-01-02 15:30:00+00:00|Video||-1 day, 23:30:00",
+          "event|Pi day|2008-03-14|2008-03-15||{'FREQ': ['YEARLY'], 'BYMONTHDAY': [14], 'BYMONTH': [3]}",
+          "event|Invoices|2008-01-15 07:00:00+00:00|2008-01-15 08:00:00+00:00||{'FREQ': ['MONTHLY'], 'UNTIL': "
+          "[datetime.datetime(2008, 12, 15, 7, 0, tzinfo=<UTC>)], 'INTERVAL': [3], 'BYMONTHDAY': [15]}",
           "event|Board|2008-01-08 13:00:00+00:00|2008-01-08 14:00:00+00:00||{'FREQ': ['MONTHLY'], 'BYDAY': ['TU'], "
           "'BYSETPOS': [2]}"})
         EXPECT_TRUE(HasLineStartingWith(lines, line)) << line;
