@@ -5,6 +5,11 @@
 JOBS ?= 2
 FUZZ_SECONDS ?= 300
 CMAKE_COMMON = -G Ninja -DFW_WERROR=ON
+# Line tables only (-g1): stack traces of the sanitizers and profilers keep
+# their function names and lines, and the builds take a third less time
+# than with full debug information.
+CMAKE_NORMAL = $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG"
 
 .PHONY: all bootstrap build build-asan test test-normal test-asan run fuzz bench format clean
 
@@ -14,12 +19,12 @@ bootstrap:
 	@scripts/bootstrap
 
 build: bootstrap
-	@cmake -S . -B build $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+	@cmake -S . -B build $(CMAKE_NORMAL) > /dev/null
 	cmake --build build -j $(JOBS)
 
 build-asan: bootstrap
 	@cmake -S . -B build-asan $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Debug -DFW_BENCH=OFF \
-	  -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DCMAKE_C_FLAGS_DEBUG="-O1 -g" -DFW_SANITIZE=ON > /dev/null
+	  -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" -DCMAKE_C_FLAGS_DEBUG="-O1 -g1" -DFW_SANITIZE=ON > /dev/null
 	cmake --build build-asan -j $(JOBS)
 
 test-normal: build
@@ -33,7 +38,7 @@ test: test-normal test-asan
 
 # The program and the two fixture writers that scripts/run-demo calls; no tests.
 run: bootstrap
-	@cmake -S . -B build $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+	@cmake -S . -B build $(CMAKE_NORMAL) > /dev/null
 	cmake --build build -j $(JOBS) --target ferrywise palmdat jetfixture
 	scripts/run-demo build
 

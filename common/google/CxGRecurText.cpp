@@ -87,7 +87,7 @@ std::optional<int> Number(std::string_view v) {
 }
 
 struct RuleParts {
-    std::optional<std::string_view> freq, interval, byMonthDay, byWeekNo, byMonth;
+    std::optional<std::string_view> freq, interval, byMonthDay, byWeekNo, byMonth, byDay;
 };
 
 RuleParts SplitRule(std::string_view rule) {
@@ -108,6 +108,7 @@ RuleParts SplitRule(std::string_view rule) {
             set("BYMONTHDAY", parts.byMonthDay);
             set("BYWEEKNO", parts.byWeekNo);
             set("BYMONTH", parts.byMonth);
+            set("BYDAY", parts.byDay);
         }
         start = end + 1;
     }
@@ -148,6 +149,9 @@ void CxGApplyRecurrenceText(std::string_view text, CommDateRec& rec) {
             rec.Repeat.Type = CommRepeatMonthlyByDay;
     } else if (EqualsNoCase(freq, "YEARLY")) {
         setInterval();
-        rec.Repeat.Type = parts.byMonth ? CommRepeatYearlyByDate : CommRepeatYearlyByDay;
+        // "Every second Tuesday of March" names its month too: a rule
+        // with weekdays and without a day of the month is on a weekday.
+        const bool onWeekday = parts.byDay && !parts.byMonthDay;
+        rec.Repeat.Type = parts.byMonth && !onWeekday ? CommRepeatYearlyByDate : CommRepeatYearlyByDay;
     }
 }

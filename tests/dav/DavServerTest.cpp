@@ -9,6 +9,7 @@
 #include "helpers/dav/DavFetch.h"
 #include "helpers/dav/HttpClient.h"
 #include "tests/dav/DebugLogCapture.h"
+#include "tests/support/DavFiller.h"
 #include "tests/support/RadicaleServer.h"
 #include "tests/support/ServerProcess.h"
 
@@ -30,54 +31,6 @@ std::string Event(const std::string& uid, const char* component = "VEVENT") {
            "\r\nEND:" + component + "\r\nEND:VCALENDAR\r\n";
 }
 
-// Fills the server through plain HTTP requests, as another client would.
-class Filler {
-public:
-    explicit Filler(const std::string& base) : m_base(base), m_http(nullptr) {}
-
-    long Send(const std::string& method, const std::string& path, const std::string& body,
-              const std::string& type = "application/xml; charset=utf-8") {
-        dav::HttpRequest request;
-        request.method = method;
-        request.url = m_base + path;
-        request.user = kUser;
-        request.password = kPassword;
-        request.body = body;
-        request.headers = {"Content-Type: " + type};
-        dav::HttpResponse response;
-        dav::Error error;
-        return m_http.Send(request, response, error) ? response.status : -1;
-    }
-    long AddressBook(const std::string& path) {
-        return Send("MKCOL", path,
-                    "<?xml version=\"1.0\"?><d:mkcol xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:carddav\">"
-                    "<d:set><d:prop><d:resourcetype><d:collection/><c:addressbook/></d:resourcetype>"
-                    "<d:displayname>Contacts</d:displayname></d:prop></d:set></d:mkcol>");
-    }
-    long Calendar(const std::string& path, const std::string& name, const std::string& colour,
-                  const std::string& zone = "") {
-        const std::string timeZone =
-            zone.empty()
-                ? ""
-                : "<c:calendar-timezone>BEGIN:VCALENDAR&#13;\nVERSION:2.0&#13;\nBEGIN:VTIMEZONE&#13;\nTZID:" + zone +
-                      "&#13;\nBEGIN:STANDARD&#13;\nDTSTART:19701025T030000&#13;\nTZOFFSETFROM:+0200&#13;\n"
-                      "TZOFFSETTO:+0100&#13;\nEND:STANDARD&#13;\nEND:VTIMEZONE&#13;\nEND:VCALENDAR&#13;\n"
-                      "</c:calendar-timezone>";
-        return Send("MKCALENDAR", path,
-                    "<?xml version=\"1.0\"?><c:mkcalendar xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\" "
-                    "xmlns:i=\"http://apple.com/ns/ical/\"><d:set><d:prop><d:displayname>" +
-                        name + "</d:displayname><i:calendar-color>" + colour + "</i:calendar-color>" + timeZone +
-                        "</d:prop></d:set></c:mkcalendar>");
-    }
-    long Put(const std::string& path, const std::string& text, const char* type) {
-        return Send("PUT", path, text, type);
-    }
-
-private:
-    std::string m_base;
-    dav::HttpClient m_http;
-};
-
 std::string UidOf(const std::string& text) {
     const auto at = text.find("\nUID:");
     return at == std::string::npos ? "" : text.substr(at + 5, text.find_first_of("\r\n", at + 5) - at - 5);
@@ -88,7 +41,7 @@ protected:
     static void SetUpTestSuite() {
         server = std::make_unique<fwtest::RadicaleServer>(kUser, kPassword);
         ASSERT_TRUE(server->Ok()) << server->Log();
-        Filler fill(server->Url());
+        fwtest::DavFiller fill(server->Url(), kUser, kPassword);
         const std::string home = std::string(kUser) + "/";
         ASSERT_EQ(fill.AddressBook(home + "book/"), 201);
         for (int i = 0; i < kCards; ++i)

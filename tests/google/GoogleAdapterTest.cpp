@@ -285,6 +285,9 @@ TEST(GoogleRecurrence, TheRuleLineSetsTypeAndIntervalAsItSays) {
         {"RRULE:freq=daily", 1, 7, nullptr},
         {"RRULE:FREQ=YEARLY;BYMONTH=6;BYMONTHDAY=1", 6, 7, nullptr},
         {"RRULE:FREQ=YEARLY;INTERVAL=2;BYDAY=1SU", 5, 2, nullptr},
+        // The second Tuesday of March names its month and stays on a weekday.
+        {"RRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=2TU", 5, 7, nullptr},
+        {"RRULE:FREQ=YEARLY;BYMONTH=3;BYMONTHDAY=10;BYDAY=TU", 6, 7, nullptr},
         {"RRULE:INTERVAL=5;BYMONTHDAY=1\r\n", 3, 7, nullptr},
         {"RRULE:FREQ=HOURLY;INTERVAL=5", 3, 7, nullptr},
         {"RRULE:FREQ=DAILY;INTERVAL=1234567890", 1, 7, nullptr},

@@ -17,6 +17,7 @@
 #include "tests/support/BatchRun.h"
 #include "tests/support/Dates.h"
 #include "tests/support/GoogleDataFiles.h"
+#include "tests/support/GoogleExports.h"
 #include "tests/support/HelperStop.h"
 #include "tests/support/TempDir.h"
 
@@ -36,25 +37,6 @@ std::string HelperPath(bool calendar) {
     path.resize(path.size() - std::string("ferrywise").size());
     return path + (calendar ? "Norrbek.GoogleCalendar" : "Norrbek.GoogleContacts");
 }
-
-// The exports, written once for all tests.
-class Exports {
-public:
-    static const std::string& Folder() {
-        static Exports exports;
-        return exports.m_dir.Path();
-    }
-
-private:
-    Exports() {
-        const std::string script = std::string(std::getenv("FW_SOURCE_DIR") ? std::getenv("FW_SOURCE_DIR") : ".") +
-                                   "/tests/helpers/google_export.py";
-        const auto run = fwtest::RunCommand("/usr/bin/python3 " + fwtest::Quote(script) + " " +
-                                            fwtest::Quote(m_dir.Path()) + " 2>&1");
-        EXPECT_EQ(run.status, 0) << "python3-vobject and python3-icalendar must be installed\n" << run.output;
-    }
-    fwtest::TempDir m_dir;
-};
 
 class GoogleHelper : public ::testing::Test {
 protected:
@@ -138,7 +120,7 @@ const fwtest::GEventData* ByTitle(const std::vector<fwtest::GEventData>& all, co
     return nullptr;
 }
 
-std::string ExportPath(const char* name) { return Exports::Folder() + name; }
+std::string ExportPath(const char* name) { return fwtest::GoogleExportFolder() + name; }
 
 }  // namespace
 

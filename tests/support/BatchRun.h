@@ -14,7 +14,12 @@
 
 namespace fwtest {
 
-inline std::string Quote(const std::string& s) { return "'" + s + "'"; }
+// A word for the shell, whatever it holds.
+inline std::string Quote(const std::string& s) {
+    std::string out = "'";
+    for (const char c : s) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
 
 // The built program.
 inline std::string FerrywisePath() {
