@@ -70,8 +70,8 @@ AppMigrateResult MigrateResultOf(F&& call) {
 // as its log folder), the debug log switch and level, and its
 // application's account settings: the Google e-mail and password (and the
 // export, server and OAuth client to read with); the
-// ACT! database, user name and password (and for todos the opportunity
-// switches); the Lotus Notes database of the kind and the ID file.
+// ACT! database, user name and password, the Web API address and the
+// database name (and for todos the opportunity switches); the Lotus Notes database of the kind and the ID file.
 template <class Bridge>
 class HelperBridgeAdapter : public AppAdapterOf<Bridge> {
 public:
@@ -97,6 +97,8 @@ public:
             b.SetPadName(s.ACTPadName);
             b.SetUserName(s.ACTUserName);
             b.SetPassword(s.ACTPassword);
+            b.SetWebAPIURL(s.ACTWebAPIURL);
+            b.SetDatabaseName(s.ACTDatabaseName);
             if (c.kind == CommKindTask) {
                 b.SetOpp(s.Opp != 0);
                 b.SetOppNotes(s.OppNotes != 0);

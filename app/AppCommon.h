@@ -55,6 +55,9 @@ bool MigrateApplication(platform::WindowHandle owner, int targetApp);
 
 // Default locations for the option pages.
 bool FindActDatabase(char* buffer, std::size_t size = 260);
+// An ACT! text export (a ".csv" or ".txt" file) rather than a database: it
+// holds contacts only and is read without logging in.
+bool IsActTextExport(const char* path);
 // The ACT! program: "InstallPath" and "AppName" of the machine's ACT!
 // install key, joined by a separator.
 bool GetActProgramPath(char* buffer, std::size_t size = 260);

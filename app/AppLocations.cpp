@@ -125,6 +125,11 @@ std::string GetNotesVersionText() {
     return folder ? FileVersionText(*folder + "Notes.exe") : std::string();
 }
 
+bool IsActTextExport(const char* path) {
+    if (path == nullptr) return false;
+    return platform::EndsWithNoCase(path, ".csv") || platform::EndsWithNoCase(path, ".txt");
+}
+
 bool FindActDatabase(char* buffer, std::size_t size) {
     if (buffer != nullptr && size > 0) buffer[0] = '\0';
     const std::string act = platform::ResolvePath(platform::DocumentsFolder() + "ACT");

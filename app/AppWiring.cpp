@@ -3,6 +3,10 @@
 #include "app/AdapterTable.h"
 #include "app/AppAdapters.h"
 #include "app/AppIds.h"
+#include "common/ACT/CxACTAddrUtil.h"
+#include "common/ACT/CxACTDateUtil.h"
+#include "common/ACT/CxACTNoteUtil.h"
+#include "common/ACT/CxACTTaskUtil.h"
 #include "common/google/CxGAddrUtil.h"
 #include "common/google/CxGDateUtil.h"
 #include "common/outlook/OlAddr.h"
@@ -21,6 +25,10 @@ void WireAdapters() {
     RegisterAdapterFactory(kAppPalm, CommKindNote, &CreatePalmAdapter<PmMemoInfo>);
     RegisterAdapterFactory(kAppGoogle, CommKindAddr, &CreateBridgeAdapter<CxGAddrUtil>);
     RegisterAdapterFactory(kAppGoogle, CommKindDate, &CreateBridgeAdapter<CxGDateUtil>);
+    RegisterAdapterFactory(kAppACT, CommKindAddr, &CreateBridgeAdapter<CxACTAddrUtil>);
+    RegisterAdapterFactory(kAppACT, CommKindDate, &CreateBridgeAdapter<CxACTDateUtil>);
+    RegisterAdapterFactory(kAppACT, CommKindTask, &CreateBridgeAdapter<CxACTTaskUtil>);
+    RegisterAdapterFactory(kAppACT, CommKindNote, &CreateBridgeAdapter<CxACTNoteUtil>);
     RegisterAdapterFactory(kAppOutlook, CommKindAddr, &CreateOutlookAdapter<OlAddrUtil>);
     RegisterAdapterFactory(kAppOutlook, CommKindDate, &CreateOutlookAdapter<OlDateUtil>);
     RegisterAdapterFactory(kAppOutlook, CommKindTask, &CreateOutlookAdapter<OlTaskUtil>);

@@ -115,6 +115,44 @@ bool UseGoogle(Settings& s, const BatchOptions& o, std::string& error) {
     return false;
 }
 
+// The ACT! options, and the password from the environment (or the
+// terminal). False, with the reason in `error`, when a database is to be
+// logged in to and no user name or password can be had. An ACT! user may
+// have an empty password, so an empty answer to the prompt is taken.
+bool UseAct(Settings& s, const BatchOptions& o, std::string& error) {
+    if (o.actPad) platform::CopyText(s.ACTPadName, *o.actPad);
+    if (o.actUser) platform::CopyText(s.ACTUserName, *o.actUser);
+    if (o.actApiUrl) platform::CopyText(s.ACTWebAPIURL, *o.actApiUrl);
+    if (o.actDatabase) platform::CopyText(s.ACTDatabaseName, *o.actDatabase);
+    if (o.actOpportunities) s.Opp = *o.actOpportunities ? 1 : 0;
+    if (s.ACTPadName[0] == '\0' && s.ACTDatabaseName[0] == '\0') {
+        error = "No ACT! database: give --act-pad FILE (a .pad file or a text export), or --act-database NAME.";
+        return false;
+    }
+    if (IsActTextExport(s.ACTPadName)) return true;
+    if (s.ACTUserName[0] == '\0') {
+        error = "No ACT! user name: give --act-user NAME, or read a text export with --act-pad FILE.";
+        return false;
+    }
+    const std::string password = platform::EnvironmentValue("FRWY_ACT_PASSWORD");
+    if (!password.empty()) {
+        platform::CopyText(s.ACTPassword, password);
+        return true;
+    }
+    if (s.ACTPassword[0] != '\0') return true;  // kept in the settings file
+    std::string typed;
+    const std::string prompt = std::string("ACT! password for ") + s.ACTUserName + ": ";
+    const bool asked = o.askPassword ? o.askPassword(prompt, typed) : platform::ReadHiddenLine(prompt, typed);
+    if (asked) {
+        platform::CopyText(s.ACTPassword, typed);
+        return true;
+    }
+    error =
+        "No ACT! password: set FRWY_ACT_PASSWORD or run on a terminal to be asked for it, "
+        "or read a text export with --act-pad FILE.";
+    return false;
+}
+
 // What the comparison made of a kind's source records, and the picks.
 struct KindReport {
     bool loaded = false;
@@ -210,6 +248,17 @@ const char* BatchUsage() {
            "                        $FRWY_GOOGLE_CLIENT_SECRET or the settings file\n"
            "                        Google offers contacts and calendar; tasks and notes\n"
            "                        are reported as not offered\n"
+           "  --act-pad FILE        the ACT! database (\"ACTPadName\"): its .pad file, or a\n"
+           "                        text export (.csv or .txt, contacts only) that needs\n"
+           "                        no user name or password\n"
+           "  --act-user NAME       the ACT! user (\"ACTUserName\"); the password comes from\n"
+           "                        $FRWY_ACT_PASSWORD, the settings file or a prompt\n"
+           "  --act-api-url URL     the Act! Web API's address (\"ACTWebAPIURL\"), when it\n"
+           "                        is not the server the .pad file names\n"
+           "  --act-database NAME   the ACT! database to log in to (\"ACTDatabaseName\"),\n"
+           "                        when there is no .pad file\n"
+           "  --act-opportunities on|off\n"
+           "                        load the opportunities with the tasks (\"Opp\")\n"
            "  --store DIR           the Outlook store folder (else $FRWY_OUTLOOK_STORE,\n"
            "                        else the setting \"OLStorePath\",\n"
            "                        else ~/.local/share/norrbek/Outlook/)\n"
@@ -264,6 +313,26 @@ bool ParseBatchOptions(const std::vector<std::string>& args, BatchOptions& o, st
             if (v.empty()) return error = "option " + a + " needs a file", false;
             const int kind = a == "--palm-contacts" ? 0 : a == "--palm-calendar" ? 1 : a == "--palm-tasks" ? 2 : 3;
             o.palmFile[kind] = v;
+        } else if (a.rfind("--act-password", 0) == 0) {
+            // The value is not looked at: a secret on a command line is seen by every user.
+            error = "the ACT! password is not taken from the command line: set FRWY_ACT_PASSWORD, or be asked for it";
+            return false;
+        } else if (a == "--act-pad" || a == "--act-user" || a == "--act-api-url" || a == "--act-database") {
+            if (!value(v)) return false;
+            if (v.empty()) return error = "option " + a + " needs a value", false;
+            if (a == "--act-pad")
+                o.actPad = v;
+            else if (a == "--act-user")
+                o.actUser = v;
+            else if (a == "--act-api-url")
+                o.actApiUrl = v;
+            else
+                o.actDatabase = v;
+        } else if (a == "--act-opportunities") {
+            if (!value(v)) return false;
+            if (v != "on" && v != "off")
+                return error = "option --act-opportunities takes on or off, not '" + v + "'", false;
+            o.actOpportunities = v == "on";
         } else if (a.rfind("--google-password", 0) == 0 || a.rfind("--google-client-secret", 0) == 0 ||
                    a.rfind("--password", 0) == 0) {
             // The value is not looked at: a secret on a command line is seen by every user.
@@ -322,9 +391,10 @@ int RunBatch(const BatchOptions& o, std::FILE* out) {
         for (int k = 0; k < CommKindCount; ++k)
             if (o.palmFile[k]) UsePalmFile(s, k, *o.palmFile[k]);
         const int source = s.SourceApp;
-        std::string googleError;
-        if (source == kAppGoogle && !UseGoogle(s, o, googleError)) {
-            std::fprintf(out, "%s\n", googleError.c_str());
+        std::string accountError;
+        if ((source == kAppGoogle && !UseGoogle(s, o, accountError)) ||
+            (source == kAppACT && !UseAct(s, o, accountError))) {
+            std::fprintf(out, "%s\n", accountError.c_str());
             status = 2;
         } else if (source != kAppPalm && source != kAppGoogle && source != kAppACT && source != kAppLotus) {
             std::fprintf(out, "No source chosen: give --source (palm, google, act or lotus).\n");

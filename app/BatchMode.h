@@ -23,6 +23,14 @@ struct BatchOptions {
     std::optional<std::string> googleExport;
     std::optional<std::string> googleServer;
     std::optional<std::string> googleClientId;
+    // ACT!: the database (a ".pad" file or a text export), the user name,
+    // the Act! Web API's address, the database name and the opportunity
+    // switch. The password never comes from the command line.
+    std::optional<std::string> actPad;
+    std::optional<std::string> actUser;
+    std::optional<std::string> actApiUrl;
+    std::optional<std::string> actDatabase;
+    std::optional<bool> actOpportunities;
     // Asks for the password when neither the environment nor the settings
     // hold one; unset, it asks on the terminal without echo.
     std::function<bool(const std::string& prompt, std::string& answer)> askPassword;

@@ -145,6 +145,8 @@ std::vector<Key> Keys(Settings& s) {
     k.push_back(Text("GGServerURL", s.GGServerURL));
     k.push_back(Text("GGOAuthClientID", s.GGOAuthClientID));
     k.push_back(Text("GGOAuthClientSecret", s.GGOAuthClientSecret));
+    k.push_back(Text("ACTWebAPIURL", s.ACTWebAPIURL));
+    k.push_back(Text("ACTDatabaseName", s.ACTDatabaseName));
     return k;
 }
 

@@ -110,6 +110,11 @@ struct Settings {
     char GGServerURL[260];
     char GGOAuthClientID[260];
     char GGOAuthClientSecret[260];
+    // ACT!: the Act! Web API's base address, for a server that is not the
+    // database's host or a hosted database without a ".pad" file, and the
+    // database name used when there is no ".pad" file.
+    char ACTWebAPIURL[260];
+    char ACTDatabaseName[260];
 };
 
 // Zeroes the record, then fills it key by key; missing keys (or a missing

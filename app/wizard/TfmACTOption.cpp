@@ -66,12 +66,15 @@ bool TfmACTOption::Commit() {
         edtAppPath->setFocus();
         return false;
     }
-    if (!wizard::FileExists(database)) {
+    // A database reached through the Web API by its name needs no ".pad".
+    const bool byName = database.isEmpty() && s.ACTDatabaseName[0] != '\0';
+    if (!byName && !wizard::FileExists(database)) {
         wizard::ShowPageMessage(this, "Invalid ACT! Pad file name.");
         edtPadName->setFocus();
         return false;
     }
-    if (edtUserName->text().isEmpty()) {
+    // A text export is read without logging in.
+    if (edtUserName->text().isEmpty() && !IsActTextExport(database.toUtf8().constData())) {
         wizard::ShowPageMessage(this, "Invalid ACT! login user name.");
         edtUserName->setFocus();
         return false;
@@ -88,9 +91,10 @@ void TfmACTOption::BrowseProgram() {
 }
 
 void TfmACTOption::BrowseDatabase() {
-    const QString chosen =
-        wizard::AskForFile(this, QStringLiteral("Open ACT! Database File"),
-                           {wizard::Filter(QStringLiteral("ACT! Database File (*.pad)"), QStringLiteral("*.pad"))},
-                           wizard::BrowseStart(edtPadName, &FindActDatabase));
+    const QString chosen = wizard::AskForFile(
+        this, QStringLiteral("Open ACT! Database File"),
+        {wizard::Filter(QStringLiteral("ACT! Database File (*.pad)"), QStringLiteral("*.pad")),
+         wizard::Filter(QStringLiteral("ACT! text export (*.csv *.txt)"), QStringLiteral("*.csv *.txt"))},
+        wizard::BrowseStart(edtPadName, &FindActDatabase));
     if (!chosen.isEmpty()) edtPadName->setText(chosen);
 }

@@ -13,8 +13,9 @@ public:
     // Fills the program and database (found on the machine when not set
     // yet), the user, the password and the two save boxes.
     void Prepare() override;
-    // Stores what was entered, checks the program, the database and the
-    // user, then loads ACT! and Outlook.
+    // Stores what was entered, checks the program, the database (none is
+    // needed when the setting "ACTDatabaseName" names one) and the user
+    // (none for a text export), then loads ACT! and Outlook.
     bool Commit() override;
 
 private:

@@ -28,6 +28,15 @@ public:
     const char* GetPadName() const { return m_padName; }
     const char* GetUserName() const { return m_userName; }
     const char* GetPassword() const { return m_password; }
+    // The Act! Web API's base address (empty: the server the database file
+    // names) and the database to log in to (empty: the one the database
+    // file names). Each copies at most 259 characters.
+    void SetWebAPIURL(const char* url);
+    void SetDatabaseName(const char* name);
+    const char* GetWebAPIURL() const { return m_webAPIURL; }
+    const char* GetDatabaseName() const { return m_databaseName; }
+    bool GetOpp() const { return m_opp; }
+    bool GetOppNotes() const { return m_oppNotes; }
 
 protected:
     explicit CxACTBaseUtil(CxHelperKindId kind);
@@ -35,7 +44,7 @@ protected:
     // Database, user name, password, data file, folder, operation, error
     // file, status file (ids 1000 to 1007); for todos the two opportunity
     // switches (1008, 1009); log folder, log file, level, debug flag (1012
-    // to 1015).
+    // to 1015); the Web API address and the database name (1016, 1017).
     void BuildParams_(CxParamWriter& params) const override;
     CxHelperRunner& Runner_() override;
 
@@ -43,6 +52,9 @@ private:
     char m_padName[kTextCapacity];
     char m_userName[kTextCapacity];
     char m_password[kTextCapacity];
+    static constexpr std::size_t kPathCapacity = 260;  // 259 characters
+    char m_webAPIURL[kPathCapacity];
+    char m_databaseName[kPathCapacity];
     bool m_opp = true;
     bool m_oppNotes = true;
 };

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 #include "platform/clock/Clock.h"
 
@@ -95,6 +96,15 @@ std::time_t VariantTimeToTimeT(DATE date) {
     SYSTEMTIME st{};
     if (!platform::VariantTimeToSystemTime(date, st)) return static_cast<std::time_t>(-1);
     return SystemTimeToTimeT(st);
+}
+
+std::int32_t VariantTimeToEpoch32(DATE date) {
+    if (date == 0.0) return 0;
+    const std::time_t t = VariantTimeToTimeT(date);
+    if (t == static_cast<std::time_t>(-1) || t <= std::numeric_limits<std::int32_t>::min() ||
+        t > std::numeric_limits<std::int32_t>::max())
+        return 0;
+    return static_cast<std::int32_t>(t);
 }
 
 bool TimeTToSystemTime(std::time_t t, SYSTEMTIME& out) {

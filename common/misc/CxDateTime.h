@@ -3,6 +3,7 @@
 // broken-down local time, and the free date functions of the system. No
 // time-zone conversion happens here: every value is a local time.
 #include <cstddef>
+#include <cstdint>
 #include <ctime>
 
 #include "platform/clock/SystemTime.h"
@@ -38,6 +39,9 @@ private:
 // local mktime (daylight saving left to the library). -1 when it cannot be
 // converted.
 std::time_t VariantTimeToTimeT(DATE date);
+// The same as the 32-bit epoch time the task records hold: 0 for the date
+// 0 and for a date that cannot be converted or lies outside that range.
+std::int32_t VariantTimeToEpoch32(DATE date);
 // The local-time conversion of a time_t to a date value; false on failure.
 bool TimeTToVariantTime(std::time_t t, DATE& out);
 // The local broken-down time of a time_t; false on failure.

@@ -1,7 +1,6 @@
 #include "common/outlook/OlTask.h"
 
 #include <cstddef>
-#include <limits>
 
 #include "common/misc/CxDateTime.h"
 #include "common/outlook/OlDate.h"
@@ -76,14 +75,7 @@ DATE EpochToDate(std::int32_t t) {
 }
 
 // Dates outside what the record's 32-bit epoch time holds count as unset.
-std::int32_t DateToEpoch(DATE d) {
-    if (d == 0.0) return 0;
-    const std::time_t t = VariantTimeToTimeT(d);
-    if (t == static_cast<std::time_t>(-1) || t <= std::numeric_limits<std::int32_t>::min() ||
-        t > std::numeric_limits<std::int32_t>::max())
-        return 0;
-    return static_cast<std::int32_t>(t);
-}
+std::int32_t DateToEpoch(DATE d) { return VariantTimeToEpoch32(d); }
 
 std::int32_t InRange(std::int32_t v, std::int32_t low, std::int32_t high) { return v >= low && v <= high ? v : 0; }
 

@@ -8,6 +8,7 @@
 #include "common/misc/CxDateTime.h"
 #include "common/palm/PmDesktop.h"
 #include "common/records/CommKinds.h"
+#include "common/records/CommNoteSubject.h"
 #include "platform/clock/Clock.h"
 #include "platform/text/TextCopy.h"
 
@@ -158,14 +159,7 @@ DATE PmPackedDateToOle(double packed) {
     return PmPackedDateToOle(static_cast<std::uint32_t>(packed));
 }
 
-void PmMemoSubject(const char* text, char* subject, std::size_t capacity) {
-    if (text == nullptr) {
-        platform::CopyText(subject, capacity, "");
-        return;
-    }
-    const std::size_t line = std::strcspn(text, "\r\n");
-    platform::CopyText(subject, capacity, std::string_view(text, line));
-}
+void PmMemoSubject(const char* text, char* subject, std::size_t capacity) { CommNoteSubject(text, subject, capacity); }
 
 const char* PmCategoryOf(std::int32_t id, const char* name) {
     if (id == 0 || name == nullptr || name[0] == '\0') return nullptr;

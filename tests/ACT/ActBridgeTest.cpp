@@ -29,7 +29,7 @@ struct Act : fwtest::BridgeFixture {
     }
     std::string LogParams() {
         return ParamBytes(1012, folder) + ParamBytes(1013, "appdebug.log") + ParamBytes(1014, "3") +
-               ParamBytes(1015, "0");
+               ParamBytes(1015, "0") + ParamBytes(1016, "") + ParamBytes(1017, "");
     }
 };
 
@@ -41,7 +41,7 @@ TEST_F(Act, ParameterTablesOfEveryKind) {
     for (const auto& [kind, name] : kinds) {
         auto bridge = Make(kind);
         ASSERT_TRUE(bridge->Load()) << name;
-        EXPECT_EQ(fwtest::ReadFile(folder + "ACT" + name + "Param.dat"), Int32Bytes(12) + Common(name) + LogParams())
+        EXPECT_EQ(fwtest::ReadFile(folder + "ACT" + name + "Param.dat"), Int32Bytes(14) + Common(name) + LogParams())
             << name;
         EXPECT_EQ(bridge->GetDataMgr()->GetRecordCount(), 2u);
         EXPECT_EQ(bridge->GetRecordAt(1)->header[0], 7);  // two header integers
@@ -52,7 +52,7 @@ TEST_F(Act, ParameterTablesOfEveryKind) {
     tasks->SetOppNotes(false);
     ASSERT_TRUE(tasks->Load());
     EXPECT_EQ(fwtest::ReadFile(folder + "ACTTaskParam.dat"),
-              Int32Bytes(14) + Common("Task") + ParamBytes(1008, "1") + ParamBytes(1009, "0") + LogParams());
+              Int32Bytes(16) + Common("Task") + ParamBytes(1008, "1") + ParamBytes(1009, "0") + LogParams());
 }
 
 TEST_F(Act, StatusAndErrorFilesStayUntilTheBridgeGoes) {

@@ -92,3 +92,33 @@ TEST(BatchOptions, GoogleOptionsAreReadAndSecretsNeverTaken) {
                                "FRWY_GOOGLE_PASSWORD", "FRWY_GOOGLE_CLIENT_SECRET"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
+
+TEST(BatchOptions, ActOptionsAreReadAndThePasswordNeverTaken) {
+    BatchOptions o;
+    std::string error;
+    ASSERT_TRUE(Parse({"--source", "act", "--act-pad", "/d/Sales.pad", "--act-user", "Anna Berg", "--act-api-url",
+                       "http://127.0.0.1:8080/act.web.api/", "--act-database", "Sales", "--act-opportunities", "off"},
+                      o, error))
+        << error;
+    EXPECT_EQ(o.source, 1);
+    EXPECT_EQ(o.actPad, "/d/Sales.pad");
+    EXPECT_EQ(o.actUser, "Anna Berg");
+    EXPECT_EQ(o.actApiUrl, "http://127.0.0.1:8080/act.web.api/");
+    EXPECT_EQ(o.actDatabase, "Sales");
+    EXPECT_EQ(o.actOpportunities, false);
+    ASSERT_TRUE(Parse({"--act-opportunities", "on"}, o, error));
+    EXPECT_EQ(o.actOpportunities, true);
+    const std::vector<std::vector<std::string>> refused = {
+        {"--act-password", "hunter2"},  {"--act-password=hunter2"}, {"--act-pad"}, {"--act-user", ""},
+        {"--act-opportunities", "yes"}, {"--act-database"}};
+    for (const auto& args : refused) {
+        BatchOptions bad;
+        EXPECT_FALSE(Parse(args, bad, error)) << args[0];
+        EXPECT_FALSE(error.empty()) << args[0];
+        EXPECT_EQ(error.find("hunter2"), std::string::npos) << error;
+    }
+    const std::string usage = BatchUsage();
+    for (const char* option :
+         {"--act-pad", "--act-user", "--act-api-url", "--act-database", "--act-opportunities", "FRWY_ACT_PASSWORD"})
+        EXPECT_NE(usage.find(option), std::string::npos) << option;
+}

@@ -18,27 +18,17 @@
 #include "platform/paths/Paths.h"
 #include "platform/text/TextCopy.h"
 #include "tests/support/BatchRun.h"
+#include "tests/support/BatchSource.h"
 #include "tests/support/GoogleRecords.h"
 #include "tests/support/TempDir.h"
 
 namespace {
 
-struct GoogleSource : ::testing::Test {
-    fwtest::TempDir dir;
-    std::string source = dir.Path() + "source";
-    std::string storeRoot = dir.Path() + "store";
-    std::string echo = dir.Path() + "echo.txt";
-    fwtest::ScopedEnv data{"XDG_DATA_HOME", dir.Path() + "share"};
-    fwtest::ScopedEnv wine{"WINEPREFIX", dir.Path() + "wine"};
-    fwtest::ScopedEnv noWindow{"FRWY_WAIT_WINDOW", "none"};
-    fwtest::ScopedEnv store{"FRWY_OUTLOOK_STORE", storeRoot};
-    fwtest::ScopedEnv copyFrom{"FWTH_SOURCE", source};
-    fwtest::ScopedEnv echoTo{"FWTH_ECHO", echo};
+struct GoogleSource : fwtest::BatchSource {
     fwtest::ScopedEnv noPassword{"FRWY_GOOGLE_PASSWORD", ""};
     fwtest::ScopedEnv noSecret{"FRWY_GOOGLE_CLIENT_SECRET", ""};
 
     GoogleSource() {
-        platform::EnsureFolderTree(source);
         fwtest::GContact anna;
         anna.first = "Anna";
         anna.last = "Berg";
@@ -72,47 +62,6 @@ struct GoogleSource : ::testing::Test {
         midsummer.end = fwtest::OleDate(2026, 6, 20);
         EXPECT_TRUE(fwtest::WriteGDateFile(source + "/GDate.dat", {standup, midsummer}));
         EXPECT_TRUE(fwtest::WriteGCalFile(source + "/GCal.dat", {{"Anna", "anna@acme.example", "", "UTC"}}));
-    }
-    ~GoogleSource() override { CxDebugUtil::Instance().SetFolder("./"); }
-
-    // The prompt's answer; asking is recorded.
-    std::string typed;
-    std::vector<std::string> prompts;
-
-    fwtest::BatchRun Run(std::vector<std::string> args) {
-        BatchOptions o;
-        std::string error;
-        fwtest::BatchRun run;
-        if (!ParseBatchOptions(args, o, error)) {
-            run.output = error;
-            return run;
-        }
-        o.askPassword = [this](const std::string& prompt, std::string& answer) {
-            prompts.push_back(prompt);
-            answer = typed;
-            return !typed.empty();
-        };
-        std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(std::tmpfile(), &std::fclose);
-        run.status = RunBatch(o, out.get());
-        std::rewind(out.get());
-        char buf[4096];
-        std::size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, out.get())) > 0) run.output.append(buf, n);
-        return run;
-    }
-    std::string Param(int id) const {
-        const std::string text = fwtest::ReadFile(echo);
-        const std::string key = "param." + std::to_string(id) + "=";
-        const std::size_t at = text.find(key);
-        if (at == std::string::npos) return "<none>";
-        return text.substr(at + key.size(), text.find('\n', at) - at - key.size());
-    }
-    // What python3-icalendar and python3-vobject read in the store.
-    std::string Python(const std::string& script) const {
-        const std::string file = dir.Path() + "read.py";
-        fwtest::WriteFile(file, script);
-        return fwtest::RunCommand("/usr/bin/python3 " + fwtest::Quote(file) + " " + fwtest::Quote(storeRoot) + " 2>&1")
-            .output;
     }
 };
 

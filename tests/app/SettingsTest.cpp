@@ -158,3 +158,23 @@ TEST_F(SettingsTest, GoogleExportServerAndClientKeysComeLastAndRoundTrip) {
     EXPECT_LT(text.find("GGServerURL="), text.find("GGOAuthClientID="));
     EXPECT_LT(text.find("GGOAuthClientID="), text.find("GGOAuthClientSecret=GOCSPX-secret\n"));
 }
+
+TEST_F(SettingsTest, ActWebApiAndDatabaseKeysComeAfterEveryOtherAndRoundTrip) {
+    ReadSettings(*s, path.c_str());
+    EXPECT_STREQ(s->ACTWebAPIURL, "");
+    EXPECT_STREQ(s->ACTDatabaseName, "");
+    platform::CopyText(s->ACTWebAPIURL, "https://act.example.org/act.web.api/");
+    platform::CopyText(s->ACTDatabaseName, std::string(300, 'd'));
+    ASSERT_TRUE(WriteSettings(*s, path.c_str()));
+    ReadSettings(*back, path.c_str());
+    EXPECT_EQ(std::memcmp(s.get(), back.get(), sizeof(Settings)), 0);
+    EXPECT_STREQ(back->ACTWebAPIURL, "https://act.example.org/act.web.api/");
+    EXPECT_EQ(std::string(back->ACTDatabaseName), std::string(259, 'd'));
+    const std::string text = fwtest::ReadFile(path);
+    const std::size_t url = text.find("ACTWebAPIURL=https://act.example.org/act.web.api/\n");
+    ASSERT_NE(url, std::string::npos);
+    EXPECT_LT(text.find("GGOAuthClientSecret="), url);
+    EXPECT_LT(url, text.find("ACTDatabaseName=ddd"));
+    // Nothing follows the last key.
+    EXPECT_EQ(text.substr(text.find("ACTDatabaseName=")), "ACTDatabaseName=" + std::string(259, 'd') + "\n");
+}

@@ -43,4 +43,11 @@ inline SYSTEMTIME At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
     return st;
 }
 
+// A local wall-clock time as the OLE date the helpers write.
+inline double OleDate(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
+    double date = 0.0;
+    platform::SystemTimeToVariantTime(At(y, mo, d, h, mi, s), date);
+    return date;
+}
+
 }  // namespace fwtest

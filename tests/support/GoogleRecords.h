@@ -12,13 +12,6 @@
 
 namespace fwtest {
 
-// A local wall-clock time as the OLE date the helpers write.
-inline double OleDate(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
-    double date = 0.0;
-    platform::SystemTimeToVariantTime(At(y, mo, d, h, mi, s), date);
-    return date;
-}
-
 struct GAddressSlot {
     int type = 1;  // 1 home, 2 work, 3 other
     std::string formatted, city, state, country, postal, street, poBox, neighborhood;

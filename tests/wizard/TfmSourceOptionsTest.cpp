@@ -86,7 +86,8 @@ TEST_F(ActPage, FindsTheProgramAndDatabaseAndHidesTheMapping) {
     Click(Control<QPushButton>(page, "btnPadBrowse"));
     EXPECT_EQ(Text(pad), "/chosen/other.pad");
     ASSERT_EQ(services.requests.size(), 2u);
-    EXPECT_EQ(services.requests[0].filters, QStringList{"ACT! Database File (*.pad)"});
+    EXPECT_EQ(services.requests[0].filters,
+              (QStringList{"ACT! Database File (*.pad)", "ACT! text export (*.csv *.txt)"}));
     EXPECT_EQ(services.requests[1].start.toStdString(), dir.Path() + "home/Documents/ACT/Sales/Databases/Team.pad");
     app->clear();
     services.answers = {QStringLiteral("/opt/act/ActSage.exe")};
@@ -141,6 +142,42 @@ TEST_F(ActPage, NextChecksProgramDatabaseAndUserInThatOrderAfterStoring) {
     EXPECT_FALSE(page.Commit());
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0].rfind("Error: Loading ACT! Calendar Error:", 0), 0u) << Messages()[0];
+}
+
+// A text export is read without logging in; a database reached by its name
+// through the Web API needs no ".pad" file.
+TEST_F(ActPage, ATextExportNeedsNoUserAndADatabaseNameNoPadFile) {
+    UseFakes<kAppACT>();
+    Show(page);
+    page.Prepare();
+    fwtest::WriteFile(dir.Path() + "contacts.TXT", "Contact\tCompany\n");
+    fwtest::WriteFile(dir.Path() + "contacts.csv.pad", "pad");
+    struct Case {
+        std::string pad, databaseName;
+        bool next;
+    } cases[] = {
+        {dir.Path() + "contacts.TXT", "", true},
+        {dir.Path() + "missing.csv", "", false},       // an export must exist
+        {dir.Path() + "contacts.csv.pad", "", false},  // a database needs the user
+        {"", "Sales", false},                          // by name, but the user is missing
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pad + "|" + c.databaseName);
+        ui.ClearCalls();
+        AppSettings().ACTUserName[0] = AppSettings().ACTPassword[0] = AppSettings().ACTPadName[0] = '\0';
+        platform::CopyText(AppSettings().ACTDatabaseName, c.databaseName);
+        pad->setText(QString::fromStdString(c.pad));
+        user->clear();
+        password->clear();
+        EXPECT_EQ(page.Commit(), c.next);
+        EXPECT_EQ(Messages().size(), c.next ? 0u : 1u);
+    }
+    ui.ClearCalls();
+    pad->clear();
+    user->setText(QStringLiteral("Dana"));
+    EXPECT_TRUE(page.Commit());
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_STREQ(AppSettings().ACTDatabaseName, "Sales");
 }
 
 TEST_F(ActPage, StoredValuesKeepTheirCapacities) {
