@@ -1,6 +1,7 @@
 #include "common/ACT/CxACTDateUtil.h"
 
 #include "common/bridge/CxExchangeRead.h"
+#include "common/misc/CxDateTime.h"
 #include "common/records/CommKinds.h"
 #include "common/records/CommTextCopier.h"
 #include "common/records/CommTypes.h"
@@ -104,6 +105,9 @@ void CxACTDateUtil::ConvertRecord_(const ACTDateRec& r, CommDateRec& rec) {
     rec.End = TimeOf(r.End);
     rec.Private = r.Private != 0 ? 1 : 0;
     rec.AllDay = r.AllDay != 0 ? 1 : 0;
+    // An all-day activity covers its days from midnight to midnight, as
+    // all-day events of the other sources do.
+    if (rec.AllDay) SpanWholeDays(rec.Start, rec.End);
     ConvertRepeat(r, rec.Repeat);
     rec.SourceType = CommSourceAct;
 }

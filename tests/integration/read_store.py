@@ -40,4 +40,4 @@ for folder in ("Calendar", "Tasks", "Notes"):
                 print("|".join(["todo", str(comp["SUMMARY"]), due, str(comp.get("PRIORITY", "")),
                                 str(comp.get("STATUS", ""))]))
             elif comp.name == "VJOURNAL":
-                print("|".join(["journal", str(comp["SUMMARY"]), str(comp["DESCRIPTION"])]))
+                print("|".join(["journal", str(comp.get("SUMMARY", "")), str(comp.get("DESCRIPTION", ""))]))
