@@ -352,8 +352,9 @@ TEST_F(ActLoad, ActivityFieldsAndRecurrenceEndsOfNoDay) {
     EXPECT_STREQ(rec->Location, "Room 1");
     EXPECT_STREQ(rec->Note, "Line 1\r\nLine 2");
     EXPECT_EQ(rec->EventType, 2);
-    EXPECT_EQ(Text(rec->Start), "2026-06-19 08:30");
-    EXPECT_EQ(Text(rec->End), "2026-06-19 09:45");
+    // All day: its day from midnight to midnight.
+    EXPECT_EQ(Text(rec->Start), "2026-06-19 00:00");
+    EXPECT_EQ(Text(rec->End), "2026-06-20 00:00");
     EXPECT_EQ(rec->Private, 1);
     EXPECT_EQ(rec->AllDay, 1);
     EXPECT_EQ(rec->SourceType, 17);
