@@ -17,6 +17,7 @@
 #include "tests/support/ActWebApi.h"
 #include "tests/support/ActWebSeed.h"
 #include "tests/support/BatchRun.h"
+#include "tests/support/SourceBatchTest.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -25,77 +26,9 @@ using fwtest::BatchRun;
 using fwtest::Quote;
 using Json = nlohmann::json;
 
-std::string SourceDir() {
-    const char* source = std::getenv("FW_SOURCE_DIR");
-    return source ? source : ".";
-}
-
-class ActBatchTest : public ::testing::Test {
+class ActBatchTest : public fwtest::SourceBatchTest {
 protected:
-    fwtest::TempDir dir;
-    std::string storeName = "store";
-
-    std::string Store() const { return dir.Path() + storeName; }
-
-    BatchRun Ferrywise(const std::string& args, const std::string& password = "") {
-        const std::string env = password.empty() ? "" : "FRWY_ACT_PASSWORD=" + Quote(password) + " ";
-        return fwtest::RunCommand(
-            env + fwtest::FerrywiseCommand(dir.Path(), "--source act " + args + " --store " + Quote(Store())) +
-            " 2>&1 < /dev/null");
-    }
-
-    // One line per store item, as python3-vobject and python3-icalendar
-    // read it (tests/integration/read_store.py), sorted.
-    std::vector<std::string> StoreLines() const {
-        const BatchRun run = fwtest::RunCommand("/usr/bin/python3 " + Quote(SourceDir()) +
-                                                "/tests/integration/read_store.py " + Quote(Store()) + " 2>&1");
-        EXPECT_EQ(run.status, 0) << run.output;
-        std::vector<std::string> lines;
-        for (std::size_t at = 0; at < run.output.size();) {
-            const std::size_t end = std::min(run.output.find('\n', at), run.output.size());
-            lines.push_back(run.output.substr(at, end - at));
-            at = end + 1;
-        }
-        std::sort(lines.begin(), lines.end());
-        return lines;
-    }
-
-    static bool HasLineStartingWith(const std::vector<std::string>& lines, const std::string& start) {
-        return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(start, 0) == 0; });
-    }
-
-    // The first run writes every record of each kind as new; the second
-    // finds each Same, writes nothing, and the store reads back as it was.
-    void MigrateTwice(const std::string& args, const std::map<std::string, int>& expected,
-                      const std::string& password = "") {
-        const BatchRun first = Ferrywise(args, password);
-        ASSERT_EQ(first.status, 0) << first.output;
-        auto report = fwtest::BatchReport(first.output);
-        int total = 0;
-        for (const auto& [kind, count] : expected) {
-            EXPECT_EQ(report[kind].created, count) << kind << "\n" << first.output;
-            EXPECT_EQ(report[kind].written, count) << kind << "\n" << first.output;
-            total += count;
-        }
-        const auto lines = StoreLines();
-        // Texts with line breaks take more than one line.
-        EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
-                                [](const std::string& l) {
-                                    for (const char* kind : {"contact|", "event|", "todo|", "journal|"})
-                                        if (l.rfind(kind, 0) == 0) return true;
-                                    return false;
-                                }),
-                  total);
-        const BatchRun second = Ferrywise(args, password);
-        ASSERT_EQ(second.status, 0) << second.output;
-        report = fwtest::BatchReport(second.output);
-        for (const auto& [kind, count] : expected) {
-            EXPECT_EQ(report[kind].same, count) << kind << "\n" << second.output;
-            EXPECT_EQ(report[kind].created + report[kind].different + report[kind].written, 0) << kind << "\n"
-                                                                                               << second.output;
-        }
-        EXPECT_EQ(StoreLines(), lines);
-    }
+    ActBatchTest() : SourceBatchTest("act", "FRWY_ACT_PASSWORD") {}
 };
 
 // A ".pad" as ACT! writes it beside its database.
@@ -155,7 +88,7 @@ public:
 
 private:
     ActExports() {
-        const BatchRun run = fwtest::RunCommand("/usr/bin/python3 " + Quote(SourceDir()) +
+        const BatchRun run = fwtest::RunCommand("/usr/bin/python3 " + Quote(fwtest::SourceDir()) +
                                                 "/tests/helpers/act_export.py " + Quote(m_dir.Path()) + " 2>&1");
         EXPECT_EQ(run.status, 0) << run.output;
     }

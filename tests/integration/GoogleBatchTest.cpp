@@ -15,6 +15,7 @@
 #include "tests/support/DavFiller.h"
 #include "tests/support/GoogleExports.h"
 #include "tests/support/RadicaleServer.h"
+#include "tests/support/SourceBatchTest.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -22,71 +23,9 @@ namespace {
 using fwtest::BatchRun;
 using fwtest::Quote;
 
-class GoogleBatchTest : public ::testing::Test {
+class GoogleBatchTest : public fwtest::SourceBatchTest {
 protected:
-    fwtest::TempDir dir;
-
-    // Each migration of a test into a store of its own.
-    std::string storeName = "store";
-    std::string Store() const { return dir.Path() + storeName; }
-
-    BatchRun Ferrywise(const std::string& args, const std::string& password = "") {
-        const std::string env = password.empty() ? "" : "FRWY_GOOGLE_PASSWORD=" + Quote(password) + " ";
-        return fwtest::RunCommand(
-            env + fwtest::FerrywiseCommand(dir.Path(), "--source google " + args + " --store " + Quote(Store())) +
-            " 2>&1 < /dev/null");
-    }
-
-    // One line per store item, as python3-vobject and python3-icalendar
-    // read it (tests/integration/read_store.py).
-    std::vector<std::string> StoreLines() const {
-        const char* source = std::getenv("FW_SOURCE_DIR");
-        const BatchRun run = fwtest::RunCommand("/usr/bin/python3 " + std::string(source ? source : ".") +
-                                                "/tests/integration/read_store.py " + Quote(Store()) + " 2>&1");
-        EXPECT_EQ(run.status, 0) << run.output;
-        std::vector<std::string> lines;
-        std::size_t at = 0;
-        while (at < run.output.size()) {
-            const std::size_t end = run.output.find('\n', at);
-            lines.push_back(run.output.substr(at, end - at));
-            at = end == std::string::npos ? run.output.size() : end + 1;
-        }
-        std::sort(lines.begin(), lines.end());
-        return lines;
-    }
-
-    static bool HasLineStartingWith(const std::vector<std::string>& lines, const std::string& start) {
-        return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(start, 0) == 0; });
-    }
-
-    // Runs the migration twice: the first run writes every record of each
-    // kind as new, the second finds each of them Same and writes nothing,
-    // and the store reads back as it was.
-    void MigrateTwice(const std::string& args, const std::map<std::string, int>& expected,
-                      const std::string& password = "") {
-        const BatchRun first = Ferrywise(args, password);
-        ASSERT_EQ(first.status, 0) << first.output;
-        auto report = fwtest::BatchReport(first.output);
-        for (const auto& [kind, count] : expected) {
-            EXPECT_EQ(report[kind].created, count) << kind << "\n" << first.output;
-            EXPECT_EQ(report[kind].written, count) << kind << "\n" << first.output;
-        }
-        const auto lines = StoreLines();
-        EXPECT_EQ(static_cast<int>(lines.size()), [&] {
-            int n = 0;
-            for (const auto& [kind, count] : expected) n += count;
-            return n;
-        }());
-        const BatchRun second = Ferrywise(args, password);
-        ASSERT_EQ(second.status, 0) << second.output;
-        report = fwtest::BatchReport(second.output);
-        for (const auto& [kind, count] : expected) {
-            EXPECT_EQ(report[kind].same, count) << kind << "\n" << second.output;
-            EXPECT_EQ(report[kind].created + report[kind].different + report[kind].written, 0) << kind << "\n"
-                                                                                               << second.output;
-        }
-        EXPECT_EQ(StoreLines(), lines);
-    }
+    GoogleBatchTest() : SourceBatchTest("google", "FRWY_GOOGLE_PASSWORD") {}
 };
 
 TEST_F(GoogleBatchTest, EveryTakeoutShapeMigratesEachRecordOnce) {
