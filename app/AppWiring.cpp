@@ -9,6 +9,10 @@
 #include "common/ACT/CxACTTaskUtil.h"
 #include "common/google/CxGAddrUtil.h"
 #include "common/google/CxGDateUtil.h"
+#include "common/lotus/CxLNAddrUtil.h"
+#include "common/lotus/CxLNDateUtil.h"
+#include "common/lotus/CxLNNoteUtil.h"
+#include "common/lotus/CxLNTaskUtil.h"
 #include "common/outlook/OlAddr.h"
 #include "common/outlook/OlDate.h"
 #include "common/outlook/OlNote.h"
@@ -29,6 +33,10 @@ void WireAdapters() {
     RegisterAdapterFactory(kAppACT, CommKindDate, &CreateBridgeAdapter<CxACTDateUtil>);
     RegisterAdapterFactory(kAppACT, CommKindTask, &CreateBridgeAdapter<CxACTTaskUtil>);
     RegisterAdapterFactory(kAppACT, CommKindNote, &CreateBridgeAdapter<CxACTNoteUtil>);
+    RegisterAdapterFactory(kAppLotus, CommKindAddr, &CreateBridgeAdapter<CxLNAddrUtil>);
+    RegisterAdapterFactory(kAppLotus, CommKindDate, &CreateBridgeAdapter<CxLNDateUtil>);
+    RegisterAdapterFactory(kAppLotus, CommKindTask, &CreateBridgeAdapter<CxLNTaskUtil>);
+    RegisterAdapterFactory(kAppLotus, CommKindNote, &CreateBridgeAdapter<CxLNNoteUtil>);
     RegisterAdapterFactory(kAppOutlook, CommKindAddr, &CreateOutlookAdapter<OlAddrUtil>);
     RegisterAdapterFactory(kAppOutlook, CommKindDate, &CreateOutlookAdapter<OlDateUtil>);
     RegisterAdapterFactory(kAppOutlook, CommKindTask, &CreateOutlookAdapter<OlTaskUtil>);
