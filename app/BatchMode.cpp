@@ -153,6 +153,28 @@ bool UseAct(Settings& s, const BatchOptions& o, std::string& error) {
     return false;
 }
 
+// The Lotus Notes databases. False, with the reason in `error`, when a
+// chosen kind has no database to read: the helper could only fail on it.
+bool UseLotus(Settings& s, const BatchOptions& o, std::string& error) {
+    if (o.notesContacts) platform::CopyText(s.LNAddrName, *o.notesContacts);
+    if (o.notesMail) platform::CopyText(s.LNDateName, *o.notesMail);
+    if (o.notesNotebook) platform::CopyText(s.LNNoteName, *o.notesNotebook);
+    const struct {
+        bool chosen;
+        const char* database;
+        const char* what;
+    } needs[] = {{s.SyncAddr != 0, s.LNAddrName, "address book: give --notes-contacts PATH"},
+                 {s.SyncDate != 0 || s.SyncTask != 0, s.LNDateName, "mail database: give --notes-mail PATH"},
+                 {s.SyncNote != 0, s.LNNoteName, "notebook: give --notes-notebook PATH"}};
+    for (const auto& n : needs) {
+        if (n.chosen && n.database[0] == '\0') {
+            error = std::string("No Lotus Notes ") + n.what + " (a DXL, vCard or iCalendar export of the database).";
+            return false;
+        }
+    }
+    return true;
+}
+
 // What the comparison made of a kind's source records, and the picks.
 struct KindReport {
     bool loaded = false;
@@ -259,6 +281,13 @@ const char* BatchUsage() {
            "                        when there is no .pad file\n"
            "  --act-opportunities on|off\n"
            "                        load the opportunities with the tasks (\"Opp\")\n"
+           "  --notes-contacts PATH the Lotus Notes address book (\"LNAddrName\"): a DXL\n"
+           "                        export (.dxl, .xml or a folder of them) or a vCard\n"
+           "                        export (.vcf)\n"
+           "  --notes-mail PATH     the Lotus Notes mail database for the calendar and\n"
+           "                        to-dos (\"LNDateName\"): a DXL or iCalendar (.ics) export\n"
+           "  --notes-notebook PATH the Lotus Notes notebook (\"LNNoteName\"): a DXL or\n"
+           "                        iCalendar (.ics) export\n"
            "  --store DIR           the Outlook store folder (else $FRWY_OUTLOOK_STORE,\n"
            "                        else the setting \"OLStorePath\",\n"
            "                        else ~/.local/share/norrbek/Outlook/)\n"
@@ -333,6 +362,19 @@ bool ParseBatchOptions(const std::vector<std::string>& args, BatchOptions& o, st
             if (v != "on" && v != "off")
                 return error = "option --act-opportunities takes on or off, not '" + v + "'", false;
             o.actOpportunities = v == "on";
+        } else if (a == "--notes-contacts" || a == "--notes-mail" || a == "--notes-notebook") {
+            if (!value(v)) return false;
+            if (v.empty()) return error = "option " + a + " needs a database path", false;
+            if (a == "--notes-contacts")
+                o.notesContacts = v;
+            else if (a == "--notes-mail")
+                o.notesMail = v;
+            else
+                o.notesNotebook = v;
+        } else if (a.rfind("--notes-password", 0) == 0) {
+            // The value is not looked at: a secret on a command line is seen by every user.
+            error = "the Lotus Notes password is not taken from the command line";
+            return false;
         } else if (a.rfind("--google-password", 0) == 0 || a.rfind("--google-client-secret", 0) == 0 ||
                    a.rfind("--password", 0) == 0) {
             // The value is not looked at: a secret on a command line is seen by every user.
@@ -393,7 +435,8 @@ int RunBatch(const BatchOptions& o, std::FILE* out) {
         const int source = s.SourceApp;
         std::string accountError;
         if ((source == kAppGoogle && !UseGoogle(s, o, accountError)) ||
-            (source == kAppACT && !UseAct(s, o, accountError))) {
+            (source == kAppACT && !UseAct(s, o, accountError)) ||
+            (source == kAppLotus && !UseLotus(s, o, accountError))) {
             std::fprintf(out, "%s\n", accountError.c_str());
             status = 2;
         } else if (source != kAppPalm && source != kAppGoogle && source != kAppACT && source != kAppLotus) {

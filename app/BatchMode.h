@@ -31,6 +31,12 @@ struct BatchOptions {
     std::optional<std::string> actApiUrl;
     std::optional<std::string> actDatabase;
     std::optional<bool> actOpportunities;
+    // Lotus Notes: the address book, the mail database (calendar and to-dos)
+    // and the notebook, each a path as the wizard's pages take it (a local
+    // file or "server!!database").
+    std::optional<std::string> notesContacts;
+    std::optional<std::string> notesMail;
+    std::optional<std::string> notesNotebook;
     // Asks for the password when neither the environment nor the settings
     // hold one; unset, it asks on the terminal without echo.
     std::function<bool(const std::string& prompt, std::string& answer)> askPassword;

@@ -1,7 +1,10 @@
 #include "common/lotus/CxLNNoteUtil.h"
 
+#include <string>
 #include "common/bridge/CxExchangeRead.h"
+
 #include "common/records/CommKinds.h"
+#include "common/records/CommNoteSubject.h"
 #include "common/records/CommTextCopier.h"
 #include "common/records/CommTypes.h"
 
@@ -36,7 +39,16 @@ bool CxLNNoteUtil::LoadRecFromFile_(CxFile& file, LNNoteRec& r) {
 
 void CxLNNoteUtil::ConvertRecord_(const LNNoteRec& r, CommNoteRec& rec) {
     const CommTextCopier copy(CommKindNote, "Lotus Notes document", static_cast<std::int32_t>(GetRecordCount() + 1));
-    copy(rec.Subject, r.Subject, "Subject");
-    copy(rec.Note, r.Body, "Body");
+    // An Outlook note has no subject of its own: it shows the first line of
+    // its text as one. The document's subject therefore leads the text,
+    // unless the body already begins with it, so that it reaches Outlook
+    // and the note is found the same on the next run.
+    char firstLine[sizeof rec.Subject];
+    CommNoteSubject(r.Body, firstLine, sizeof firstLine);
+    std::string text = r.Body;
+    if (r.Subject[0] != '\0' && std::string(r.Subject) != firstLine)
+        text = text.empty() ? std::string(r.Subject) : std::string(r.Subject) + "\r\n" + text;
+    copy(rec.Note, text, "Body");
+    CommNoteSubject(rec.Note, rec.Subject, sizeof rec.Subject);
     rec.SourceType = CommSourceDomino;
 }

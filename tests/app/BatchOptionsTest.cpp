@@ -122,3 +122,28 @@ TEST(BatchOptions, ActOptionsAreReadAndThePasswordNeverTaken) {
          {"--act-pad", "--act-user", "--act-api-url", "--act-database", "--act-opportunities", "FRWY_ACT_PASSWORD"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
+
+TEST(BatchOptions, LotusNotesDatabasesAreReadAsGiven) {
+    BatchOptions o;
+    std::string error;
+    ASSERT_TRUE(Parse({"--source", "lotus", "--notes-contacts", "C:\\Notes\\Data\\names.nsf", "--notes-mail",
+                       "Primary1/Org1!!mail/aberg.nsf", "--notes-notebook", "/exports/journal.dxl"},
+                      o, error))
+        << error;
+    EXPECT_EQ(o.source, 4);
+    EXPECT_EQ(o.notesContacts, "C:\\Notes\\Data\\names.nsf");
+    EXPECT_EQ(o.notesMail, "Primary1/Org1!!mail/aberg.nsf");
+    EXPECT_EQ(o.notesNotebook, "/exports/journal.dxl");
+    const std::vector<std::vector<std::string>> refused = {
+        {"--notes-contacts"}, {"--notes-mail", ""}, {"--notes-notebook"}, {"--notes-password=hunter2"}};
+    for (const auto& args : refused) {
+        BatchOptions bad;
+        EXPECT_FALSE(Parse(args, bad, error)) << args[0];
+        EXPECT_FALSE(error.empty()) << args[0];
+        EXPECT_EQ(error.find("hunter2"), std::string::npos) << error;
+    }
+    const std::string usage = BatchUsage();
+    for (const char* option :
+         {"--notes-contacts", "--notes-mail", "--notes-notebook", "LNAddrName", "LNDateName", "LNNoteName"})
+        EXPECT_NE(usage.find(option), std::string::npos) << option;
+}

@@ -487,23 +487,40 @@ TEST_F(LnLoad, TodosMapPriorityDueDateAndCompletion) {
     EXPECT_EQ(std::string(b->GetRecordAt(std::size(cases))->KeptText6), std::string(389, 'k'));
 }
 
-TEST_F(LnLoad, NotebookDocumentsKeepSubjectAndBody) {
-    LnDocument d;
-    d.subject = "Ideas";
-    d.body = "Line 1\r\nLine 2";
-    d.keptDates = {OleDate(2025, 1, 1), 0.0, OleDate(2025, 1, 2)};
-    LnDocument big;
-    big.subject = std::string(300, 's');
-    big.body = std::string(9000, 'b');
-    auto b = Load<CxLNNoteUtil>(std::vector<LnDocument>{d, big}, "LNNote.dat");
-    ASSERT_EQ(b->GetRecordCount(), 2u);
-    const CommNoteRec* rec = b->GetDataMgr()->GetRecordAt(0);
-    EXPECT_STREQ(rec->Subject, "Ideas");
-    EXPECT_STREQ(rec->Note, "Line 1\r\nLine 2");
-    EXPECT_EQ(rec->SourceType, 9);
-    EXPECT_EQ(b->GetRecordAt(0)->KeptDates[2], OleDate(2025, 1, 2));
-    EXPECT_EQ(std::string(b->GetDataMgr()->GetRecordAt(1)->Subject), std::string(255, 's'));
-    EXPECT_EQ(std::string(b->GetDataMgr()->GetRecordAt(1)->Note), std::string(8191, 'b'));
+// An Outlook note shows the first line of its text as its subject: the
+// document's subject leads the text, so that it is not lost and the note is
+// found the same on the next run.
+TEST_F(LnLoad, NotebookDocumentsLeadWithTheirSubject) {
+    const struct {
+        std::string subject, body, note, wantSubject;
+    } cases[] = {
+        {"Ideas", "Line 1\r\nLine 2", "Ideas\r\nLine 1\r\nLine 2", "Ideas"},
+        {"Ideas", "Ideas\r\nLine 2", "Ideas\r\nLine 2", "Ideas"},
+        {"Ideas", "Ideas", "Ideas", "Ideas"},
+        {"", "First\nmore", "First\nmore", "First"},
+        {"Title only", "", "Title only", "Title only"},
+        {"", "", "", ""},
+        {std::string(300, 's'), std::string(9000, 'b'), std::string(255, 's') + "\r\n" + std::string(8191, 'b'),
+         std::string(255, 's')},
+    };
+    std::vector<LnDocument> docs;
+    for (const auto& c : cases) {
+        LnDocument d;
+        d.subject = c.subject;
+        d.body = c.body;
+        d.keptDates = {OleDate(2025, 1, 1), 0.0, OleDate(2025, 1, 2)};
+        docs.push_back(d);
+    }
+    auto b = Load<CxLNNoteUtil>(docs, "LNNote.dat");
+    ASSERT_EQ(b->GetRecordCount(), std::size(cases));
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const CommNoteRec* rec = b->GetDataMgr()->GetRecordAt(i);
+        SCOPED_TRACE(i);
+        EXPECT_EQ(rec->Note, cases[i].note);
+        EXPECT_EQ(rec->Subject, cases[i].wantSubject);
+        EXPECT_EQ(rec->SourceType, 9);
+        EXPECT_EQ(b->GetRecordAt(i)->KeptDates[2], OleDate(2025, 1, 2));
+    }
 }
 
 TEST_F(LnLoad, EachKindLogsItsLinesInOrderAndWritesItsParameters) {
