@@ -13,6 +13,23 @@ void BrowseInto(QWidget* page, QLineEdit* edit, wizard::PathLookup lookup, const
     if (!chosen.isEmpty()) edit->setText(chosen);
 }
 
+// The export filters a database of each kind may be given as, after its
+// Notes database filter.
+QString DxlFilter() { return wizard::Filter(QStringLiteral("Notes DXL export"), QStringLiteral("*.dxl *.xml")); }
+QString VCardFilter() { return wizard::Filter(QStringLiteral("vCard file"), QStringLiteral("*.vcf")); }
+QString ICalendarFilter() { return wizard::Filter(QStringLiteral("iCalendar file"), QStringLiteral("*.ics")); }
+
+// The Notes data folder (that of the address book), where a mail database
+// browse starts when its edit is empty.
+bool NotesDataFolderPath(char* buffer, std::size_t size) {
+    if (!GetNotesAddressBookPath(buffer, size)) return false;
+    char* cut = nullptr;
+    for (char* c = buffer; *c != '\0'; ++c)
+        if (*c == '/' || *c == '\\') cut = c;
+    if (cut != nullptr) cut[1] = '\0';
+    return true;
+}
+
 }  // namespace
 
 // ---- first page: program, id file and password ----
@@ -113,11 +130,13 @@ TfmLNOption2::TfmLNOption2(WizardHost& host, QWidget* parent) : TfmPage(host, pa
                                         "lblLNAddr", "edtLNAddrPath", "btnLNAddrBrowse");
     edtLNAddrPath = addr.edit;
     btnLNAddrBrowse = addr.browse;
-    edtLNDBPath = addRow(2,
-                         QStringLiteral("Calendar and Todo (Mail) database (format: [Server]!![Database], "
-                                        "example: Primary1/Org1!!mail/mydb.nsf) "),
-                         "lblLNDB", "edtLNDBPath", nullptr)
-                      .edit;
+    const wizard::EditRow mail =
+        addRow(2,
+               QStringLiteral("Calendar and Todo (Mail) database (format: [Server]!![Database], "
+                              "example: Primary1/Org1!!mail/mydb.nsf) "),
+               "lblLNDB", "edtLNDBPath", "btnLNDBBrowse");
+    edtLNDBPath = mail.edit;
+    btnLNDBBrowse = mail.browse;
     const wizard::EditRow notebook =
         addRow(4, QStringLiteral("Notebook database path (example: some path\\notebook.nsf)"), "lblLNNote",
                "edtLNNotePath", "btnLNNoteBrowse");
@@ -128,9 +147,10 @@ TfmLNOption2::TfmLNOption2(WizardHost& host, QWidget* parent) : TfmPage(host, pa
     wizard::HideMappingBox(
         wizard::AddMappingBox(layout, QStringLiteral("Enable Lotus Notes Contacts User-Defined Field Mapping")));
     layout->addStretch(1);
-    wizard::ChainTabOrder({edtLNAddrPath, btnLNAddrBrowse, edtLNDBPath, edtLNNotePath, btnLNNoteBrowse});
+    wizard::ChainTabOrder({edtLNAddrPath, btnLNAddrBrowse, edtLNDBPath, btnLNDBBrowse, edtLNNotePath, btnLNNoteBrowse});
 
     connect(btnLNAddrBrowse, &QPushButton::clicked, this, &TfmLNOption2::BrowseAddressBook);
+    connect(btnLNDBBrowse, &QPushButton::clicked, this, &TfmLNOption2::BrowseMailDatabase);
     connect(btnLNNoteBrowse, &QPushButton::clicked, this, &TfmLNOption2::BrowseNotebook);
 }
 
@@ -144,7 +164,9 @@ void TfmLNOption2::Prepare() {
     const bool contacts = s.SyncAddr != 0;
     edtLNAddrPath->setEnabled(contacts);
     btnLNAddrBrowse->setEnabled(contacts);
-    edtLNDBPath->setEnabled(s.SyncDate != 0 || s.SyncTask != 0);
+    const bool mail = s.SyncDate != 0 || s.SyncTask != 0;
+    edtLNDBPath->setEnabled(mail);
+    btnLNDBBrowse->setEnabled(mail);
 }
 
 bool TfmLNOption2::Commit() {
@@ -158,11 +180,19 @@ bool TfmLNOption2::Commit() {
 void TfmLNOption2::BrowseAddressBook() {
     BrowseInto(
         this, edtLNAddrPath, &GetNotesAddressBookPath, QStringLiteral("Open Lotus Notes Contacts Database file"),
-        {wizard::Filter(QStringLiteral("Lotus Notes Contacts Database file (names.nsf)"), QStringLiteral("*.nsf"))});
+        {wizard::Filter(QStringLiteral("Lotus Notes Contacts Database file (names.nsf)"), QStringLiteral("*.nsf")),
+         DxlFilter(), VCardFilter()});
+}
+
+void TfmLNOption2::BrowseMailDatabase() {
+    BrowseInto(this, edtLNDBPath, &NotesDataFolderPath, QStringLiteral("Open Lotus Notes Mail Database file"),
+               {wizard::Filter(QStringLiteral("Lotus Notes Mail Database file"), QStringLiteral("*.nsf")), DxlFilter(),
+                ICalendarFilter()});
 }
 
 void TfmLNOption2::BrowseNotebook() {
     BrowseInto(
         this, edtLNNotePath, &GetNotesNotebookPath, QStringLiteral("Open Lotus Notes Notebook Database file"),
-        {wizard::Filter(QStringLiteral("Lotus Notes Notebook Database file (notebook.nsf)"), QStringLiteral("*.nsf"))});
+        {wizard::Filter(QStringLiteral("Lotus Notes Notebook Database file (notebook.nsf)"), QStringLiteral("*.nsf")),
+         DxlFilter(), ICalendarFilter()});
 }

@@ -1,5 +1,8 @@
 #pragma once
-// The two Lotus Notes option pages: program, id file and password; then the databases.
+// The two Lotus Notes option pages: program, id file and password; then the
+// databases. A database is a Notes database path, or Notes' own export of
+// it (DXL for every kind, vCard for the address book, iCalendar for the
+// mail database and the notebook), which is what the helpers read here.
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -43,11 +46,13 @@ public:
 
 private:
     void BrowseAddressBook();
+    void BrowseMailDatabase();
     void BrowseNotebook();
 
     QLineEdit* edtLNAddrPath = nullptr;
     QPushButton* btnLNAddrBrowse = nullptr;
     QLineEdit* edtLNDBPath = nullptr;
+    QPushButton* btnLNDBBrowse = nullptr;
     QLineEdit* edtLNNotePath = nullptr;
     QPushButton* btnLNNoteBrowse = nullptr;
 };

@@ -346,12 +346,29 @@ TEST_F(NotesPages, FindTheInstallationsFilesAndVersion) {
     EXPECT_EQ(Text(addressBook), "/srv/notes/team.nsf");
     ASSERT_EQ(services.requests.size(), 1u);
     EXPECT_EQ(services.requests[0].start.toStdString(), OnC("Lotus/Notes/Data/names.nsf"));
-    EXPECT_EQ(services.requests[0].filters, QStringList{"Lotus Notes Contacts Database file (names.nsf) (*.nsf)"});
+    EXPECT_EQ(services.requests[0].filters, (QStringList{"Lotus Notes Contacts Database file (names.nsf) (*.nsf)",
+                                                         "Notes DXL export (*.dxl *.xml)", "vCard file (*.vcf)"}));
     services.answers = {QString()};
     Click(Control<QPushButton>(first, "btnIDFileBrowse"));
     EXPECT_EQ(Text(idFile), OnC("Lotus/Notes/Data/user.id"));
     EXPECT_EQ(services.requests[1].filters,
               (QStringList{"Lotus Notes user ID file (user.id) (*.id)", "All Files(*.*)"}));
+
+    // The mail database has a browse button too: it starts in the data
+    // folder, and each kind offers the exports it can be read from.
+    mailDb->clear();
+    services.answers = {QStringLiteral("/exports/mail.ics"), QStringLiteral("/exports/journal.dxl")};
+    Click(Control<QPushButton>(second, "btnLNDBBrowse"));
+    Click(Control<QPushButton>(second, "btnLNNoteBrowse"));
+    EXPECT_EQ(Text(mailDb), "/exports/mail.ics");
+    EXPECT_EQ(Text(notebook), "/exports/journal.dxl");
+    ASSERT_EQ(services.requests.size(), 4u);
+    EXPECT_EQ(services.requests[2].start.toStdString(), OnC("Lotus/Notes/Data/"));
+    EXPECT_EQ(services.requests[2].filters, (QStringList{"Lotus Notes Mail Database file (*.nsf)",
+                                                         "Notes DXL export (*.dxl *.xml)", "iCalendar file (*.ics)"}));
+    EXPECT_EQ(services.requests[3].start.toStdString(), OnC("Lotus/Notes/Data/notebook.nsf"));
+    EXPECT_EQ(services.requests[3].filters, (QStringList{"Lotus Notes Notebook Database file (notebook.nsf) (*.nsf)",
+                                                         "Notes DXL export (*.dxl *.xml)", "iCalendar file (*.ics)"}));
 }
 
 TEST_F(NotesPages, TheProgramIsOptionalButANamedOneMustExist) {
@@ -393,6 +410,7 @@ TEST_F(NotesPages, TheDatabasesFollowTheChosenKindsAndNextLoads) {
         EXPECT_EQ(addressBook->isEnabled(), c.addressOffered);
         EXPECT_EQ(Control<QPushButton>(second, "btnLNAddrBrowse")->isEnabled(), c.addressOffered);
         EXPECT_EQ(mailDb->isEnabled(), c.mailOffered);
+        EXPECT_EQ(Control<QPushButton>(second, "btnLNDBBrowse")->isEnabled(), c.mailOffered);
     }
     addressBook->setText(QStringLiteral("Primary1/Org1!!names.nsf"));
     mailDb->setText(QStringLiteral("Primary1/Org1!!mail/") + QString(300, QLatin1Char('m')));
@@ -453,7 +471,7 @@ TEST_F(SourcePages, EveryOptionPageHasItsHeadingAndTabsInReadingOrder) {
         {"Lotus Notes 2",
          &Make<TfmLNOption2>,
          "Please specify Lotus Notes access options (2 of 2):",
-         {"edtLNAddrPath", "btnLNAddrBrowse", "edtLNDBPath", "edtLNNotePath", "btnLNNoteBrowse"}},
+         {"edtLNAddrPath", "btnLNAddrBrowse", "edtLNDBPath", "btnLNDBBrowse", "edtLNNotePath", "btnLNNoteBrowse"}},
     };
     AppSettings().PDUseAddrFile = 1;
     for (const PageCase& c : pages) {
