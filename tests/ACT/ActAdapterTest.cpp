@@ -26,12 +26,6 @@ using fwtest::OleDate;
 // The id of an address part.
 constexpr int Addr(int countryId, int part) { return countryId + part; }
 
-std::string Text(const SYSTEMTIME& st) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d", st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute);
-    return buf;
-}
-
 struct ActLoad : fwtest::BridgeFixture {
     std::string source = folder + "source";
     fwtest::ScopedEnv copyFrom{"FWTH_SOURCE", source};
@@ -63,16 +57,6 @@ struct ActLoad : fwtest::BridgeFixture {
     std::unique_ptr<CxACTAddrUtil> LoadContacts(const std::vector<ActContact>& c,
                                                 std::initializer_list<std::pair<int, int>> map = {}) {
         return Load<CxACTAddrUtil>(c, "ACTAddr.dat", map);
-    }
-    // The order of the lines in the debug log, all present.
-    void ExpectLinesInOrder(const std::vector<std::string>& lines) {
-        const std::string log = Log();
-        std::size_t at = 0;
-        for (const std::string& line : lines) {
-            const std::size_t found = log.find(line, at);
-            ASSERT_NE(found, std::string::npos) << line << "\n" << log;
-            at = found + line.size();
-        }
     }
 };
 
@@ -322,7 +306,7 @@ TEST_F(ActLoad, ActivitiesConvertTheirRecurrenceByCodeAndOnDateFlag) {
         EXPECT_EQ(r.MonthOfYear, c.wantMonth);
         EXPECT_EQ(r.Interval, c.wantInterval);
         EXPECT_EQ(r.HasEnd, c.type != 0 ? 1 : 0);
-        EXPECT_EQ(Text(r.EndDate), c.type != 0 ? "2027-01-31 00:00" : "0000-00-00 00:00");
+        EXPECT_EQ(fwtest::MinuteText(r.EndDate), c.type != 0 ? "2027-01-31 00:00" : "0000-00-00 00:00");
     }
 }
 
@@ -353,8 +337,8 @@ TEST_F(ActLoad, ActivityFieldsAndRecurrenceEndsOfNoDay) {
     EXPECT_STREQ(rec->Note, "Line 1\r\nLine 2");
     EXPECT_EQ(rec->EventType, 2);
     // All day: its day from midnight to midnight.
-    EXPECT_EQ(Text(rec->Start), "2026-06-19 00:00");
-    EXPECT_EQ(Text(rec->End), "2026-06-20 00:00");
+    EXPECT_EQ(fwtest::MinuteText(rec->Start), "2026-06-19 00:00");
+    EXPECT_EQ(fwtest::MinuteText(rec->End), "2026-06-20 00:00");
     EXPECT_EQ(rec->Private, 1);
     EXPECT_EQ(rec->AllDay, 1);
     EXPECT_EQ(rec->SourceType, 17);
@@ -363,7 +347,7 @@ TEST_F(ActLoad, ActivityFieldsAndRecurrenceEndsOfNoDay) {
     EXPECT_EQ(b->GetDataMgr()->GetRecordAt(1)->Repeat.HasEnd, 0);
     EXPECT_EQ(b->GetDataMgr()->GetRecordAt(2)->Repeat.HasEnd, 0);
     EXPECT_EQ(b->GetDataMgr()->GetRecordAt(3)->Repeat.HasEnd, 1);
-    EXPECT_EQ(Text(b->GetDataMgr()->GetRecordAt(3)->Repeat.EndDate), "1900-01-01 00:00");
+    EXPECT_EQ(fwtest::MinuteText(b->GetDataMgr()->GetRecordAt(3)->Repeat.EndDate), "1900-01-01 00:00");
 }
 
 TEST_F(ActLoad, TodosMapPriorityAndDueDate) {

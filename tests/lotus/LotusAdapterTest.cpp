@@ -30,12 +30,6 @@ using fwtest::OleDate;
 // The id of an address part.
 constexpr int Addr(int streetId, int part) { return streetId + part; }
 
-std::string Text(const SYSTEMTIME& st) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d", st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute);
-    return buf;
-}
-
 struct LnLoad : fwtest::BridgeFixture {
     std::string source = folder + "source";
     fwtest::ScopedEnv copyFrom{"FWTH_SOURCE", source};
@@ -67,15 +61,6 @@ struct LnLoad : fwtest::BridgeFixture {
     }
     std::unique_ptr<CxLNDateUtil> LoadEntries(const std::vector<LnEntry>& e) {
         return Load<CxLNDateUtil>(e, "LNDate.dat");
-    }
-    void ExpectLinesInOrder(const std::vector<std::string>& lines) {
-        const std::string log = Log();
-        std::size_t at = 0;
-        for (const std::string& line : lines) {
-            const std::size_t found = log.find(line, at);
-            ASSERT_NE(found, std::string::npos) << line << "\n" << log;
-            at = found + line.size();
-        }
     }
 };
 
@@ -377,7 +362,7 @@ TEST_F(LnLoad, EntriesConvertTheirRepeatByUnit) {
         EXPECT_EQ(r.MonthOfYear, c.month);
         EXPECT_EQ(r.Interval, c.wantInterval);
         EXPECT_EQ(r.HasEnd, c.type != 0 ? 1 : 0);
-        EXPECT_EQ(Text(r.EndDate), c.type != 0 ? "2027-01-31 00:00" : "0000-00-00 00:00");
+        EXPECT_EQ(fwtest::MinuteText(r.EndDate), c.type != 0 ? "2027-01-31 00:00" : "0000-00-00 00:00");
     }
     const CommRepeatInfo& y = b->GetDataMgr()->GetRecordAt(std::size(cases))->Repeat;
     EXPECT_EQ(y.Type, CommRepeatYearlyByDate);
@@ -415,8 +400,8 @@ TEST_F(LnLoad, EntryFieldsAndAllDayEntries) {
     EXPECT_EQ(std::string(rec->Subject), std::string(255, 's'));
     EXPECT_STREQ(rec->Location, "Room 1");
     EXPECT_EQ(std::string(rec->Note), std::string(8191, 'b'));
-    EXPECT_EQ(Text(rec->Start), "2026-06-19 08:00");
-    EXPECT_EQ(Text(rec->End), "2026-06-19 09:00");
+    EXPECT_EQ(fwtest::MinuteText(rec->Start), "2026-06-19 08:00");
+    EXPECT_EQ(fwtest::MinuteText(rec->End), "2026-06-19 09:00");
     EXPECT_EQ(rec->AllDay, 0);
     EXPECT_EQ(rec->Private, 1);
     EXPECT_EQ(rec->SourceType, 9);
@@ -436,8 +421,8 @@ TEST_F(LnLoad, EntryFieldsAndAllDayEntries) {
     for (const auto& d : days) {
         const CommDateRec* r = b->GetDataMgr()->GetRecordAt(d.at);
         EXPECT_EQ(r->AllDay, d.allDay) << r->Subject;
-        EXPECT_EQ(Text(r->Start), d.start) << r->Subject;
-        EXPECT_EQ(Text(r->End), d.end) << r->Subject;
+        EXPECT_EQ(fwtest::MinuteText(r->Start), d.start) << r->Subject;
+        EXPECT_EQ(fwtest::MinuteText(r->End), d.end) << r->Subject;
     }
 }
 

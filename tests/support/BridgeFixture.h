@@ -6,6 +6,7 @@
 #include <chrono>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "common/misc/CxDebugUtil.h"
 #include "platform/paths/Paths.h"
@@ -29,6 +30,16 @@ struct BridgeFixture : ::testing::Test {
     }
     std::string Log() const { return ReadFile(folder + "appdebug.log"); }
     bool Logged(const std::string& text) const { return Log().find(text) != std::string::npos; }
+    // Every line is in the debug log, each after the one before.
+    void ExpectLinesInOrder(const std::vector<std::string>& lines) const {
+        const std::string log = Log();
+        std::size_t at = 0;
+        for (const std::string& line : lines) {
+            const std::size_t found = log.find(line, at);
+            ASSERT_NE(found, std::string::npos) << line << "\n" << log;
+            at = found + line.size();
+        }
+    }
     bool Exists(const std::string& name) const { return platform::PathExists(folder + name); }
 
     template <class Pred>

@@ -2,7 +2,9 @@
 // Dates as the tests build them: seconds since 1970 of a wall-clock time,
 // read as UTC or as the process's local time, and wall-clock times.
 #include <cstdint>
+#include <cstdio>
 #include <ctime>
+#include <string>
 
 #include "platform/clock/SystemTime.h"
 
@@ -48,6 +50,13 @@ inline double OleDate(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
     double date = 0.0;
     platform::SystemTimeToVariantTime(At(y, mo, d, h, mi, s), date);
     return date;
+}
+
+// A time to the minute, "2026-06-19 08:30"; an empty time is all zeros.
+inline std::string MinuteText(const SYSTEMTIME& st) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d", st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute);
+    return buf;
 }
 
 }  // namespace fwtest

@@ -12,43 +12,12 @@
 #include "common/ACT/CxACTNoteUtil.h"
 #include "common/ACT/CxACTTaskUtil.h"
 #include "common/misc/CxDebugUtil.h"
-#include "tools/fuzz/FuzzScratch.h"
+#include "tools/fuzz/BridgeFuzz.h"
 
-namespace {
-
-template <class Bridge>
-class Reader : public Bridge {
-public:
-    bool Read() { return this->LoadDataFile_(CxLoadTexts{}); }
-};
-
-void WriteBytes(const std::string& path, const std::uint8_t* data, std::size_t size) {
-    if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
-        if (size > 0) std::fwrite(data, 1, size, f);
-        std::fclose(f);
-    }
-}
-
-void CheckTime(const SYSTEMTIME& st) {
-    if (st.wYear != 0 && (st.wMonth < 1 || st.wMonth > 12 || st.wDay < 1 || st.wDay > 31 || st.wHour > 23 ||
-                          st.wMinute > 59 || st.wSecond > 59))
-        __builtin_trap();
-}
-
-template <std::size_t N>
-void CheckText(const char (&text)[N]) {
-    if (std::memchr(text, '\0', N) == nullptr) __builtin_trap();
-}
-
-template <class Bridge>
-void ReadKind(const std::string& file, const std::uint8_t* data, std::size_t size, Reader<Bridge>& bridge) {
-    WriteBytes(fwfuzz::ScratchFolder() + file, data, size);
-    bridge.SetFolder(fwfuzz::ScratchFolder().c_str());
-    bridge.Read();
-    if (bridge.GetDataMgr()->GetRecordCount() != bridge.GetRecordCount()) __builtin_trap();
-}
-
-}  // namespace
+using fwfuzz::CheckText;
+using fwfuzz::CheckTime;
+using fwfuzz::Reader;
+using fwfuzz::ReadKind;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;

@@ -12,7 +12,7 @@
 #include "common/google/CxGDateUtil.h"
 #include "common/google/CxGRecurText.h"
 #include "common/misc/CxDebugUtil.h"
-#include "tools/fuzz/FuzzScratch.h"
+#include "tools/fuzz/BridgeFuzz.h"
 
 namespace {
 
@@ -21,20 +21,10 @@ public:
     bool Read() { return LoadDataFile_(CxLoadTexts{}); }
 };
 
-void WriteBytes(const std::string& path, const std::uint8_t* data, std::size_t size) {
-    if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
-        if (size > 0) std::fwrite(data, 1, size, f);
-        std::fclose(f);
-    }
-}
-
-void CheckTime(const SYSTEMTIME& st) {
-    if (st.wYear != 0 && (st.wMonth < 1 || st.wMonth > 12 || st.wDay < 1 || st.wDay > 31 || st.wHour > 23 ||
-                          st.wMinute > 59 || st.wSecond > 59))
-        __builtin_trap();
-}
-
 }  // namespace
+
+using fwfuzz::CheckTime;
+using fwfuzz::WriteBytes;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
