@@ -163,6 +163,7 @@ TEST_F(Driver, ABridgeErrorShowsTheErrorText) {
 
 TEST_F(Driver, AnApplicationWithoutAdaptersFailsItsFirstKind) {
     SyncOnly(true, true, true, true);
+    for (int kind = 0; kind < CommKindCount; ++kind) RegisterAdapterFactory(kAppLotus, kind, nullptr);
     EXPECT_FALSE(LoadApplication(&owner, kAppLotus, kAppNone));
     EXPECT_EQ(MessageTexts(),
               std::vector<std::string>{
