@@ -22,6 +22,7 @@
 #include "tests/support/BatchRun.h"
 #include "tests/support/Dates.h"
 #include "tests/support/HelperStop.h"
+#include "tests/support/ScriptExports.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -43,24 +44,8 @@ std::string HelperPath(CxHelperKindId id) {
     return path + name.substr(0, name.size() - 4);  // no ".exe" here
 }
 
-// The exports, written once for all tests.
-class Exports {
-public:
-    static std::string File(const std::string& name) {
-        static Exports exports;
-        return exports.m_dir.File(name);
-    }
-
-private:
-    Exports() {
-        const std::string script = std::string(std::getenv("FW_SOURCE_DIR") ? std::getenv("FW_SOURCE_DIR") : ".") +
-                                   "/tests/helpers/act_export.py";
-        const auto run = fwtest::RunCommand("/usr/bin/python3 " + fwtest::Quote(script) + " " +
-                                            fwtest::Quote(m_dir.Path()) + " 2>&1");
-        EXPECT_EQ(run.status, 0) << run.output;
-    }
-    fwtest::TempDir m_dir;
-};
+// The exports and what each contact must hold, written once for all tests.
+std::string ExportFile(const std::string& name) { return fwtest::ExportsWrittenBy("act_export.py") + name; }
 
 class ActHelper : public ::testing::Test {
 protected:
@@ -126,8 +111,8 @@ protected:
 TEST_F(ActHelper, ExportsOfEveryEncodingSeparatorAndReleaseLandInTheirFields) {
     for (const char* name : {"modern.csv", "catalogue.txt", "older.csv", "older-tab.txt", "utf16.txt", "utf16be.csv"}) {
         SCOPED_TRACE(name);
-        const auto expected = nlohmann::json::parse(fwtest::ReadFile(Exports::File(std::string(name) + ".json")));
-        const auto contacts = Contacts(Exports::File(name));
+        const auto expected = nlohmann::json::parse(fwtest::ReadFile(ExportFile(std::string(name) + ".json")));
+        const auto contacts = Contacts(ExportFile(name));
         ASSERT_EQ(contacts.size(), expected.size());
         for (std::size_t i = 0; i < contacts.size(); ++i) {
             const auto& c = contacts[i];
@@ -155,7 +140,7 @@ TEST_F(ActHelper, ExportsOfEveryEncodingSeparatorAndReleaseLandInTheirFields) {
 TEST_F(ActHelper, AnExportChosenForAnotherKindGivesTheMessage) {
     for (CxHelperKindId id : {kHelperACTDate, kHelperACTTask, kHelperACTNote}) {
         SCOPED_TRACE(id);
-        EXPECT_EQ(Run(id, Exports::File("modern.csv")), 1);
+        EXPECT_EQ(Run(id, ExportFile("modern.csv")), 1);
         EXPECT_EQ(LastError(id), kContactsOnly);
         EXPECT_FALSE(DataFileExists(id));
         EXPECT_EQ(platform::ReadProfileString(dir.File(GetHelperKind(id).controlFile), "Status", "Running"), "0");

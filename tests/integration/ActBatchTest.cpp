@@ -17,6 +17,7 @@
 #include "tests/support/ActWebApi.h"
 #include "tests/support/ActWebSeed.h"
 #include "tests/support/BatchRun.h"
+#include "tests/support/ScriptExports.h"
 #include "tests/support/SourceBatchTest.h"
 #include "tests/support/TempDir.h"
 
@@ -79,27 +80,13 @@ TEST_F(ActBatchTest, AWebApiDatabaseMigratesEveryKindOnce) {
 
 // The exports of tests/helpers/act_export.py, with what each contact must
 // hold beside each.
-class ActExports {
-public:
-    static const std::string& Folder() {
-        static ActExports exports;
-        return exports.m_dir.Path();
-    }
-
-private:
-    ActExports() {
-        const BatchRun run = fwtest::RunCommand("/usr/bin/python3 " + Quote(fwtest::SourceDir()) +
-                                                "/tests/helpers/act_export.py " + Quote(m_dir.Path()) + " 2>&1");
-        EXPECT_EQ(run.status, 0) << run.output;
-    }
-    fwtest::TempDir m_dir;
-};
+std::string ActExport(const std::string& name) { return fwtest::ExportsWrittenBy("act_export.py") + name; }
 
 TEST_F(ActBatchTest, TextExportsInUtf8AndWindows1252) {
     for (const char* name : {"modern.csv", "older.csv"}) {
         SCOPED_TRACE(name);
         storeName = std::string("store-") + name;
-        const std::string file = ActExports::Folder() + name;
+        const std::string file = ActExport(name);
         // An export needs no user name and no password.
         MigrateTwice("--act-pad " + Quote(file) + " --kinds contacts", {{"Contacts", 36}});
         const auto lines = StoreLines();
@@ -114,7 +101,7 @@ TEST_F(ActBatchTest, TextExportsInUtf8AndWindows1252) {
     }
     // Calendar, to-dos or notes from an export: the helper's sentence.
     storeName = "store-calendar";
-    const BatchRun run = Ferrywise("--act-pad " + Quote(ActExports::Folder() + "modern.csv") + " --kinds calendar");
+    const BatchRun run = Ferrywise("--act-pad " + Quote(ActExport("modern.csv")) + " --kinds calendar");
     EXPECT_NE(run.status, 0) << run.output;
     EXPECT_NE(run.output.find("An ACT! text export holds contacts only; choose Contacts alone, or the database."),
               std::string::npos)
