@@ -3,7 +3,8 @@
 // ("LNAddr.dat", "LNDate.dat", "LNTask.dat", "LNNote.dat"), built from a
 // few fields each: every field a test leaves out is written empty (texts),
 // 0 (numbers, flags) or 0.0 (dates), in the exact layout, after the header
-// 0 0.
+// 0 0. The writer here cuts no text, so that tests can give the program
+// texts beyond their capacities.
 #include <array>
 #include <cstdint>
 #include <map>
@@ -12,56 +13,15 @@
 
 #include "common/lotus/CxLNAddrFields.h"
 #include "helpers/exchange/ExchangeDataWriter.h"
+#include "helpers/lotus/LnRecords.h"
 #include "tests/support/Dates.h"
 
 namespace fwtest {
 
-// A contact: the catalogue texts 1 to 44 by id, then the fields that
-// follow them in the file.
-struct LnContact {
-    std::map<std::int32_t, std::string> text;  // ids 1 to 44
-    std::string note, category;
-    std::array<std::string, 10> customValue, customLabel;
-    double birthDate = 0.0, anniversary = 0.0;
-};
-
-struct LnEntry {
-    std::string id, subject, location, body;
-    std::string repeats;  // "1" when the entry repeats
-    std::string resources, startZone, endZone;
-    double displayStart = 0.0, displayEnd = 0.0;
-    std::array<double, 2> keptDates{};
-    double start = 0.0, end = 0.0;
-    std::string unit, interval, repeatOn;  // "D", "W", "MD", "MP", "Y"; decimal texts
-    std::string kept1;
-    double keptDate1 = 0.0;
-    std::string kept2;
-    double until = 0.0;
-    std::string kept3;
-    int keptValue = 0;
-    std::string kept4;
-    double keptDate2 = 0.0;
-    std::array<std::string, 2> keptTexts;
-    bool isPrivate = false;
-};
-
-struct LnTodo {
-    std::string id, subject, body, kept1, category;
-    int priority = 1;  // 0 high, 2 low, else normal
-    bool isPrivate = false;
-    std::string kept2;
-    double due = 0.0, keptDate = 0.0, completed = 0.0;
-    std::array<int, 2> keptValues{};
-    std::array<std::string, 3> keptTexts;
-    int keptValue = 0;
-    std::string kept6;
-};
-
-struct LnDocument {
-    std::string id, subject, body, kept;
-    int keptValue = 0;
-    std::array<double, 3> keptDates{};
-};
+using lotus_helper::LnContact;
+using lotus_helper::LnDocument;
+using lotus_helper::LnEntry;
+using lotus_helper::LnTodo;
 
 namespace lndetail {
 

@@ -1,0 +1,5 @@
+// Norrbek.LotusTasks: writes a mail database's to-dos, read from
+// Notes' own export of the database, into its data file.
+#include "helpers/lotus/LotusHelper.h"
+
+int main(int argc, char** argv) { return lotus_helper::RunHelper(argc, argv, lotus_helper::LnKind::Tasks); }
