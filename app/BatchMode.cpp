@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <variant>
 
@@ -81,12 +82,25 @@ void UsePalmUser(Settings& s, int user) {
     s.PDUseAddrFile = s.PDUseDateFile = s.PDUseTaskFile = s.PDUseNoteFile = 0;
 }
 
+// A file path as the helper programs take it. They run in a folder of
+// their own (the Lotus Notes helpers in Notes' program folder), so a
+// relative path to a file or folder that exists here is made absolute,
+// against the folder the user gave it in. Any other path stays as given,
+// for the helper to name in its message.
+std::string HelperFilePath(const std::string& path) {
+    std::error_code ec;
+    const std::filesystem::path given(path);
+    if (given.is_absolute() || !std::filesystem::exists(given, ec)) return path;
+    const std::filesystem::path absolute = std::filesystem::absolute(given, ec);
+    return ec ? path : absolute.string();
+}
+
 // The Google account and export options, and the secrets from the
 // environment (or the terminal). False, with the reason in `error`, when an
 // account is to be read online and no password can be had.
 bool UseGoogle(Settings& s, const BatchOptions& o, std::string& error) {
     if (o.googleEmail) platform::CopyText(s.GGEmail, *o.googleEmail);
-    if (o.googleExport) platform::CopyText(s.GGExportPath, *o.googleExport);
+    if (o.googleExport) platform::CopyText(s.GGExportPath, HelperFilePath(*o.googleExport));
     if (o.googleServer) platform::CopyText(s.GGServerURL, *o.googleServer);
     if (o.googleClientId) platform::CopyText(s.GGOAuthClientID, *o.googleClientId);
     const std::string secret = platform::EnvironmentValue("FRWY_GOOGLE_CLIENT_SECRET");
@@ -120,7 +134,7 @@ bool UseGoogle(Settings& s, const BatchOptions& o, std::string& error) {
 // logged in to and no user name or password can be had. An ACT! user may
 // have an empty password, so an empty answer to the prompt is taken.
 bool UseAct(Settings& s, const BatchOptions& o, std::string& error) {
-    if (o.actPad) platform::CopyText(s.ACTPadName, *o.actPad);
+    if (o.actPad) platform::CopyText(s.ACTPadName, HelperFilePath(*o.actPad));
     if (o.actUser) platform::CopyText(s.ACTUserName, *o.actUser);
     if (o.actApiUrl) platform::CopyText(s.ACTWebAPIURL, *o.actApiUrl);
     if (o.actDatabase) platform::CopyText(s.ACTDatabaseName, *o.actDatabase);
@@ -156,9 +170,9 @@ bool UseAct(Settings& s, const BatchOptions& o, std::string& error) {
 // The Lotus Notes databases. False, with the reason in `error`, when a
 // chosen kind has no database to read: the helper could only fail on it.
 bool UseLotus(Settings& s, const BatchOptions& o, std::string& error) {
-    if (o.notesContacts) platform::CopyText(s.LNAddrName, *o.notesContacts);
-    if (o.notesMail) platform::CopyText(s.LNDateName, *o.notesMail);
-    if (o.notesNotebook) platform::CopyText(s.LNNoteName, *o.notesNotebook);
+    if (o.notesContacts) platform::CopyText(s.LNAddrName, HelperFilePath(*o.notesContacts));
+    if (o.notesMail) platform::CopyText(s.LNDateName, HelperFilePath(*o.notesMail));
+    if (o.notesNotebook) platform::CopyText(s.LNNoteName, HelperFilePath(*o.notesNotebook));
     const struct {
         bool chosen;
         const char* database;

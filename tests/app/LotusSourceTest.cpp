@@ -7,6 +7,7 @@
 // what the run reports.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -175,6 +176,21 @@ TEST_F(LotusSource, AChosenKindNeedsItsDatabaseAndAHelpersMessageIsReported) {
     const std::string log = fwtest::ReadFile(dir.Path() + "share/norrbek/FRWY/appdebug.log");
     EXPECT_TRUE(Has(log, "Loading Lotus Notes Contacts Error: problem 1")) << log;
     EXPECT_EQ(Param(1009), "C:\\Notes\\Data\\names.nsf");
+}
+
+// The helpers run in a folder of their own: an export named relative to
+// the folder the run was started in reaches them as an absolute path.
+TEST_F(LotusSource, AnExportNamedRelativeToTheStartingFolderReachesTheHelperWhole) {
+    namespace fs = std::filesystem;
+    fwtest::WriteFile(dir.File("journal.dxl"), "<database/>");
+    const fs::path relative = fs::relative(dir.File("journal.dxl"));
+    ASSERT_TRUE(relative.is_relative()) << relative;
+    const fwtest::BatchRun run = Run({"--source", "lotus", "--kinds", "notes", "--notes-notebook", relative.string()});
+    EXPECT_EQ(run.status, 0) << run.output;
+    const fs::path given(Param(1008));
+    EXPECT_TRUE(given.is_absolute()) << given;
+    std::error_code ec;
+    EXPECT_TRUE(fs::equivalent(given, dir.File("journal.dxl"), ec)) << given;
 }
 
 TEST_F(LotusSource, TheDriverHandsTheBridgesTheirDatabasesAndFieldMap) {
