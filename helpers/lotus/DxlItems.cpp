@@ -92,7 +92,19 @@ std::string DxlDocument::Text(std::string_view name) const {
 
 std::string DxlDocument::Lines(std::string_view name) const {
     const DxlItem* item = Find(name);
-    return item ? Join(item->values, "\r\n") : std::string();
+    if (!item) return {};
+    // Line breaks inside a value as the program keeps them: CR LF.
+    const std::string joined = Join(item->values, "\n");
+    std::string out;
+    out.reserve(joined.size() + 8);
+    for (std::size_t i = 0; i < joined.size(); ++i) {
+        if (joined[i] == '\r' && i + 1 < joined.size() && joined[i + 1] == '\n') continue;
+        if (joined[i] == '\n' || joined[i] == '\r')
+            out += "\r\n";
+        else
+            out += joined[i];
+    }
+    return out;
 }
 
 std::string DxlDocument::First(std::string_view name) const {
