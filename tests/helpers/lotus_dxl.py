@@ -57,7 +57,9 @@ mail.dxl (times in the zone of their offset; the local times follow)
     at +01, monthly by weekday (MP, RepeatAdjust 2.2, mask 4), interval 1,
     instances to 2026-04-14.
   Appointment 1008 "Tax day": 2026-04-30 12:00-12:30 at +02, yearly every
-    2 years (YD, interval 2), instances 2026, 2028, 2030.
+    2 years (YD, interval 2, RepeatHow F), instances 2026, 2028, 2030: three
+    records with ids "<unid>-1" to "<unid>-3" (a yearly rule in Outlook
+    has no interval).
   Appointment 1009 "Call mum": reminder (type 4) 2026-03-20 17:00 at +01:
     start and end alike.
   Appointment 1010 "Dentist": custom repeat (C) on 2026-02-03 08:00 +01,
@@ -67,7 +69,7 @@ mail.dxl (times in the zone of their offset; the local times follow)
     (10:00 to 11:00 UTC), StartTimeZone/EndTimeZone India.
   Appointment 1012: an instance document of "Gym" ($REF 1005): skipped.
   Memo 1013 "Lunch?": skipped.  Notice 1014: skipped.
-  Task 2001 "Buy charts": open, due 2099-12-31, Priority 1 (high),
+  Task 2001 "Buy charts": open, due 2030-12-31, Priority 1 (high),
     Categories Boat.
   Task 2002 "File report": completed 2026-01-02 10:00 +01, due
     2026-01-01, Priority 3 (low).
@@ -272,7 +274,7 @@ def mail():
                                 item("Body", rich("Shall we?")), item("PostedDate", dt("20260102T120000,00+01"))]),
         document("Notice", 1014, [item("Subject", text("Invitation: Board meeting")),
                                   item("StartDateTime", dt("20260113T140000,00+01"))]),
-        document("Task", 2001, [item("Subject", text("Buy charts")), item("DueDateTime", dt("20991231")),
+        document("Task", 2001, [item("Subject", text("Buy charts")), item("DueDateTime", dt("20301231")),
                                 item("Priority", text("1")), item("Categories", text("Boat")),
                                 item("TaskType", text("0"))]),
         document("Task", 2002, [item("Subject", text("File report")), item("DueDateTime", dt("20260101")),
