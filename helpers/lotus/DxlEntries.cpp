@@ -88,7 +88,8 @@ bool RuleOf(const DxlDocument& doc, const DxlTime& firstStart, double localStart
         int mask = 0;
         for (const std::string& a : adjust)
             if (a.size() == 1 && a[0] >= '0' && a[0] <= '6') mask |= 1 << (a[0] - '0');
-        if (mask == 0) mask = 1 << DayOfWeek(localStart);
+        if (mask == 0 && DayOfWeek(localStart) >= 0) mask = 1 << DayOfWeek(localStart);
+        if (mask == 0) return false;
         e.unit = "W";
         e.repeatOn = std::to_string(mask);
     } else if (unit == "MD") {
@@ -101,6 +102,7 @@ bool RuleOf(const DxlDocument& doc, const DxlTime& firstStart, double localStart
         if (!sameDay || adjust.size() > 1) return false;
         const int weekday = DayOfWeek(localStart);
         const int week = (DayOfMonth(localStart) - 1) / 7 + 1;
+        if (weekday < 0) return false;
         if (!adjust.empty()) {
             char text[16];
             std::snprintf(text, sizeof text, "%d.%d", week, weekday);
