@@ -1,10 +1,12 @@
 // Calendar entries from appointment documents: the times moved from their
 // zone offsets into local time, whole days for all-day entries, and the
 // repeat rule of a series in the form the data file holds.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
 #include "helpers/lotus/DxlRecords.h"
+#include "helpers/lotus/DxlRepeat.h"
 #include "platform/clock/SystemTime.h"
 
 namespace lotus_helper {
@@ -123,6 +125,20 @@ bool RuleOf(const DxlDocument& doc, const DxlTime& firstStart, double localStart
     return true;
 }
 
+// Whether the rule gives the days of the instances, no more and no fewer.
+bool SameDays(const std::optional<std::vector<int>>& ruleDays, const std::vector<DxlTime>& dates, bool allDay) {
+    if (!ruleDays) return false;
+    std::vector<int> days;
+    for (const DxlTime& d : dates) {
+        const auto local = allDay ? DxlDayToLocal(d) : DxlTimeToLocal(d);
+        if (!local) return false;
+        days.push_back(static_cast<int>(std::floor(*local)));
+    }
+    std::sort(days.begin(), days.end());
+    days.erase(std::unique(days.begin(), days.end()), days.end());
+    return days == *ruleDays;
+}
+
 }  // namespace
 
 std::vector<LnEntry> EntriesOf(const DxlDocument& doc) {
@@ -137,6 +153,7 @@ std::vector<LnEntry> EntriesOf(const DxlDocument& doc) {
     base.endZone = doc.First("EndTimeZone");
     base.isPrivate = doc.First("OrgConfidential") == "1";
     const std::string type = doc.First("AppointmentType");
+    const bool allDay = type == kAnniversary || type == kAllDayEvent;
 
     std::vector<DxlTime> starts = TimesOf(doc, "StartDateTime");
     if (starts.empty()) starts = TimesOf(doc, "CalendarDateTime");
@@ -171,14 +188,14 @@ std::vector<LnEntry> EntriesOf(const DxlDocument& doc) {
         std::optional<double> last;
         if (!dates.empty()) {
             const DxlTime& d = dates.back();
-            last = type != kAnniversary && type != kAllDayEvent ? DxlTimeToLocal(d) : DxlDayToLocal(d);
+            last = allDay ? DxlDayToLocal(d) : DxlTimeToLocal(d);
         }
         if (!last) last = LocalDayOf(doc, "RepeatUntil");
         if (last) ruled.until = std::floor(*last);
-        return {ruled};
+        if (dates.size() < 2 || SameDays(RuleDays(ruled, dates.size()), dates, allDay)) return {ruled};
     }
-    // Dates without a rule the data file holds: one entry for each, each
-    // as long as the first.
+    // Dates without a rule the data file holds, or that their rule would
+    // not give: one entry for each, each as long as the first.
     if (dates.size() < 2) return {base};
     std::vector<LnEntry> out;
     for (std::size_t i = 0; i < dates.size(); ++i) {

@@ -19,6 +19,7 @@
 #include "common/misc/CxFile.h"
 #include "helpers/lotus/DxlItems.h"
 #include "helpers/lotus/DxlReader.h"
+#include "helpers/lotus/DxlRepeat.h"
 #include "platform/profile/PrivateProfile.h"
 #include "tests/support/BatchRun.h"
 #include "tests/support/Dates.h"
@@ -441,6 +442,27 @@ TEST_F(LotusDxlReader, RulesTheDataFileCannotHoldBecomeOneEntryPerDate) {
         {"dates without their time", "C", "", "20260105T090000,00+01", {"20260105", "20260107", "20260110"}, 3, ""},
         {"one date only", "C", "", "20260105T090000,00+01", {"20260105T090000,00+01"}, 1, ""},
         {"a rule without dates", "D", "", "20260105T090000,00+01", {}, 1, "D"},
+        {"a deleted instance",
+         "W",
+         "<text>1</text>",
+         "20260105T090000,00+01",
+         {"20260105T090000,00+01", "20260119T090000,00+01", "20260126T090000,00+01"},
+         3,
+         ""},
+        {"an instance moved to another day",
+         "D",
+         "",
+         "20260105T090000,00+01",
+         {"20260105T090000,00+01", "20260107T090000,00+01", "20260107T150000,00+01"},
+         3,
+         ""},
+        {"every instance of its rule",
+         "W",
+         "<textlist><text>1</text><text>4</text></textlist>",
+         "20260105T090000,00+01",
+         {"20260105T090000,00+01", "20260108T090000,00+01", "20260112T090000,00+01", "20260115T090000,00+01"},
+         1,
+         "W"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -739,4 +761,79 @@ TEST_F(LotusDxlHelper, StopIsHonouredWithinASecond) {
               std::chrono::milliseconds(1000));
     EXPECT_EQ(LastError(kHelperLNDate), "Reading from Lotus Notes was stopped.");
     EXPECT_EQ(platform::ReadProfileString(control, "Status", "Running").value_or(""), "0");
+}
+
+TEST_F(LotusDxlReader, RuleDaysAsTheProgramRepeatsThem) {
+    struct Case {
+        const char *name, *unit, *interval, *repeatOn;
+        double start, until;
+        std::vector<double> days;
+    };
+    const Case cases[] = {
+        {"every second day",
+         "D",
+         "2",
+         "",
+         Local(2026, 1, 30, 9),
+         Local(2026, 2, 5),
+         {Local(2026, 1, 30), Local(2026, 2, 1), Local(2026, 2, 3), Local(2026, 2, 5)}},
+        {"Monday and Friday every second week",
+         "W",
+         "2",
+         "34",
+         Local(2026, 1, 9, 9),
+         Local(2026, 2, 2),
+         {Local(2026, 1, 9), Local(2026, 1, 19), Local(2026, 1, 23), Local(2026, 2, 2)}},
+        {"the 31st skips short months",
+         "MD",
+         "1",
+         "31",
+         Local(2026, 1, 31, 9),
+         Local(2026, 5, 31),
+         {Local(2026, 1, 31), Local(2026, 3, 31), Local(2026, 5, 31)}},
+        {"the last Friday",
+         "MP",
+         "1",
+         "32",
+         Local(2026, 1, 30, 9),
+         Local(2026, 3, 31),
+         {Local(2026, 1, 30), Local(2026, 2, 27), Local(2026, 3, 27)}},
+        {"every second month's second Tuesday",
+         "MP",
+         "2",
+         "4",
+         Local(2026, 1, 13, 9),
+         Local(2026, 5, 31),
+         {Local(2026, 1, 13), Local(2026, 3, 10), Local(2026, 5, 12)}},
+        {"the 29th of February",
+         "Y",
+         "1",
+         "",
+         Local(2024, 2, 29),
+         Local(2029, 1, 1),
+         {Local(2024, 2, 29), Local(2028, 2, 29)}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LnEntry e;
+        e.repeats = "1";
+        e.unit = c.unit;
+        e.interval = c.interval;
+        e.repeatOn = c.repeatOn;
+        e.start = c.start;
+        e.until = c.until;
+        const auto days = lotus_helper::RuleDays(e, 100);
+        ASSERT_TRUE(days.has_value());
+        EXPECT_EQ(std::vector<double>(days->begin(), days->end()), c.days);
+    }
+    LnEntry endless;
+    endless.repeats = "1";
+    endless.unit = "D";
+    endless.interval = "1";
+    endless.start = Local(2026, 1, 1);
+    EXPECT_FALSE(lotus_helper::RuleDays(endless, 100));
+    endless.until = Local(2030, 1, 1);
+    EXPECT_FALSE(lotus_helper::RuleDays(endless, 100));  // more days than asked for
+    endless.unit = "C";
+    EXPECT_FALSE(lotus_helper::RuleDays(endless, 100000));
 }
