@@ -129,6 +129,8 @@ private:
         }
         if (!m_item || empty) {
             if (m_item && empty && m_richDepth >= 0 && m_skipDepth < 0) EmptyInRichText(name);
+            // A line break inside a text value.
+            if (m_item && empty && m_capture == Capture::Value && name == "break") m_buffer += '\n';
             return true;
         }
         if (m_richDepth >= 0) {

@@ -171,6 +171,7 @@ TEST_F(LotusDxlReader, ValuesTextListsEntitiesAndRichText) {
         {"cdata", "<text><![CDATA[a <b> & c]]></text>", "a <b> & c"},
         {"text list", "<textlist><text>one</text><text></text><text>two</text></textlist>", "one\r\ntwo"},
         {"bare line feeds", "<text>first\nsecond\r\nthird</text>", "first\r\nsecond\r\nthird"},
+        {"line breaks in a text", "<text>first<break/>second</text>", "first\r\nsecond"},
         {"number", "<number>42.5</number>", "42.5"},
         {"paragraphs", "<richtext><pardef id='1'/><par def='1'>A</par><par def='1'>B</par></richtext>", "A\r\nB"},
         {"runs and a break",

@@ -19,9 +19,10 @@ names.dxl
     "Bo Ek", Manager "Carl Dahl", MailAddress asa@ferry.example and
     asa.oberg@ferry.example, InternetAddress asa@ferry.example again,
     PersonalEmail asa@home.example and asa2@home.example, OtherEmail
-    asa@other.example; office address "Hamnvägen 1" / "Box 7" (two lines),
-    Göteborg, VG, Sverige, "411 01"; home address "Storgatan 5" /
-    "Lgh 1102" (two lines), Stockholm, AB, Sverige, "114 51"; other address
+    asa@other.example; office address "Hamnvägen 1" / "Box 7" (a text list:
+    two lines), Göteborg, VG, Sverige, "411 01"; home address "Storgatan 5"
+    <break/> "Lgh 1102" (one text: two lines), Stockholm, AB, Sverige,
+    "114 51"; other address
     "Sommarstigen 2", Visby, I, Sverige, "621 00"; PrimaryPhoneNumber
     "+46 8 100", OfficePhoneNumber "+46 31 100", PhoneNumber "+46 8 200",
     CellPhoneNumber "+46 70 300", OfficeFAXPhoneNumber "+46 31 101",
@@ -169,7 +170,7 @@ def names():
             item("OfficeStreetAddress", textlist(["Hamnvägen 1", "Box 7"])), item("OfficeCity", text("Göteborg")),
             item("OfficeState", text("VG")), item("OfficeCountry", text("Sverige")),
             item("OfficeZIP", text("411 01")),
-            item("StreetAddress", text("Storgatan 5\nLgh 1102")), item("City", text("Stockholm")),
+            item("StreetAddress", "<text>Storgatan 5<break/>Lgh 1102</text>"), item("City", text("Stockholm")),
             item("State", text("AB")), item("country", text("Sverige")), item("Zip", text("114 51")),
             item("OtherStreetAddress", text("Sommarstigen 2")), item("OtherCity", text("Visby")),
             item("OtherState", text("I")), item("OtherCountry", text("Sverige")), item("OtherZip", text("621 00")),
