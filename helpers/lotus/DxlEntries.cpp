@@ -3,7 +3,6 @@
 // repeat rule of a series in the form the data file holds.
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 #include "helpers/lotus/DxlRecords.h"
 #include "helpers/lotus/DxlRepeat.h"
@@ -105,11 +104,7 @@ bool RuleOf(const DxlDocument& doc, const DxlTime& firstStart, double localStart
         const int weekday = DayOfWeek(localStart);
         const int week = (DayOfMonth(localStart) - 1) / 7 + 1;
         if (weekday < 0) return false;
-        if (!adjust.empty()) {
-            char text[16];
-            std::snprintf(text, sizeof text, "%d.%d", week, weekday);
-            if (adjust[0] != text) return false;
-        }
+        if (!adjust.empty() && adjust[0] != std::to_string(week) + "." + std::to_string(weekday)) return false;
         e.unit = "MP";
         e.repeatOn = std::to_string(1 << weekday);
     } else if (unit == "YD" || unit == "Y") {

@@ -257,10 +257,19 @@ private:
     std::string m_buffer, m_rich;
 };
 
+// libxml2 reports some failures (of the input's encoding, of its files)
+// outside the reader's own handler; the reader's result tells of them.
+void IgnoreGenericError(void*, const char*, ...) {}
+
+void PrepareParser() {
+    xmlInitParser();
+    xmlSetGenericErrorFunc(nullptr, IgnoreGenericError);
+}
+
 }  // namespace
 
 bool ReadDxlFile(const std::string& path, LnKind kind, LnRecordSink& sink, std::string& error) {
-    xmlInitParser();
+    PrepareParser();
     ReaderPtr reader(xmlReaderForFile(path.c_str(), nullptr, kParseOptions));
     if (!reader) {
         error = "The DXL file " + path + " cannot be read.";
@@ -271,7 +280,7 @@ bool ReadDxlFile(const std::string& path, LnKind kind, LnRecordSink& sink, std::
 }
 
 bool ReadDxlText(std::string_view text, LnKind kind, LnRecordSink& sink, std::string& error) {
-    xmlInitParser();
+    PrepareParser();
     if (text.empty()) {
         error = "The DXL text is empty.";
         return false;

@@ -838,3 +838,27 @@ TEST_F(LotusDxlReader, RuleDaysAsTheProgramRepeatsThem) {
     endless.unit = "C";
     EXPECT_FALSE(lotus_helper::RuleDays(endless, 100000));
 }
+
+TEST_F(LotusDxlReader, DeclaredEncodingsBecomeUtf8AndBrokenUtf8Fails) {
+    auto person = [](const std::string& declaration, const std::string& lastName) {
+        return "<?xml version='1.0'" + declaration + "?><document xmlns='http://www.lotus.com/dxl' form='Person'>" +
+               "<item name='LastName'><text>" + lastName + "</text></item></document>";
+    };
+    for (const auto& [declaration, bytes] :
+         {std::pair<std::string, std::string>{" encoding='windows-1252'", "\xC5land \x80"},
+          {" encoding='ISO-8859-1'", "\xC5land"},
+          {"", "\xC3\x85land"}}) {
+        SCOPED_TRACE(declaration);
+        const Read r = FromText(person(declaration, bytes), LnKind::Contacts);
+        ASSERT_TRUE(r.ok) << r.error;
+        ASSERT_EQ(r.got.contacts.size(), 1u);
+        EXPECT_EQ(r.got.contacts[0].text.at(kLNLastName).substr(0, 6), "\xC3\x85land");
+    }
+    EXPECT_EQ(FromText(person(" encoding='windows-1252'", "\xC5land \x80"), LnKind::Contacts)
+                  .got.contacts[0]
+                  .text.at(kLNLastName),
+              "\xC3\x85land \xE2\x82\xAC");
+    const Read broken = FromText(person(" encoding='utf-8'", "\xC5land"), LnKind::Contacts);
+    EXPECT_FALSE(broken.ok);
+    EXPECT_NE(broken.error.find("damaged"), std::string::npos) << broken.error;
+}
