@@ -37,12 +37,38 @@ bool HiddenInRichText(std::string_view name) {
     return false;
 }
 
+// The first fatal error of the file (the one that ends the reading), or
+// the first error before it.
+struct XmlErrors {
+    std::string text;
+    bool fatal = false;
+};
+
 void CaptureError(void* arg, xmlError* error) {
-    auto* text = static_cast<std::string*>(arg);
-    if (!error || !text->empty() || error->level < XML_ERR_ERROR) return;
+    auto* seen = static_cast<XmlErrors*>(arg);
+    if (!error || seen->fatal || error->level < XML_ERR_ERROR) return;
+    if (!seen->text.empty() && error->level != XML_ERR_FATAL) return;
     std::string message = error->message ? error->message : "malformed XML";
     while (!message.empty() && (message.back() == '\n' || message.back() == ' ')) message.pop_back();
-    *text = "line " + std::to_string(error->line) + ": " + message;
+    seen->text = "line " + std::to_string(error->line) + ": " + message;
+    seen->fatal = error->level == XML_ERR_FATAL;
+}
+
+// No record field holds more than a few kilobytes: a value keeps at most
+// this much (cut at a character), so a hostile document cannot fill the
+// memory through one item.
+constexpr std::size_t kValueLimit = 1 << 20;
+constexpr std::size_t kValuesPerItem = 4096;
+
+void AppendCapped(std::string& to, std::string_view text) {
+    if (to.size() >= kValueLimit) return;
+    if (to.size() + text.size() <= kValueLimit) {
+        to += text;
+        return;
+    }
+    std::size_t keep = kValueLimit - to.size();
+    while (keep > 0 && (static_cast<unsigned char>(text[keep]) & 0xC0) == 0x80) --keep;
+    to += text.substr(0, keep);
 }
 
 // Walks the export node by node, holding one document at a time.
@@ -52,14 +78,14 @@ public:
         : m_reader(reader), m_name(std::move(name)), m_sink(sink), m_maker(kind, sink) {}
 
     bool Run(std::string& error) {
-        xmlTextReaderSetStructuredErrorHandler(m_reader, CaptureError, &m_xmlError);
+        xmlTextReaderSetStructuredErrorHandler(m_reader, CaptureError, &m_xmlErrors);
         int status = 0;
         while ((status = xmlTextReaderRead(m_reader)) == 1) {
             if (!Node()) return Finish(error);
         }
-        if (status < 0 || !m_xmlError.empty()) {
+        if (status < 0) {
             m_problem = "The DXL file " + m_name + " is damaged or cut short (" +
-                        (m_xmlError.empty() ? std::string("malformed XML") : m_xmlError) + ").";
+                        (m_xmlErrors.text.empty() ? std::string("malformed XML") : m_xmlErrors.text) + ").";
             return Finish(error);
         }
         if (!m_sawRoot) m_problem = "The file " + m_name + " holds no XML.";
@@ -106,7 +132,7 @@ private:
         const std::string_view ns = View(xmlTextReaderConstNamespaceUri(m_reader));
         if ((name == "database" || name == "document") && (ns.empty() || ns == kDxlNamespace)) return true;
         m_problem = "The file " + m_name + " is no DXL export of a Lotus Notes database (its root is <" +
-                    std::string(name) + ">).";
+                    std::string(name.substr(0, 40)) + ">).";
         return false;
     }
 
@@ -177,7 +203,8 @@ private:
         } else if (depth == m_richDepth) {
             EndRichText();
         } else if (m_capture != Capture::None && depth == m_captureDepth) {
-            (m_capture == Capture::Time ? m_item->times : m_item->values).push_back(std::move(m_buffer));
+            auto& values = m_capture == Capture::Time ? m_item->times : m_item->values;
+            if (values.size() < kValuesPerItem) values.push_back(std::move(m_buffer));
             m_buffer.clear();
             m_capture = Capture::None;
         } else if (depth == m_itemDepth) {
@@ -189,9 +216,9 @@ private:
     void Text(std::string_view text) {
         if (!m_item) return;
         if (m_capture != Capture::None)
-            m_buffer += text;
+            AppendCapped(m_buffer, text);
         else if (m_richDepth >= 0 && m_parDepth >= 0 && m_skipDepth < 0)
-            m_rich += text;
+            AppendCapped(m_rich, text);
     }
 
     enum class Capture { None, Value, Time };
@@ -247,7 +274,8 @@ private:
     std::string m_name;
     LnRecordSink& m_sink;
     DxlRecordMaker m_maker;
-    std::string m_xmlError, m_problem;
+    XmlErrors m_xmlErrors;
+    std::string m_problem;
     bool m_sawRoot = false, m_inDocument = false, m_collect = false, m_stopped = false;
     int m_docDepth = -1, m_itemDepth = -1, m_captureDepth = -1;
     int m_richDepth = -1, m_parDepth = -1, m_skipDepth = -1;

@@ -503,6 +503,8 @@ TEST_F(LotusDxlReader, SingleDocumentFilesEmptyDatabasesAndStrayContent) {
          1},
         {"a form given as item only",
          Database("<document><noteinfo unid='F'/>" + Item("Form", "<text>Person</text>") + "</document>"), 1},
+        {"an unbound prefix",
+         Database("<document form='Person'><x:extra/>" + Item("LastName", "<text>Ok</text>") + "</document>"), 1},
         {"an internal entity left unexpanded",
          "<?xml version='1.0'?><!DOCTYPE database [<!ENTITY a 'aaaaaaaaaa'><!ENTITY b '&a;&a;&a;&a;&a;&a;'>]>"
          "<database xmlns='http://www.lotus.com/dxl'><document form='Person'>"
@@ -518,6 +520,18 @@ TEST_F(LotusDxlReader, SingleDocumentFilesEmptyDatabasesAndStrayContent) {
             EXPECT_NE(r.got.contacts[0].text.at(kLNLastName), "Design");
         }
     }
+}
+
+TEST_F(LotusDxlReader, AHugeValueIsCutAtACharacter) {
+    std::string huge = "a";
+    for (int i = 0; i < 800000; ++i) huge += "\xC3\x85";  // 1.6 MB of "Å"
+    const Read r =
+        FromText(Database(Doc("Person", "H", Item("LastName", "<text>" + huge + "</text>"))), LnKind::Contacts);
+    ASSERT_TRUE(r.ok) << r.error;
+    const std::string& kept = r.got.contacts.at(0).text.at(kLNLastName);
+    EXPECT_LE(kept.size(), 1u << 20);
+    EXPECT_GT(kept.size(), 1000000u);
+    EXPECT_EQ(kept.substr(kept.size() - 2), "\xC3\x85");
 }
 
 TEST_F(LotusDxlReader, BrokenAndForeignFilesFailWithAMessage) {
