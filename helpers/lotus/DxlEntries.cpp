@@ -134,6 +134,14 @@ bool SameDays(const std::optional<std::vector<int>>& ruleDays, const std::vector
     return days == *ruleDays;
 }
 
+// Whether every instance starts at the time of day of the first, as written
+// in its own zone (so that a change of daylight-saving time is no change).
+bool SameTimes(const std::vector<DxlTime>& dates) {
+    for (const DxlTime& d : dates)
+        if (d.hour != dates[0].hour || d.minute != dates[0].minute || d.second != dates[0].second) return false;
+    return true;
+}
+
 }  // namespace
 
 std::vector<LnEntry> EntriesOf(const DxlDocument& doc) {
@@ -163,9 +171,10 @@ std::vector<LnEntry> EntriesOf(const DxlDocument& doc) {
     const bool series = doc.First("Repeats") == "1" && doc.First("$REF").empty();
     if (!series) return {base};
 
-    std::vector<DxlTime> dates = TimesOf(doc, "RepeatInstanceDates");
+    // The instances as they are now (a parent lists every start, moved ones
+    // included), else as they were made.
+    std::vector<DxlTime> dates = starts.size() > 1 ? starts : TimesOf(doc, "RepeatInstanceDates");
     if (dates.empty()) dates = TimesOf(doc, "CalendarDateTime");
-    if (dates.size() < 2 && starts.size() > 1) dates = starts;
     if (dates.empty()) dates = TimesOf(doc, "RepeatDates");
     // Dates without their time take the time and zone of the first start.
     for (DxlTime& d : dates)
@@ -181,13 +190,14 @@ std::vector<LnEntry> EntriesOf(const DxlDocument& doc) {
     LnEntry ruled = base;
     if (RuleOf(doc, starts[0], first->start, ruled)) {
         std::optional<double> last;
-        if (!dates.empty()) {
-            const DxlTime& d = dates.back();
-            last = allDay ? DxlDayToLocal(d) : DxlTimeToLocal(d);
-        }
+        for (const DxlTime& d : dates)
+            if (auto local = allDay ? DxlDayToLocal(d) : DxlTimeToLocal(d); local && (!last || *local > *last))
+                last = local;
         if (!last) last = LocalDayOf(doc, "RepeatUntil");
         if (last) ruled.until = std::floor(*last);
-        if (dates.size() < 2 || SameDays(RuleDays(ruled, dates.size()), dates, allDay)) return {ruled};
+        if (dates.size() < 2 ||
+            (SameDays(RuleDays(ruled, dates.size()), dates, allDay) && (allDay || SameTimes(dates))))
+            return {ruled};
     }
     // Dates without a rule the data file holds, or that their rule would
     // not give: one entry for each, each as long as the first.

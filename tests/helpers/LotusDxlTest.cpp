@@ -410,6 +410,26 @@ TEST_F(LotusDxlReader, SeriesInstancesNeitherTwiceNorLost) {
     EXPECT_NEAR(r.got.entries[1].start, Local(2026, 1, 20, 9), 1e-6);
 }
 
+TEST_F(LotusDxlReader, ASeriesWithAnInstanceMovedInTimeComesAsItsDates) {
+    // The parent lists every start as it is now; the second moved to noon.
+    const Read r =
+        FromText(Database(Doc("Appointment", "P2",
+                              Item("Subject", "<text>Weekly</text>") + Item("Repeats", "<text>1</text>") +
+                                  Item("RepeatUnit", "<text>W</text>") + Item("RepeatAdjust", "<text>2</text>") +
+                                  Item("RepeatInstanceDates", "<datetimelist>" + Dt("20260106T100000,00+01") +
+                                                                  Dt("20260113T100000,00+01") + "</datetimelist>") +
+                                  Item("StartDateTime", "<datetimelist>" + Dt("20260106T100000,00+01") +
+                                                            Dt("20260113T120000,00+01") + "</datetimelist>") +
+                                  Item("EndDateTime", "<datetimelist>" + Dt("20260106T110000,00+01") +
+                                                          Dt("20260113T130000,00+01") + "</datetimelist>"))),
+                 LnKind::Calendar);
+    ASSERT_TRUE(r.ok) << r.error;
+    ASSERT_EQ(r.got.entries.size(), 2u);
+    EXPECT_NEAR(r.got.entries[1].start, Local(2026, 1, 13, 12), 1e-6);
+    EXPECT_NEAR(r.got.entries[1].end, Local(2026, 1, 13, 13), 1e-6);
+    EXPECT_EQ(r.got.entries[1].repeats, "");
+}
+
 TEST_F(LotusDxlReader, RulesTheDataFileCannotHoldBecomeOneEntryPerDate) {
     struct Case {
         const char* name;
