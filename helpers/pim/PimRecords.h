@@ -37,8 +37,8 @@ struct Date {
 
 struct Contact {
     std::string uid;
-    std::string first, middle, last, display, nick;
-    std::string company, title;
+    std::string first, middle, last, suffix, display, nick;
+    std::string company, department, title;
     std::vector<Value> emails, phones, webs;
     std::vector<Value> ims;        // types: the service ("AIM", "SKYPE", ...)
     std::vector<Value> relations;  // label: "spouse", "manager", ...

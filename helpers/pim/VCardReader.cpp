@@ -95,10 +95,13 @@ void ReadLine(Contact& c, const po::VCardLine& line, const std::string& label) {
         c.last = Part(p, 0);
         c.first = Part(p, 1);
         c.middle = Part(p, 2);
+        c.suffix = Part(p, 4);
     } else if (n == "NICKNAME") {
         c.nick = Part(Parts(line, ','), 0);
     } else if (n == "ORG") {
-        c.company = Part(Parts(line, ';'), 0);
+        const auto p = Parts(line, ';');
+        c.company = Part(p, 0);
+        c.department = Part(p, 1);
     } else if (n == "TITLE") {
         c.title = Text(line);
     } else if (n == "NOTE") {

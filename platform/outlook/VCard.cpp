@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "platform/text/AsciiCase.h"
+#include "platform/text/CodeConverter.h"
 
 namespace platform::outlook {
 
@@ -21,19 +22,56 @@ bool ValidUtf8(std::string_view s) {
     return true;
 }
 
-// Bytes of a legacy 8-bit text taken as ISO 8859-1.
-std::string Latin1ToUtf8(std::string_view s) {
+void AppendUtf8(std::string& out, unsigned code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+// Bytes of a legacy 8-bit text taken as windows-1252, the default of the
+// Windows programs that write such cards; the five bytes that code page
+// leaves undefined keep their ISO 8859-1 meaning.
+std::string Windows1252ToUtf8(std::string_view s) {
+    static constexpr unsigned short k80to9F[32] = {
+        0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x8D,   0x017D, 0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178,
+    };
     std::string out;
     for (char ch : s) {
         const auto c = static_cast<unsigned char>(ch);
-        if (c < 0x80) {
-            out += ch;
-        } else {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
+        AppendUtf8(out, c >= 0x80 && c < 0xA0 ? k80to9F[c - 0x80] : c);
     }
     return out;
+}
+
+bool IsUtf8Name(std::string_view name) {
+    return EqualsNoCase(name, "UTF-8") || EqualsNoCase(name, "UTF8") || EqualsNoCase(name, "US-ASCII") ||
+           EqualsNoCase(name, "ASCII");
+}
+
+// A value's bytes as UTF-8: converted from the character set its CHARSET
+// parameter names; without one (or with one the system does not know)
+// kept when they are UTF-8 already, else taken as windows-1252.
+std::string ValueToUtf8(const VCardLine& line, std::string value) {
+    const std::string charset = line.Param("CHARSET");
+    if (!charset.empty() && !IsUtf8Name(charset)) {
+        CodeConverter converter;
+        std::string out;
+        if (converter.Open("UTF-8", charset)) {
+            converter.Convert(value, out, "\xEF\xBF\xBD");
+            return out;
+        }
+    }
+    if (ValidUtf8(value)) return value;
+    return Windows1252ToUtf8(value);
 }
 
 int HexValue(char c) {
@@ -132,7 +170,7 @@ bool ParseLine(std::string_view text, VCardLine& out) {
         out.params.push_back(std::move(p));
     }
     if (IsQuotedPrintable(out)) out.value = DecodeQuotedPrintable(out.value);
-    if (!ValidUtf8(out.value)) out.value = Latin1ToUtf8(out.value);
+    out.value = ValueToUtf8(out, std::move(out.value));
     return true;
 }
 
