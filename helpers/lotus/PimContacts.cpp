@@ -9,6 +9,7 @@
 #include "common/lotus/CxLNAddrFields.h"
 #include "platform/clock/SystemTime.h"
 #include "platform/text/AsciiCase.h"
+#include "platform/text/Utf8.h"
 
 namespace lotus_helper {
 
@@ -41,6 +42,14 @@ double LocalDate(const pim::Date& date) {
     return platform::SystemTimeToVariantTime(st, out) ? out : 0;
 }
 
+// A text as UTF-8: labels may come from the parameters of a line, which
+// keep the bytes the file gave them.
+std::string Utf8(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) platform::AppendUtf8(out, platform::DecodeUtf8(text, i));
+    return out;
+}
+
 class Builder {
 public:
     explicit Builder(LnContact& r) : m_r(r) {}
@@ -64,12 +73,12 @@ public:
     void Custom(const std::string& label, const std::string& value) {
         if (value.empty()) return;
         if (m_customs < m_r.customValue.size()) {
-            m_r.customLabel[m_customs] = label;
-            m_r.customValue[m_customs] = value;
+            m_r.customLabel[m_customs] = Utf8(label);
+            m_r.customValue[m_customs] = Utf8(value);
             ++m_customs;
             return;
         }
-        m_overflow.push_back(label + ": " + value);
+        m_overflow.push_back(Utf8(label + ": " + value));
     }
 
     void PutOrCustom(std::initializer_list<std::int32_t> ids, const std::string& label, const std::string& value) {

@@ -4,6 +4,7 @@
 
 #include "platform/text/AsciiCase.h"
 #include "platform/text/CodeConverter.h"
+#include "platform/text/Utf8.h"
 
 namespace platform::outlook {
 
@@ -22,19 +23,6 @@ bool ValidUtf8(std::string_view s) {
     return true;
 }
 
-void AppendUtf8(std::string& out, unsigned code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
 // Bytes of a legacy 8-bit text taken as windows-1252, the default of the
 // Windows programs that write such cards; the five bytes that code page
 // leaves undefined keep their ISO 8859-1 meaning.
@@ -47,7 +35,7 @@ std::string Windows1252ToUtf8(std::string_view s) {
     std::string out;
     for (char ch : s) {
         const auto c = static_cast<unsigned char>(ch);
-        AppendUtf8(out, c >= 0x80 && c < 0xA0 ? k80to9F[c - 0x80] : c);
+        AppendUtf8(out, c >= 0x80 && c < 0xA0 ? k80to9F[c - 0x80] : char32_t{c});
     }
     return out;
 }
