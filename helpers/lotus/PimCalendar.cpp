@@ -114,11 +114,12 @@ std::size_t NextItemLine(std::string_view text, std::size_t from) {
 // the calendar's head (its properties and zones) with the items that
 // follow it. False when `each` ended the reading.
 bool ForEach(std::string_view text, icalcomponent_kind kind, std::size_t partSize,
-             const std::function<bool(icalcomponent*)>& each) {
+             const std::function<bool(icalcomponent*)>& each, const std::function<bool()>& proceed) {
     const std::size_t first = NextItemLine(text, 0);
     if (first == std::string_view::npos) return true;
     const std::string_view head = text.substr(0, first);
     for (std::size_t from = first; from < text.size();) {
+        if (proceed && !proceed()) return false;
         std::size_t to = NextItemLine(text, from + (partSize > 0 ? partSize : 1));
         const bool last = to == std::string_view::npos;
         if (last) to = text.size();
@@ -192,12 +193,16 @@ LnEntry EntryRecord(const pim::Event& e) {
     return r;
 }
 
-bool ReadTodos(std::string_view text, const std::function<bool(const LnTodo&)>& todo, std::size_t partSize) {
-    return ForEach(text, ICAL_VTODO_COMPONENT, partSize, [&](icalcomponent* c) { return todo(TodoOf(c)); });
+bool ReadTodos(std::string_view text, const std::function<bool(const LnTodo&)>& todo,
+               const std::function<bool()>& proceed, std::size_t partSize) {
+    return ForEach(
+        text, ICAL_VTODO_COMPONENT, partSize, [&](icalcomponent* c) { return todo(TodoOf(c)); }, proceed);
 }
 
-bool ReadJournals(std::string_view text, const std::function<bool(const LnDocument&)>& document, std::size_t partSize) {
-    return ForEach(text, ICAL_VJOURNAL_COMPONENT, partSize, [&](icalcomponent* c) { return document(DocumentOf(c)); });
+bool ReadJournals(std::string_view text, const std::function<bool(const LnDocument&)>& document,
+                  const std::function<bool()>& proceed, std::size_t partSize) {
+    return ForEach(
+        text, ICAL_VJOURNAL_COMPONENT, partSize, [&](icalcomponent* c) { return document(DocumentOf(c)); }, proceed);
 }
 
 }  // namespace lotus_helper

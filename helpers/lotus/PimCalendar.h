@@ -17,10 +17,11 @@ LnEntry EntryRecord(const pim::Event& event);
 
 // Every VTODO (`todos`) or VJOURNAL of a text, in file order, read a part of
 // about `partSize` bytes at a time with the zones of the calendar's head.
-// Each handler returns false to end the reading, which then returns false.
+// Each handler, and `proceed` between the parts, returns false to end the
+// reading, which then returns false.
 bool ReadTodos(std::string_view text, const std::function<bool(const LnTodo&)>& todo,
-               std::size_t partSize = 1024 * 1024);
+               const std::function<bool()>& proceed = {}, std::size_t partSize = 1024 * 1024);
 bool ReadJournals(std::string_view text, const std::function<bool(const LnDocument&)>& document,
-                  std::size_t partSize = 1024 * 1024);
+                  const std::function<bool()>& proceed = {}, std::size_t partSize = 1024 * 1024);
 
 }  // namespace lotus_helper

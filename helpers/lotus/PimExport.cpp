@@ -62,8 +62,12 @@ bool ReadICalendarExport(std::string_view text, LnKind kind, LnRecordSink& sink,
             if (!sink.Entry(EntryRecord(e))) return false;
         return true;
     }
-    case LnKind::Tasks: return ReadTodos(text, [&](const LnTodo& t) { return sink.Todo(t); });
-    case LnKind::Notebook: return ReadJournals(text, [&](const LnDocument& d) { return sink.Document(d); });
+    case LnKind::Tasks:
+        return ReadTodos(
+            text, [&](const LnTodo& t) { return sink.Todo(t); }, [&] { return sink.Proceed(); });
+    case LnKind::Notebook:
+        return ReadJournals(
+            text, [&](const LnDocument& d) { return sink.Document(d); }, [&] { return sink.Proceed(); });
     case LnKind::Contacts: break;
     }
     error = "An iCalendar file holds no contacts.";

@@ -39,11 +39,13 @@ struct Capture : LnRecordSink {
     std::vector<LnTodo> todos;
     std::vector<LnDocument> documents;
     std::size_t limit = 1000000;
+    bool stop = false;  // "Stop" was chosen
     std::size_t Count() const { return contacts.size() + entries.size() + todos.size() + documents.size(); }
     bool Contact(const LnContact& r) override { return contacts.push_back(r), Count() < limit; }
     bool Entry(const LnEntry& r) override { return entries.push_back(r), Count() < limit; }
     bool Todo(const LnTodo& r) override { return todos.push_back(r), Count() < limit; }
     bool Document(const LnDocument& r) override { return documents.push_back(r), Count() < limit; }
+    bool Proceed() override { return !stop; }
 };
 
 class LotusPim : public ::testing::Test {
@@ -319,7 +321,7 @@ TEST_F(LotusPim, TodoStatusPriorityAndPartsTable) {
     for (std::size_t part : {std::size_t{1} << 20, std::size_t{1}}) {
         std::vector<LnTodo> todos;
         ASSERT_TRUE(ReadTodos(
-            text, [&](const LnTodo& t) { return todos.push_back(t), true; }, part));
+            text, [&](const LnTodo& t) { return todos.push_back(t), true; }, {}, part));
         ASSERT_EQ(todos.size(), std::size(cases));
         for (std::size_t i = 0; i < todos.size(); ++i) {
             SCOPED_TRACE(cases[i].lines);
@@ -348,6 +350,13 @@ TEST_F(LotusPim, TextsOfAnotherTypeAndStops) {
         EXPECT_FALSE(ReadICalendarExport(fwtest::ReadFile(ExportPath("mail.ics")), kind, one, error));
         EXPECT_EQ(error, "");
         EXPECT_EQ(one.Count(), 1u);
+    }
+    // "Stop" ends a reading that finds none of its records too.
+    for (LnKind kind : {LnKind::Calendar, LnKind::Tasks, LnKind::Notebook}) {
+        Capture stopped;
+        stopped.stop = true;
+        EXPECT_FALSE(ReadICalendarExport(fwtest::ReadFile(ExportPath("events.ics")), kind, stopped, error));
+        EXPECT_EQ(error, "");
     }
     Capture one;
     one.limit = 1;

@@ -59,9 +59,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!ok || kind == LnKind::Calendar) continue;
         std::size_t parts = 0;
         const bool read = kind == LnKind::Tasks ? ReadTodos(
-                                                      text, [&](const LnTodo&) { return ++parts, true; }, 16)
+                                                      text, [&](const LnTodo&) { return ++parts, true; }, {}, 16)
                                                 : ReadJournals(
-                                                      text, [&](const LnDocument&) { return ++parts, true; }, 16);
+                                                      text, [&](const LnDocument&) { return ++parts, true; }, {}, 16);
         if (!read || parts != check.count) __builtin_trap();
     }
     return 0;
