@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/lotus/CxLNAddrFields.h"
-#include "platform/clock/SystemTime.h"
+#include "helpers/pim/VCardReader.h"
 #include "platform/text/AsciiCase.h"
 #include "platform/text/Utf8.h"
 
@@ -29,17 +29,6 @@ std::string Join(const std::vector<std::string>& items, const char* separator) {
         out += s;
     }
     return out;
-}
-
-// A date of the card as a local midnight; a date without a year in 1604,
-// the year that stands for none.
-double LocalDate(const pim::Date& date) {
-    SYSTEMTIME st{};
-    st.wYear = static_cast<std::uint16_t>(date.year > 0 ? date.year : 1604);
-    st.wMonth = static_cast<std::uint16_t>(date.month);
-    st.wDay = static_cast<std::uint16_t>(date.day);
-    double out = 0;
-    return platform::SystemTimeToVariantTime(st, out) ? out : 0;
 }
 
 // A text as UTF-8: labels may come from the parameters of a line, which
@@ -238,10 +227,7 @@ LnContact ContactRecord(const pim::Contact& c) {
         const bool birthday = platform::EqualsNoCase(d.types.empty() ? d.label : d.types.front(), "BIRTHDAY");
         const bool anniversary = platform::EqualsNoCase(d.types.empty() ? d.label : d.types.front(), "ANNIVERSARY");
         double& slot = birthday ? r.birthDate : r.anniversary;
-        if ((birthday || anniversary) && slot == 0) {
-            slot = LocalDate(d);
-            continue;
-        }
+        if ((birthday || anniversary) && slot == 0 && (slot = pim::LocalDate(d)) != 0) continue;
         char text[16];
         std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year, d.month, d.day);
         b.Custom(d.label.empty() ? "Date" : d.label, d.year > 0 ? text : text + 5);

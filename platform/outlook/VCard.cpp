@@ -10,15 +10,12 @@ namespace platform::outlook {
 
 namespace {
 
+// True when every character is UTF-8: no overlong form, no surrogate,
+// nothing beyond U+10FFFF.
 bool ValidUtf8(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        std::size_t len = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
-        if (len == 0 || (len == 2 && c < 0xC2) || i + len > s.size()) return false;
-        for (std::size_t k = 1; k < len; ++k)
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
-        i += len;
+    for (std::size_t i = 0; i < s.size();) {
+        const std::size_t at = i;
+        if (DecodeUtf8(s, i) == 0xFFFD && s.compare(at, 3, "\xEF\xBF\xBD") != 0) return false;
     }
     return true;
 }

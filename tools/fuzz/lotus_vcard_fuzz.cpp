@@ -1,7 +1,8 @@
 // Any text as Notes' vCard export of an address book: no vCard at all is
 // refused with a message, anything else gives records whose texts are all
-// UTF-8 and whose dates are local dates or none; a sink that ends the
-// reading after the first record gets no second one.
+// UTF-8 and whose dates are numbers (negative before 1900: a birthday
+// without a year is in 1604); a sink that ends the reading after the first
+// record gets no second one.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -30,7 +31,7 @@ struct Check : lotus_helper::LnRecordSink {
         for (std::size_t i = 0; i < r.customValue.size(); ++i)
             if (!IsUtf8(r.customValue[i]) || !IsUtf8(r.customLabel[i])) __builtin_trap();
         for (double d : {r.birthDate, r.anniversary})
-            if (!std::isfinite(d) || d < 0) __builtin_trap();
+            if (!std::isfinite(d)) __builtin_trap();
         return ++count != limit;
     }
     bool Entry(const lotus_helper::LnEntry&) override { __builtin_trap(); }
