@@ -1,5 +1,8 @@
 #include "helpers/lotus/PimExport.h"
 
+#include <cmath>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "common/misc/CxDebugUtil.h"
@@ -25,6 +28,32 @@ bool HasBeginLine(std::string_view text, std::string_view begin) {
         at = nl + 1;
     }
     return false;
+}
+
+// Every event as an entry, and each extra date of an event as an entry of
+// its own (Notes writes a repeat it keeps as a list of dates so), but for
+// the instances that the file moves or cancels.
+bool PutEvents(const pim::Calendar& calendar, LnRecordSink& sink) {
+    std::vector<std::pair<std::string, double>> replaced = calendar.cancelled;
+    for (const pim::Event& e : calendar.events)
+        if (e.overrides) replaced.emplace_back(e.uid, e.instanceOf);
+    auto isReplaced = [&](const std::string& uid, double start) {
+        for (const auto& [id, at] : replaced)
+            if (id == uid && std::fabs(at - start) < 1.0 / 1440) return true;
+        return false;
+    };
+    for (const pim::Event& e : calendar.events) {
+        if (!sink.Entry(EntryRecord(e))) return false;
+        for (double start : e.extraStarts) {
+            if (isReplaced(e.uid, start)) continue;
+            pim::Event one = e;
+            one.repeat = pim::Repeat{};
+            one.start = start;
+            one.end = start + (e.end - e.start);
+            if (!sink.Entry(EntryRecord(one))) return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace
@@ -58,9 +87,7 @@ bool ReadICalendarExport(std::string_view text, LnKind kind, LnRecordSink& sink,
             error = "The iCalendar file cannot be read: its calendar is damaged.";
             return false;
         }
-        for (const pim::Event& e : calendar.events)
-            if (!sink.Entry(EntryRecord(e))) return false;
-        return true;
+        return PutEvents(calendar, sink);
     }
     case LnKind::Tasks:
         return ReadTodos(

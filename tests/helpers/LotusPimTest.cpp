@@ -241,6 +241,11 @@ TEST_F(LotusPim, EventsBecomeEntriesWithTheirRepeats) {
         {"Thanksgiving", OleDate(2026, 11, 26, 18), OleDate(2026, 11, 26, 20), "MP", "12", "16", 0},
         {"Doctor", OleDate(2026, 3, 11, 8), OleDate(2026, 3, 11, 9), "", "", "", 0},
         {"Daily (moved)", OleDate(2026, 3, 4, 11), OleDate(2026, 3, 4, 11, 15), "", "", "", 0},
+        // Listed dates: the start, one more date; the moved and the excluded
+        // ones are no entries of their own.
+        {"Listed dates", OleDate(2026, 4, 7, 10), OleDate(2026, 4, 7, 11), "", "", "", 0},
+        {"Listed dates", OleDate(2026, 4, 14, 10), OleDate(2026, 4, 14, 11), "", "", "", 0},
+        {"Listed dates (moved)", OleDate(2026, 4, 28, 14), OleDate(2026, 4, 28, 15), "", "", "", 0},
     };
     ASSERT_EQ(got.entries.size(), std::size(expected));
     for (std::size_t i = 0; i < got.entries.size(); ++i) {
@@ -418,7 +423,7 @@ TEST_F(LotusPimHelper, EachProgramReadsItsKindOfExport) {
         int count;
     };
     for (const Case& c : {Case{kHelperLNAddr, "notes21.vcf", 2}, Case{kHelperLNAddr, "notes30.vcf", 1},
-                          Case{kHelperLNDate, "mail.ics", 12}, Case{kHelperLNTask, "mail.ics", 4},
+                          Case{kHelperLNDate, "mail.ics", 15}, Case{kHelperLNTask, "mail.ics", 4},
                           Case{kHelperLNNote, "notebook.ics", 2}, Case{kHelperLNTask, "events.ics", 0},
                           Case{kHelperLNNote, "mail.ics", 0}}) {
         SCOPED_TRACE(c.file);

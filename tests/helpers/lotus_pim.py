@@ -172,6 +172,15 @@ moved["recurrence-id"] = zoned("recurrence-id", D(2026, 3, 4, 8, 0), "W. Europe"
 cancelled = event(mail, "e-daily", "Daily (cancelled)", D(2026, 3, 5, 8, 0), D(2026, 3, 5, 8, 15), status="CANCELLED")
 cancelled["recurrence-id"] = zoned("recurrence-id", D(2026, 3, 5, 8, 0), "W. Europe")
 
+# A repeat Notes keeps as a list of dates: one entry a date, but for the
+# excluded one and the moved one.
+listed = event(mail, "e-list", "Listed dates", D(2026, 4, 7, 10, 0), D(2026, 4, 7, 11, 0))
+listed.add("rdate", [D(2026, 4, 7, 10, 0), D(2026, 4, 14, 10, 0), D(2026, 4, 28, 10, 0), D(2026, 5, 5, 10, 0)],
+           parameters={"TZID": "W. Europe"})
+listed.add("exdate", [D(2026, 5, 5, 10, 0)], parameters={"TZID": "W. Europe"})
+moved = event(mail, "e-list", "Listed dates (moved)", D(2026, 4, 28, 14, 0), D(2026, 4, 28, 15, 0))
+moved["recurrence-id"] = zoned("recurrence-id", D(2026, 4, 28, 10, 0), "W. Europe")
+
 
 def todo(cal, uid, summary, **fields):
     td = icalendar.Todo()

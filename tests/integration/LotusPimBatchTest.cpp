@@ -28,7 +28,7 @@ protected:
 TEST_F(LotusPimBatchTest, VCardAndICalendarExportsMigrateEachRecordOnce) {
     MigrateTwice("--notes-contacts " + Export("notes21.vcf") + " --notes-mail " + Export("mail.ics") +
                      " --notes-notebook " + Export("notebook.ics") + " --kinds contacts,calendar,tasks,notes",
-                 {{"Contacts", 2}, {"Calendar", 12}, {"Tasks", 4}, {"Notes", 2}});
+                 {{"Contacts", 2}, {"Calendar", 15}, {"Tasks", 4}, {"Notes", 2}});
     const auto lines = StoreLines();
     for (const char* line :
          {"contact|Göran Erik Jönsson|Jönsson|Göran|goran@ferry.example|+46 8 100|Färjebolaget AB|Hamngatan 1",
@@ -52,6 +52,9 @@ TEST_F(LotusPimBatchTest, VCardAndICalendarExportsMigrateEachRecordOnce) {
           "'BYMONTHDAY': [20], 'BYMONTH': [5]}",
           "event|Thanksgiving|2026-11-26 17:00:00+00:00|2026-11-26 19:00:00+00:00||{'FREQ': ['MONTHLY'], "
           "'INTERVAL': [12], 'BYDAY': ['TH'], 'BYSETPOS': [4]}",
+          "event|Listed dates|2026-04-07 08:00:00+00:00|",
+          "event|Listed dates|2026-04-14 08:00:00+00:00|",
+          "event|Listed dates (moved)|2026-04-28 12:00:00+00:00|",
           "todo|Open to-do|2030-06-01|1|NEEDS-ACTION",
           "todo|Completed to-do|2026-02-01|9|COMPLETED",
           "todo|Overdue to-do|2020-01-01|5|NEEDS-ACTION",
@@ -61,6 +64,8 @@ TEST_F(LotusPimBatchTest, VCardAndICalendarExportsMigrateEachRecordOnce) {
           "journal|Packlista|Packlista"})
         EXPECT_TRUE(HasLineStartingWith(lines, line)) << line;
     EXPECT_FALSE(HasLineStartingWith(lines, "event|Daily (cancelled)"));
+    EXPECT_FALSE(HasLineStartingWith(lines, "event|Listed dates|2026-04-28"));
+    EXPECT_FALSE(HasLineStartingWith(lines, "event|Listed dates|2026-05-05"));
 
     storeName = "store-30";
     MigrateTwice("--notes-contacts " + Export("notes30.vcf") + " --kinds contacts", {{"Contacts", 1}});
