@@ -165,7 +165,12 @@ LnEntry EntryRecord(const pim::Event& e) {
     const pim::Repeat& rep = e.repeat;
     const int interval = rep.interval > 0 ? rep.interval : 1;
     switch (rep.type) {
-    case 1: r.unit = "D"; break;
+    case 1:
+        // Every day on some weekdays only ("every weekday"): the weekly
+        // repeat on those days.
+        r.unit = rep.weekdayMask != 0 ? "W" : "D";
+        if (rep.weekdayMask != 0) r.repeatOn = Decimal(rep.weekdayMask);
+        break;
     case 2:
         r.unit = "W";
         r.repeatOn = Decimal(rep.weekdayMask);

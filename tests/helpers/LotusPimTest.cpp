@@ -232,6 +232,7 @@ TEST_F(LotusPim, EventsBecomeEntriesWithTheirRepeats) {
         {"Conference", OleDate(2026, 3, 12), OleDate(2026, 3, 14), "", "", "", 0},
         {"Daily", OleDate(2026, 3, 2, 8), OleDate(2026, 3, 2, 8, 15), "D", "1", "", OleDate(2026, 3, 6)},
         {"Weekly MWF", OleDate(2026, 3, 2, 12), OleDate(2026, 3, 2, 13), "W", "1", "42", OleDate(2026, 4, 30)},
+        {"Every weekday", OleDate(2026, 3, 2, 7, 30), OleDate(2026, 3, 2, 7, 45), "W", "1", "62", 0},
         {"Every other Tuesday", OleDate(2026, 3, 3, 15), OleDate(2026, 3, 3, 16), "W", "2", "4", 0},
         {"Monthly on the 15th", OleDate(2026, 3, 15, 10), OleDate(2026, 3, 15, 11), "MD", "1", "15",
          OleDate(2026, 8, 15)},
@@ -423,7 +424,7 @@ TEST_F(LotusPimHelper, EachProgramReadsItsKindOfExport) {
         int count;
     };
     for (const Case& c : {Case{kHelperLNAddr, "notes21.vcf", 2}, Case{kHelperLNAddr, "notes30.vcf", 1},
-                          Case{kHelperLNDate, "mail.ics", 15}, Case{kHelperLNTask, "mail.ics", 4},
+                          Case{kHelperLNDate, "mail.ics", 16}, Case{kHelperLNTask, "mail.ics", 4},
                           Case{kHelperLNNote, "notebook.ics", 2}, Case{kHelperLNTask, "events.ics", 0},
                           Case{kHelperLNNote, "mail.ics", 0}}) {
         SCOPED_TRACE(c.file);

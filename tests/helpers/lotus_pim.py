@@ -152,6 +152,8 @@ event(mail, "e-allday", "Conference", datetime.date(2026, 3, 12), datetime.date(
 daily = event(mail, "e-daily", "Daily", D(2026, 3, 2, 8, 0), D(2026, 3, 2, 8, 15), rule={"FREQ": "DAILY", "COUNT": 5})
 event(mail, "e-mwf", "Weekly MWF", D(2026, 3, 2, 12, 0), D(2026, 3, 2, 13, 0),
       rule={"FREQ": "WEEKLY", "BYDAY": ["MO", "WE", "FR"], "UNTIL": D(2026, 4, 30, 21, 59, 59, tzinfo=datetime.timezone.utc)})
+event(mail, "e-weekdays", "Every weekday", D(2026, 3, 2, 7, 30), D(2026, 3, 2, 7, 45),
+      rule={"FREQ": "DAILY", "BYDAY": ["MO", "TU", "WE", "TH", "FR"]})
 event(mail, "e-biweekly", "Every other Tuesday", D(2026, 3, 3, 15, 0), D(2026, 3, 3, 16, 0),
       rule={"FREQ": "WEEKLY", "INTERVAL": 2, "BYDAY": ["TU"]})
 event(mail, "e-monthday", "Monthly on the 15th", D(2026, 3, 15, 10, 0), D(2026, 3, 15, 11, 0),

@@ -28,7 +28,7 @@ protected:
 TEST_F(LotusPimBatchTest, VCardAndICalendarExportsMigrateEachRecordOnce) {
     MigrateTwice("--notes-contacts " + Export("notes21.vcf") + " --notes-mail " + Export("mail.ics") +
                      " --notes-notebook " + Export("notebook.ics") + " --kinds contacts,calendar,tasks,notes",
-                 {{"Contacts", 2}, {"Calendar", 15}, {"Tasks", 4}, {"Notes", 2}});
+                 {{"Contacts", 2}, {"Calendar", 16}, {"Tasks", 4}, {"Notes", 2}});
     const auto lines = StoreLines();
     for (const char* line :
          {"contact|Göran Erik Jönsson|Jönsson|Göran|goran@ferry.example|+46 8 100|Färjebolaget AB|Hamngatan 1",
@@ -52,6 +52,7 @@ TEST_F(LotusPimBatchTest, VCardAndICalendarExportsMigrateEachRecordOnce) {
           "'BYMONTHDAY': [20], 'BYMONTH': [5]}",
           "event|Thanksgiving|2026-11-26 17:00:00+00:00|2026-11-26 19:00:00+00:00||{'FREQ': ['MONTHLY'], "
           "'INTERVAL': [12], 'BYDAY': ['TH'], 'BYSETPOS': [4]}",
+          "event|Every weekday|2026-03-02 06:30:00+00:00|2026-03-02 06:45:00+00:00||{'FREQ': ['WEEKLY']",
           "event|Listed dates|2026-04-07 08:00:00+00:00|",
           "event|Listed dates|2026-04-14 08:00:00+00:00|",
           "event|Listed dates (moved)|2026-04-28 12:00:00+00:00|",
