@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/clock/SystemTime.h"
+#include "helpers/pim/VCardReader.h"
 #include "platform/text/AsciiCase.h"
 #include "platform/text/TextCopy.h"
 
@@ -132,14 +132,7 @@ std::string Formatted(const pim::Address& a) {
 
 }  // namespace
 
-double ContactDate(const pim::Date& date) {
-    SYSTEMTIME st{};
-    st.wYear = static_cast<std::uint16_t>(date.year > 0 ? date.year : 1604);
-    st.wMonth = static_cast<std::uint16_t>(date.month);
-    st.wDay = static_cast<std::uint16_t>(date.day);
-    double out = 0;
-    return platform::SystemTimeToVariantTime(st, out) ? out : 0;
-}
+double ContactDate(const pim::Date& date) { return pim::LocalDate(date); }
 
 void WriteContact(ExchangeDataWriter& out, const pim::Contact& c, int number) {
     std::vector<pim::Value> customs = c.customs;  // relations and services without a slot join them

@@ -194,6 +194,26 @@ void ReadRepeat(icalcomponent* comp, Event& e) {
     e.recurrence = text;
 }
 
+// The extra dates of an event that are no start of it already.
+void ReadExtraDates(icalcomponent* comp, Event& e) {
+    std::vector<double> excluded{e.start};
+    for (icalproperty* p = icalcomponent_get_first_property(comp, ICAL_EXDATE_PROPERTY); p;
+         p = icalcomponent_get_next_property(comp, ICAL_EXDATE_PROPERTY)) {
+        double at = 0;
+        if (LocalTime(p, at)) excluded.push_back(at);
+    }
+    for (icalproperty* p = icalcomponent_get_first_property(comp, ICAL_RDATE_PROPERTY); p;
+         p = icalcomponent_get_next_property(comp, ICAL_RDATE_PROPERTY)) {
+        double at = 0;
+        if (icalproperty_get_rdate(p).time.year == 0 || !LocalTime(p, at)) continue;  // periods
+        bool known = false;
+        for (double x : excluded) known = known || std::fabs(x - at) < 1.0 / 1440;
+        if (known) continue;
+        e.extraStarts.push_back(at);
+        excluded.push_back(at);
+    }
+}
+
 void ReadAlarms(icalcomponent* comp, Event& e) {
     for (icalcomponent* a = icalcomponent_get_first_component(comp, ICAL_VALARM_COMPONENT); a;
          a = icalcomponent_get_next_component(comp, ICAL_VALARM_COMPONENT)) {
@@ -255,8 +275,13 @@ bool ReadEvent(icalcomponent* comp, Event& e) {
         if (icalproperty_get_status(p) == ICAL_STATUS_TENTATIVE && e.busy != 0) e.busy = 1;
     LocalTime(icalcomponent_get_first_property(comp, ICAL_CREATED_PROPERTY), e.created);
     LocalTime(icalcomponent_get_first_property(comp, ICAL_LASTMODIFIED_PROPERTY), e.modified);
-    e.overrides = icalcomponent_get_first_property(comp, ICAL_RECURRENCEID_PROPERTY) != nullptr;
-    if (!e.overrides) ReadRepeat(comp, e);
+    icalproperty* instance = icalcomponent_get_first_property(comp, ICAL_RECURRENCEID_PROPERTY);
+    e.overrides = instance != nullptr;
+    if (e.overrides) LocalTime(instance, e.instanceOf);
+    if (!e.overrides) {
+        ReadRepeat(comp, e);
+        ReadExtraDates(comp, e);
+    }
     ReadAlarms(comp, e);
     return true;
 }
@@ -267,7 +292,10 @@ void ReadEvents(icalcomponent* cal, Calendar& calendar) {
         Event e;
         if (!ReadEvent(c, e)) continue;
         icalproperty* status = icalcomponent_get_first_property(c, ICAL_STATUS_PROPERTY);
-        if (e.overrides && status && icalproperty_get_status(status) == ICAL_STATUS_CANCELLED) continue;
+        if (e.overrides && status && icalproperty_get_status(status) == ICAL_STATUS_CANCELLED) {
+            calendar.cancelled.emplace_back(e.uid, e.instanceOf);
+            continue;
+        }
         calendar.events.push_back(std::move(e));
     }
 }
@@ -330,6 +358,7 @@ void Merge(Calendar& into, Calendar& part) {
                             {&into.colour, &part.colour}})
         if (to->empty()) *to = std::move(*from);
     for (Event& e : part.events) into.events.push_back(std::move(e));
+    for (auto& c : part.cancelled) into.cancelled.push_back(std::move(c));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // before any helper turns them into the records of its data file. Labels and
 // types stay as the file wrote them; dates are local OLE dates (0 for none).
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace pim {
@@ -37,8 +38,8 @@ struct Date {
 
 struct Contact {
     std::string uid;
-    std::string first, middle, last, display, nick;
-    std::string company, title;
+    std::string first, middle, last, suffix, display, nick;
+    std::string company, department, title;
     std::vector<Value> emails, phones, webs;
     std::vector<Value> ims;        // types: the service ("AIM", "SKYPE", ...)
     std::vector<Value> relations;  // label: "spouse", "manager", ...
@@ -77,12 +78,19 @@ struct Event {
     Repeat repeat;
     std::string recurrence;  // DTSTART, DTEND, RRULE, EXDATE, RDATE lines in local time
     bool overrides = false;  // an instance (RECURRENCE-ID) of a repeating event
+    double instanceOf = 0;   // the local start of the instance it replaces
+    // The local starts of its extra dates (RDATE), without those it
+    // excludes (EXDATE) and its own start.
+    std::vector<double> extraStarts;
     double created = 0, modified = 0;
 };
 
 struct Calendar {
     std::string name, id, description, colour, timeZone;
     std::vector<Event> events;
+    // The cancelled instances of repeating events: the event's UID and the
+    // local start of the instance.
+    std::vector<std::pair<std::string, double>> cancelled;
 };
 
 }  // namespace pim

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <map>
 
+#include "platform/clock/SystemTime.h"
 #include "platform/outlook/IcalTime.h"
 #include "platform/outlook/VCard.h"
 #include "platform/text/AsciiCase.h"
@@ -95,10 +96,13 @@ void ReadLine(Contact& c, const po::VCardLine& line, const std::string& label) {
         c.last = Part(p, 0);
         c.first = Part(p, 1);
         c.middle = Part(p, 2);
+        c.suffix = Part(p, 4);
     } else if (n == "NICKNAME") {
         c.nick = Part(Parts(line, ','), 0);
     } else if (n == "ORG") {
-        c.company = Part(Parts(line, ';'), 0);
+        const auto p = Parts(line, ';');
+        c.company = Part(p, 0);
+        c.department = Part(p, 1);
     } else if (n == "TITLE") {
         c.title = Text(line);
     } else if (n == "NOTE") {
@@ -262,6 +266,15 @@ bool ParseDate(std::string_view text, Date& date) {
     date.month = m;
     date.day = d;
     return true;
+}
+
+double LocalDate(const Date& date) {
+    SYSTEMTIME st{};
+    st.wYear = static_cast<std::uint16_t>(date.year > 0 ? date.year : 1604);
+    st.wMonth = static_cast<std::uint16_t>(date.month);
+    st.wDay = static_cast<std::uint16_t>(date.day);
+    double out = 0;
+    return platform::SystemTimeToVariantTime(st, out) ? out : 0;
 }
 
 double ParseStamp(std::string_view text) {

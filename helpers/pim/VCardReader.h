@@ -24,6 +24,10 @@ std::string PlainLabel(std::string_view label);
 // after it is ignored); false when it is none of these.
 bool ParseDate(std::string_view text, Date& date);
 
+// A date of a contact as a local midnight; a date without a year in 1604,
+// the year that stands for none. 0 when it is no date.
+double LocalDate(const Date& date);
+
 // A time stamp ("20200101T120000Z", "2020-01-01T12:00:00Z", a date) as a
 // local OLE date; 0 when it cannot be read.
 double ParseStamp(std::string_view text);

@@ -3,37 +3,60 @@
 #include <cstddef>
 
 #include "platform/text/AsciiCase.h"
+#include "platform/text/CodeConverter.h"
+#include "platform/text/Utf8.h"
 
 namespace platform::outlook {
 
 namespace {
 
+// True when every character is UTF-8: no overlong form, no surrogate,
+// nothing beyond U+10FFFF.
 bool ValidUtf8(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        std::size_t len = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
-        if (len == 0 || (len == 2 && c < 0xC2) || i + len > s.size()) return false;
-        for (std::size_t k = 1; k < len; ++k)
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
-        i += len;
+    for (std::size_t i = 0; i < s.size();) {
+        const std::size_t at = i;
+        if (DecodeUtf8(s, i) == 0xFFFD && s.compare(at, 3, "\xEF\xBF\xBD") != 0) return false;
     }
     return true;
 }
 
-// Bytes of a legacy 8-bit text taken as ISO 8859-1.
-std::string Latin1ToUtf8(std::string_view s) {
+// Bytes of a legacy 8-bit text taken as windows-1252, the default of the
+// Windows programs that write such cards; the five bytes that code page
+// leaves undefined keep their ISO 8859-1 meaning.
+std::string Windows1252ToUtf8(std::string_view s) {
+    static constexpr unsigned short k80to9F[32] = {
+        0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x8D,   0x017D, 0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178,
+    };
     std::string out;
     for (char ch : s) {
         const auto c = static_cast<unsigned char>(ch);
-        if (c < 0x80) {
-            out += ch;
-        } else {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
+        AppendUtf8(out, c >= 0x80 && c < 0xA0 ? k80to9F[c - 0x80] : char32_t{c});
     }
     return out;
+}
+
+bool IsUtf8Name(std::string_view name) {
+    return EqualsNoCase(name, "UTF-8") || EqualsNoCase(name, "UTF8") || EqualsNoCase(name, "US-ASCII") ||
+           EqualsNoCase(name, "ASCII");
+}
+
+// A value's bytes as UTF-8: converted from the character set its CHARSET
+// parameter names; without one (or with one the system does not know)
+// kept when they are UTF-8 already, else taken as windows-1252.
+std::string ValueToUtf8(const VCardLine& line, std::string value) {
+    const std::string charset = line.Param("CHARSET");
+    if (!charset.empty() && !IsUtf8Name(charset)) {
+        CodeConverter converter;
+        std::string out;
+        if (converter.Open("UTF-8", charset)) {
+            converter.Convert(value, out, "\xEF\xBF\xBD");
+            return out;
+        }
+    }
+    if (ValidUtf8(value)) return value;
+    return Windows1252ToUtf8(value);
 }
 
 int HexValue(char c) {
@@ -132,7 +155,7 @@ bool ParseLine(std::string_view text, VCardLine& out) {
         out.params.push_back(std::move(p));
     }
     if (IsQuotedPrintable(out)) out.value = DecodeQuotedPrintable(out.value);
-    if (!ValidUtf8(out.value)) out.value = Latin1ToUtf8(out.value);
+    out.value = ValueToUtf8(out, std::move(out.value));
     return true;
 }
 
