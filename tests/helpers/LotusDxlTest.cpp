@@ -24,6 +24,7 @@
 #include "tests/support/BatchRun.h"
 #include "tests/support/Dates.h"
 #include "tests/support/HelperStop.h"
+#include "tests/support/LotusHelperRun.h"
 #include "tests/support/ScriptExports.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TimeZone.h"
@@ -647,56 +648,20 @@ Loaded<Bridge, Comm> LoadDataFile(const std::string& path) {
     return out;
 }
 
-std::string HelperPath(CxHelperKindId id) {
-    std::string path = fwtest::FerrywisePath();
-    path.resize(path.size() - std::string("ferrywise").size());
-    const std::string name = GetHelperKind(id).helper;
-    return path + name.substr(0, name.size() - 4);
-}
-
-class LotusDxlHelper : public ::testing::Test {
+class LotusDxlHelper : public fwtest::LotusHelperRun {
 protected:
-    // The parameter file as the program's Lotus Notes bridges write it.
-    std::string Command(CxHelperKindId id, const std::string& database) {
-        const CxHelperKind& kind = GetHelperKind(id);
-        CxLNParamParser p;
-        auto text = [&](std::int32_t pid, const std::string& value) { p.SetParam(pid, kParamTypeText, value.c_str()); };
-        for (std::int32_t pid : {1000, 1001, 1002}) text(pid, "");
-        text(1003, kind.dataFile);
-        text(1004, dir.Path());
-        text(1005, "1");
-        text(1006, kind.errorFile);
-        text(1007, kind.statusFile);
-        text(id == kHelperLNAddr ? 1009 : 1008, database);
-        text(1010, dir.Path());
-        text(1011, "appdebug.log");
-        text(1012, "3");
-        text(1013, "1");
-        text(1014, "C:\\Notes\\Data\\user.id");
-        const std::string path = dir.File(kind.paramFile);
-        EXPECT_TRUE(p.WriteToFile(path.c_str()));
-        return "env TZ=" + fwtest::Quote(kLocalZone) + " " + fwtest::Quote(HelperPath(id)) + " " + fwtest::Quote(path);
-    }
-
-    int Run(CxHelperKindId id, const std::string& database) {
-        return fwtest::RunCommand(Command(id, database) + " 2>&1").status;
-    }
-
-    std::string LastError(CxHelperKindId id) {
-        const std::string path = dir.File(GetHelperKind(id).errorFile);
-        const auto count = platform::ReadProfileString(path, "Error", "Error.Count");
-        if (!count || *count == "0") return {};
-        return platform::ReadProfileString(path, "Error", "Error." + *count).value_or("");
+    LotusDxlHelper() {
+        zone = kLocalZone;
+        idFile = "C:\\Notes\\Data\\user.id";
     }
 
     template <class Bridge, class Comm>
     Loaded<Bridge, Comm> Records(CxHelperKindId id, const std::string& database) {
         EXPECT_EQ(Run(id, database), 0) << LastError(id);
-        return LoadDataFile<Bridge, Comm>(dir.File(GetHelperKind(id).dataFile));
+        return LoadDataFile<Bridge, Comm>(DataPath(id));
     }
 
-    fwtest::TempDir dir;
-    fwtest::ScopedTimeZone zone{kLocalZone};
+    fwtest::ScopedTimeZone localZone{kLocalZone};
 };
 
 const CommDateRec* ByCommSubject(const Loaded<CxLNDateUtil, CommDateRec>& all, const char* subject) {

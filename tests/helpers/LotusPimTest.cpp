@@ -10,14 +10,13 @@
 #include <vector>
 
 #include "common/bridge/CxHelperFiles.h"
-#include "common/bridge/CxParamWriter.h"
 #include "common/lotus/CxLNAddrFields.h"
 #include "helpers/lotus/PimCalendar.h"
 #include "helpers/lotus/PimExport.h"
-#include "platform/profile/PrivateProfile.h"
 #include "tests/support/BatchRun.h"
 #include "tests/support/Dates.h"
 #include "tests/support/GoogleDataFiles.h"
+#include "tests/support/LotusHelperRun.h"
 #include "tests/support/ScriptExports.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TimeZone.h"
@@ -372,8 +371,10 @@ TEST_F(LotusPim, TextsOfAnotherTypeAndStops) {
 }
 
 // The helper programs as the program runs them.
-class LotusPimHelper : public ::testing::Test {
+class LotusPimHelper : public fwtest::LotusHelperRun {
 protected:
+    LotusPimHelper() { zone = kLocalZone; }
+
     struct Result {
         int status = -1;
         int count = -1;  // records in the data file
@@ -381,40 +382,13 @@ protected:
     };
 
     Result Run(CxHelperKindId id, const std::string& database) {
-        const CxHelperKind& kind = GetHelperKind(id);
-        CxParamWriter p;
-        auto text = [&](std::int32_t pid, const std::string& value) { p.SetParam(pid, kParamTypeText, value.c_str()); };
-        for (std::int32_t pid : {1000, 1001, 1002}) text(pid, "");
-        text(1003, kind.dataFile);
-        text(1004, dir.Path());
-        text(1005, "1");
-        text(1006, kind.errorFile);
-        text(1007, kind.statusFile);
-        text(id == kHelperLNAddr ? 1009 : 1008, database);
-        text(1010, dir.Path());
-        text(1011, "appdebug.log");
-        text(1012, "3");
-        text(1013, "1");
-        text(1014, "");
-        const std::string params = dir.File(kind.paramFile);
-        EXPECT_TRUE(p.WriteToFile(params.c_str()));
-        std::string program = fwtest::FerrywisePath();
-        program.resize(program.size() - std::string("ferrywise").size());
-        program += std::string(kind.helper).substr(0, std::string(kind.helper).size() - 4);
         Result r;
-        r.status = fwtest::RunCommand("env TZ=" + fwtest::Quote(kLocalZone) + " " + fwtest::Quote(program) + " " +
-                                      fwtest::Quote(params) + " 2>&1")
-                       .status;
-        const std::string data = fwtest::ReadFile(dir.File(kind.dataFile));
-        if (!data.empty()) r.count = fwtest::ExchangeCursor(data).Int();
-        const auto count = platform::ReadProfileString(dir.File(kind.errorFile), "Error", "Error.Count");
-        if (count && *count != "0")
-            r.error = platform::ReadProfileString(dir.File(kind.errorFile), "Error", "Error." + *count).value_or("");
-        r.status_line = fwtest::ReadFile(dir.File(kind.statusFile));
+        r.status = LotusHelperRun::Run(id, database);
+        r.count = RecordCount(id);
+        r.error = LastError(id);
+        r.status_line = StatusLine(id);
         return r;
     }
-
-    fwtest::TempDir dir;
 };
 
 TEST_F(LotusPimHelper, EachProgramReadsItsKindOfExport) {

@@ -26,6 +26,11 @@ protected:
         return path + name.substr(0, name.size() - 4);  // no ".exe" here
     }
 
+    // The time zone the program runs in (TZ), when a test sets one.
+    std::string zone;
+    // The Notes user ID file the bridges pass on.
+    std::string idFile;
+
     std::string WriteParams(CxHelperKindId id, const std::string& database) {
         const CxHelperKind& kind = GetHelperKind(id);
         CxLNParamParser p;
@@ -41,14 +46,15 @@ protected:
         text(1011, "appdebug.log");
         text(1012, "3");
         text(1013, "1");
-        text(1014, "");
+        text(1014, idFile);
         const std::string path = dir.File(kind.paramFile);
         EXPECT_TRUE(p.WriteToFile(path.c_str()));
         return path;
     }
 
     std::string Command(CxHelperKindId id, const std::string& database) {
-        return Quote(HelperPath(id)) + " " + Quote(WriteParams(id, database));
+        const std::string env = zone.empty() ? std::string() : "env TZ=" + Quote(zone) + " ";
+        return env + Quote(HelperPath(id)) + " " + Quote(WriteParams(id, database));
     }
 
     // The exit code of the program.
@@ -64,6 +70,7 @@ protected:
         return platform::ReadProfileString(path, "Error", "Error." + *count).value_or("");
     }
 
+    std::string StatusLine(CxHelperKindId id) const { return ReadFile(dir.File(GetHelperKind(id).statusFile)); }
     std::string DataPath(CxHelperKindId id) const { return dir.File(GetHelperKind(id).dataFile); }
     bool DataFileExists(CxHelperKindId id) const { return FileMode(DataPath(id)) != -1; }
     // The record count at the head of the data file; -1 without one.
