@@ -145,15 +145,8 @@ double ParseExportDate(std::string_view text, bool& ok) {
         if (hour < 1 || hour > 12) return 0;
         hour = hour % 12 + (p.pm ? 12 : 0);
     }
-    SYSTEMTIME st{};
-    st.wYear = static_cast<std::uint16_t>(year);
-    st.wMonth = static_cast<std::uint16_t>(month);
-    st.wDay = static_cast<std::uint16_t>(day);
-    st.wHour = static_cast<std::uint16_t>(hour);
-    st.wMinute = static_cast<std::uint16_t>(minute);
-    st.wSecond = static_cast<std::uint16_t>(second);
     double out = 0;
-    if (!platform::SystemTimeToVariantTime(st, out)) return 0;
+    if (!platform::WallClockToVariantTime(year, month, day, hour, minute, second, out)) return 0;
     ok = true;
     return out;
 }

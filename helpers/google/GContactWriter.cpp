@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "helpers/pim/JoinText.h"
 #include "helpers/pim/VCardReader.h"
 #include "platform/text/AsciiCase.h"
 #include "platform/text/TextCopy.h"
@@ -114,20 +115,10 @@ void WriteValues(ExchangeDataWriter& out, const Slots<pim::Value, N>& slots, std
     Text(out, primary ? primary->value : "", capacity);
 }
 
-std::string Join(const std::vector<std::string>& items, const char* separator) {
-    std::string out;
-    for (const std::string& s : items) {
-        if (s.empty()) continue;
-        if (!out.empty()) out += separator;
-        out += s;
-    }
-    return out;
-}
-
 std::string Formatted(const pim::Address& a) {
     if (!a.formatted.empty()) return a.formatted;
-    std::string cityLine = Join({a.city, a.region, a.postalCode}, " ");
-    return Join({a.poBox, a.street, a.extended, cityLine, a.country}, "\r\n");
+    std::string cityLine = pim::JoinNonEmpty({a.city, a.region, a.postalCode}, " ");
+    return pim::JoinNonEmpty({a.poBox, a.street, a.extended, cityLine, a.country}, "\r\n");
 }
 
 }  // namespace
@@ -204,7 +195,7 @@ void WriteContact(ExchangeDataWriter& out, const pim::Contact& c, int number) {
     std::vector<std::string> groups;
     for (const std::string& g : c.groups)
         if (!platform::EqualsNoCase(g, "myContacts") && !platform::EqualsNoCase(g, "* myContacts")) groups.push_back(g);
-    Text(out, Join(groups, ", "), 255);
+    Text(out, pim::JoinNonEmpty(groups, ", "), 255);
     out.Date(c.created);
     out.Date(c.modified);
     out.EndRecord();

@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "common/misc/CxDateTime.h"
+#include "helpers/pim/JoinText.h"
 #include "platform/clock/SystemTime.h"
 
 namespace lotus_helper {
@@ -48,26 +49,9 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-std::string Join(const std::vector<std::string>& values, const char* separator) {
-    std::string out;
-    for (const std::string& v : values) {
-        if (v.empty()) continue;
-        if (!out.empty()) out += separator;
-        out += v;
-    }
-    return out;
-}
-
 std::optional<double> LocalWallClock(int y, int mo, int d, int h, int mi, int s) {
-    SYSTEMTIME st{};
-    st.wYear = static_cast<std::uint16_t>(y);
-    st.wMonth = static_cast<std::uint16_t>(mo);
-    st.wDay = static_cast<std::uint16_t>(d);
-    st.wHour = static_cast<std::uint16_t>(h);
-    st.wMinute = static_cast<std::uint16_t>(mi);
-    st.wSecond = static_cast<std::uint16_t>(s);
     double out = 0.0;
-    if (!platform::SystemTimeToVariantTime(st, out)) return std::nullopt;
+    if (!platform::WallClockToVariantTime(y, mo, d, h, mi, s, out)) return std::nullopt;
     return out;
 }
 
@@ -87,14 +71,14 @@ const DxlItem* DxlDocument::Find(std::string_view name) const {
 
 std::string DxlDocument::Text(std::string_view name) const {
     const DxlItem* item = Find(name);
-    return item ? Join(item->values, ", ") : std::string();
+    return item ? pim::JoinNonEmpty(item->values, ", ") : std::string();
 }
 
 std::string DxlDocument::Lines(std::string_view name) const {
     const DxlItem* item = Find(name);
     if (!item) return {};
     // Line breaks inside a value as the program keeps them: CR LF.
-    const std::string joined = Join(item->values, "\n");
+    const std::string joined = pim::JoinNonEmpty(item->values, "\n");
     std::string out;
     out.reserve(joined.size() + 8);
     for (std::size_t i = 0; i < joined.size(); ++i) {

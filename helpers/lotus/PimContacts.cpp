@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/lotus/CxLNAddrFields.h"
+#include "helpers/pim/JoinText.h"
 #include "helpers/pim/VCardReader.h"
 #include "platform/text/AsciiCase.h"
 #include "platform/text/Utf8.h"
@@ -19,16 +20,6 @@ bool LabelIs(const std::string& label, std::initializer_list<const char*> words)
     for (const char* w : words)
         if (platform::EqualsNoCase(label, w)) return true;
     return false;
-}
-
-std::string Join(const std::vector<std::string>& items, const char* separator) {
-    std::string out;
-    for (const std::string& s : items) {
-        if (s.empty()) continue;
-        if (!out.empty()) out += separator;
-        out += s;
-    }
-    return out;
 }
 
 // A text as UTF-8: labels may come from the parameters of a line, which
@@ -77,7 +68,7 @@ public:
     void Finish(const std::string& note) {
         std::vector<std::string> parts{note};
         for (std::string& line : m_overflow) parts.push_back(std::move(line));
-        m_r.note = Join(parts, "\r\n");
+        m_r.note = pim::JoinNonEmpty(parts, "\r\n");
     }
 
 private:
@@ -137,7 +128,7 @@ void Phones(Builder& b, const std::vector<pim::Value>& phones) {
 }
 
 std::string Street(const pim::Address& a) {
-    std::string street = Join({a.street, a.extended, a.poBox}, "\r\n");
+    std::string street = pim::JoinNonEmpty({a.street, a.extended, a.poBox}, "\r\n");
     if (street.empty() && a.city.empty() && a.region.empty() && a.postalCode.empty() && a.country.empty())
         street = a.formatted;
     return street;
@@ -176,8 +167,9 @@ void Addresses(Builder& b, LnContact& r, const std::vector<pim::Address>& addres
             }
         }
         if (placed) continue;
-        const std::string cityLine = Join({a->postalCode, a->city, a->region}, " ");
-        b.Custom(a->label.empty() ? "Address" : a->label, Join({Street(*a), cityLine, a->country}, "\r\n"));
+        const std::string cityLine = pim::JoinNonEmpty({a->postalCode, a->city, a->region}, " ");
+        b.Custom(a->label.empty() ? "Address" : a->label,
+                 pim::JoinNonEmpty({Street(*a), cityLine, a->country}, "\r\n"));
     }
 }
 
@@ -187,7 +179,7 @@ void Relations(Builder& b, LnContact& r, const std::vector<pim::Value>& relation
         if (LabelIs(l, {"spouse", "partner", "wife", "husband"}))
             b.PutOrCustom({kLNSpouseName}, l, v.value);
         else if (LabelIs(l, {"child", "children", "son", "daughter", "kid"}))
-            r.text[kLNChildrensNames] = Join({r.text[kLNChildrensNames], v.value}, ", ");
+            r.text[kLNChildrensNames] = pim::JoinNonEmpty({r.text[kLNChildrensNames], v.value}, ", ");
         else if (LabelIs(l, {"manager"}))
             b.PutOrCustom({kLNManagerName}, l, v.value);
         else if (LabelIs(l, {"assistant"}))
@@ -233,7 +225,7 @@ LnContact ContactRecord(const pim::Contact& c) {
         b.Custom(d.label.empty() ? "Date" : d.label, d.year > 0 ? text : text + 5);
     }
     for (const pim::Value& v : c.customs) b.Custom(v.label, v.value);
-    r.category = Join(c.groups, ", ");
+    r.category = pim::JoinNonEmpty(c.groups, ", ");
     b.Finish(c.note);
     // Only the catalogue's texts: fields left empty are written empty.
     for (auto it = r.text.begin(); it != r.text.end();) it = it->second.empty() ? r.text.erase(it) : std::next(it);

@@ -1,6 +1,7 @@
 #include "platform/clock/SystemTime.h"
 
 #include <cmath>
+#include <initializer_list>
 
 namespace platform {
 
@@ -49,6 +50,19 @@ bool SystemTimeToVariantTime(const SYSTEMTIME& st, DATE& out) {
     const double fraction = (st.wHour * 3600.0 + st.wMinute * 60.0 + st.wSecond) / 86400.0;
     out = days >= 0 ? static_cast<double>(days) + fraction : static_cast<double>(days) - fraction;
     return true;
+}
+
+bool WallClockToVariantTime(int year, int month, int day, int hour, int minute, int second, DATE& out) {
+    for (int part : {year, month, day, hour, minute, second})
+        if (part < 0 || part > 0xFFFF) return false;
+    SYSTEMTIME st{};
+    st.wYear = static_cast<std::uint16_t>(year);
+    st.wMonth = static_cast<std::uint16_t>(month);
+    st.wDay = static_cast<std::uint16_t>(day);
+    st.wHour = static_cast<std::uint16_t>(hour);
+    st.wMinute = static_cast<std::uint16_t>(minute);
+    st.wSecond = static_cast<std::uint16_t>(second);
+    return SystemTimeToVariantTime(st, out);
 }
 
 bool VariantTimeToSystemTime(DATE date, SYSTEMTIME& out) {

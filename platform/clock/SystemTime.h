@@ -26,6 +26,9 @@ namespace platform {
 // the milliseconds are ignored. False for any other value.
 bool SystemTimeToVariantTime(const SYSTEMTIME& st, DATE& out);
 
+// The same for a wall-clock time given by its parts.
+bool WallClockToVariantTime(int year, int month, int day, int hour, int minute, int second, DATE& out);
+
 // The reverse, rounded to the nearest second; the day of week is set and
 // the milliseconds are 0. False outside the years 100 to 9999.
 bool VariantTimeToSystemTime(DATE date, SYSTEMTIME& out);
