@@ -109,7 +109,10 @@ void OlRepeatToPattern(const CommRepeatInfo& r, std::int32_t& type, std::int32_t
         mask = r.DayOfWeekMask;
         break;
     case CommRepeatYearlyByDate:
+        // Every n years: the interval is kept, or a biennial date would
+        // come every year.
         type = olRecursYearly;
+        interval = r.Interval;
         dayOfMonth = r.DayOfMonth;
         monthOfYear = r.MonthOfYear;
         break;
@@ -145,7 +148,7 @@ void OlPatternToRepeat(std::int32_t type, std::int32_t interval, std::int32_t ma
         break;
     case olRecursYearly:
         r.Type = CommRepeatYearlyByDate;
-        r.Interval = 1;
+        r.Interval = interval > 1 ? interval : 1;
         r.MonthOfYear = monthOfYear;
         r.DayOfMonth = dayOfMonth;
         break;

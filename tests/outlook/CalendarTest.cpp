@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <map>
+#include <string>
+#include <vector>
 
 #include "common/outlook/OlDate.h"
 #include "tests/outlook/OutlookFixture.h"
@@ -46,6 +49,45 @@ TEST_F(CalendarTest, WeeklyEveryTwoWeeksOnMondayAndWednesday) {
     EXPECT_EQ(back->Repeat.HasEnd, 1);
     EXPECT_EQ(back->Repeat.EndDate.wDay, 30);
     EXPECT_EQ(back->DurationMinutes, 60);
+}
+
+// A date every n years keeps its n; every year is interval 1, whether the
+// record gave 1 or, as the Palm conversion does, 0.
+TEST_F(CalendarTest, AYearlyDateKeepsItsInterval) {
+    // interval in the record, then in Outlook's pattern and as read back
+    const std::map<std::string, std::pair<int, int>> cases = {
+        {"Census 2", {2, 2}}, {"Census 5", {5, 5}}, {"Census 1", {1, 1}}, {"Census 0", {1, 1}}};
+    // Each source record has a place of its own, as in a migration's list.
+    std::vector<CommDateRec> records;
+    for (const auto& [subject, want] : cases) {
+        CommDateRec r = Event(subject.c_str(), Time(2024, 4, 1), Time(2024, 4, 2));
+        r.AllDay = 1;
+        r.Repeat.Type = CommRepeatYearlyByDate;
+        r.Repeat.Interval = subject.back() - '0';
+        r.Repeat.MonthOfYear = 4;
+        r.Repeat.DayOfMonth = 1;
+        records.push_back(r);
+    }
+    OlDateUtil ol;
+    ASSERT_TRUE(ol.Load());
+    for (CommDateRec& r : records) EXPECT_EQ(ol.MigrateRecord(&r), OlMigrateCreated) << r.Subject;
+    Peek peek(9);
+    ASSERT_EQ(peek.Count(), 4);
+    for (int i = 1; i <= 4; ++i) {
+        const std::string subject = Text(peek.Item(i), u"Subject");
+        SCOPED_TRACE(subject);
+        EXPECT_EQ(Int(peek.Pattern(i), u"RecurrenceType"), 5);
+        EXPECT_EQ(Int(peek.Pattern(i), u"Interval"), cases.at(subject).first);
+    }
+    ASSERT_TRUE(ol.Load());
+    for (unsigned i = 0; i < ol.GetRecordList()->GetRecordCount(); ++i) {
+        const CommDateRec* back = ol.GetRecordList()->GetRecordAt(i);
+        SCOPED_TRACE(back->Subject);
+        EXPECT_EQ(back->Repeat.Type, CommRepeatYearlyByDate);
+        EXPECT_EQ(back->Repeat.Interval, cases.at(back->Subject).second);
+        EXPECT_EQ(back->Repeat.MonthOfYear, 4);
+        EXPECT_EQ(back->Repeat.DayOfMonth, 1);
+    }
 }
 
 TEST_F(CalendarTest, PatternsWrittenByOutlookLoad) {
