@@ -108,9 +108,7 @@ bool RuleOf(const DxlDocument& doc, const DxlTime& firstStart, double localStart
         e.unit = "MP";
         e.repeatOn = std::to_string(1 << weekday);
     } else if (unit == "YD" || unit == "Y") {
-        // Outlook keeps a yearly rule without its interval: every second
-        // year would come back every year.
-        if (!sameDay || interval != "1") return false;
+        if (!sameDay) return false;
         e.unit = "Y";
     } else {
         return false;

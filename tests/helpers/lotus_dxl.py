@@ -58,9 +58,8 @@ mail.dxl (times in the zone of their offset; the local times follow)
     at +01, monthly by weekday (MP, RepeatAdjust 2.2, mask 4), interval 1,
     instances to 2026-04-14.
   Appointment 1008 "Tax day": 2026-04-30 12:00-12:30 at +02, yearly every
-    2 years (YD, interval 2, RepeatHow F), instances 2026, 2028, 2030: three
-    records with ids "<unid>-1" to "<unid>-3" (a yearly rule in Outlook
-    has no interval).
+    2 years (YD, interval 2, RepeatHow F), instances 2026, 2028, 2030: one
+    record, unit "Y", interval 2, until 2030-04-30.
   Appointment 1009 "Call mum": reminder (type 4) 2026-03-20 17:00 at +01:
     start and end alike.
   Appointment 1010 "Dentist": custom repeat (C) on 2026-02-03 08:00 +01,
