@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "common/lotus/CxLNAddrFields.h"
 #include "common/misc/CxDebugUtil.h"
@@ -170,9 +173,11 @@ LnContact ContactOf(const DxlDocument& doc) {
             set(f.id, f.lines ? doc.Lines(name) : doc.Text(name));
         }
     set(kLNDisplayName, Abbreviated(doc.First("FullName")));
-    // Business, personal and other addresses: the first of each in its
-    // own field, the next ones in the second fields, and the third e-mail
-    // text for the first address that has no place of its own.
+    // Business, personal and other addresses: the first business and
+    // personal ones in their own fields, the second ones also in Notes'
+    // second fields. The program carries neither second field, so every
+    // further address goes on: the first into the third e-mail text, the
+    // rest among the record's custom values, and past those into the note.
     std::vector<std::string> seen;
     const auto business = Addresses(doc, {"MailAddress", "InternetAddress"}, seen);
     const auto personal = Addresses(doc, {"PersonalEmail", "HomeEmail", "HomeMailAddress"}, seen);
@@ -181,11 +186,25 @@ LnContact ContactOf(const DxlDocument& doc) {
     if (!personal.empty()) set(kLNPersonalEmail, personal[0]);
     if (business.size() > 1) set(kLNBusinessEmail2, business[1]);
     if (personal.size() > 1) set(kLNPersonalEmail2, personal[1]);
-    std::vector<std::string> spare = other;
-    for (std::size_t i = 2; i < business.size(); ++i) spare.push_back(business[i]);
-    for (std::size_t i = 2; i < personal.size(); ++i) spare.push_back(personal[i]);
-    if (!spare.empty()) set(kLNAssistantPhone, spare[0]);
+    std::vector<std::pair<const char*, std::string>> spare;
+    for (const std::string& a : other) spare.emplace_back("Email", a);
+    for (std::size_t i = 1; i < business.size(); ++i) spare.emplace_back("Business Email", business[i]);
+    for (std::size_t i = 1; i < personal.size(); ++i) spare.emplace_back("Personal Email", personal[i]);
+    std::vector<std::string> overflow;
+    std::size_t customs = 0;
+    for (std::size_t i = 0; i < spare.size(); ++i) {
+        const auto& [label, address] = spare[i];
+        if (i == 0) {
+            set(kLNAssistantPhone, address);
+        } else if (customs < c.customValue.size()) {
+            c.customLabel[customs] = label;
+            c.customValue[customs++] = address;
+        } else {
+            overflow.push_back(std::string(label) + ": " + address);
+        }
+    }
     c.note = FirstOf(doc, {"Comment", "Comments"}, true);
+    for (const std::string& line : overflow) c.note += (c.note.empty() ? "" : "\r\n") + line;
     c.category = doc.Text("Categories");
     c.birthDate = LocalDayOf(doc, "Birthday").value_or(0.0);
     c.anniversary = LocalDayOf(doc, "Anniversary").value_or(0.0);

@@ -263,6 +263,13 @@ TEST_F(LotusDxlReader, NamesExportGivesEachPersonWithEveryField) {
     };
     EXPECT_EQ(a.text, (std::map<std::int32_t, std::string>(expected.begin(), expected.end())));
     EXPECT_EQ(a.note, "Met at the regatta.\r\nPrefers <e-mail> & phone.");
+    // The second addresses are carried on as custom values: the program
+    // reads nothing from the second e-mail fields.
+    EXPECT_EQ(a.customLabel[0], "Business Email");
+    EXPECT_EQ(a.customValue[0], "asa.oberg@ferry.example");
+    EXPECT_EQ(a.customLabel[1], "Personal Email");
+    EXPECT_EQ(a.customValue[1], "asa2@home.example");
+    EXPECT_EQ(a.customValue[2], "");
     EXPECT_EQ(a.category, "Friends, Sailing");
     EXPECT_EQ(a.birthDate, Local(1980, 1, 2));
     EXPECT_EQ(a.anniversary, Local(2005, 6, 18));
@@ -677,6 +684,8 @@ TEST_F(LotusDxlHelper, TheFourHelpersReadTheirKindFromTheExports) {
     EXPECT_STREQ(asa.Email, "asa@ferry.example");
     EXPECT_STREQ(asa.Email2, "asa@home.example");
     EXPECT_STREQ(asa.Email3, "asa@other.example");
+    EXPECT_STREQ(asa.CustomValue[0], "asa.oberg@ferry.example");
+    EXPECT_STREQ(asa.CustomValue[1], "asa2@home.example");
     EXPECT_STREQ(asa.WorkAddress.Street, "Hamnvägen 1\r\nBox 7");
     EXPECT_STREQ(asa.HomeAddress.City, "Stockholm");
     EXPECT_STREQ(asa.ChildrensNames, "Lisa, Nils");
