@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/outlook/IcalParts.h"
 #include "platform/outlook/IcalTime.h"
 #include "platform/text/AsciiCase.h"
 
@@ -15,10 +16,7 @@ namespace po = platform::outlook;
 
 namespace {
 
-struct ComponentFree {
-    void operator()(icalcomponent* c) const { icalcomponent_free(c); }
-};
-using ComponentPtr = std::unique_ptr<icalcomponent, ComponentFree>;
+using po::ComponentPtr;
 
 std::string Decimal(int value) { return std::to_string(value); }
 

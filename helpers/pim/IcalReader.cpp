@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/clock/SystemTime.h"
+#include "platform/outlook/IcalParts.h"
 #include "platform/outlook/IcalRecurrence.h"
 #include "platform/outlook/IcalTime.h"
 #include "platform/outlook/OutlookEnums.h"
@@ -20,10 +21,7 @@ namespace po = platform::outlook;
 
 namespace {
 
-struct ComponentFree {
-    void operator()(icalcomponent* c) const { icalcomponent_free(c); }
-};
-using ComponentPtr = std::unique_ptr<icalcomponent, ComponentFree>;
+using po::ComponentPtr;
 
 // Occurrences walked to find the last one of a counted rule that cannot be
 // counted out: a file of many such events must still read quickly.
