@@ -1,26 +1,361 @@
-#include "app/wizard/DetailSources.h"
+// The Lotus Notes detail windows: per window a table of rows, each naming
+// where its value lies in the raw record of "LNAddr.dat", "LNDate.dat",
+// "LNTask.dat" or "LNNote.dat" and how it is shown.
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <type_traits>
 
 #include "app/wizard/DetailLayouts.h"
+#include "app/wizard/DetailSources.h"
+#include "app/wizard/RecordColumns.h"
+#include "common/lotus/CxLNAddrUtil.h"
+#include "common/lotus/CxLNDateUtil.h"
+#include "common/lotus/CxLNNoteUtil.h"
+#include "common/lotus/CxLNTaskUtil.h"
+#include "common/misc/CxDateTime.h"
 
 namespace detail {
+namespace {
 
-DetailView DescribeLNAddr(const void*, AppAdapter&) {
-    return ContactLayout("Lotus Notes Contact Record Details",
-                         "View detail information of the Lotus Notes Contact record.");
+// A row of a window: the label of a list row or the object name of an
+// edit, and the text it shows of a record.
+template <class Rec>
+struct Row {
+    const char* name;
+    std::string (*value)(const Rec&);
+};
+
+template <class Rec>
+struct Check {
+    const char* name;
+    bool (*value)(const Rec&);
+};
+
+// A text field up to its terminator, never past its array.
+template <std::size_t N>
+std::string Text(const char (&field)[N]) {
+    return std::string(field, std::find(field, field + N, '\0'));
 }
 
-DetailView DescribeLNDate(const void*, AppAdapter&) {
-    return CalendarLayout("Lotus Notes Calendar Record Details",
-                          "View detail information of the Lotus Notes Calendar record.");
+// A date value below 0.001 is no date. A date shows as "%02d/%02d/%04d"
+// (month first) in every year it can hold, so that an old birthday is not
+// left out.
+bool IsSet(double date) { return date > 0.001; }
+
+std::string DateText(double date) {
+    if (!IsSet(date)) return {};
+    const CxDateTime dt(date);
+    if (!dt.IsValid()) return {};
+    const SYSTEMTIME& st = dt.GetSystemTime();
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%02d/%02d/%04d", st.wMonth, st.wDay, st.wYear);
+    return buffer;
 }
 
-DetailView DescribeLNTask(const void*, AppAdapter&) {
-    return TaskLayout("Lotus Notes Task Record Details", "View detail information of the Lotus Notes Task record.");
+std::string TimeText(double date) {
+    if (!IsSet(date)) return {};
+    char buffer[32];
+    CxDateTime(date).FormatTime(buffer, sizeof buffer);
+    return buffer;
 }
 
-DetailView DescribeLNNote(const void*, AppAdapter&) {
-    return NoteLayout("Lotus Notes Notebook Record Details",
-                      "View detail information of the Lotus Notes Notebook record.");
+std::string DateTimeText(double date) {
+    const std::string day = DateText(date);
+    return day.empty() ? day : day + " " + TimeText(date);
+}
+
+bool SameDay(double a, double b) { return DateText(a) == DateText(b); }
+
+// The value of a decimal text's leading digits; 0 for anything else.
+int DecimalOf(const char* text) {
+    const long v = std::strtol(text, nullptr, 10);
+    return static_cast<int>(std::clamp<long>(v, INT_MIN, INT_MAX));
+}
+
+// Fields taken by member, in the form the row shows.
+template <auto Member>
+std::string TextOf(const auto& rec) {
+    return Text(rec.*Member);
+}
+template <auto Member>
+std::string DateOf(const auto& rec) {
+    return DateText(rec.*Member);
+}
+template <auto Member>
+std::string DateTimeOf(const auto& rec) {
+    return DateTimeText(rec.*Member);
+}
+
+template <class Rec>
+void SetTexts(DetailView& view, const Rec& rec, const auto& rows) {
+    for (const Row<Rec>& row : rows) SetText(view, row.name, row.value(rec));
+}
+
+template <class Rec>
+void AddRows(DetailView& view, std::string_view list, const Rec& rec, const auto& rows) {
+    for (const Row<Rec>& row : rows) AddRow(view, list, row.name, row.value(rec));
+}
+
+template <class Rec>
+void SetChecks(DetailView& view, const Rec& rec, const auto& checks) {
+    for (const Check<Rec>& check : checks) SetCheck(view, check.name, check.value(rec));
+}
+
+// Contacts: the catalogue fields by id.
+template <int Id>
+std::string FieldOf(const LNAddrRec& rec) {
+    const char* text = CxLNAddrUtil::GetFieldText(rec, Id);
+    return text ? std::string(text) : std::string();
+}
+
+using AddrRow = Row<LNAddrRec>;
+
+const AddrRow kAddrHeader[] = {
+    {"edtDisplayName", FieldOf<kLNDisplayName>},
+    {"edtCompany", FieldOf<kLNCompanyName>},
+    {"edtTitle", FieldOf<kLNJobTitle>},
+};
+
+const AddrRow kAddrPhones[] = {
+    {"Primary Phone", FieldOf<kLNPrimaryPhone>},
+    {"Work Phone", FieldOf<kLNBusinessPhone>},
+    {"Home Phone", FieldOf<kLNHomePhone>},
+    {"Mobile Phone", FieldOf<kLNMobilePhone>},
+    {"Work Fax", FieldOf<kLNBusinessFax>},
+    {"Home Fax", FieldOf<kLNHomeFax>},
+    {"Pager", FieldOf<kLNPager>},
+    {"Work Email", FieldOf<kLNBusinessEmail>},
+    {"Personal Email", FieldOf<kLNPersonalEmail>},
+    {"Work Email 2", FieldOf<kLNBusinessEmail2>},
+    {"Personal Email 2", FieldOf<kLNPersonalEmail2>},
+};
+
+const AddrRow kAddrMisc[] = {
+    {"First Name", FieldOf<kLNFirstName>},
+    {"Middle/Initial", FieldOf<kLNMiddleName>},
+    {"Last Name", FieldOf<kLNLastName>},
+    {"Suffix", FieldOf<kLNSuffix>},
+    {"Department", FieldOf<kLNDepartment>},
+    {"Location", FieldOf<kLNLocation>},
+    {"Assistant Name", FieldOf<kLNAssistantName>},
+    {"Manager Name", FieldOf<kLNManagerName>},
+    {"Instant Messenger", FieldOf<kLNInstantMessenger>},
+    {"Website", FieldOf<kLNWebSite>},
+    {"Blog Site", FieldOf<kLNBlogSite>},
+    {"Spouse", FieldOf<kLNSpouseName>},
+    {"Children", FieldOf<kLNChildrensNames>},
+    {"Category", TextOf<&LNAddrRec::Category>},
+    {"Birthday", DateOf<&LNAddrRec::BirthDate>},
+    {"Anniversary", DateOf<&LNAddrRec::Anniversary>},
+};
+
+// The address sub-tabs with the street field of each; the edits of a
+// sub-tab are named after it.
+struct AddressTab {
+    const char* sub;
+    int street;
+};
+const AddressTab kAddressTabs[] = {{"Work", kLNBusinessStreet}, {"Home", kLNHomeStreet}, {"Other", kLNOtherStreet}};
+
+struct AddressPart {
+    const char* prefix;
+    int offset;
+};
+const AddressPart kAddressParts[] = {{"memStreet", kLNAddrStreet},
+                                     {"edtCity", kLNAddrCity},
+                                     {"edtState", kLNAddrState},
+                                     {"edtPostal", kLNAddrPostal},
+                                     {"edtCountry", kLNAddrCountry}};
+
+void FillAddresses(DetailView& view, const LNAddrRec& rec) {
+    for (const AddressTab& tab : kAddressTabs)
+        for (const AddressPart& part : kAddressParts) {
+            const char* text = CxLNAddrUtil::GetFieldText(rec, tab.street + part.offset);
+            SetText(view, std::string(part.prefix) + tab.sub, text ? text : "");
+        }
+}
+
+// A custom slot is there when it has a label or a value; its row shows the
+// value after the label, and "[Empty]" for a slot without value.
+void FillCustom(DetailView& view, const LNAddrRec& rec) {
+    constexpr std::size_t kSlots = std::extent_v<decltype(LNAddrRec::CustomValue)>;
+    for (std::size_t i = 0; i < kSlots; ++i) {
+        const std::string label = Text(rec.CustomLabel[i]);
+        std::string value = Text(rec.CustomValue[i]);
+        if (label.empty() && value.empty()) continue;
+        if (value.empty()) value = "[Empty]";
+        AddRow(view, "lvCustom", std::to_string(i + 1), label.empty() ? value : label + ": " + value);
+    }
+}
+
+// Calendar entries: the displayed start and end.
+using DateRow = Row<LNDateRec>;
+
+std::string EndTimeOf(const LNDateRec& rec) {
+    // An entry that ends on another day shows that day too.
+    if (IsSet(rec.DisplayStart) && !SameDay(rec.DisplayStart, rec.DisplayEnd)) return DateTimeText(rec.DisplayEnd);
+    return TimeText(rec.DisplayEnd);
+}
+
+const DateRow kDateGeneral[] = {
+    {"edtDescription", TextOf<&LNDateRec::Subject>},
+    {"edtDate", DateOf<&LNDateRec::DisplayStart>},
+    {"edtStartTime", [](const LNDateRec& r) { return TimeText(r.DisplayStart); }},
+    {"edtEndTime", EndTimeOf},
+    {"edtLocation", TextOf<&LNDateRec::Location>},
+    {"memNotes", TextOf<&LNDateRec::Body>},
+};
+
+// Notes keeps no all-day flag: an all-day entry runs from midnight to
+// midnight, whole days apart.
+bool AllDay(const LNDateRec& rec) {
+    const auto midnight = [](double d) { return IsSet(d) && TimeText(d) == "00:00:00"; };
+    return midnight(rec.DisplayStart) && midnight(rec.DisplayEnd) && rec.DisplayEnd > rec.DisplayStart;
+}
+
+const Check<LNDateRec> kDateChecks[] = {
+    {"cbAlarm", [](const LNDateRec&) { return false; }},
+    {"cbPrivate", [](const LNDateRec& r) { return r.Private != 0; }},
+    {"cbAllDay", AllDay},
+};
+
+const DateRow kDateMisc[] = {
+    {"Resources", TextOf<&LNDateRec::Resources>},
+    {"Start Time Zone", TextOf<&LNDateRec::StartTimeZone>},
+    {"End Time Zone", TextOf<&LNDateRec::EndTimeZone>},
+};
+
+// Notes' repeat units and the sub-tab each is shown on.
+struct RepeatUnit {
+    const char* unit;
+    RepeatView view;
+    bool monthlyByDate;
+};
+const RepeatUnit kRepeatUnits[] = {
+    {"D", RepeatView::Daily, true},     {"W", RepeatView::Weekly, true}, {"MD", RepeatView::Monthly, true},
+    {"MP", RepeatView::Monthly, false}, {"Y", RepeatView::Yearly, true},
+};
+
+DetailRecurrence RepeatOf(const LNDateRec& rec) {
+    DetailRecurrence repeat;
+    if (rec.Repeats[0] != '1') return repeat;
+    const std::string unit = Text(rec.RepeatUnit);
+    const auto found = std::find_if(std::begin(kRepeatUnits), std::end(kRepeatUnits),
+                                    [&unit](const RepeatUnit& u) { return unit == u.unit; });
+    if (found == std::end(kRepeatUnits)) return repeat;
+    repeat.type = found->view;
+    repeat.monthlyByDate = found->monthlyByDate;
+    repeat.interval = DecimalOf(rec.RepeatInterval);
+    // The weekdays of a weekly rule and of a monthly one on a weekday; a
+    // monthly rule on a date holds the day of the month instead.
+    if (unit == "W" || unit == "MP") repeat.dayMask = DecimalOf(rec.RepeatOn) & 0x7F;
+    repeat.start = IsSet(rec.DisplayStart) ? rec.DisplayStart : rec.Start;
+    repeat.end = rec.RepeatUntil;
+    return repeat;
+}
+
+// To-dos.
+using TaskRow = Row<LNTaskRec>;
+
+const TaskRow kTaskGeneral[] = {
+    {"edtDescription", TextOf<&LNTaskRec::Subject>},
+    {"edtPriority", [](const LNTaskRec& r) { return NativePriorityText(r.Priority); }},
+    {"edtDueDate", DateOf<&LNTaskRec::DueDate>},
+    {"edtCategory", TextOf<&LNTaskRec::Category>},
+    {"memNotes", TextOf<&LNTaskRec::Body>},
+};
+
+// Done when completed by now, as the to-do reaches Outlook.
+bool Completed(const LNTaskRec& rec) {
+    return rec.CompletionDate > 0.0 && rec.CompletionDate <= CxDateTime().GetVariantTime();
+}
+
+const Check<LNTaskRec> kTaskChecks[] = {
+    {"cbCompleted", Completed},
+    {"cbPrivate", [](const LNTaskRec& r) { return r.Private != 0; }},
+};
+
+// The to-do's start (the date after the due date in the record) and its
+// end, Notes' due date and time.
+const TaskRow kTaskMisc[] = {
+    {"Start Time", DateTimeOf<&LNTaskRec::KeptDate>},
+    {"End Time", DateTimeOf<&LNTaskRec::DueDate>},
+};
+
+// Notebook documents: the fields after the body are the categories, the
+// border colour and the diary, creation and edit dates.
+using NoteRow = Row<LNNoteRec>;
+
+std::string BorderColorOf(const LNNoteRec& rec) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "0x%06X", static_cast<unsigned>(rec.KeptValue));
+    return buffer;
+}
+
+const NoteRow kNoteMisc[] = {
+    {"Subject", TextOf<&LNNoteRec::Subject>},
+    {"Categories", TextOf<&LNNoteRec::KeptText>},
+    {"Border Color", BorderColorOf},
+    {"Diary Date", [](const LNNoteRec& r) { return DateText(r.KeptDates[0]); }},
+    {"Create Time", [](const LNNoteRec& r) { return DateTimeText(r.KeptDates[1]); }},
+    {"Edit Time", [](const LNNoteRec& r) { return DateTimeText(r.KeptDates[2]); }},
+};
+
+const NoteRow kNoteTexts[] = {{"memNotes", TextOf<&LNNoteRec::Body>}};
+
+}  // namespace
+
+DetailView DescribeLNAddr(const void* native, AppAdapter&) {
+    DetailView view = ContactLayout("Lotus Notes Contact Record Details",
+                                    "View detail information of the Lotus Notes Contact record.");
+    if (native == nullptr) return view;
+    const auto& rec = *static_cast<const LNAddrRec*>(native);
+    SetTexts(view, rec, kAddrHeader);
+    AddRows(view, "lvPhone", rec, kAddrPhones);
+    FillAddresses(view, rec);
+    AddRows(view, "lvMisc", rec, kAddrMisc);
+    SetText(view, "memNotes", Text(rec.Note));
+    FillCustom(view, rec);
+    return view;
+}
+
+DetailView DescribeLNDate(const void* native, AppAdapter&) {
+    DetailView view = CalendarLayout("Lotus Notes Calendar Record Details",
+                                     "View detail information of the Lotus Notes Calendar record.");
+    if (native == nullptr) return view;
+    const auto& rec = *static_cast<const LNDateRec*>(native);
+    SetTexts(view, rec, kDateGeneral);
+    SetChecks(view, rec, kDateChecks);
+    AddRows(view, "lvMisc", rec, kDateMisc);
+    view.repeat = RepeatOf(rec);
+    ShowTab(view, "tRecurrence", view.repeat.type != RepeatView::None);
+    return view;
+}
+
+DetailView DescribeLNTask(const void* native, AppAdapter&) {
+    DetailView view =
+        TaskLayout("Lotus Notes Task Record Details", "View detail information of the Lotus Notes Task record.");
+    if (native == nullptr) return view;
+    const auto& rec = *static_cast<const LNTaskRec*>(native);
+    SetTexts(view, rec, kTaskGeneral);
+    SetChecks(view, rec, kTaskChecks);
+    AddRows(view, "lvMisc", rec, kTaskMisc);
+    return view;
+}
+
+DetailView DescribeLNNote(const void* native, AppAdapter&) {
+    DetailView view = NoteLayout("Lotus Notes Notebook Record Details",
+                                 "View detail information of the Lotus Notes Notebook record.");
+    if (native == nullptr) return view;
+    const auto& rec = *static_cast<const LNNoteRec*>(native);
+    AddRows(view, "lvMisc", rec, kNoteMisc);
+    SetTexts(view, rec, kNoteTexts);
+    return view;
 }
 
 }  // namespace detail
