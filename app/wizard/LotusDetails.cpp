@@ -115,8 +115,19 @@ std::string FieldOf(const LNAddrRec& rec) {
 
 using AddrRow = Row<LNAddrRec>;
 
+// The display name; a contact without one (Notes fills it from the full
+// name, which a contact made elsewhere may lack) shows its name parts.
+std::string NameOf(const LNAddrRec& rec) {
+    std::string name = FieldOf<kLNDisplayName>(rec);
+    if (!name.empty()) return name;
+    for (const std::string& part :
+         {FieldOf<kLNFirstName>(rec), FieldOf<kLNMiddleName>(rec), FieldOf<kLNLastName>(rec), FieldOf<kLNSuffix>(rec)})
+        if (!part.empty()) name += (name.empty() ? "" : " ") + part;
+    return name;
+}
+
 const AddrRow kAddrHeader[] = {
-    {"edtDisplayName", FieldOf<kLNDisplayName>},
+    {"edtDisplayName", NameOf},
     {"edtCompany", FieldOf<kLNCompanyName>},
     {"edtTitle", FieldOf<kLNJobTitle>},
 };
@@ -212,14 +223,14 @@ const DateRow kDateGeneral[] = {
 };
 
 // Notes keeps no all-day flag: an all-day entry runs from midnight to
-// midnight, whole days apart.
+// midnight, whole days apart. The record holds no alarm: "Alarm" stays
+// unchecked.
 bool AllDay(const LNDateRec& rec) {
     const auto midnight = [](double d) { return IsSet(d) && TimeText(d) == "00:00:00"; };
     return midnight(rec.DisplayStart) && midnight(rec.DisplayEnd) && rec.DisplayEnd > rec.DisplayStart;
 }
 
 const Check<LNDateRec> kDateChecks[] = {
-    {"cbAlarm", [](const LNDateRec&) { return false; }},
     {"cbPrivate", [](const LNDateRec& r) { return r.Private != 0; }},
     {"cbAllDay", AllDay},
 };

@@ -145,6 +145,7 @@ TEST_F(LotusDetailsLoaded, EachWindowShowsItsRecordInItsRowsAndOrder) {
     // A contact with neither phone nor e-mail lists nothing.
     const DetailView zoe = Describe(contacts, detail::DescribeLNAddr, "Παπαδοπούλου");
     EXPECT_TRUE(RowsOf(zoe, "lvPhone").empty());
+    EXPECT_EQ(TextOf(zoe, "edtDisplayName"), "Ζωή Παπαδοπούλου");  // no full name: the name parts
     EXPECT_EQ(TextOf(zoe, "edtCityWork"), "Πειραιάς");
 
     auto& calendar = Load<CxLNDateUtil>(kHelperLNDate, "mail.dxl");
