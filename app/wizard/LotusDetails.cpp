@@ -59,8 +59,10 @@ std::string DateText(double date) {
 
 std::string TimeText(double date) {
     if (!IsSet(date)) return {};
+    const CxDateTime dt(date);
+    if (!dt.IsValid()) return {};
     char buffer[32];
-    CxDateTime(date).FormatTime(buffer, sizeof buffer);
+    dt.FormatTime(buffer, sizeof buffer);
     return buffer;
 }
 

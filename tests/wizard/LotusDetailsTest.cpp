@@ -286,6 +286,7 @@ TEST_F(LotusDetailsEdges, TaskPrioritiesAndCompletionAndNotebookColours) {
     auto task = fwtest::Zeroed<LNTaskRec>();
     task->CompletionDate = CxDateTime().GetVariantTime() + 1;  // planned for tomorrow: not done yet
     task->KeptDate = OleDate(2026, 1, 5, 8, 30);
+    task->DueDate = 1e12;  // past every date: no text rather than a made-up one
     DetailView view = detail::DescribeLNTask(task.get(), *adapter);
     EXPECT_FALSE(Checked(view, "cbCompleted"));
     EXPECT_EQ(TextOf(view, "edtDueDate"), "");
