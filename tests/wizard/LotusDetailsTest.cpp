@@ -25,39 +25,17 @@
 #include "tests/support/ScriptExports.h"
 #include "tests/support/TimeZone.h"
 #include "tests/support/Zeroed.h"
+#include "tests/wizard/DetailViewText.h"
 
 namespace {
 
 using detail::DetailView;
 using detail::RepeatView;
+using fwtest::EditText;
+using fwtest::IsChecked;
+using fwtest::ListedRows;
 using fwtest::OleDate;
-using Rows = std::vector<std::pair<std::string, std::string>>;
-
-Rows RowsOf(const DetailView& view, const char* list) {
-    Rows out;
-    const detail::DetailList* l = detail::FindList(view, list);
-    EXPECT_NE(l, nullptr) << list;
-    if (l)
-        for (const detail::DetailRow& r : l->rows) out.emplace_back(r.first, r.second);
-    return out;
-}
-
-std::string TextOf(const DetailView& view, const char* edit) {
-    const detail::DetailEdit* e = detail::FindEdit(view, edit);
-    EXPECT_NE(e, nullptr) << edit;
-    return e ? e->text : std::string("<none>");
-}
-
-bool Checked(DetailView& view, const char* box) {
-    const detail::DetailCheck* c = detail::FindCheck(view, box);
-    EXPECT_NE(c, nullptr) << box;
-    return c && c->checked;
-}
-
-bool RecurrenceShown(const DetailView& view) {
-    const detail::DetailTab* t = detail::FindTab(view, "tRecurrence");
-    return t && t->visible;
-}
+using fwtest::TabShown;
 
 // The exports read by the real helper programs, whose data files the test
 // helper (linked under their names beside this program) hands to the
@@ -106,69 +84,52 @@ TEST_F(LotusDetailsLoaded, EachWindowShowsItsRecordInItsRowsAndOrder) {
     auto& contacts = Load<CxLNAddrUtil>(kHelperLNAddr, "names.dxl");
     DetailView asa = Describe(contacts, detail::DescribeLNAddr, "Åsa M. Öberg/Fleet/Ferry");
     EXPECT_EQ(asa.title, "Lotus Notes Contact Record Details");
-    EXPECT_EQ(TextOf(asa, "edtCompany"), "Fährhaus & Söhne AG");
-    EXPECT_EQ(TextOf(asa, "edtTitle"), "Kapitänin");
-    EXPECT_EQ(RowsOf(asa, "lvPhone"), (Rows{{"Primary Phone", "+46 8 100"},
-                                            {"Work Phone", "+46 31 100"},
-                                            {"Home Phone", "+46 8 200"},
-                                            {"Mobile Phone", "+46 70 300"},
-                                            {"Work Fax", "+46 31 101"},
-                                            {"Home Fax", "+46 8 201"},
-                                            {"Pager", "+46 74 400"},
-                                            {"Work Email", "asa@ferry.example"},
-                                            {"Personal Email", "asa@home.example"},
-                                            {"Work Email 2", "asa.oberg@ferry.example"},
-                                            {"Personal Email 2", "asa2@home.example"}}));
-    EXPECT_EQ(RowsOf(asa, "lvMisc"), (Rows{{"First Name", "Åsa"},
-                                           {"Middle/Initial", "M."},
-                                           {"Last Name", "Öberg"},
-                                           {"Suffix", "Jr."},
-                                           {"Department", "Flotte"},
-                                           {"Location", "Deck 3"},
-                                           {"Assistant Name", "Bo Ek"},
-                                           {"Manager Name", "Carl Dahl"},
-                                           {"Instant Messenger", "asa@im.example"},
-                                           {"Website", "https://ferry.example"},
-                                           {"Blog Site", "https://blog.example/asa"},
-                                           {"Spouse", "Erik Öberg"},
-                                           {"Children", "Lisa, Nils"},
-                                           {"Category", "Friends, Sailing"},
-                                           {"Birthday", "01/02/1980"},
-                                           {"Anniversary", "06/18/2005"}}));
-    EXPECT_EQ(TextOf(asa, "memStreetWork"), "Hamnvägen 1\r\nBox 7");
-    EXPECT_EQ(TextOf(asa, "edtPostalWork"), "411 01");
-    EXPECT_EQ(TextOf(asa, "edtCityHome"), "Stockholm");
-    EXPECT_EQ(TextOf(asa, "edtCountryOther"), "Sverige");
-    EXPECT_NE(TextOf(asa, "memNotes").find("Met at the regatta."), std::string::npos);
-    EXPECT_EQ(RowsOf(asa, "lvCustom"),
-              (Rows{{"1", "Business Email: asa.oberg@ferry.example"}, {"2", "Personal Email: asa2@home.example"}}));
+    EXPECT_EQ(EditText(asa, "edtCompany"), "Fährhaus & Söhne AG");
+    EXPECT_EQ(EditText(asa, "edtTitle"), "Kapitänin");
+    EXPECT_EQ(ListedRows(asa, "lvPhone"),
+              "Primary Phone=+46 8 100|Work Phone=+46 31 100|Home Phone=+46 8 200|Mobile Phone=+46 70 300|"
+              "Work Fax=+46 31 101|Home Fax=+46 8 201|Pager=+46 74 400|Work Email=asa@ferry.example|"
+              "Personal Email=asa@home.example|Work Email 2=asa.oberg@ferry.example|"
+              "Personal Email 2=asa2@home.example");
+    EXPECT_EQ(ListedRows(asa, "lvMisc"),
+              "First Name=Åsa|Middle/Initial=M.|Last Name=Öberg|Suffix=Jr.|Department=Flotte|Location=Deck 3|"
+              "Assistant Name=Bo Ek|Manager Name=Carl Dahl|Instant Messenger=asa@im.example|"
+              "Website=https://ferry.example|Blog Site=https://blog.example/asa|Spouse=Erik Öberg|"
+              "Children=Lisa, Nils|Category=Friends, Sailing|Birthday=01/02/1980|Anniversary=06/18/2005");
+    EXPECT_EQ(EditText(asa, "memStreetWork"), "Hamnvägen 1\r\nBox 7");
+    EXPECT_EQ(EditText(asa, "edtPostalWork"), "411 01");
+    EXPECT_EQ(EditText(asa, "edtCityHome"), "Stockholm");
+    EXPECT_EQ(EditText(asa, "edtCountryOther"), "Sverige");
+    EXPECT_NE(EditText(asa, "memNotes").find("Met at the regatta."), std::string::npos);
+    EXPECT_EQ(ListedRows(asa, "lvCustom"),
+              "1=Business Email: asa.oberg@ferry.example|2=Personal Email: asa2@home.example");
     // A contact with neither phone nor e-mail lists nothing.
     const DetailView zoe = Describe(contacts, detail::DescribeLNAddr, "Παπαδοπούλου");
-    EXPECT_TRUE(RowsOf(zoe, "lvPhone").empty());
-    EXPECT_EQ(TextOf(zoe, "edtDisplayName"), "Ζωή Παπαδοπούλου");  // no full name: the name parts
-    EXPECT_EQ(TextOf(zoe, "edtCityWork"), "Πειραιάς");
+    EXPECT_EQ(ListedRows(zoe, "lvPhone"), "");
+    EXPECT_EQ(EditText(zoe, "edtDisplayName"), "Ζωή Παπαδοπούλου");  // no full name: the name parts
+    EXPECT_EQ(EditText(zoe, "edtCityWork"), "Πειραιάς");
 
     auto& calendar = Load<CxLNDateUtil>(kHelperLNDate, "mail.dxl");
     DetailView ferry = Describe(calendar, detail::DescribeLNDate, "Ferry meeting");
     EXPECT_EQ(ferry.title, "Lotus Notes Calendar Record Details");
-    EXPECT_EQ(TextOf(ferry, "edtDate"), "01/15/2026");
-    EXPECT_EQ(TextOf(ferry, "edtStartTime"), "14:00:00");
-    EXPECT_EQ(TextOf(ferry, "edtEndTime"), "15:30:00");
-    EXPECT_EQ(TextOf(ferry, "edtLocation"), "Pier 4");
-    EXPECT_EQ(TextOf(ferry, "memNotes"), "Agenda:\r\n1. Timetable");
-    EXPECT_TRUE(Checked(ferry, "cbPrivate"));
-    EXPECT_FALSE(Checked(ferry, "cbAllDay"));
+    EXPECT_EQ(EditText(ferry, "edtDate"), "01/15/2026");
+    EXPECT_EQ(EditText(ferry, "edtStartTime"), "14:00:00");
+    EXPECT_EQ(EditText(ferry, "edtEndTime"), "15:30:00");
+    EXPECT_EQ(EditText(ferry, "edtLocation"), "Pier 4");
+    EXPECT_EQ(EditText(ferry, "memNotes"), "Agenda:\r\n1. Timetable");
+    EXPECT_TRUE(IsChecked(ferry, "cbPrivate"));
+    EXPECT_FALSE(IsChecked(ferry, "cbAllDay"));
     const std::string eastern = "Z=5$DO=1$DL=3 2 1 11 1 1$ZX=55$ZN=Eastern";
-    EXPECT_EQ(RowsOf(ferry, "lvMisc"), (Rows{{"Start Time Zone", eastern}, {"End Time Zone", eastern}}));
+    EXPECT_EQ(ListedRows(ferry, "lvMisc"), "Start Time Zone=" + eastern + "|End Time Zone=" + eastern);
     EXPECT_EQ(ferry.repeat.type, RepeatView::None);
-    EXPECT_FALSE(RecurrenceShown(ferry));
+    EXPECT_FALSE(TabShown(ferry, "tRecurrence"));
 
     DetailView midsummer = Describe(calendar, detail::DescribeLNDate, "Midsummer");
-    EXPECT_TRUE(Checked(midsummer, "cbAllDay"));
-    EXPECT_EQ(TextOf(midsummer, "edtEndTime"), "06/21/2026 00:00:00");
+    EXPECT_TRUE(IsChecked(midsummer, "cbAllDay"));
+    EXPECT_EQ(EditText(midsummer, "edtEndTime"), "06/21/2026 00:00:00");
 
     const DetailView gym = Describe(calendar, detail::DescribeLNDate, "Gym");
-    EXPECT_TRUE(RecurrenceShown(gym));
+    EXPECT_TRUE(TabShown(gym, "tRecurrence"));
     EXPECT_EQ(gym.repeat.type, RepeatView::Weekly);
     EXPECT_EQ(gym.repeat.dayMask, 42);
     EXPECT_EQ(gym.repeat.interval, 1);
@@ -181,28 +142,25 @@ TEST_F(LotusDetailsLoaded, EachWindowShowsItsRecordInItsRowsAndOrder) {
     EXPECT_EQ(board.repeat.type, RepeatView::Monthly);
     EXPECT_FALSE(board.repeat.monthlyByDate);
     EXPECT_EQ(board.repeat.dayMask, 4);
-    const DetailView tax = Describe(calendar, detail::DescribeLNDate, "Tax day");
-    EXPECT_EQ(tax.repeat.type, RepeatView::Yearly);
-    EXPECT_EQ(tax.repeat.interval, 2);
 
     auto& tasks = Load<CxLNTaskUtil>(kHelperLNTask, "mail.dxl");
     DetailView charts = Describe(tasks, detail::DescribeLNTask, "Buy charts");
     EXPECT_EQ(charts.title, "Lotus Notes Task Record Details");
-    EXPECT_EQ(TextOf(charts, "edtPriority"), "High");
-    EXPECT_EQ(TextOf(charts, "edtDueDate"), "12/31/2030");
-    EXPECT_EQ(TextOf(charts, "edtCategory"), "Boat");
-    EXPECT_FALSE(Checked(charts, "cbCompleted"));
-    EXPECT_EQ(RowsOf(charts, "lvMisc"), (Rows{{"End Time", "12/31/2030 00:00:00"}}));
+    EXPECT_EQ(EditText(charts, "edtPriority"), "High");
+    EXPECT_EQ(EditText(charts, "edtDueDate"), "12/31/2030");
+    EXPECT_EQ(EditText(charts, "edtCategory"), "Boat");
+    EXPECT_FALSE(IsChecked(charts, "cbCompleted"));
+    EXPECT_EQ(ListedRows(charts, "lvMisc"), "End Time=12/31/2030 00:00:00");
     DetailView report = Describe(tasks, detail::DescribeLNTask, "File report");
-    EXPECT_EQ(TextOf(report, "edtPriority"), "Low");
-    EXPECT_TRUE(Checked(report, "cbCompleted"));
-    EXPECT_EQ(TextOf(Describe(tasks, detail::DescribeLNTask, "Paint hull"), "memNotes"), "Two coats");
+    EXPECT_EQ(EditText(report, "edtPriority"), "Low");
+    EXPECT_TRUE(IsChecked(report, "cbCompleted"));
+    EXPECT_EQ(EditText(Describe(tasks, detail::DescribeLNTask, "Paint hull"), "memNotes"), "Two coats");
 
     auto& notebook = Load<CxLNNoteUtil>(kHelperLNNote, "journal.dxl");
     const DetailView idea = Describe(notebook, detail::DescribeLNNote, "Idéer för sommaren");
     EXPECT_EQ(idea.title, "Lotus Notes Notebook Record Details");
-    EXPECT_EQ(RowsOf(idea, "lvMisc"), (Rows{{"Subject", "Idéer för sommaren"}, {"Border Color", "0x000000"}}));
-    EXPECT_EQ(TextOf(idea, "memNotes"), "Segla till Åland");
+    EXPECT_EQ(ListedRows(idea, "lvMisc"), "Subject=Idéer för sommaren|Border Color=0x000000");
+    EXPECT_EQ(EditText(idea, "memNotes"), "Segla till Åland");
 }
 
 // Hand-made records, for the rows at their edges.
@@ -215,7 +173,7 @@ protected:
 TEST_F(LotusDetailsEdges, ContactRowsOnlyForValuesAndCustomSlotsThatAreThere) {
     auto rec = fwtest::Zeroed<LNAddrRec>();
     DetailView empty = detail::DescribeLNAddr(rec.get(), *adapter);
-    for (const char* list : {"lvPhone", "lvMisc", "lvCustom"}) EXPECT_TRUE(RowsOf(empty, list).empty()) << list;
+    for (const char* list : {"lvPhone", "lvMisc", "lvCustom"}) EXPECT_EQ(ListedRows(empty, list), "") << list;
 
     // A labelled slot without value, an unlabelled value, an empty slot,
     // the last slot; an old birthday keeps its date.
@@ -227,14 +185,14 @@ TEST_F(LotusDetailsEdges, ContactRowsOnlyForValuesAndCustomSlotsThatAreThere) {
     rec->Anniversary = 0.0005;
     std::strcpy(rec->Fields + LNAddrFieldOffset(kLNPager), "555");
     const DetailView view = detail::DescribeLNAddr(rec.get(), *adapter);
-    EXPECT_EQ(RowsOf(view, "lvCustom"), (Rows{{"1", "Boat: [Empty]"}, {"2", "Seabird"}, {"10", "Berth: B12"}}));
-    EXPECT_EQ(RowsOf(view, "lvMisc"), (Rows{{"Birthday", "03/04/1925"}}));
-    EXPECT_EQ(RowsOf(view, "lvPhone"), (Rows{{"Pager", "555"}}));
+    EXPECT_EQ(ListedRows(view, "lvCustom"), "1=Boat: [Empty]|2=Seabird|10=Berth: B12");
+    EXPECT_EQ(ListedRows(view, "lvMisc"), "Birthday=03/04/1925");
+    EXPECT_EQ(ListedRows(view, "lvPhone"), "Pager=555");
 
     // Without a record the window stays empty.
     const DetailView none = detail::DescribeLNAddr(nullptr, *adapter);
     EXPECT_EQ(none.title, "Lotus Notes Contact Record Details");
-    EXPECT_TRUE(RowsOf(none, "lvPhone").empty());
+    EXPECT_EQ(ListedRows(none, "lvPhone"), "");
 }
 
 TEST_F(LotusDetailsEdges, RepeatRulesByUnit) {
@@ -265,7 +223,7 @@ TEST_F(LotusDetailsEdges, RepeatRulesByUnit) {
         rec->RepeatUntil = OleDate(2026, 6, 1);
         const DetailView view = detail::DescribeLNDate(rec.get(), *adapter);
         EXPECT_EQ(view.repeat.type, c.type);
-        EXPECT_EQ(RecurrenceShown(view), c.type != RepeatView::None);
+        EXPECT_EQ(TabShown(view, "tRecurrence"), c.type != RepeatView::None);
         if (c.type == RepeatView::None) continue;
         EXPECT_EQ(view.repeat.interval, c.interval_);
         EXPECT_EQ(view.repeat.dayMask, c.mask);
@@ -281,27 +239,24 @@ TEST_F(LotusDetailsEdges, TaskPrioritiesAndCompletionAndNotebookColours) {
     for (const auto& [priority, text] : priorities) {
         auto rec = fwtest::Zeroed<LNTaskRec>();
         rec->Priority = priority;
-        EXPECT_EQ(TextOf(detail::DescribeLNTask(rec.get(), *adapter), "edtPriority"), text) << priority;
+        EXPECT_EQ(EditText(detail::DescribeLNTask(rec.get(), *adapter), "edtPriority"), text) << priority;
     }
     auto task = fwtest::Zeroed<LNTaskRec>();
     task->CompletionDate = CxDateTime().GetVariantTime() + 1;  // planned for tomorrow: not done yet
     task->KeptDate = OleDate(2026, 1, 5, 8, 30);
     task->DueDate = 1e12;  // past every date: no text rather than a made-up one
     DetailView view = detail::DescribeLNTask(task.get(), *adapter);
-    EXPECT_FALSE(Checked(view, "cbCompleted"));
-    EXPECT_EQ(TextOf(view, "edtDueDate"), "");
-    EXPECT_EQ(RowsOf(view, "lvMisc"), (Rows{{"Start Time", "01/05/2026 08:30:00"}}));
+    EXPECT_FALSE(IsChecked(view, "cbCompleted"));
+    EXPECT_EQ(EditText(view, "edtDueDate"), "");
+    EXPECT_EQ(ListedRows(view, "lvMisc"), "Start Time=01/05/2026 08:30:00");
 
     auto note = fwtest::Zeroed<LNNoteRec>();
     note->KeptValue = 0x00FF8040;
     platform::CopyText(note->KeptText, "Ideas");
     note->KeptDates[0] = OleDate(2026, 2, 1);
     note->KeptDates[2] = OleDate(2026, 2, 3, 12, 5, 9);
-    EXPECT_EQ(RowsOf(detail::DescribeLNNote(note.get(), *adapter), "lvMisc"),
-              (Rows{{"Categories", "Ideas"},
-                    {"Border Color", "0xFF8040"},
-                    {"Diary Date", "02/01/2026"},
-                    {"Edit Time", "02/03/2026 12:05:09"}}));
+    EXPECT_EQ(ListedRows(detail::DescribeLNNote(note.get(), *adapter), "lvMisc"),
+              "Categories=Ideas|Border Color=0xFF8040|Diary Date=02/01/2026|Edit Time=02/03/2026 12:05:09");
 }
 
 }  // namespace
