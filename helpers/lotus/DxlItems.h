@@ -30,6 +30,11 @@ struct DxlDocument {
     std::vector<std::string> Times(std::string_view name) const;
 };
 
+// The times the document was created and last changed (its note
+// information), kept as items of names no item of Notes can have.
+inline constexpr std::string_view kDxlCreatedItem = "<created>";
+inline constexpr std::string_view kDxlModifiedItem = "<modified>";
+
 // A date-time text of DXL: "20260315T090000,00-05", "20260315" (a date),
 // "T090000,00" (a time of day), with an optional zone: "Z", "+01",
 // "-0530" or "+05:30".

@@ -145,8 +145,16 @@ private:
             return empty ? EndDocument() : true;
         }
         if (!m_collect) return true;
+        if (depth == m_docDepth + 2 && m_inNoteInfo && !empty && (name == "created" || name == "modified")) {
+            m_item = &m_doc.items[std::string(name == "created" ? kDxlCreatedItem : kDxlModifiedItem)];
+            m_itemDepth = depth;
+            return true;
+        }
         if (depth == m_docDepth + 1) {
-            if (name == "noteinfo") m_doc.unid = Attribute("unid");
+            if (name == "noteinfo") {
+                m_doc.unid = Attribute("unid");
+                m_inNoteInfo = !empty;
+            }
             if (name == "item" && !empty) {
                 m_item = &m_doc.items[DxlLower(Attribute("name"))];
                 m_itemDepth = depth;
@@ -195,6 +203,7 @@ private:
     bool End(std::string_view name, int depth) {
         if (!m_inDocument) return true;
         if (depth == m_docDepth) return EndDocument();
+        if (depth == m_docDepth + 1 && name == "noteinfo") m_inNoteInfo = false;
         if (!m_item) return true;
         if (depth == m_skipDepth) m_skipDepth = -1;
         if (depth == m_parDepth && name == "par") {
@@ -252,6 +261,7 @@ private:
         m_inDocument = true;
         m_docDepth = depth;
         m_doc = DxlDocument{};
+        m_inNoteInfo = false;
         m_doc.form = Attribute("form");
         m_collect = m_doc.form.empty() || DxlRecordMaker::Wants(m_maker.Kind(), m_doc.form);
     }
@@ -278,6 +288,7 @@ private:
     std::string m_problem;
     bool m_sawRoot = false, m_inDocument = false, m_collect = false, m_stopped = false;
     int m_docDepth = -1, m_itemDepth = -1, m_captureDepth = -1;
+    bool m_inNoteInfo = false;
     int m_richDepth = -1, m_parDepth = -1, m_skipDepth = -1;
     DxlDocument m_doc;
     DxlItem* m_item = nullptr;

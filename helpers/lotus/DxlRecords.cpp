@@ -225,6 +225,11 @@ LnTodo TodoOf(const DxlDocument& doc) {
             t.due = *due;
             break;
         }
+    for (std::string_view name : {"StartDateTime", "StartDate"})
+        if (auto start = LocalTimeOf(doc, name)) {
+            t.keptDate = *start;  // the to-do's start, which the detail window shows
+            break;
+        }
     t.completed = LocalTimeOf(doc, "CompletedDateTime").value_or(0.0);
     return t;
 }
@@ -234,6 +239,11 @@ LnDocument NotebookDocumentOf(const DxlDocument& doc) {
     d.id = doc.unid;
     d.subject = doc.Text("Subject");
     d.body = doc.Lines("Body");
+    // What the detail window shows besides: the categories and the times
+    // the document was created and last changed.
+    d.kept = doc.Text("Categories");
+    d.keptDates[1] = LocalTimeOf(doc, kDxlCreatedItem).value_or(0.0);
+    d.keptDates[2] = LocalTimeOf(doc, kDxlModifiedItem).value_or(0.0);
     return d;
 }
 

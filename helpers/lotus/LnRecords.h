@@ -53,14 +53,16 @@ struct LnTodo {
     int priority = 1;  // 0 high, 2 low, else normal
     bool isPrivate = false;
     std::string kept2;
-    double due = 0.0, keptDate = 0.0, completed = 0.0;
+    double due = 0.0, keptDate = 0.0, completed = 0.0;  // keptDate: the start
     std::array<int, 2> keptValues{};
     std::array<std::string, 3> keptTexts;
     int keptValue = 0;
     std::string kept6;
 };
 
-// A notebook (journal) document.
+// A notebook (journal) document. The fields after the body are what the
+// detail window shows of it: the categories, the border colour and the
+// diary, creation and edit dates.
 struct LnDocument {
     std::string id, subject, body, kept;
     int keptValue = 0;

@@ -69,8 +69,8 @@ mail.dxl (times in the zone of their offset; the local times follow)
     (10:00 to 11:00 UTC), StartTimeZone/EndTimeZone India.
   Appointment 1012: an instance document of "Gym" ($REF 1005): skipped.
   Memo 1013 "Lunch?": skipped.  Notice 1014: skipped.
-  Task 2001 "Buy charts": open, due 2030-12-31, Priority 1 (high),
-    Categories Boat.
+  Task 2001 "Buy charts": open, starting 2030-12-01 09:00 +01, due
+    2030-12-31, Priority 1 (high), Categories Boat.
   Task 2002 "File report": completed 2026-01-02 10:00 +01, due
     2026-01-01, Priority 3 (low).
   Task 2003 "Paint hull": overdue, due 2025-06-01, Priority 2 (normal),
@@ -80,7 +80,8 @@ journal.dxl
   Document 3001 "Logbook day 1": Body paragraphs "Left Visby at dawn.",
     a line break inside the second ("Wind SW" / "5 m/s"), a table of one
     row ("Cell A", "Cell B" as lines), a picture (no text).
-  Document 3002 "Idéer för sommaren": Body "Segla till Åland".
+  Document 3002 "Idéer för sommaren": Body "Segla till Åland", Categories
+    Segling and Planer.
   Memo 3003: skipped.
 """
 import os
@@ -275,6 +276,7 @@ def mail():
         document("Notice", 1014, [item("Subject", text("Invitation: Board meeting")),
                                   item("StartDateTime", dt("20260113T140000,00+01"))]),
         document("Task", 2001, [item("Subject", text("Buy charts")), item("DueDateTime", dt("20301231")),
+                                item("StartDateTime", dt("20301201T090000,00+01")),
                                 item("Priority", text("1")), item("Categories", text("Boat")),
                                 item("TaskType", text("0"))]),
         document("Task", 2002, [item("Subject", text("File report")), item("DueDateTime", dt("20260101")),
@@ -297,6 +299,7 @@ def journal():
                          "<par def='1'><picture width='10px' height='10px'><gif>R0lGODlhAQABAAAAACw=</gif>"
                          "</picture></par></richtext>")]),
         document("Document", 3002, [item("Subject", text("Idéer för sommaren")),
+                                    item("Categories", textlist(["Segling", "Planer"])),
                                     item("Body", rich("Segla till Åland"))]),
         document("Memo", 3003, [item("Subject", text("Not a journal page"))]),
     ]

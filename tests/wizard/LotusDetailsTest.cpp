@@ -150,7 +150,7 @@ TEST_F(LotusDetailsLoaded, EachWindowShowsItsRecordInItsRowsAndOrder) {
     EXPECT_EQ(EditText(charts, "edtDueDate"), "12/31/2030");
     EXPECT_EQ(EditText(charts, "edtCategory"), "Boat");
     EXPECT_FALSE(IsChecked(charts, "cbCompleted"));
-    EXPECT_EQ(ListedRows(charts, "lvMisc"), "End Time=12/31/2030 00:00:00");
+    EXPECT_EQ(ListedRows(charts, "lvMisc"), "Start Time=12/01/2030 08:00:00|End Time=12/31/2030 00:00:00");
     DetailView report = Describe(tasks, detail::DescribeLNTask, "File report");
     EXPECT_EQ(EditText(report, "edtPriority"), "Low");
     EXPECT_TRUE(IsChecked(report, "cbCompleted"));
@@ -159,7 +159,10 @@ TEST_F(LotusDetailsLoaded, EachWindowShowsItsRecordInItsRowsAndOrder) {
     auto& notebook = Load<CxLNNoteUtil>(kHelperLNNote, "journal.dxl");
     const DetailView idea = Describe(notebook, detail::DescribeLNNote, "Idéer för sommaren");
     EXPECT_EQ(idea.title, "Lotus Notes Notebook Record Details");
-    EXPECT_EQ(ListedRows(idea, "lvMisc"), "Subject=Idéer för sommaren|Border Color=0x000000");
+    // The document's note information gives its creation and edit times.
+    EXPECT_EQ(ListedRows(idea, "lvMisc"),
+              "Subject=Idéer för sommaren|Categories=Segling, Planer|Border Color=0x000000|"
+              "Create Time=06/01/2025 08:10:10|Edit Time=10/01/2025 08:10:10");
     EXPECT_EQ(EditText(idea, "memNotes"), "Segla till Åland");
 }
 
