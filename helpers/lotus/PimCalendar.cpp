@@ -66,6 +66,7 @@ LnTodo TodoOf(icalcomponent* comp) {
     t.category = Categories(comp);
     t.isPrivate = IsPrivate(comp);
     t.due = LocalOf(comp, ICAL_DUE_PROPERTY);
+    t.keptDate = LocalOf(comp, ICAL_DTSTART_PROPERTY);  // the start, which the detail window shows
     if (icalproperty* p = icalcomponent_get_first_property(comp, ICAL_PRIORITY_PROPERTY)) {
         const int priority = icalproperty_get_priority(p);
         t.priority = priority >= 1 && priority <= 4 ? 0 : priority >= 6 && priority <= 9 ? 2 : 1;
@@ -88,6 +89,11 @@ LnDocument DocumentOf(icalcomponent* comp) {
     d.id = TextOf(comp, ICAL_UID_PROPERTY);
     d.subject = TextOf(comp, ICAL_SUMMARY_PROPERTY);
     d.body = TextOf(comp, ICAL_DESCRIPTION_PROPERTY);
+    // What the detail window shows besides: the categories, the diary date
+    // and the times the entry was created and last changed.
+    d.kept = Categories(comp);
+    d.keptDates = {LocalOf(comp, ICAL_DTSTART_PROPERTY), LocalOf(comp, ICAL_CREATED_PROPERTY),
+                   LocalOf(comp, ICAL_LASTMODIFIED_PROPERTY)};
     return d;
 }
 

@@ -296,6 +296,12 @@ TEST_F(LotusPim, TodosAndJournalEntries) {
     EXPECT_EQ(notes.documents[0].id, "j-1");
     EXPECT_EQ(notes.documents[0].subject, "Idéer");
     EXPECT_EQ(notes.documents[0].body, "Första idén\nAndra idén");
+    // The categories, the diary date and the creation and edit times, for
+    // the detail window.
+    EXPECT_EQ(notes.documents[0].kept, "Sommar, Idéer");
+    const double kept[] = {OleDate(2026, 2, 1), OleDate(2026, 1, 30, 8), OleDate(2026, 1, 31, 19, 45)};
+    for (int i = 0; i < 3; ++i) EXPECT_NEAR(notes.documents[0].keptDates[i], kept[i], 1e-6) << i;
+    EXPECT_EQ(notes.documents[1].keptDates[1], 0.0);
     EXPECT_EQ(notes.documents[1].subject, "Packlista");
     // Each kind reads its own components only; none of them is no error.
     EXPECT_EQ(ReadCalendar("mail.ics", LnKind::Notebook).Count(), 0u);

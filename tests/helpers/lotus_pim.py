@@ -215,5 +215,9 @@ for uid, summary, body in [("j-1", "Idéer", "Första idén\nAndra idén"), ("j-
     j.add("summary", summary)
     j.add("description", body)
     j.add("dtstart", datetime.date(2026, 2, 1))
+    if uid == "j-1":
+        j.add("categories", ["Sommar", "Idéer"])
+        j.add("created", D(2026, 1, 30, 7, 0, tzinfo=UTC))
+        j.add("last-modified", D(2026, 1, 31, 18, 45, tzinfo=UTC))
     book.add_component(j)
 write("notebook.ics", book.to_ical())

@@ -44,10 +44,12 @@ struct Sink : lotus_helper::LnRecordSink {
     }
     bool Todo(const lotus_helper::LnTodo& r) override {
         Check(r.priority >= 0 && r.priority <= 2 && ValidUtf8(r.subject) && ValidUtf8(r.body));
+        Check(std::isfinite(r.keptDate));
         return true;
     }
     bool Document(const lotus_helper::LnDocument& r) override {
-        Check(ValidUtf8(r.subject) && ValidUtf8(r.body));
+        Check(ValidUtf8(r.subject) && ValidUtf8(r.body) && ValidUtf8(r.kept));
+        for (double d : r.keptDates) Check(std::isfinite(d));
         return true;
     }
 };
