@@ -15,6 +15,7 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <variant>
 
 #include "common/misc/CxDateTime.h"
@@ -205,6 +206,10 @@ QWidget* TabPage(const DetailTab& tab, const DetailView& view, QWidget* parent);
 
 constexpr std::size_t kEditsWithoutScrolling = 10;
 
+bool HasMemo(const std::vector<DetailEdit>& edits) {
+    return std::any_of(edits.begin(), edits.end(), [](const DetailEdit& edit) { return edit.multiLine; });
+}
+
 // Tabs of a tab widget, hidden ones hidden; the first shown one current.
 void AddTabs(QTabWidget* tabs, const std::vector<DetailTab>& list, const DetailView& view) {
     int first = -1;
@@ -235,7 +240,7 @@ QWidget* TabPage(const DetailTab& tab, const DetailView& view, QWidget* parent) 
         auto* grid = new QGridLayout;
         grid->setColumnStretch(1, 1);
         AddEdits(grid, tab.edits, page);
-        layout->addLayout(grid, 1);
+        layout->addLayout(grid, HasMemo(tab.edits) ? 1 : 0);
     }
     if (!tab.checks.empty()) {
         auto* checks = new QHBoxLayout;
@@ -251,7 +256,8 @@ QWidget* TabPage(const DetailTab& tab, const DetailView& view, QWidget* parent) 
         AddTabs(sub, tab.subTabs, view);
         layout->addWidget(sub, 1);
     }
-    if (tab.edits.empty() && !tab.list && tab.subTabs.empty()) layout->addStretch(1);
+    // Edits and boxes stay at the top when nothing below takes the room.
+    if (!HasMemo(tab.edits) && !tab.list && tab.subTabs.empty()) layout->addStretch(1);
     return page;
 }
 
