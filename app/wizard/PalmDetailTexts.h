@@ -36,10 +36,10 @@ inline std::string TimeText(std::int32_t seconds) {
     return buffer;
 }
 
-// A Palm date as a local date value; 0 for no date.
-inline DATE DateValue(std::int32_t seconds) {
+// A Palm date (or day) as a local date value; 0 for no date.
+inline DATE DateValue(std::int32_t seconds, bool day = false) {
     SYSTEMTIME st;
-    if (PmIsNoDate(seconds) || !PmDateToSystemTime(seconds, st)) return 0;
+    if (PmIsNoDate(seconds) || !(day ? PmDayToSystemTime(seconds, st) : PmDateToSystemTime(seconds, st))) return 0;
     return CxDateTime(st).GetVariantTime();
 }
 

@@ -78,7 +78,7 @@ std::string AdvanceText(std::int32_t advance, std::int32_t unit) {
 
 // The Palm repeat rule as the window shows it. Palm Desktop keeps "no end"
 // as a date in 2031 or later.
-DetailRecurrence RepeatOf(const PmRepeatInfo& in, std::int32_t start) {
+DetailRecurrence RepeatOf(const PmRepeatInfo& in, std::int32_t start, bool untimed) {
     DetailRecurrence out;
     switch (in.RepeatKind) {
     case 1: out.type = RepeatView::Daily; break;
@@ -91,7 +91,7 @@ DetailRecurrence RepeatOf(const PmRepeatInfo& in, std::int32_t start) {
     }
     out.interval = in.Interval;
     out.dayMask = in.DayMask & 0x7F;
-    out.start = palm::DateValue(start);
+    out.start = palm::DateValue(start, untimed);
     SYSTEMTIME end;
     if (in.EndDate > 0 && PmDateToSystemTime(in.EndDate, end) && end.wYear <= kPmLastEndYear)
         out.end = CxDateTime(end).GetVariantTime();
@@ -116,7 +116,7 @@ DetailView DescribePDDate(const void* native, AppAdapter&) {
     SetCheck(view, "cbAlarm", f.alarm);
     SetCheck(view, "cbPrivate", f.isPrivate);
     SetCheck(view, "cbAllDay", f.untimed);
-    if (f.repeat != nullptr) view.repeat = RepeatOf(*f.repeat, f.start);
+    if (f.repeat != nullptr) view.repeat = RepeatOf(*f.repeat, f.start, f.untimed);
     AddRow(view, "lvMisc", "Alarm Advance", f.alarm ? AdvanceText(f.advance, f.unit) : std::string());
     AddRow(view, "lvMisc", "End Date", f.untimed ? DateText(f.end) : std::string());
     AddRow(view, "lvMisc", "Time Zone", f.timeZone);
