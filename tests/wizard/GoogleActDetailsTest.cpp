@@ -20,63 +20,21 @@
 #include "platform/text/TextCopy.h"
 #include "tests/support/ActRecords.h"
 #include "tests/support/GoogleRecords.h"
+#include "tests/wizard/DetailViewSupport.h"
 #include "tests/wizard/WizardFixture.h"
 
 namespace {
 
 using detail::DetailView;
 using detail::RepeatView;
+using fwtest::Check;
+using fwtest::ExpectRule;
+using fwtest::Lines;
 using fwtest::OleDate;
-using Lines = std::vector<std::string>;
-
-Lines Rows(const DetailView& view, const char* list) {
-    Lines out;
-    const detail::DetailList* found = detail::FindList(view, list);
-    EXPECT_NE(found, nullptr) << list;
-    if (found)
-        for (const detail::DetailRow& row : found->rows) out.push_back(row.first + "|" + row.second);
-    return out;
-}
-
-Lines Texts(const DetailView& view, std::initializer_list<const char*> names) {
-    Lines out;
-    for (const char* name : names) {
-        const detail::DetailEdit* edit = detail::FindEdit(view, name);
-        out.push_back(edit ? edit->text : std::string("<none>"));
-    }
-    return out;
-}
-
-const detail::DetailCheck& Check(DetailView& view, const char* name) {
-    static const detail::DetailCheck none{"<none>", "", false};
-    const detail::DetailCheck* check = detail::FindCheck(view, name);
-    return check ? *check : none;
-}
-
-bool Visible(const DetailView& view, const char* tab) {
-    const detail::DetailTab* found = detail::FindTab(view, tab);
-    return found && found->visible;
-}
-
-struct Rule {
-    RepeatView type;
-    int interval, dayMask;
-    bool byDate;
-    double start, end;
-};
-
-void ExpectRule(DetailView& view, const Rule& rule) {
-    EXPECT_EQ(view.repeat.type, rule.type);
-    EXPECT_EQ(Visible(view, "tRecurrence"), rule.type != RepeatView::None);
-    if (rule.type == RepeatView::None) return;
-    EXPECT_EQ(view.repeat.interval, rule.interval);
-    EXPECT_EQ(view.repeat.dayMask, rule.dayMask);
-    if (rule.type == RepeatView::Monthly) {
-        EXPECT_EQ(view.repeat.monthlyByDate, rule.byDate);
-    }
-    EXPECT_DOUBLE_EQ(view.repeat.start, rule.start);
-    EXPECT_DOUBLE_EQ(view.repeat.end, rule.end);
-}
+using fwtest::Rows;
+using fwtest::Rule;
+using fwtest::Texts;
+using fwtest::Visible;
 
 // A driver whose helpers are the test helper, copying the data files the
 // test writes into `source`.
