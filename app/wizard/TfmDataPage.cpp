@@ -16,6 +16,7 @@
 
 #include "app/AppCommon.h"
 #include "app/wizard/RecordColumns.h"
+#include "app/wizard/TfmDetailWindows.h"
 #include "app/wizard/WindowHandle.h"
 #include "common/records/CommAddrMgr.h"
 #include "common/records/CommDateMgr.h"
@@ -239,7 +240,13 @@ bool TfmDataPage::Reload(int kind) {
     return ReloadApplicationKind(HandleOf(Host().OwnerWindow()), m_sourceApp, kind, target);
 }
 
-void TfmDataPage::OpenDetail(int, const CommRecordRef&) {}
+void TfmDataPage::OpenDetail(int kind, const CommRecordRef& record) {
+    std::unique_ptr<TfmRecordDetail> window = CreateDetailWindow(m_sourceApp, kind, this);
+    if (window == nullptr) return;
+    window->Bind(GetAdapterTable().Get(m_sourceApp, kind));
+    window->ShowRecord(record);
+    window->exec();
+}
 
 void TfmDataPage::Refresh() {
     for (int kind = 0; kind < CommKindCount; ++kind) {

@@ -43,7 +43,8 @@ protected:
     // that failed (the list then shows what the adapter holds). By default
     // the source adapter of the kind loads again without comparing.
     virtual bool Reload(int kind);
-    // Opens the detail window of a record; no detail window exists yet.
+    // Opens the detail window of the source's kind on a record, modally;
+    // nothing opens for a source without one.
     virtual void OpenDetail(int kind, const CommRecordRef& record);
 
 private:

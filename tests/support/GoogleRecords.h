@@ -55,9 +55,9 @@ struct GCalendar {
 
 namespace gdetail {
 
-inline void Slots(ExchangeDataWriter& w, const std::vector<std::pair<int, std::string>>& slots, std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i) w.Int(i < slots.size() ? slots[i].first : 0);
-    for (std::size_t i = 0; i < count; ++i) w.Text(i < slots.size() ? slots[i].second : std::string());
+inline void Slots(ExchangeDataWriter& w, const std::vector<std::pair<int, std::string>>& filled, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) w.Int(i < filled.size() ? filled[i].first : 0);
+    for (std::size_t i = 0; i < count; ++i) w.Text(i < filled.size() ? filled[i].second : std::string());
 }
 
 inline void Texts(ExchangeDataWriter& w, const std::vector<std::string>& texts, std::size_t count) {
@@ -65,8 +65,8 @@ inline void Texts(ExchangeDataWriter& w, const std::vector<std::string>& texts, 
 }
 
 template <class Member>
-void AddressTexts(ExchangeDataWriter& w, const std::vector<GAddressSlot>& slots, Member member) {
-    for (std::size_t i = 0; i < 5; ++i) w.Text(i < slots.size() ? slots[i].*member : std::string());
+void AddressTexts(ExchangeDataWriter& w, const std::vector<GAddressSlot>& filled, Member member) {
+    for (std::size_t i = 0; i < 5; ++i) w.Text(i < filled.size() ? filled[i].*member : std::string());
 }
 
 }  // namespace gdetail

@@ -1,7 +1,8 @@
 // Takes a picture of every page and dialog of the wizard: the Palm Desktop
 // run through all its pages on generated sample files (the review page with
-// its coloured records, the finish page with its counts), the option pages of
-// the other sources, and the two diagnostics dialogs. Each picture is read
+// its coloured records, a detail window of each kind, the finish page with
+// its counts), the option pages of the other sources, and the two
+// diagnostics dialogs. Each picture is read
 // back and checked for the size of what it shows.
 // Usage: wizard_shots <output folder>
 // Everything the run keeps (settings, logs, the Outlook store, the sample
@@ -10,17 +11,28 @@
 #include <QImage>
 #include <QPixmap>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTest>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
+#include <type_traits>
+#include <variant>
 
+#include "app/AdapterTable.h"
+#include "app/AppIds.h"
 #include "app/wizard/TfmDebug.h"
+#include "app/wizard/TfmDetailWindows.h"
 #include "app/wizard/TfmDump.h"
 #include "app/wizard/TfmMain.h"
 #include "app/wizard/TfmPage.h"
 #include "app/wizard/TfmSource.h"
+#include "common/records/CommAddrMgr.h"
+#include "common/records/CommDateMgr.h"
+#include "common/records/CommNoteMgr.h"
+#include "common/records/CommTaskMgr.h"
 #include "platform/ui/RecordingUserInterface.h"
 #include "tools/palmdat/PalmDatWriter.h"
 
@@ -74,6 +86,51 @@ void ShowPage(TfmMain& main, TfmMain::PageId id) {
         if (TfmPage* page = main.Page(static_cast<TfmMain::PageId>(i))) page->setVisible(i == id);
 }
 
+// The detail window of each kind on a record of the loaded Palm Desktop
+// sample: a contact, a weekly event on its "Recurrence" tab, a completed
+// to-do and the text of a memo.
+void ShootDetails(QWidget& owner, const fs::path& out) {
+    struct Shot {
+        int kind;
+        std::size_t record;
+        const char* tab;  // shown instead of the first one, or null
+        const char* file;
+    };
+    const Shot shots[] = {{CommKindAddr, 0, nullptr, "detail-contact.png"},
+                          {CommKindDate, 2, "tRecurrence", "detail-calendar.png"},
+                          {CommKindTask, 3, nullptr, "detail-task.png"},
+                          {CommKindNote, 1, "tNotes", "detail-note.png"}};
+    for (const Shot& shot : shots) {
+        AppAdapter* adapter = GetAdapterTable().Get(kAppPalm, shot.kind);
+        std::unique_ptr<TfmRecordDetail> window = CreateDetailWindow(kAppPalm, shot.kind, &owner);
+        if (adapter == nullptr || window == nullptr) {
+            std::fprintf(stderr, "wizard_shots: no Palm Desktop records of kind %d\n", shot.kind);
+            ++g_failures;
+            continue;
+        }
+        CommRecordRef record;
+        std::visit(
+            [&](auto list) {
+                if constexpr (std::is_pointer_v<decltype(list)>)
+                    if (list != nullptr && shot.record < list->GetRecordCount())
+                        record = list->GetRecordAt(shot.record);
+            },
+            adapter->GetList());
+        window->Bind(adapter);
+        if (!window->ShowRecord(record)) {
+            std::fprintf(stderr, "wizard_shots: %s shows no record\n", shot.file);
+            ++g_failures;
+            continue;
+        }
+        if (shot.tab != nullptr)
+            if (auto* tabs = window->findChild<QTabWidget*>("pDetail"))
+                tabs->setCurrentWidget(tabs->findChild<QWidget*>(shot.tab));
+        Expose(*window);
+        Shoot(*window, out / shot.file);
+        window->close();
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -117,6 +174,7 @@ int main(int argc, char** argv) {
         Shoot(main, out / "03-palm-options.png", client);
         main.GoNext();
         Shoot(main, out / "04-palm-review.png", client);
+        ShootDetails(main, out);
         main.GoNext();
         Shoot(main, out / "05-finish.png", client);
 
