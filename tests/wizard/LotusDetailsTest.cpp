@@ -25,17 +25,21 @@
 #include "tests/support/ScriptExports.h"
 #include "tests/support/TimeZone.h"
 #include "tests/support/Zeroed.h"
-#include "tests/wizard/DetailViewText.h"
+#include "tests/wizard/DetailViewSupport.h"
 
 namespace {
 
 using detail::DetailView;
 using detail::RepeatView;
-using fwtest::EditText;
-using fwtest::IsChecked;
-using fwtest::ListedRows;
 using fwtest::OleDate;
-using fwtest::TabShown;
+
+// A list's rows ("first|second") joined by ";", and an edit's text.
+std::string Listed(const DetailView& view, const char* list) {
+    std::string out;
+    for (const std::string& row : fwtest::Rows(view, list)) out += (out.empty() ? "" : ";") + row;
+    return out;
+}
+std::string Text(const DetailView& view, const char* edit) { return fwtest::Texts(view, {edit}).front(); }
 
 // The exports read by the real helper programs, whose data files the test
 // helper (linked under their names beside this program) hands to the
@@ -84,52 +88,51 @@ TEST_F(LotusDetailsLoaded, EachWindowShowsItsRecordInItsRowsAndOrder) {
     auto& contacts = Load<CxLNAddrUtil>(kHelperLNAddr, "names.dxl");
     DetailView asa = Describe(contacts, detail::DescribeLNAddr, "Åsa M. Öberg/Fleet/Ferry");
     EXPECT_EQ(asa.title, "Lotus Notes Contact Record Details");
-    EXPECT_EQ(EditText(asa, "edtCompany"), "Fährhaus & Söhne AG");
-    EXPECT_EQ(EditText(asa, "edtTitle"), "Kapitänin");
-    EXPECT_EQ(ListedRows(asa, "lvPhone"),
-              "Primary Phone=+46 8 100|Work Phone=+46 31 100|Home Phone=+46 8 200|Mobile Phone=+46 70 300|"
-              "Work Fax=+46 31 101|Home Fax=+46 8 201|Pager=+46 74 400|Work Email=asa@ferry.example|"
-              "Personal Email=asa@home.example|Work Email 2=asa.oberg@ferry.example|"
-              "Personal Email 2=asa2@home.example");
-    EXPECT_EQ(ListedRows(asa, "lvMisc"),
-              "First Name=Åsa|Middle/Initial=M.|Last Name=Öberg|Suffix=Jr.|Department=Flotte|Location=Deck 3|"
-              "Assistant Name=Bo Ek|Manager Name=Carl Dahl|Instant Messenger=asa@im.example|"
-              "Website=https://ferry.example|Blog Site=https://blog.example/asa|Spouse=Erik Öberg|"
-              "Children=Lisa, Nils|Category=Friends, Sailing|Birthday=01/02/1980|Anniversary=06/18/2005");
-    EXPECT_EQ(EditText(asa, "memStreetWork"), "Hamnvägen 1\r\nBox 7");
-    EXPECT_EQ(EditText(asa, "edtPostalWork"), "411 01");
-    EXPECT_EQ(EditText(asa, "edtCityHome"), "Stockholm");
-    EXPECT_EQ(EditText(asa, "edtCountryOther"), "Sverige");
-    EXPECT_NE(EditText(asa, "memNotes").find("Met at the regatta."), std::string::npos);
-    EXPECT_EQ(ListedRows(asa, "lvCustom"),
-              "1=Business Email: asa.oberg@ferry.example|2=Personal Email: asa2@home.example");
+    EXPECT_EQ(Text(asa, "edtCompany"), "Fährhaus & Söhne AG");
+    EXPECT_EQ(Text(asa, "edtTitle"), "Kapitänin");
+    EXPECT_EQ(Listed(asa, "lvPhone"),
+              "Primary Phone|+46 8 100;Work Phone|+46 31 100;Home Phone|+46 8 200;Mobile Phone|+46 70 300;"
+              "Work Fax|+46 31 101;Home Fax|+46 8 201;Pager|+46 74 400;Work Email|asa@ferry.example;"
+              "Personal Email|asa@home.example;Work Email 2|asa.oberg@ferry.example;"
+              "Personal Email 2|asa2@home.example");
+    EXPECT_EQ(Listed(asa, "lvMisc"),
+              "First Name|Åsa;Middle/Initial|M.;Last Name|Öberg;Suffix|Jr.;Department|Flotte;Location|Deck 3;"
+              "Assistant Name|Bo Ek;Manager Name|Carl Dahl;Instant Messenger|asa@im.example;"
+              "Website|https://ferry.example;Blog Site|https://blog.example/asa;Spouse|Erik Öberg;"
+              "Children|Lisa, Nils;Category|Friends, Sailing;Birthday|01/02/1980;Anniversary|06/18/2005");
+    EXPECT_EQ(Text(asa, "memStreetWork"), "Hamnvägen 1\r\nBox 7");
+    EXPECT_EQ(Text(asa, "edtPostalWork"), "411 01");
+    EXPECT_EQ(Text(asa, "edtCityHome"), "Stockholm");
+    EXPECT_EQ(Text(asa, "edtCountryOther"), "Sverige");
+    EXPECT_NE(Text(asa, "memNotes").find("Met at the regatta."), std::string::npos);
+    EXPECT_EQ(Listed(asa, "lvCustom"), "1|Business Email: asa.oberg@ferry.example;2|Personal Email: asa2@home.example");
     // A contact with neither phone nor e-mail lists nothing.
     const DetailView zoe = Describe(contacts, detail::DescribeLNAddr, "Παπαδοπούλου");
-    EXPECT_EQ(ListedRows(zoe, "lvPhone"), "");
-    EXPECT_EQ(EditText(zoe, "edtDisplayName"), "Ζωή Παπαδοπούλου");  // no full name: the name parts
-    EXPECT_EQ(EditText(zoe, "edtCityWork"), "Πειραιάς");
+    EXPECT_EQ(Listed(zoe, "lvPhone"), "");
+    EXPECT_EQ(Text(zoe, "edtDisplayName"), "Ζωή Παπαδοπούλου");  // no full name: the name parts
+    EXPECT_EQ(Text(zoe, "edtCityWork"), "Πειραιάς");
 
     auto& calendar = Load<CxLNDateUtil>(kHelperLNDate, "mail.dxl");
     DetailView ferry = Describe(calendar, detail::DescribeLNDate, "Ferry meeting");
     EXPECT_EQ(ferry.title, "Lotus Notes Calendar Record Details");
-    EXPECT_EQ(EditText(ferry, "edtDate"), "01/15/2026");
-    EXPECT_EQ(EditText(ferry, "edtStartTime"), "14:00:00");
-    EXPECT_EQ(EditText(ferry, "edtEndTime"), "15:30:00");
-    EXPECT_EQ(EditText(ferry, "edtLocation"), "Pier 4");
-    EXPECT_EQ(EditText(ferry, "memNotes"), "Agenda:\r\n1. Timetable");
-    EXPECT_TRUE(IsChecked(ferry, "cbPrivate"));
-    EXPECT_FALSE(IsChecked(ferry, "cbAllDay"));
+    EXPECT_EQ(Text(ferry, "edtDate"), "01/15/2026");
+    EXPECT_EQ(Text(ferry, "edtStartTime"), "14:00:00");
+    EXPECT_EQ(Text(ferry, "edtEndTime"), "15:30:00");
+    EXPECT_EQ(Text(ferry, "edtLocation"), "Pier 4");
+    EXPECT_EQ(Text(ferry, "memNotes"), "Agenda:\r\n1. Timetable");
+    EXPECT_TRUE(fwtest::Check(ferry, "cbPrivate").checked);
+    EXPECT_FALSE(fwtest::Check(ferry, "cbAllDay").checked);
     const std::string eastern = "Z=5$DO=1$DL=3 2 1 11 1 1$ZX=55$ZN=Eastern";
-    EXPECT_EQ(ListedRows(ferry, "lvMisc"), "Start Time Zone=" + eastern + "|End Time Zone=" + eastern);
+    EXPECT_EQ(Listed(ferry, "lvMisc"), "Start Time Zone|" + eastern + ";End Time Zone|" + eastern);
     EXPECT_EQ(ferry.repeat.type, RepeatView::None);
-    EXPECT_FALSE(TabShown(ferry, "tRecurrence"));
+    EXPECT_FALSE(fwtest::Visible(ferry, "tRecurrence"));
 
     DetailView midsummer = Describe(calendar, detail::DescribeLNDate, "Midsummer");
-    EXPECT_TRUE(IsChecked(midsummer, "cbAllDay"));
-    EXPECT_EQ(EditText(midsummer, "edtEndTime"), "06/21/2026 00:00:00");
+    EXPECT_TRUE(fwtest::Check(midsummer, "cbAllDay").checked);
+    EXPECT_EQ(Text(midsummer, "edtEndTime"), "06/21/2026 00:00:00");
 
     const DetailView gym = Describe(calendar, detail::DescribeLNDate, "Gym");
-    EXPECT_TRUE(TabShown(gym, "tRecurrence"));
+    EXPECT_TRUE(fwtest::Visible(gym, "tRecurrence"));
     EXPECT_EQ(gym.repeat.type, RepeatView::Weekly);
     EXPECT_EQ(gym.repeat.dayMask, 42);
     EXPECT_EQ(gym.repeat.interval, 1);
@@ -146,24 +149,24 @@ TEST_F(LotusDetailsLoaded, EachWindowShowsItsRecordInItsRowsAndOrder) {
     auto& tasks = Load<CxLNTaskUtil>(kHelperLNTask, "mail.dxl");
     DetailView charts = Describe(tasks, detail::DescribeLNTask, "Buy charts");
     EXPECT_EQ(charts.title, "Lotus Notes Task Record Details");
-    EXPECT_EQ(EditText(charts, "edtPriority"), "High");
-    EXPECT_EQ(EditText(charts, "edtDueDate"), "12/31/2030");
-    EXPECT_EQ(EditText(charts, "edtCategory"), "Boat");
-    EXPECT_FALSE(IsChecked(charts, "cbCompleted"));
-    EXPECT_EQ(ListedRows(charts, "lvMisc"), "Start Time=12/01/2030 08:00:00|End Time=12/31/2030 00:00:00");
+    EXPECT_EQ(Text(charts, "edtPriority"), "High");
+    EXPECT_EQ(Text(charts, "edtDueDate"), "12/31/2030");
+    EXPECT_EQ(Text(charts, "edtCategory"), "Boat");
+    EXPECT_FALSE(fwtest::Check(charts, "cbCompleted").checked);
+    EXPECT_EQ(Listed(charts, "lvMisc"), "Start Time|12/01/2030 08:00:00;End Time|12/31/2030 00:00:00");
     DetailView report = Describe(tasks, detail::DescribeLNTask, "File report");
-    EXPECT_EQ(EditText(report, "edtPriority"), "Low");
-    EXPECT_TRUE(IsChecked(report, "cbCompleted"));
-    EXPECT_EQ(EditText(Describe(tasks, detail::DescribeLNTask, "Paint hull"), "memNotes"), "Two coats");
+    EXPECT_EQ(Text(report, "edtPriority"), "Low");
+    EXPECT_TRUE(fwtest::Check(report, "cbCompleted").checked);
+    EXPECT_EQ(Text(Describe(tasks, detail::DescribeLNTask, "Paint hull"), "memNotes"), "Two coats");
 
     auto& notebook = Load<CxLNNoteUtil>(kHelperLNNote, "journal.dxl");
     const DetailView idea = Describe(notebook, detail::DescribeLNNote, "Idéer för sommaren");
     EXPECT_EQ(idea.title, "Lotus Notes Notebook Record Details");
     // The document's note information gives its creation and edit times.
-    EXPECT_EQ(ListedRows(idea, "lvMisc"),
-              "Subject=Idéer för sommaren|Categories=Segling, Planer|Border Color=0x000000|"
-              "Create Time=06/01/2025 08:10:10|Edit Time=10/01/2025 08:10:10");
-    EXPECT_EQ(EditText(idea, "memNotes"), "Segla till Åland");
+    EXPECT_EQ(Listed(idea, "lvMisc"),
+              "Subject|Idéer för sommaren;Categories|Segling, Planer;Border Color|0x000000;"
+              "Create Time|06/01/2025 08:10:10;Edit Time|10/01/2025 08:10:10");
+    EXPECT_EQ(Text(idea, "memNotes"), "Segla till Åland");
 }
 
 // Hand-made records, for the rows at their edges.
@@ -176,7 +179,7 @@ protected:
 TEST_F(LotusDetailsEdges, ContactRowsOnlyForValuesAndCustomSlotsThatAreThere) {
     auto rec = fwtest::Zeroed<LNAddrRec>();
     DetailView empty = detail::DescribeLNAddr(rec.get(), *adapter);
-    for (const char* list : {"lvPhone", "lvMisc", "lvCustom"}) EXPECT_EQ(ListedRows(empty, list), "") << list;
+    for (const char* list : {"lvPhone", "lvMisc", "lvCustom"}) EXPECT_EQ(Listed(empty, list), "") << list;
 
     // A labelled slot without value, an unlabelled value, an empty slot,
     // the last slot; an old birthday keeps its date.
@@ -188,31 +191,30 @@ TEST_F(LotusDetailsEdges, ContactRowsOnlyForValuesAndCustomSlotsThatAreThere) {
     rec->Anniversary = 0.0005;
     std::strcpy(rec->Fields + LNAddrFieldOffset(kLNPager), "555");
     const DetailView view = detail::DescribeLNAddr(rec.get(), *adapter);
-    EXPECT_EQ(ListedRows(view, "lvCustom"), "1=Boat: [Empty]|2=Seabird|10=Berth: B12");
-    EXPECT_EQ(ListedRows(view, "lvMisc"), "Birthday=03/04/1925");
-    EXPECT_EQ(ListedRows(view, "lvPhone"), "Pager=555");
+    EXPECT_EQ(Listed(view, "lvCustom"), "1|Boat: [Empty];2|Seabird;10|Berth: B12");
+    EXPECT_EQ(Listed(view, "lvMisc"), "Birthday|03/04/1925");
+    EXPECT_EQ(Listed(view, "lvPhone"), "Pager|555");
 
     // Without a record the window stays empty.
     const DetailView none = detail::DescribeLNAddr(nullptr, *adapter);
     EXPECT_EQ(none.title, "Lotus Notes Contact Record Details");
-    EXPECT_EQ(ListedRows(none, "lvPhone"), "");
+    EXPECT_EQ(Listed(none, "lvPhone"), "");
 }
 
 TEST_F(LotusDetailsEdges, RepeatRulesByUnit) {
+    const double start = OleDate(2026, 3, 2, 9), until = OleDate(2026, 6, 1);
     struct Case {
         const char *repeats, *unit, *interval, *on;
-        RepeatView type;
-        int interval_, mask;
-        bool byDate;
+        fwtest::Rule rule;
     } const cases[] = {
-        {"", "W", "1", "42", RepeatView::None, 0, 0, true},  // a single entry, whatever its unit
-        {"0", "D", "1", "", RepeatView::None, 0, 0, true},
-        {"1", "D", "3", "", RepeatView::Daily, 3, 0, true},
-        {"1", "W", "2", "34", RepeatView::Weekly, 2, 34, true},  // Monday and Friday
-        {"1", "MD", "1", "15", RepeatView::Monthly, 1, 0, true},
-        {"1", "MP", "1", "8", RepeatView::Monthly, 1, 8, false},
-        {"1", "Y", "2x", "", RepeatView::Yearly, 2, 0, true},  // leading digits
-        {"1", "C", "1", "", RepeatView::None, 0, 0, true},     // custom dates: no rule
+        {"", "W", "1", "42", {RepeatView::None, 0, 0, true, 0, 0}},  // a single entry, whatever its unit
+        {"0", "D", "1", "", {RepeatView::None, 0, 0, true, 0, 0}},
+        {"1", "D", "3", "", {RepeatView::Daily, 3, 0, true, start, until}},
+        {"1", "W", "2", "34", {RepeatView::Weekly, 2, 34, true, start, until}},  // Monday and Friday
+        {"1", "MD", "1", "15", {RepeatView::Monthly, 1, 0, true, start, until}},
+        {"1", "MP", "1", "8", {RepeatView::Monthly, 1, 8, false, start, until}},
+        {"1", "Y", "2x", "", {RepeatView::Yearly, 2, 0, true, start, until}},  // leading digits
+        {"1", "C", "1", "", {RepeatView::None, 0, 0, true, 0, 0}},             // custom dates: no rule
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.repeats) + "/" + c.unit);
@@ -221,18 +223,11 @@ TEST_F(LotusDetailsEdges, RepeatRulesByUnit) {
         platform::CopyText(rec->RepeatUnit, c.unit);
         platform::CopyText(rec->RepeatInterval, c.interval);
         platform::CopyText(rec->RepeatOn, c.on);
-        rec->DisplayStart = OleDate(2026, 3, 2, 9);
-        rec->DisplayEnd = OleDate(2026, 3, 2, 10);
-        rec->RepeatUntil = OleDate(2026, 6, 1);
-        const DetailView view = detail::DescribeLNDate(rec.get(), *adapter);
-        EXPECT_EQ(view.repeat.type, c.type);
-        EXPECT_EQ(TabShown(view, "tRecurrence"), c.type != RepeatView::None);
-        if (c.type == RepeatView::None) continue;
-        EXPECT_EQ(view.repeat.interval, c.interval_);
-        EXPECT_EQ(view.repeat.dayMask, c.mask);
-        EXPECT_EQ(view.repeat.monthlyByDate, c.byDate);
-        EXPECT_DOUBLE_EQ(view.repeat.start, rec->DisplayStart);
-        EXPECT_DOUBLE_EQ(view.repeat.end, rec->RepeatUntil);
+        rec->DisplayStart = start;
+        rec->DisplayEnd = start + 1.0 / 24;
+        rec->RepeatUntil = until;
+        DetailView view = detail::DescribeLNDate(rec.get(), *adapter);
+        fwtest::ExpectRule(view, c.rule);
     }
 }
 
@@ -242,24 +237,24 @@ TEST_F(LotusDetailsEdges, TaskPrioritiesAndCompletionAndNotebookColours) {
     for (const auto& [priority, text] : priorities) {
         auto rec = fwtest::Zeroed<LNTaskRec>();
         rec->Priority = priority;
-        EXPECT_EQ(EditText(detail::DescribeLNTask(rec.get(), *adapter), "edtPriority"), text) << priority;
+        EXPECT_EQ(Text(detail::DescribeLNTask(rec.get(), *adapter), "edtPriority"), text) << priority;
     }
     auto task = fwtest::Zeroed<LNTaskRec>();
     task->CompletionDate = CxDateTime().GetVariantTime() + 1;  // planned for tomorrow: not done yet
     task->KeptDate = OleDate(2026, 1, 5, 8, 30);
     task->DueDate = 1e12;  // past every date: no text rather than a made-up one
     DetailView view = detail::DescribeLNTask(task.get(), *adapter);
-    EXPECT_FALSE(IsChecked(view, "cbCompleted"));
-    EXPECT_EQ(EditText(view, "edtDueDate"), "");
-    EXPECT_EQ(ListedRows(view, "lvMisc"), "Start Time=01/05/2026 08:30:00");
+    EXPECT_FALSE(fwtest::Check(view, "cbCompleted").checked);
+    EXPECT_EQ(Text(view, "edtDueDate"), "");
+    EXPECT_EQ(Listed(view, "lvMisc"), "Start Time|01/05/2026 08:30:00");
 
     auto note = fwtest::Zeroed<LNNoteRec>();
     note->KeptValue = 0x00FF8040;
     platform::CopyText(note->KeptText, "Ideas");
     note->KeptDates[0] = OleDate(2026, 2, 1);
     note->KeptDates[2] = OleDate(2026, 2, 3, 12, 5, 9);
-    EXPECT_EQ(ListedRows(detail::DescribeLNNote(note.get(), *adapter), "lvMisc"),
-              "Categories=Ideas|Border Color=0xFF8040|Diary Date=02/01/2026|Edit Time=02/03/2026 12:05:09");
+    EXPECT_EQ(Listed(detail::DescribeLNNote(note.get(), *adapter), "lvMisc"),
+              "Categories|Ideas;Border Color|0xFF8040;Diary Date|02/01/2026;Edit Time|02/03/2026 12:05:09");
 }
 
 }  // namespace
