@@ -2,15 +2,14 @@
 // where its value lies in the raw record of "LNAddr.dat", "LNDate.dat",
 // "LNTask.dat" or "LNNote.dat" and how it is shown.
 #include <algorithm>
-#include <array>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <type_traits>
 
 #include "app/wizard/DetailLayouts.h"
+#include "app/wizard/DetailRows.h"
 #include "app/wizard/DetailSources.h"
 #include "app/wizard/RecordColumns.h"
 #include "common/lotus/CxLNAddrUtil.h"
@@ -22,32 +21,13 @@
 namespace detail {
 namespace {
 
-// A row of a window: the label of a list row or the object name of an
-// edit, and the text it shows of a record.
-template <class Rec>
-struct Row {
-    const char* name;
-    std::string (*value)(const Rec&);
-};
-
-template <class Rec>
-struct Check {
-    const char* name;
-    bool (*value)(const Rec&);
-};
-
-// A text field up to its terminator, never past its array.
-template <std::size_t N>
-std::string Text(const char (&field)[N]) {
-    return std::string(field, std::find(field, field + N, '\0'));
-}
-
 // A date value below 0.001 is no date. A date shows as "%02d/%02d/%04d"
-// (month first) in every year it can hold, so that an old birthday is not
-// left out.
+// (month first) in every year it can hold, also before 1931 and after 2030,
+// where the program's shared date text stays empty: an old birthday is
+// not left out.
 bool IsSet(double date) { return date > 0.001; }
 
-std::string DateText(double date) {
+std::string DateShown(double date) {
     if (!IsSet(date)) return {};
     const CxDateTime dt(date);
     if (!dt.IsValid()) return {};
@@ -57,7 +37,7 @@ std::string DateText(double date) {
     return buffer;
 }
 
-std::string TimeText(double date) {
+std::string TimeShown(double date) {
     if (!IsSet(date)) return {};
     const CxDateTime dt(date);
     if (!dt.IsValid()) return {};
@@ -66,12 +46,12 @@ std::string TimeText(double date) {
     return buffer;
 }
 
-std::string DateTimeText(double date) {
-    const std::string day = DateText(date);
-    return day.empty() ? day : day + " " + TimeText(date);
+std::string DateTimeShown(double date) {
+    const std::string day = DateShown(date);
+    return day.empty() ? day : day + " " + TimeShown(date);
 }
 
-bool SameDay(double a, double b) { return DateText(a) == DateText(b); }
+bool SameDay(double a, double b) { return DateShown(a) == DateShown(b); }
 
 // The value of a decimal text's leading digits; 0 for anything else.
 int DecimalOf(const char* text) {
@@ -79,33 +59,14 @@ int DecimalOf(const char* text) {
     return static_cast<int>(std::clamp<long>(v, INT_MIN, INT_MAX));
 }
 
-// Fields taken by member, in the form the row shows.
+// Date members in the forms above.
 template <auto Member>
-std::string TextOf(const auto& rec) {
-    return Text(rec.*Member);
-}
-template <auto Member>
-std::string DateOf(const auto& rec) {
-    return DateText(rec.*Member);
+std::string ShownDate(const rows::RecOf<Member>& rec) {
+    return DateShown(rec.*Member);
 }
 template <auto Member>
-std::string DateTimeOf(const auto& rec) {
-    return DateTimeText(rec.*Member);
-}
-
-template <class Rec>
-void SetTexts(DetailView& view, const Rec& rec, const auto& rows) {
-    for (const Row<Rec>& row : rows) SetText(view, row.name, row.value(rec));
-}
-
-template <class Rec>
-void AddRows(DetailView& view, std::string_view list, const Rec& rec, const auto& rows) {
-    for (const Row<Rec>& row : rows) AddRow(view, list, row.name, row.value(rec));
-}
-
-template <class Rec>
-void SetChecks(DetailView& view, const Rec& rec, const auto& checks) {
-    for (const Check<Rec>& check : checks) SetCheck(view, check.name, check.value(rec));
+std::string ShownDateTime(const rows::RecOf<Member>& rec) {
+    return DateTimeShown(rec.*Member);
 }
 
 // Contacts: the catalogue fields by id.
@@ -115,7 +76,7 @@ std::string FieldOf(const LNAddrRec& rec) {
     return text ? std::string(text) : std::string();
 }
 
-using AddrRow = Row<LNAddrRec>;
+using AddrRow = Entry<LNAddrRec>;
 
 // The display name; a contact without one (Notes fills it from the full
 // name, which a contact made elsewhere may lack) shows its name parts.
@@ -162,9 +123,9 @@ const AddrRow kAddrMisc[] = {
     {"Blog Site", FieldOf<kLNBlogSite>},
     {"Spouse", FieldOf<kLNSpouseName>},
     {"Children", FieldOf<kLNChildrensNames>},
-    {"Category", TextOf<&LNAddrRec::Category>},
-    {"Birthday", DateOf<&LNAddrRec::BirthDate>},
-    {"Anniversary", DateOf<&LNAddrRec::Anniversary>},
+    {"Category", Text<&LNAddrRec::Category>},
+    {"Birthday", ShownDate<&LNAddrRec::BirthDate>},
+    {"Anniversary", ShownDate<&LNAddrRec::Anniversary>},
 };
 
 // The address sub-tabs with the street field of each; the edits of a
@@ -198,8 +159,8 @@ void FillAddresses(DetailView& view, const LNAddrRec& rec) {
 void FillCustom(DetailView& view, const LNAddrRec& rec) {
     constexpr std::size_t kSlots = std::extent_v<decltype(LNAddrRec::CustomValue)>;
     for (std::size_t i = 0; i < kSlots; ++i) {
-        const std::string label = Text(rec.CustomLabel[i]);
-        std::string value = Text(rec.CustomValue[i]);
+        const std::string label = FixedText(rec.CustomLabel[i]);
+        std::string value = FixedText(rec.CustomValue[i]);
         if (label.empty() && value.empty()) continue;
         if (value.empty()) value = "[Empty]";
         AddRow(view, "lvCustom", std::to_string(i + 1), label.empty() ? value : label + ": " + value);
@@ -207,40 +168,40 @@ void FillCustom(DetailView& view, const LNAddrRec& rec) {
 }
 
 // Calendar entries: the displayed start and end.
-using DateRow = Row<LNDateRec>;
+using DateRow = Entry<LNDateRec>;
 
 std::string EndTimeOf(const LNDateRec& rec) {
     // An entry that ends on another day shows that day too.
-    if (IsSet(rec.DisplayStart) && !SameDay(rec.DisplayStart, rec.DisplayEnd)) return DateTimeText(rec.DisplayEnd);
-    return TimeText(rec.DisplayEnd);
+    if (IsSet(rec.DisplayStart) && !SameDay(rec.DisplayStart, rec.DisplayEnd)) return DateTimeShown(rec.DisplayEnd);
+    return TimeShown(rec.DisplayEnd);
 }
 
 const DateRow kDateGeneral[] = {
-    {"edtDescription", TextOf<&LNDateRec::Subject>},
-    {"edtDate", DateOf<&LNDateRec::DisplayStart>},
-    {"edtStartTime", [](const LNDateRec& r) { return TimeText(r.DisplayStart); }},
+    {"edtDescription", Text<&LNDateRec::Subject>},
+    {"edtDate", ShownDate<&LNDateRec::DisplayStart>},
+    {"edtStartTime", [](const LNDateRec& r) { return TimeShown(r.DisplayStart); }},
     {"edtEndTime", EndTimeOf},
-    {"edtLocation", TextOf<&LNDateRec::Location>},
-    {"memNotes", TextOf<&LNDateRec::Body>},
+    {"edtLocation", Text<&LNDateRec::Location>},
+    {"memNotes", Text<&LNDateRec::Body>},
 };
 
 // Notes keeps no all-day flag: an all-day entry runs from midnight to
 // midnight, whole days apart. The record holds no alarm: "Alarm" stays
 // unchecked.
 bool AllDay(const LNDateRec& rec) {
-    const auto midnight = [](double d) { return IsSet(d) && TimeText(d) == "00:00:00"; };
+    const auto midnight = [](double d) { return IsSet(d) && TimeShown(d) == "00:00:00"; };
     return midnight(rec.DisplayStart) && midnight(rec.DisplayEnd) && rec.DisplayEnd > rec.DisplayStart;
 }
 
-const Check<LNDateRec> kDateChecks[] = {
+const Entry<LNDateRec, bool> kDateChecks[] = {
     {"cbPrivate", [](const LNDateRec& r) { return r.Private != 0; }},
     {"cbAllDay", AllDay},
 };
 
 const DateRow kDateMisc[] = {
-    {"Resources", TextOf<&LNDateRec::Resources>},
-    {"Start Time Zone", TextOf<&LNDateRec::StartTimeZone>},
-    {"End Time Zone", TextOf<&LNDateRec::EndTimeZone>},
+    {"Resources", Text<&LNDateRec::Resources>},
+    {"Start Time Zone", Text<&LNDateRec::StartTimeZone>},
+    {"End Time Zone", Text<&LNDateRec::EndTimeZone>},
 };
 
 // Notes' repeat units and the sub-tab each is shown on.
@@ -257,7 +218,7 @@ const RepeatUnit kRepeatUnits[] = {
 DetailRecurrence RepeatOf(const LNDateRec& rec) {
     DetailRecurrence repeat;
     if (rec.Repeats[0] != '1') return repeat;
-    const std::string unit = Text(rec.RepeatUnit);
+    const std::string unit = FixedText(rec.RepeatUnit);
     const auto found = std::find_if(std::begin(kRepeatUnits), std::end(kRepeatUnits),
                                     [&unit](const RepeatUnit& u) { return unit == u.unit; });
     if (found == std::end(kRepeatUnits)) return repeat;
@@ -273,14 +234,14 @@ DetailRecurrence RepeatOf(const LNDateRec& rec) {
 }
 
 // To-dos.
-using TaskRow = Row<LNTaskRec>;
+using TaskRow = Entry<LNTaskRec>;
 
 const TaskRow kTaskGeneral[] = {
-    {"edtDescription", TextOf<&LNTaskRec::Subject>},
+    {"edtDescription", Text<&LNTaskRec::Subject>},
     {"edtPriority", [](const LNTaskRec& r) { return NativePriorityText(r.Priority); }},
-    {"edtDueDate", DateOf<&LNTaskRec::DueDate>},
-    {"edtCategory", TextOf<&LNTaskRec::Category>},
-    {"memNotes", TextOf<&LNTaskRec::Body>},
+    {"edtDueDate", ShownDate<&LNTaskRec::DueDate>},
+    {"edtCategory", Text<&LNTaskRec::Category>},
+    {"memNotes", Text<&LNTaskRec::Body>},
 };
 
 // Done when completed by now, as the to-do reaches Outlook.
@@ -288,7 +249,7 @@ bool Completed(const LNTaskRec& rec) {
     return rec.CompletionDate > 0.0 && rec.CompletionDate <= CxDateTime().GetVariantTime();
 }
 
-const Check<LNTaskRec> kTaskChecks[] = {
+const Entry<LNTaskRec, bool> kTaskChecks[] = {
     {"cbCompleted", Completed},
     {"cbPrivate", [](const LNTaskRec& r) { return r.Private != 0; }},
 };
@@ -296,13 +257,13 @@ const Check<LNTaskRec> kTaskChecks[] = {
 // The to-do's start (the date after the due date in the record) and its
 // end, Notes' due date and time.
 const TaskRow kTaskMisc[] = {
-    {"Start Time", DateTimeOf<&LNTaskRec::KeptDate>},
-    {"End Time", DateTimeOf<&LNTaskRec::DueDate>},
+    {"Start Time", ShownDateTime<&LNTaskRec::KeptDate>},
+    {"End Time", ShownDateTime<&LNTaskRec::DueDate>},
 };
 
 // Notebook documents: the fields after the body are the categories, the
 // border colour and the diary, creation and edit dates.
-using NoteRow = Row<LNNoteRec>;
+using NoteRow = Entry<LNNoteRec>;
 
 std::string BorderColorOf(const LNNoteRec& rec) {
     char buffer[16];
@@ -311,15 +272,15 @@ std::string BorderColorOf(const LNNoteRec& rec) {
 }
 
 const NoteRow kNoteMisc[] = {
-    {"Subject", TextOf<&LNNoteRec::Subject>},
-    {"Categories", TextOf<&LNNoteRec::KeptText>},
+    {"Subject", Text<&LNNoteRec::Subject>},
+    {"Categories", Text<&LNNoteRec::KeptText>},
     {"Border Color", BorderColorOf},
-    {"Diary Date", [](const LNNoteRec& r) { return DateText(r.KeptDates[0]); }},
-    {"Create Time", [](const LNNoteRec& r) { return DateTimeText(r.KeptDates[1]); }},
-    {"Edit Time", [](const LNNoteRec& r) { return DateTimeText(r.KeptDates[2]); }},
+    {"Diary Date", [](const LNNoteRec& r) { return DateShown(r.KeptDates[0]); }},
+    {"Create Time", [](const LNNoteRec& r) { return DateTimeShown(r.KeptDates[1]); }},
+    {"Edit Time", [](const LNNoteRec& r) { return DateTimeShown(r.KeptDates[2]); }},
 };
 
-const NoteRow kNoteTexts[] = {{"memNotes", TextOf<&LNNoteRec::Body>}};
+const NoteRow kNoteTexts[] = {{"memNotes", Text<&LNNoteRec::Body>}};
 
 }  // namespace
 
@@ -332,7 +293,7 @@ DetailView DescribeLNAddr(const void* native, AppAdapter&) {
     AddRows(view, "lvPhone", rec, kAddrPhones);
     FillAddresses(view, rec);
     AddRows(view, "lvMisc", rec, kAddrMisc);
-    SetText(view, "memNotes", Text(rec.Note));
+    SetText(view, "memNotes", FixedText(rec.Note));
     FillCustom(view, rec);
     return view;
 }

@@ -369,6 +369,7 @@ TEST_F(LotusDxlReader, MailExportGivesToDosAndJournalGivesDocuments) {
     EXPECT_EQ(open.due, Local(2030, 12, 31));
     EXPECT_EQ(open.completed, 0.0);
     EXPECT_EQ(open.category, "Boat");
+    EXPECT_NEAR(open.keptDate, Local(2030, 12, 1, 9), 1e-6);  // the start, for the detail window
     const LnTodo& done = tasks.got.todos[1];
     EXPECT_EQ(done.priority, 2);
     EXPECT_EQ(done.due, Local(2026, 1, 1));
@@ -386,6 +387,18 @@ TEST_F(LotusDxlReader, MailExportGivesToDosAndJournalGivesDocuments) {
     EXPECT_EQ(journal.got.documents[1].subject, "Idéer för sommaren");
     EXPECT_EQ(journal.got.documents[1].body, "Segla till Åland");
     EXPECT_EQ(journal.got.documents[1].id, "85257A2B0049F1C2C1257E0000003002");
+    // For the detail window: the categories and the note information's
+    // creation and edit times (10:10:10.1 at +02, local time here).
+    EXPECT_EQ(journal.got.documents[1].kept, "Segling, Planer");
+    EXPECT_NEAR(journal.got.documents[1].keptDates[1], Local(2025, 6, 1, 10, 10) + 10.1 / 86400, 5e-6);
+    EXPECT_NEAR(journal.got.documents[1].keptDates[2], Local(2025, 10, 1, 10, 10) + 10.1 / 86400, 5e-6);
+    // A <created> outside the note information is none.
+    const Read outside =
+        FromText(Database("<document form='Document'><noteinfo unid='A'/><created>" + Dt("20250601T101010,10+02") +
+                          "</created><item name='Subject'><text>S</text></item></document>"),
+                 LnKind::Notebook);
+    ASSERT_EQ(outside.got.documents.size(), 1u);
+    EXPECT_EQ(outside.got.documents[0].keptDates[1], 0.0);
 }
 
 TEST_F(LotusDxlReader, SeriesInstancesNeitherTwiceNorLost) {
