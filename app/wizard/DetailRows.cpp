@@ -1,5 +1,7 @@
 #include "app/wizard/DetailRows.h"
 
+#include <cstdio>
+
 #include "common/misc/CxDateTime.h"
 
 namespace detail {
@@ -7,19 +9,34 @@ namespace {
 
 bool NoDate(DATE value) { return value <= 0.001; }
 
-template <class Format>
-std::string Formatted(DATE value, Format format) {
+}  // namespace
+
+// The date in the program's form ("%02d/%02d/%04d", month first), but in
+// every year a date value can hold: the program's own date text is empty
+// before 1931 and after 2030, and a window would hide an old birthday.
+std::string DateText(DATE value) {
     if (NoDate(value)) return std::string();
-    char buffer[48] = {};
-    (CxDateTime(value).*format)(buffer, sizeof buffer);
+    const CxDateTime date(value);
+    if (!date.IsValid()) return std::string();
+    const SYSTEMTIME& st = date.GetSystemTime();
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%02d/%02d/%04d", st.wMonth, st.wDay, st.wYear);
     return buffer;
 }
 
-}  // namespace
+std::string TimeText(DATE value) {
+    if (NoDate(value)) return std::string();
+    const CxDateTime date(value);
+    if (!date.IsValid()) return std::string();
+    char buffer[32];
+    date.FormatTime(buffer, sizeof buffer);
+    return buffer;
+}
 
-std::string DateText(DATE value) { return Formatted(value, &CxDateTime::FormatDate); }
-std::string TimeText(DATE value) { return Formatted(value, &CxDateTime::FormatTime); }
-std::string DateTimeText(DATE value) { return Formatted(value, &CxDateTime::FormatDateTime); }
+std::string DateTimeText(DATE value) {
+    const std::string day = DateText(value);
+    return day.empty() ? day : day + " " + TimeText(value);
+}
 
 const char* YesNo(bool value) { return value ? "Yes" : "No"; }
 

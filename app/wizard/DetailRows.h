@@ -38,7 +38,7 @@ void SetChecks(DetailView& view, const Rec& rec, const Entry<Rec, bool> (&checks
 }
 
 // The text forms of the windows. A date value of 0.001 or less (no date)
-// gives nothing; others "MM/DD/YYYY", "hh:mm:ss" or both.
+// gives nothing; others "MM/DD/YYYY", "hh:mm:ss" or both, in every year.
 std::string DateText(DATE value);
 std::string TimeText(DATE value);
 std::string DateTimeText(DATE value);

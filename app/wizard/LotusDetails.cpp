@@ -21,52 +21,14 @@
 namespace detail {
 namespace {
 
-// A date value below 0.001 is no date. A date shows as "%02d/%02d/%04d"
-// (month first) in every year it can hold, also before 1931 and after 2030,
-// where the program's shared date text stays empty: an old birthday is
-// not left out.
 bool IsSet(double date) { return date > 0.001; }
 
-std::string DateShown(double date) {
-    if (!IsSet(date)) return {};
-    const CxDateTime dt(date);
-    if (!dt.IsValid()) return {};
-    const SYSTEMTIME& st = dt.GetSystemTime();
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%02d/%02d/%04d", st.wMonth, st.wDay, st.wYear);
-    return buffer;
-}
-
-std::string TimeShown(double date) {
-    if (!IsSet(date)) return {};
-    const CxDateTime dt(date);
-    if (!dt.IsValid()) return {};
-    char buffer[32];
-    dt.FormatTime(buffer, sizeof buffer);
-    return buffer;
-}
-
-std::string DateTimeShown(double date) {
-    const std::string day = DateShown(date);
-    return day.empty() ? day : day + " " + TimeShown(date);
-}
-
-bool SameDay(double a, double b) { return DateShown(a) == DateShown(b); }
+bool SameDay(double a, double b) { return DateText(a) == DateText(b); }
 
 // The value of a decimal text's leading digits; 0 for anything else.
 int DecimalOf(const char* text) {
     const long v = std::strtol(text, nullptr, 10);
     return static_cast<int>(std::clamp<long>(v, INT_MIN, INT_MAX));
-}
-
-// Date members in the forms above.
-template <auto Member>
-std::string ShownDate(const rows::RecOf<Member>& rec) {
-    return DateShown(rec.*Member);
-}
-template <auto Member>
-std::string ShownDateTime(const rows::RecOf<Member>& rec) {
-    return DateTimeShown(rec.*Member);
 }
 
 // Contacts: the catalogue fields by id.
@@ -124,8 +86,8 @@ const AddrRow kAddrMisc[] = {
     {"Spouse", FieldOf<kLNSpouseName>},
     {"Children", FieldOf<kLNChildrensNames>},
     {"Category", Text<&LNAddrRec::Category>},
-    {"Birthday", ShownDate<&LNAddrRec::BirthDate>},
-    {"Anniversary", ShownDate<&LNAddrRec::Anniversary>},
+    {"Birthday", Date<&LNAddrRec::BirthDate>},
+    {"Anniversary", Date<&LNAddrRec::Anniversary>},
 };
 
 // The address sub-tabs with the street field of each; the edits of a
@@ -172,14 +134,14 @@ using DateRow = Entry<LNDateRec>;
 
 std::string EndTimeOf(const LNDateRec& rec) {
     // An entry that ends on another day shows that day too.
-    if (IsSet(rec.DisplayStart) && !SameDay(rec.DisplayStart, rec.DisplayEnd)) return DateTimeShown(rec.DisplayEnd);
-    return TimeShown(rec.DisplayEnd);
+    if (IsSet(rec.DisplayStart) && !SameDay(rec.DisplayStart, rec.DisplayEnd)) return DateTimeText(rec.DisplayEnd);
+    return TimeText(rec.DisplayEnd);
 }
 
 const DateRow kDateGeneral[] = {
     {"edtDescription", Text<&LNDateRec::Subject>},
-    {"edtDate", ShownDate<&LNDateRec::DisplayStart>},
-    {"edtStartTime", [](const LNDateRec& r) { return TimeShown(r.DisplayStart); }},
+    {"edtDate", Date<&LNDateRec::DisplayStart>},
+    {"edtStartTime", [](const LNDateRec& r) { return TimeText(r.DisplayStart); }},
     {"edtEndTime", EndTimeOf},
     {"edtLocation", Text<&LNDateRec::Location>},
     {"memNotes", Text<&LNDateRec::Body>},
@@ -189,7 +151,7 @@ const DateRow kDateGeneral[] = {
 // midnight, whole days apart. The record holds no alarm: "Alarm" stays
 // unchecked.
 bool AllDay(const LNDateRec& rec) {
-    const auto midnight = [](double d) { return IsSet(d) && TimeShown(d) == "00:00:00"; };
+    const auto midnight = [](double d) { return IsSet(d) && TimeText(d) == "00:00:00"; };
     return midnight(rec.DisplayStart) && midnight(rec.DisplayEnd) && rec.DisplayEnd > rec.DisplayStart;
 }
 
@@ -239,7 +201,7 @@ using TaskRow = Entry<LNTaskRec>;
 const TaskRow kTaskGeneral[] = {
     {"edtDescription", Text<&LNTaskRec::Subject>},
     {"edtPriority", [](const LNTaskRec& r) { return NativePriorityText(r.Priority); }},
-    {"edtDueDate", ShownDate<&LNTaskRec::DueDate>},
+    {"edtDueDate", Date<&LNTaskRec::DueDate>},
     {"edtCategory", Text<&LNTaskRec::Category>},
     {"memNotes", Text<&LNTaskRec::Body>},
 };
@@ -257,8 +219,8 @@ const Entry<LNTaskRec, bool> kTaskChecks[] = {
 // The to-do's start (the date after the due date in the record) and its
 // end, Notes' due date and time.
 const TaskRow kTaskMisc[] = {
-    {"Start Time", ShownDateTime<&LNTaskRec::KeptDate>},
-    {"End Time", ShownDateTime<&LNTaskRec::DueDate>},
+    {"Start Time", DateTime<&LNTaskRec::KeptDate>},
+    {"End Time", DateTime<&LNTaskRec::DueDate>},
 };
 
 // Notebook documents: the fields after the body are the categories, the
@@ -275,9 +237,9 @@ const NoteRow kNoteMisc[] = {
     {"Subject", Text<&LNNoteRec::Subject>},
     {"Categories", Text<&LNNoteRec::KeptText>},
     {"Border Color", BorderColorOf},
-    {"Diary Date", [](const LNNoteRec& r) { return DateShown(r.KeptDates[0]); }},
-    {"Create Time", [](const LNNoteRec& r) { return DateTimeShown(r.KeptDates[1]); }},
-    {"Edit Time", [](const LNNoteRec& r) { return DateTimeShown(r.KeptDates[2]); }},
+    {"Diary Date", [](const LNNoteRec& r) { return DateText(r.KeptDates[0]); }},
+    {"Create Time", [](const LNNoteRec& r) { return DateTimeText(r.KeptDates[1]); }},
+    {"Edit Time", [](const LNNoteRec& r) { return DateTimeText(r.KeptDates[2]); }},
 };
 
 const NoteRow kNoteTexts[] = {{"memNotes", Text<&LNNoteRec::Body>}};

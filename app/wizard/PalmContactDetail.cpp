@@ -162,7 +162,7 @@ std::vector<Row> Ex2Rows(const PmAddrEx2Rec& r, DetailView& view, AppAdapter& ad
         {kGeneral, "edtAnniversary",
          "Anniversary:", PackedDate(PmPackedDateToOle(static_cast<std::uint32_t>(r.Anniversary)))},
         {kGeneral, "edtCategory", "Category:", palm::Category(r.CategoryID, r.CategoryName)},
-        {kGeneral, "edtPrivate", "Private:", palm::YesNo(r.Private != 0)},
+        {kGeneral, "edtPrivate", "Private:", YesNo(r.Private != 0)},
         {kOnline, "edtWorkEmail", "Work E-mail:", Text(r.WorkEmail)},
         {kOnline, "edtEmail1", "E-mail 1:", Text(r.Email[0])},
         {kOnline, "edtEmail2", "E-mail 2:", Text(r.Email[1])},

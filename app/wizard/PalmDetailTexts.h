@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/wizard/DetailRows.h"
 #include "common/misc/CxDateTime.h"
 #include "common/palm/PmConvert.h"
 #include "platform/text/TextCopy.h"
@@ -16,32 +17,20 @@ std::string Text(const char (&text)[N]) {
     return std::string(platform::TextView(text));
 }
 
-// The local date ("%02d/%02d/%04d") of a Palm date; empty for no date. A
-// day (a due date, an untimed event) may be kept as local or as UTC
-// midnight; any other value is an instant.
-inline std::string DateText(std::int32_t seconds, bool day = true) {
-    SYSTEMTIME st;
-    if (PmIsNoDate(seconds) || !(day ? PmDayToSystemTime(seconds, st) : PmDateToSystemTime(seconds, st))) return {};
-    char buffer[32];
-    CxDateTime(st).FormatDate(buffer, sizeof buffer);
-    return buffer;
-}
-
-// The local time of day ("%02d:%02d:%02d") of a Palm date; empty for none.
-inline std::string TimeText(std::int32_t seconds) {
-    SYSTEMTIME st;
-    if (PmIsNoDate(seconds) || !PmDateToSystemTime(seconds, st)) return {};
-    char buffer[32];
-    CxDateTime(st).FormatTime(buffer, sizeof buffer);
-    return buffer;
-}
-
 // A Palm date (or day) as a local date value; 0 for no date.
 inline DATE DateValue(std::int32_t seconds, bool day = false) {
     SYSTEMTIME st;
     if (PmIsNoDate(seconds) || !(day ? PmDayToSystemTime(seconds, st) : PmDateToSystemTime(seconds, st))) return 0;
     return CxDateTime(st).GetVariantTime();
 }
+
+// The local date ("%02d/%02d/%04d") of a Palm date; empty for no date. A
+// day (a due date, an untimed event) may be kept as local or as UTC
+// midnight; any other value is an instant.
+inline std::string DateText(std::int32_t seconds, bool day = true) { return detail::DateText(DateValue(seconds, day)); }
+
+// The local time of day ("%02d:%02d:%02d") of a Palm date; empty for none.
+inline std::string TimeText(std::int32_t seconds) { return detail::TimeText(DateValue(seconds)); }
 
 // The name of a record's category; empty for "Unfiled" and for a name that
 // is only the category's number.
@@ -51,7 +40,5 @@ std::string Category(std::int32_t id, const char (&name)[N]) {
     const char* shown = PmCategoryOf(id, text.c_str());
     return shown != nullptr ? std::string(shown) : std::string();
 }
-
-inline std::string YesNo(bool value) { return value ? "Yes" : "No"; }
 
 }  // namespace detail::palm

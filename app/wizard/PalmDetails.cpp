@@ -15,7 +15,6 @@ namespace {
 using palm::DateText;
 using palm::Text;
 using palm::TimeText;
-using palm::YesNo;
 
 // What an event of any generation holds; what a generation lacks stays
 // empty.
