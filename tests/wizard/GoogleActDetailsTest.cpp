@@ -21,6 +21,7 @@
 #include "tests/support/ActRecords.h"
 #include "tests/support/GoogleRecords.h"
 #include "tests/wizard/DetailViewSupport.h"
+#include "tests/wizard/DetailWindowSupport.h"
 #include "tests/wizard/WizardFixture.h"
 
 namespace {
@@ -53,7 +54,10 @@ protected:
             ADD_FAILURE() << "no record " << index;
             return {};
         }
-        return describe(bridge->GetDataMgr()->GetRecordAt(index)->NativeRecord, *adapter);
+        auto* record = bridge->GetDataMgr()->GetRecordAt(index);
+        DetailView view = describe(record->NativeRecord, *adapter);
+        fwtest::ExpectWindowShows(app, *adapter, CommRecordRef(record), view);
+        return view;
     }
 };
 

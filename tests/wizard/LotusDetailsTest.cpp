@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/AppAdapters.h"
+#include "app/AppIds.h"
 #include "app/wizard/DetailSources.h"
 #include "common/lotus/CxLNAddrUtil.h"
 #include "common/lotus/CxLNDateUtil.h"
@@ -26,6 +27,7 @@
 #include "tests/support/TimeZone.h"
 #include "tests/support/Zeroed.h"
 #include "tests/wizard/DetailViewSupport.h"
+#include "tests/wizard/DetailWindowSupport.h"
 
 namespace {
 
@@ -70,7 +72,9 @@ protected:
                 continue;
             }
             EXPECT_NE(rec->NativeRecord, nullptr);
-            return describe(rec->NativeRecord, *adapters.back());
+            DetailView view = describe(rec->NativeRecord, *adapters.back());
+            fwtest::ExpectWindowShows(kAppLotus, *adapters.back(), CommRecordRef(rec), view);
+            return view;
         }
         ADD_FAILURE() << "no record " << name;
         return {};

@@ -115,7 +115,7 @@ void Check(const QWidget& w, const Expect& e) {
     } else if (what.rfind("row=", 0) == 0) {
         const std::size_t bar = what.find('|');
         const auto row = std::make_pair(what.substr(4, bar - 4), what.substr(bar + 1));
-        const fwtest::Rows rows = fwtest::ListRows(w, e.control);
+        const fwtest::ListedRows rows = fwtest::ListRows(w, e.control);
         EXPECT_NE(std::find(rows.begin(), rows.end(), row), rows.end());
     } else if (what.rfind("has=", 0) == 0) {
         EXPECT_NE(fwtest::EditText(w, e.control).find(what.substr(4)), std::string::npos);

@@ -134,7 +134,7 @@ TEST_F(RecordDetail, AContactWithoutPhonesOrEmailsHasAnEmptyPhoneList) {
     detail::AddRow(view, "lvMisc", "Spouse", "Kim");
     ASSERT_TRUE(Show(view));
     EXPECT_TRUE(fwtest::ListRows(window, "lvPhone").empty());
-    EXPECT_EQ(fwtest::ListRows(window, "lvMisc"), (fwtest::Rows{{"Spouse", "Kim"}}));
+    EXPECT_EQ(fwtest::ListRows(window, "lvMisc"), (fwtest::ListedRows{{"Spouse", "Kim"}}));
     auto* phones = window.findChild<QTreeWidget*>("lvPhone");
     ASSERT_NE(phones, nullptr);
     EXPECT_EQ(phones->headerItem()->text(0).toStdString(), "Description");
