@@ -1,7 +1,7 @@
 // Takes a picture of every page and dialog of the wizard: the Palm Desktop
 // run through all its pages on generated sample files (the review page with
 // its coloured records, the finish page with its counts), the option pages of
-// the other sources, and the two diagnostics dialogs. Each picture is read
+// the other sources, the two diagnostics dialogs and the contacts field map. Each picture is read
 // back and checked for the size of what it shows.
 // Usage: wizard_shots <output folder>
 // Everything the run keeps (settings, logs, the Outlook store, the sample
@@ -16,6 +16,9 @@
 #include <fstream>
 #include <string>
 
+#include "app/AppCommon.h"
+#include "app/AppIds.h"
+#include "app/wizard/TfmAddrFieldMap.h"
 #include "app/wizard/TfmDebug.h"
 #include "app/wizard/TfmDump.h"
 #include "app/wizard/TfmMain.h"
@@ -72,6 +75,19 @@ void Expose(QWidget& widget) {
 void ShowPage(TfmMain& main, TfmMain::PageId id) {
     for (int i = 0; i < TfmMain::PageCount; ++i)
         if (TfmPage* page = main.Page(static_cast<TfmMain::PageId>(i))) page->setVisible(i == id);
+}
+
+// The contacts field map dialog of the Palm Desktop run, two slots mapped
+// (the catalogue of the 4.1.4 contacts file chosen: 3 "Company", 4 "Job
+// Title").
+void ShootFieldMap(QWidget& owner, const fs::path& file) {
+    Settings& s = AppSettings();
+    s.PDCustomID[1] = 3;
+    s.PDCustomID[2] = 4;
+    TfmAddrFieldMap dialog(kAppPalm, &owner);
+    Expose(dialog);
+    Shoot(dialog, file);
+    dialog.close();
 }
 
 }  // namespace
@@ -158,6 +174,8 @@ int main(int argc, char** argv) {
         Expose(report);
         Shoot(report, out / "09-error-report.png");
         report.close();
+
+        ShootFieldMap(main, out / "10-field-map.png");
     }
     for (const auto& call : ui.Calls(platform::RecordingUserInterface::Kind::MessageBox))
         std::fprintf(stderr, "wizard_shots: message \"%s\"\n", call.text.c_str());
