@@ -23,6 +23,11 @@ namespace fs = std::filesystem;
 
 using Card = std::map<std::string, std::string>;  // "ORG", "GIVEN", "PROP:<name>"
 
+std::string Value(const Card& card, const std::string& key) {
+    const auto it = card.find(key);
+    return it == card.end() ? "(none)" : it->second;
+}
+
 class FieldMapRun : public fwtest::MainWindowFixture {
 protected:
     template <class W>
@@ -109,9 +114,8 @@ TEST_F(FieldMapRun, MappedValuesReachOutlookAndAChangedMapRewritesThem) {
     std::vector<Card> cards = Cards();
     ASSERT_EQ(cards.size(), first.size());
     for (const Card& card : cards) {
-        ASSERT_TRUE(card.count("PROP:Custom 1")) << ::testing::PrintToString(card);
-        EXPECT_EQ(card.at("PROP:Custom 1"), card.at("ORG"));
-        EXPECT_EQ(card.at("PROP:Custom 2"), "Directrice générale");
+        EXPECT_EQ(Value(card, "PROP:Custom 1"), Value(card, "ORG"));
+        EXPECT_EQ(Value(card, "PROP:Custom 2"), "Directrice générale");
     }
 
     // Slot 2 now takes the first name: every contact is different and
@@ -123,8 +127,8 @@ TEST_F(FieldMapRun, MappedValuesReachOutlookAndAChangedMapRewritesThem) {
     cards = Cards();
     ASSERT_EQ(cards.size(), first.size());
     for (const Card& card : cards) {
-        EXPECT_EQ(card.at("PROP:Custom 1"), card.at("ORG"));
-        EXPECT_EQ(card.at("PROP:Custom 2"), card.at("GIVEN"));
+        EXPECT_EQ(Value(card, "PROP:Custom 1"), Value(card, "ORG"));
+        EXPECT_EQ(Value(card, "PROP:Custom 2"), Value(card, "GIVEN"));
     }
 
     // Nothing changed since: every contact is the same.
