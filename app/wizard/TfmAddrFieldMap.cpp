@@ -50,6 +50,7 @@ QLabel* NamedLabel(const char* name, QWidget* parent) {
 TfmAddrFieldMap::TfmAddrFieldMap(int sourceApp, QWidget* parent) : QDialog(parent), m_app(sourceApp) {
     setObjectName(QStringLiteral("TfmAddrFieldMap"));
     setWindowTitle(QStringLiteral("Contacts Custom Field Mapping"));
+    setMinimumWidth(720);
 
     lblTitle = NamedLabel("lblTitle", this);
     QFont bold = lblTitle->font();
@@ -57,6 +58,8 @@ TfmAddrFieldMap::TfmAddrFieldMap(int sourceApp, QWidget* parent) : QDialog(paren
     lblTitle->setFont(bold);
     lblTopLine1 = NamedLabel("lblTopLine1", this);
     QLabel* lblTopLine2 = NamedLabel("lblTopLine2", this);
+    lblTopLine1->setWordWrap(false);
+    lblTopLine2->setWordWrap(false);
     lblTopLine2->setText(
         QStringLiteral("custom fields. Otherwise, the specified fields here will be migrated to the custom fields.."));
 
@@ -96,8 +99,11 @@ TfmAddrFieldMap::TfmAddrFieldMap(int sourceApp, QWidget* parent) : QDialog(paren
     bottom->addWidget(btnCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lblTitle);
-    layout->addWidget(lblTopLine1);
-    layout->addWidget(lblTopLine2);
+    auto* topLines = new QVBoxLayout;
+    topLines->setSpacing(0);
+    topLines->addWidget(lblTopLine1);
+    topLines->addWidget(lblTopLine2);
+    layout->addLayout(topLines);
     layout->addLayout(middle, 1);
     layout->addLayout(bottom);
 
@@ -112,7 +118,7 @@ void TfmAddrFieldMap::AddSourceTab(int app, const char* prefix, const QString& c
     t.picture = new TfmPicture(TfmPicture::Kind::Application, this);
     t.picture->setObjectName(QStringLiteral("img%1").arg(QLatin1String(prefix)));
     t.picture->SetApp(app);
-    t.picture->setFixedSize(120, 120);
+    t.picture->setFixedSize(150, 68);  // as in the main window
 
     const QString detail = QStringLiteral("lbl%1DetailLine").arg(QLatin1String(prefix));
     t.line1 = NamedLabel((detail + QLatin1Char('1')).toLatin1().constData(), t.tab);
