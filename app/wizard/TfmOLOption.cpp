@@ -6,6 +6,7 @@
 
 #include "app/AppCommon.h"
 #include "app/wizard/OptionWidgets.h"
+#include "app/wizard/TfmAddrFieldMap.h"
 #include "app/wizard/WizardServices.h"
 
 namespace {
@@ -59,6 +60,8 @@ TfmOLOption::TfmOLOption(WizardHost& host, QWidget* parent) : TfmPage(host, pare
 
     connect(btnOLBrowse, &QPushButton::clicked, this, &TfmOLOption::BrowseProgram);
     connect(btnOLStoreBrowse, &QPushButton::clicked, this, &TfmOLOption::BrowseStore);
+    connect(cbFieldMap, &QCheckBox::toggled, btnMap, &QPushButton::setEnabled);
+    connect(btnMap, &QPushButton::clicked, this, &TfmOLOption::OpenFieldMap);
 }
 
 void TfmOLOption::Prepare() {
@@ -88,7 +91,7 @@ void TfmOLOption::Prepare() {
     const bool contacts = s.SyncAddr != 0;
     cbFieldMap->setEnabled(contacts);
     cbFieldMap->setChecked(contacts && flag != nullptr && *flag != 0);
-    btnMap->setEnabled(false);
+    btnMap->setEnabled(cbFieldMap->isChecked());
 }
 
 bool TfmOLOption::Commit() {
@@ -106,6 +109,11 @@ bool TfmOLOption::Commit() {
         *flag = cbFieldMap->isChecked() ? 1 : 0;
     SetupCustomFieldMap(s.SourceApp);
     return true;
+}
+
+void TfmOLOption::OpenFieldMap() {
+    const int source = AppSettings().SourceApp;
+    if (TfmAddrFieldMap::Run(source, this)) SetupCustomFieldMap(source);
 }
 
 void TfmOLOption::BrowseProgram() {

@@ -20,6 +20,9 @@ public:
 private:
     void BrowseProgram();
     void BrowseStore();
+    // The field map dialog of the current source; after OK the source's
+    // contact adapter gets the new map.
+    void OpenFieldMap();
 
     QLineEdit* edtOLPath = nullptr;
     QPushButton* btnOLBrowse = nullptr;

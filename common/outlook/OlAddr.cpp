@@ -183,9 +183,7 @@ std::span<const OlClearable> OlAddrUtil::Clearables() {
 
 const char* OlAddrUtil::DefaultUserPropertyName(int slot) {
     // A value without a name of its own is kept under the name of its slot.
-    static const char* const kNames[10] = {"Custom 1", "Custom 2", "Custom 3", "Custom 4", "Custom 5",
-                                           "Custom 6", "Custom 7", "Custom 8", "Custom 9", "Custom 10"};
-    return slot >= 0 && slot < 10 ? kNames[slot] : "";
+    return CommDefaultCustomLabel(slot);
 }
 
 bool OlAddrUtil::ReadItem(CDispCmd& item, OlAddrRecord& rec) {

@@ -281,20 +281,28 @@ const char* PmAddrInfo::GetFieldLabel(int index) {
 }
 
 const PmFieldInfo* PmAddrInfo::FindFieldInfo(int fieldId) {
+    return FindFieldInfo(GetInstalledAddrGeneration(), fieldId);
+}
+
+const PmFieldInfo* PmAddrInfo::FindFieldInfo(int generation, int fieldId) {
     int count = 0;
-    const PmFieldInfo* rows = Catalogue(GetInstalledAddrGeneration(), &count);
+    const PmFieldInfo* rows = Catalogue(generation, &count);
     for (int i = 0; i < count; ++i)
         if (rows[i].FieldID == fieldId) return &rows[i];
     return nullptr;
 }
 
 const char* PmAddrInfo::GetFieldText(PmAddrEntry& entry, int fieldId, int* size) {
+    return GetFieldText(entry, GetInstalledAddrGeneration(), fieldId, size);
+}
+
+const char* PmAddrInfo::GetFieldText(PmAddrEntry& entry, int generation, int fieldId, int* size) {
     if (size != nullptr) *size = 0;
-    const PmFieldInfo* wanted = FindFieldInfo(fieldId);
+    const PmFieldInfo* wanted = FindFieldInfo(generation, fieldId);
     if (wanted == nullptr) return nullptr;
     // The same member in the catalogue of the entry's own generation.
     const PmFieldInfo* row =
-        entry.Generation == GetInstalledAddrGeneration() ? wanted : FindIn(entry.Generation, wanted->Ref, wanted->Arg);
+        entry.Generation == generation ? wanted : FindIn(entry.Generation, wanted->Ref, wanted->Arg);
     if (row == nullptr || row->Kind != kPmFieldText) return nullptr;
     const char* text = nullptr;
     switch (entry.Generation) {

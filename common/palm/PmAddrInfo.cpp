@@ -158,15 +158,26 @@ std::int32_t RecordIdOf(const PmAddrEntry& entry) {
 
 }  // namespace
 
+int PmAddrInfo::CatalogueGeneration(bool useFile, const char* path) {
+    if (useFile && path != nullptr && *path != '\0') {
+        const int type = CheckFileType(path);
+        if (type == kPmFileEarly || type == kPmFileEx || type == kPmFileEx2) return type;
+    }
+    return GetInstalledAddrGeneration();
+}
+
 void PmAddrInfo::Convert(PmAddrEntry& entry, CommAddrRec& rec) {
     PmConvertContact(entry, rec);
     const PmTextCopier copy(CommKindAddr, RecordIdOf(entry));
+    // The IDs name fields of the loaded generation's catalogue: the one
+    // offered for a file chosen by name, the installed one otherwise.
+    const int generation = GetLoadedGeneration();
     for (int slot = 0; slot < kCustomMapSlots; ++slot) {
         if (m_customMap[slot] == 0) continue;
-        const PmFieldInfo* row = FindFieldInfo(m_customMap[slot]);
+        const PmFieldInfo* row = FindFieldInfo(generation, m_customMap[slot]);
         if (row == nullptr || row->Kind != kPmFieldText) continue;
         int size = 0;
-        const char* text = GetFieldText(entry, m_customMap[slot], &size);
+        const char* text = GetFieldText(entry, generation, m_customMap[slot], &size);
         if (text != nullptr && size > 1) copy(rec.MappedCustomValue[slot], text, row->Label);
     }
 }

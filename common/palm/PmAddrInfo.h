@@ -93,6 +93,8 @@ public:
     static int GetFieldID(int index);
     static const char* GetFieldLabel(int index);
     static const PmFieldInfo* FindFieldInfo(int fieldId);
+    // The row of a field ID in the catalogue of a generation, or null.
+    static const PmFieldInfo* FindFieldInfo(int generation, int fieldId);
     // The text of a catalogue field in the entry's Palm record and the row's
     // size; null when the field has no text there. A field ID of the
     // installed catalogue is read from an entry of another generation
@@ -100,10 +102,18 @@ public:
     // and instant-messaging slots of the .dat generations are looked up by
     // label, giving a free slot the label when none has it.
     static const char* GetFieldText(PmAddrEntry& entry, int fieldId, int* size);
+    // The same with the field ID taken from the catalogue of `generation`.
+    static const char* GetFieldText(PmAddrEntry& entry, int generation, int fieldId, int* size);
     static const char* GetPhoneLabelText(int code);
 
     // The rows of a generation's catalogue and their count (0 for none).
     static const PmFieldInfo* Catalogue(int generation, int* count);
+    // The generation whose catalogue the field IDs of the custom map name:
+    // the generation of the contacts file when contacts are read from a
+    // file that a reader accepts, else the installed generation. A loaded
+    // record set reads its map with the catalogue of the generation it
+    // loaded, which is the same one.
+    static int CatalogueGeneration(bool useFile, const char* path);
 
 protected:
     void Convert(PmAddrEntry& entry, CommAddrRec& rec) override;

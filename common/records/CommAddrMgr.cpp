@@ -23,6 +23,29 @@ bool Nameless(const CommAddrRec& rec) {
 
 bool Unnamed(const CommAddrRec& rec) { return rec.DisplayName[0] == '\0' && rec.Company[0] == '\0'; }
 
+// The value a contact gives custom slot `slot`: the mapped one when there
+// is one, as the Outlook writer does.
+const char* SlotValue(const CommAddrRec& rec, int slot) {
+    return rec.MappedCustomValue[slot][0] != '\0' ? rec.MappedCustomValue[slot] : rec.CustomValue[slot];
+}
+
+// Every mapped value of `mapper` is held by `holder` under the same slot
+// name (names compared as Outlook finds user properties, ignoring case).
+bool HoldsMappedValues(const CommAddrRec& holder, const CommAddrRec& mapper) {
+    for (int i = 0; i < 10; ++i) {
+        if (mapper.MappedCustomValue[i][0] == '\0') continue;
+        const char* name = CommCustomSlotName(mapper, i);
+        bool held = false;
+        for (int j = 0; j < 10 && !held; ++j) {
+            const char* value = SlotValue(holder, j);
+            if (holder.CustomLabel[j][0] == '\0' && value[0] == '\0') continue;
+            held = EqualNoCase(CommCustomSlotName(holder, j), name) && CompareText(value, mapper.MappedCustomValue[i]);
+        }
+        if (!held) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool CommAddrRules::KeyRefinementEqual(const CommAddrRec& a, const CommAddrRec& b) {
@@ -34,6 +57,21 @@ bool CommAddrRules::KeyRefinementEqual(const CommAddrRec& a, const CommAddrRec& 
     for (int id : kCompareFields)
         if (!FieldEqual(a, b, id)) return false;
     return true;
+}
+
+bool CommAddrRules::FurtherCompareEqual(const CommAddrRec& a, const CommAddrRec& b) {
+    return HoldsMappedValues(a, b) && HoldsMappedValues(b, a);
+}
+
+const char* CommDefaultCustomLabel(int slot) {
+    static const char* const kNames[10] = {"Custom 1", "Custom 2", "Custom 3", "Custom 4", "Custom 5",
+                                           "Custom 6", "Custom 7", "Custom 8", "Custom 9", "Custom 10"};
+    return slot >= 0 && slot < 10 ? kNames[slot] : "";
+}
+
+const char* CommCustomSlotName(const CommAddrRec& rec, int slot) {
+    if (slot < 0 || slot >= 10) return "";
+    return rec.CustomLabel[slot][0] != '\0' ? rec.CustomLabel[slot] : CommDefaultCustomLabel(slot);
 }
 
 void CommAddrRules::AppendKeyRefinement(std::string& key, const CommAddrRec& rec) {

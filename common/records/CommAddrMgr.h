@@ -18,6 +18,16 @@ struct CommAddrRules {
     // when identical.
     static bool KeyRefinementEqual(const CommAddrRec& a, const CommAddrRec& b);
     static void AppendKeyRefinement(std::string& key, const CommAddrRec& rec);
+    // The mapped custom values: each one that either record has must be
+    // held by the other under the slot's name (see CommCustomSlotName), as
+    // Outlook keeps it once written. Contacts without mapped values (the
+    // field map off) are not affected.
+    static bool FurtherCompareEqual(const CommAddrRec& a, const CommAddrRec& b);
 };
+
+// The name under which Outlook keeps custom slot `slot` (0 to 9) of a
+// contact: its label, or "Custom <slot + 1>" when it has none.
+const char* CommDefaultCustomLabel(int slot);
+const char* CommCustomSlotName(const CommAddrRec& rec, int slot);
 
 class CommAddrMgr : public CommRecordMgr<CommAddrRec, CommAddrRules> {};

@@ -29,6 +29,10 @@
 // equal, with the key form that goes with it:
 //   static bool KeyRefinementEqual(const Rec&, const Rec&);
 //   static void AppendKeyRefinement(std::string& key, const Rec&);
+// and optionally a further condition for two records to be identical, on
+// values that the compare fields do not cover (it only ever makes fewer
+// records identical):
+//   static bool FurtherCompareEqual(const Rec&, const Rec&);
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -105,7 +109,7 @@ public:
             for (std::uint32_t pos : it->second) {
                 Rec* candidate = m_entries[pos].record.get();
                 if (excluded(static_cast<const Rec*>(candidate))) continue;
-                if (candidate == rec || FieldsEqual(*candidate, *rec, Rules::kCompareFields)) {
+                if (candidate == rec || CompareEqual(*candidate, *rec)) {
                     return Report(CommFindSame, candidate, pos, match, index);
                 }
                 found = candidate;
@@ -128,7 +132,7 @@ public:
             if (cur == rec) return Report(CommFindSame, cur, pos, match, index);
             if (KeyEqual(*cur, *rec)) {
                 found = cur;
-                if (FieldsEqual(*cur, *rec, Rules::kCompareFields)) return Report(CommFindSame, cur, pos, match, index);
+                if (CompareEqual(*cur, *rec)) return Report(CommFindSame, cur, pos, match, index);
                 result = CommFindDifferent;
                 remembered = pos;
             }
@@ -178,7 +182,15 @@ public:
                 if (group == at->second.end()) continue;
                 Group& g = group->second;
                 while (g.next < g.positions.size() && taken[g.positions[g.next]]) ++g.next;
-                if (g.next < g.positions.size()) chosen[s] = g.positions[g.next++];
+                std::size_t pick = g.next;
+                if constexpr (kHasFurtherCompare) {
+                    while (pick < g.positions.size() &&
+                           (taken[g.positions[pick]] ||
+                            !Rules::FurtherCompareEqual(*other->m_entries[g.positions[pick]].record, rec)))
+                        ++pick;
+                }
+                if (pick < g.positions.size()) chosen[s] = g.positions[pick];
+                if (pick == g.next && pick < g.positions.size()) ++g.next;
             }
             if (chosen[s] != kNone) taken[chosen[s]] = true;
         }
@@ -307,11 +319,17 @@ public:
         if constexpr (requires { Rules::KeyRefinementEqual(a, b); }) return Rules::KeyRefinementEqual(a, b);
         return true;
     }
-    // All compare fields equal.
-    static bool CompareEqual(const Rec& a, const Rec& b) { return FieldsEqual(a, b, Rules::kCompareFields); }
+    // All compare fields equal, and the kind's further condition where it
+    // has one.
+    static bool CompareEqual(const Rec& a, const Rec& b) {
+        if (!FieldsEqual(a, b, Rules::kCompareFields)) return false;
+        if constexpr (kHasFurtherCompare) return Rules::FurtherCompareEqual(a, b);
+        return true;
+    }
 
 private:
     static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
+    static constexpr bool kHasFurtherCompare = requires(const Rec& r) { Rules::FurtherCompareEqual(r, r); };
     using Bucket = std::vector<std::uint32_t>;  // positions of one key, ascending
 
     struct Entry {

@@ -377,7 +377,9 @@ TEST_F(RecordSetTest, WithoutPalmDesktopUsersReadSixXDatabases) {
 }
 
 TEST_F(RecordSetTest, CustomMapCopiesCatalogueFieldsIntoMappedValues) {
-    // No Palm Desktop: the catalogue is generation 3's, read from a 4.1.4 file.
+    // No Palm Desktop (the installed catalogue is generation 3's), a 4.1.4
+    // file loaded by name: the ids are those of the 4.1.4 catalogue, the one
+    // offered for that file.
     palmdat::DatFile f = Contacts(Format::V414, {{"Mapped", 1}});
     palmdat::Record& r = f.records[0];
     r[19] = Value::Text("555-HOME");
@@ -388,16 +390,16 @@ TEST_F(RecordSetTest, CustomMapCopiesCatalogueFieldsIntoMappedValues) {
     r[64] = Value::Text("http://palm.example");
     r[65] = Value::Double(static_cast<double>(0x07C00704));  // 1984-07-04
     PmAddrInfo set;
-    EXPECT_TRUE(set.SetCustomMapSlot(0, 14));  // Home Phone
-    EXPECT_TRUE(set.SetCustomMapSlot(1, 49));  // Custom 6
-    EXPECT_TRUE(set.SetCustomMapSlot(2, 43));  // Birthday: no text
-    EXPECT_TRUE(set.SetCustomMapSlot(3, 41));  // Home Page
-    EXPECT_TRUE(set.SetCustomMapSlot(4, 10));  // Profession: not in a 4.1.4 file
-    EXPECT_TRUE(set.SetCustomMapSlot(9, 20));  // Mobile Phone: no slot has it
+    EXPECT_TRUE(set.SetCustomMapSlot(0, 6));  // Home Phone
+    EXPECT_TRUE(set.SetCustomMapSlot(1, 40));  // Custom 6
+    EXPECT_TRUE(set.SetCustomMapSlot(2, 34));  // Birthday: no text
+    EXPECT_TRUE(set.SetCustomMapSlot(3, 33));  // Home Page
+    EXPECT_TRUE(set.SetCustomMapSlot(4, 46));  // not in the 4.1.4 catalogue
+    EXPECT_TRUE(set.SetCustomMapSlot(9, 12));  // Mobile Phone: no slot has it
     EXPECT_TRUE(set.SetCustomFieldMap(5, 0));
     EXPECT_FALSE(set.SetCustomMapSlot(10, 1));
     EXPECT_FALSE(set.SetCustomMapSlot(-1, 1));
-    EXPECT_EQ(set.GetCustomMapSlot(1), 49);
+    EXPECT_EQ(set.GetCustomMapSlot(1), 40);
     EXPECT_EQ(set.GetCustomMapSlot(10), 0);
     ASSERT_TRUE(set.LoadByFile(Write(f).c_str()));
     const CommAddrRec& rec = *set.GetCommonList()->GetFirstRecord();

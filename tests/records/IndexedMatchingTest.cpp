@@ -40,6 +40,13 @@ void RandomContact(std::mt19937& rng, CommAddrRec& r) {
     platform::CopyText(r.Company, Variant(rng, 4));
     platform::CopyText(r.HomePhone, Variant(rng, 3));
     platform::CopyText(r.Note, Variant(rng, 6));
+    // Mapped custom values, and the values and labels an Outlook item keeps.
+    if (rng() % 3 == 0) platform::CopyText(r.MappedCustomValue[rng() % 2], Variant(rng, 3));
+    if (rng() % 3 == 0) {
+        const unsigned slot = rng() % 2;
+        platform::CopyText(r.CustomLabel[slot], rng() % 2 ? "Custom 1" : "custom 2");
+        platform::CopyText(r.CustomValue[slot], Variant(rng, 3));
+    }
 }
 
 void RandomEvent(std::mt19937& rng, CommDateRec& r) {

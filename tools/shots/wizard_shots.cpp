@@ -1,8 +1,8 @@
 // Takes a picture of every page and dialog of the wizard: the Palm Desktop
 // run through all its pages on generated sample files (the review page with
 // its coloured records, a detail window of each kind, the finish page with
-// its counts), the option pages of the other sources, and the two
-// diagnostics dialogs. Each picture is read
+// its counts), the option pages of the other sources, the two diagnostics
+// dialogs and the contacts field map. Each picture is read
 // back and checked for the size of what it shows.
 // Usage: wizard_shots <output folder>
 // Everything the run keeps (settings, logs, the Outlook store, the sample
@@ -22,7 +22,9 @@
 #include <variant>
 
 #include "app/AdapterTable.h"
+#include "app/AppCommon.h"
 #include "app/AppIds.h"
+#include "app/wizard/TfmAddrFieldMap.h"
 #include "app/wizard/TfmDebug.h"
 #include "app/wizard/TfmDetailWindows.h"
 #include "app/wizard/TfmDump.h"
@@ -131,6 +133,19 @@ void ShootDetails(QWidget& owner, const fs::path& out) {
     }
 }
 
+// The contacts field map dialog of the Palm Desktop run, two slots mapped
+// (the catalogue of the 4.1.4 contacts file chosen: 3 "Company", 4 "Job
+// Title").
+void ShootFieldMap(QWidget& owner, const fs::path& file) {
+    Settings& s = AppSettings();
+    s.PDCustomID[1] = 3;
+    s.PDCustomID[2] = 4;
+    TfmAddrFieldMap dialog(kAppPalm, &owner);
+    Expose(dialog);
+    Shoot(dialog, file);
+    dialog.close();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -216,6 +231,8 @@ int main(int argc, char** argv) {
         Expose(report);
         Shoot(report, out / "09-error-report.png");
         report.close();
+
+        ShootFieldMap(main, out / "10-field-map.png");
     }
     for (const auto& call : ui.Calls(platform::RecordingUserInterface::Kind::MessageBox))
         std::fprintf(stderr, "wizard_shots: message \"%s\"\n", call.text.c_str());
