@@ -83,22 +83,23 @@ void Address(DetailView& view, const char* sub, const PmAddress& a) {
     SetText(view, "edtCountry" + s, Text(a.Country));
 }
 
-std::string PackedDate(DATE date) {
-    if (date <= 0.001) return {};
-    char buffer[32];
-    CxDateTime(date).FormatDate(buffer, sizeof buffer);
-    return buffer;
-}
+std::string PackedDate(DATE date) { return DateText(date); }
 
-// The earlier format: five phones, one address, four custom fields.
-std::vector<Row> EarlyRows(const PmAddrRec& r, DetailView& view, AppAdapter& adapter) {
-    std::vector<Row> rows = {
+// The name rows of the two address book formats.
+template <class Rec>
+std::vector<Row> NameRows(const Rec& r) {
+    return {
         {kGeneral, "edtFirstName", "First Name:", Text(r.FirstName)},
         {kGeneral, "edtLastName", "Last Name:", Text(r.LastName)},
         {kGeneral, "edtEnglishName", "English Name:", Joined(Text(r.FirstName), Text(r.LastName))},
         {kGeneral, "edtCompany", "Company:", Text(r.Company)},
         {kGeneral, "edtTitle", "Job Title:", Text(r.Title)},
     };
+}
+
+// The earlier format: five phones, one address, four custom fields.
+std::vector<Row> EarlyRows(const PmAddrRec& r, DetailView& view, AppAdapter& adapter) {
+    std::vector<Row> rows = NameRows(r);
     Phones(rows, r.Phone, r.PhoneLabel, r.PrimaryContact);
     rows.push_back({kGeneral, "edtCategory", "Category:", palm::Category(r.CategoryID, r.CategoryName)});
     Customs(rows, r.Custom, CustomLabels(kPmGenEarly, adapter, 4));
@@ -113,13 +114,7 @@ std::vector<Row> EarlyRows(const PmAddrRec& r, DetailView& view, AppAdapter& ada
 
 // The 4.1.4 format.
 std::vector<Row> ExRows(const PmAddrExRec& r, DetailView& view, AppAdapter& adapter) {
-    std::vector<Row> rows = {
-        {kGeneral, "edtFirstName", "First Name:", Text(r.FirstName)},
-        {kGeneral, "edtLastName", "Last Name:", Text(r.LastName)},
-        {kGeneral, "edtEnglishName", "English Name:", Joined(Text(r.FirstName), Text(r.LastName))},
-        {kGeneral, "edtCompany", "Company:", Text(r.Company)},
-        {kGeneral, "edtTitle", "Job Title:", Text(r.Title)},
-    };
+    std::vector<Row> rows = NameRows(r);
     Phones(rows, r.Phone, r.PhoneLabel, r.PrimaryContact);
     rows.push_back({kGeneral, "edtBirthday", "Birthday:", PackedDate(PmPackedDateToOle(r.Birthday))});
     rows.push_back({kGeneral, "edtCategory", "Category:", palm::Category(r.CategoryID, r.CategoryName)});
