@@ -75,7 +75,8 @@ TEST_F(Runner, AHelperPastItsLimitIsAskedToStopThroughItsControlFile) {
     EXPECT_TRUE(
         Logged("[!!!] - The helper program Norrbek.GoogleContacts.exe ran past its limit; it was asked to stop."));
     EXPECT_NE(fwtest::ReadFile(folder + "GAddrData.ini").find("Stop=1"), std::string::npos);
-    EXPECT_TRUE(WaitFor([this] { return Exists("stopped.txt"); }));
+    // The helper makes the file before it writes into it.
+    EXPECT_TRUE(WaitFor([this] { return !fwtest::ReadFile(folder + "stopped.txt").empty(); }));
     EXPECT_EQ(fwtest::ReadFile(folder + "stopped.txt"), "stopped");
     EXPECT_TRUE(WaitFor([this] { return !runner.IsStillRunning(); }));
 }
