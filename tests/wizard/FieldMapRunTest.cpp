@@ -30,16 +30,6 @@ std::string Value(const Card& card, const std::string& key) {
 
 class FieldMapRun : public fwtest::MainWindowFixture {
 protected:
-    template <class W>
-    W* Find(TfmMain::PageId page, const char* name) {
-        W* widget = main->Page(page)->findChild<W*>(QLatin1String(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-    void Next() {
-        ASSERT_TRUE(main->btnNext->isEnabled()) << "step " << main->Step();
-        QTest::mouseClick(main->btnNext, Qt::LeftButton);
-    }
     // Maps the Palm slots to catalogue ids through the Outlook page's dialog.
     void Map(std::map<int, int> slotIds) {
         fwtest::ModalAnswers answers({[slotIds](QWidget* dialog) {

@@ -2,6 +2,7 @@
 // The wizard's main window on the offscreen platform, shown and active, over
 // settings saved beforehand (the window reads them when it opens).
 #include <QAbstractButton>
+#include <QPushButton>
 #include <QTest>
 #include <array>
 #include <memory>
@@ -47,6 +48,19 @@ protected:
         main->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(main.get()));
         return *main;
+    }
+
+    // A control of a page by object name.
+    template <class W>
+    W* Find(TfmMain::PageId page, const char* name) {
+        W* widget = main->Page(page)->template findChild<W*>(QLatin1String(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    // Presses Next, which must be enabled.
+    void Next() {
+        ASSERT_TRUE(main->btnNext->isEnabled()) << "step " << main->Step();
+        QTest::mouseClick(main->btnNext, Qt::LeftButton);
     }
 
     std::unique_ptr<TfmMain> main;

@@ -19,16 +19,6 @@ namespace fs = std::filesystem;
 
 class WholeRun : public fwtest::MainWindowFixture {
 protected:
-    template <class W>
-    W* Find(TfmMain::PageId page, const char* name) {
-        W* widget = main->Page(page)->findChild<W*>(QLatin1String(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-    void Next() {
-        ASSERT_TRUE(main->btnNext->isEnabled()) << "step " << main->Step();
-        QTest::mouseClick(main->btnNext, Qt::LeftButton);
-    }
     // Picks a Palm file on the Palm page through its browse button.
     void ChooseFile(const char* check, const char* browse, const std::string& path) {
         QCheckBox* box = Find<QCheckBox>(TfmMain::PagePDOption, check);
