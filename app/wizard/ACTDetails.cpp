@@ -236,8 +236,7 @@ DetailView DescribeACTDate(const void* native, AppAdapter&) {
     SetTexts(view, r, kEventEdits);
     SetChecks(view, r, kEventChecks);
     AddRows(view, "lvMisc", r, kEventMisc);
-    view.repeat = Repeat(r);
-    ShowTab(view, "tRecurrence", view.repeat.type != RepeatView::None);
+    SetRepeat(view, Repeat(r));
     return view;
 }
 

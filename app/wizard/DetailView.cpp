@@ -83,4 +83,9 @@ void ShowTab(DetailView& view, std::string_view name, bool visible) {
     if (DetailTab* tab = FindTab(view, name)) tab->visible = visible;
 }
 
+void SetRepeat(DetailView& view, const DetailRecurrence& repeat) {
+    view.repeat = repeat;
+    ShowTab(view, "tRecurrence", repeat.type != RepeatView::None);
+}
+
 }  // namespace detail

@@ -89,5 +89,8 @@ void SetText(DetailView& view, std::string_view name, std::string text);
 void SetCheck(DetailView& view, std::string_view name, bool checked);
 void AddRow(DetailView& view, std::string_view list, std::string first, std::string second);
 void ShowTab(DetailView& view, std::string_view name, bool visible);
+// Sets the repeat rule, and shows the "Recurrence" tab exactly when there
+// is one.
+void SetRepeat(DetailView& view, const DetailRecurrence& repeat);
 
 }  // namespace detail

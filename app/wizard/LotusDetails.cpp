@@ -268,8 +268,7 @@ DetailView DescribeLNDate(const void* native, AppAdapter&) {
     SetTexts(view, rec, kDateGeneral);
     SetChecks(view, rec, kDateChecks);
     AddRows(view, "lvMisc", rec, kDateMisc);
-    view.repeat = RepeatOf(rec);
-    ShowTab(view, "tRecurrence", view.repeat.type != RepeatView::None);
+    SetRepeat(view, RepeatOf(rec));
     return view;
 }
 

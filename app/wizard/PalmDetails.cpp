@@ -115,7 +115,7 @@ DetailView DescribePDDate(const void* native, AppAdapter&) {
     SetCheck(view, "cbAlarm", f.alarm);
     SetCheck(view, "cbPrivate", f.isPrivate);
     SetCheck(view, "cbAllDay", f.untimed);
-    if (f.repeat != nullptr) view.repeat = RepeatOf(*f.repeat, f.start, f.untimed);
+    SetRepeat(view, f.repeat != nullptr ? RepeatOf(*f.repeat, f.start, f.untimed) : DetailRecurrence{});
     AddRow(view, "lvMisc", "Alarm Advance", f.alarm ? AdvanceText(f.advance, f.unit) : std::string());
     AddRow(view, "lvMisc", "End Date", f.untimed ? DateText(f.end) : std::string());
     AddRow(view, "lvMisc", "Time Zone", f.timeZone);
