@@ -18,7 +18,7 @@
 #include <algorithm>
 #include <variant>
 
-#include "common/misc/CxDateTime.h"
+#include "app/wizard/DetailRows.h"
 #include "common/misc/CxDebugUtil.h"
 #include "common/records/CommAddrRec.h"
 #include "common/records/CommDateRec.h"
@@ -114,12 +114,6 @@ QTreeWidget* List(const detail::DetailList& list, QWidget* parent) {
     return view;
 }
 
-QString DateTimeText(double date) {
-    char buffer[64];
-    CxDateTime(date).FormatDateTime(buffer, sizeof buffer);
-    return QString::fromLatin1(buffer);
-}
-
 // "Every" n and what follows it, on a sub-tab of the repeat rule.
 void EveryRow(QBoxLayout* layout, const char* name, const QString& interval, const char* unit, QWidget* parent) {
     auto* row = new QHBoxLayout;
@@ -193,11 +187,13 @@ QWidget* RecurrencePage(const DetailRecurrence& repeat, QWidget* parent) {
     const bool hasStart = repeat.start > 0.001;
     const bool hasEnd = repeat.end > 0.001;
     grid->addWidget(new QLabel(QStringLiteral("Start:"), range), 0, 0);
-    grid->addWidget(LineEdit(QStringLiteral("edtRangeStart"), hasStart ? DateTimeText(repeat.start) : QString(), range),
-                    0, 1);
+    grid->addWidget(
+        LineEdit(QStringLiteral("edtRangeStart"), hasStart ? Q(detail::DateTimeText(repeat.start)) : QString(), range),
+        0, 1);
     grid->addWidget(Choice("rbNoEnd", QStringLiteral("No end date"), !hasEnd, range), 1, 0, 1, 2);
     grid->addWidget(Choice("rbEndBy", QStringLiteral("End by"), hasEnd, range), 2, 0);
-    grid->addWidget(LineEdit(QStringLiteral("edtEndBy"), hasEnd ? DateTimeText(repeat.end) : QString(), range), 2, 1);
+    grid->addWidget(
+        LineEdit(QStringLiteral("edtEndBy"), hasEnd ? Q(detail::DateTimeText(repeat.end)) : QString(), range), 2, 1);
     layout->addWidget(range);
     return page;
 }
