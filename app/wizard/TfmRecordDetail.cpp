@@ -20,9 +20,13 @@
 
 #include "app/wizard/DetailRows.h"
 #include "common/misc/CxDebugUtil.h"
+#include "common/records/CommAddrMgr.h"
 #include "common/records/CommAddrRec.h"
+#include "common/records/CommDateMgr.h"
 #include "common/records/CommDateRec.h"
+#include "common/records/CommNoteMgr.h"
 #include "common/records/CommNoteRec.h"
+#include "common/records/CommTaskMgr.h"
 #include "common/records/CommTaskRec.h"
 
 namespace {
@@ -257,9 +261,23 @@ QWidget* TabPage(const DetailTab& tab, const DetailView& view, QWidget* parent) 
     return page;
 }
 
-const void* NativeOf(const CommRecordRef& record) {
-    return std::visit([](const auto* rec) -> const void* { return rec != nullptr ? rec->NativeRecord : nullptr; },
-                      record);
+// The native record of a common record: an owned copy is kept packed by the
+// adapter's list, which unpacks it; any other is the record's NativeRecord.
+const void* NativeOf(const CommRecordRef& record, AppAdapter* adapter) {
+    return std::visit(
+        [adapter](auto* rec) -> const void* {
+            if (rec == nullptr) return nullptr;
+            if (rec->NativeRecord != nullptr || rec->NativeSize == 0 || adapter == nullptr) return rec->NativeRecord;
+            return std::visit(
+                [rec](auto&& list) -> const void* {
+                    if constexpr (requires { list->NativeOf(rec); })
+                        return list != nullptr ? list->NativeOf(rec) : nullptr;
+                    else
+                        return nullptr;
+                },
+                adapter->GetList());
+        },
+        record);
 }
 
 }  // namespace
@@ -289,7 +307,7 @@ TfmRecordDetail::TfmRecordDetail(Describer describe, QWidget* parent) : QDialog(
 }
 
 bool TfmRecordDetail::ShowRecord(const CommRecordRef& record) {
-    m_native = NativeOf(record);
+    m_native = NativeOf(record, m_adapter);
     return Fill();
 }
 

@@ -22,7 +22,8 @@ public:
 
     // Stores the adapter (borrowed; null unbinds).
     void Bind(AppAdapter* adapter) { m_adapter = adapter; }
-    // Stores the native record of the common record, then fills the window.
+    // Stores the native record of the common record (an owned copy through
+    // the bound adapter's list), then fills the window.
     bool ShowRecord(const CommRecordRef& record);
     // Fills every control from the native record and selects the first tab;
     // false, with the controls left empty, without a native record or an

@@ -170,13 +170,19 @@ public:
             if (stored != nullptr) Written(stored, static_cast<int>(m_list->GetRecordCount()) - 1, rec);
             return OlMigrateCreated;
         }
-        // The list record takes over the source record once its item holds it.
+        // The list record takes over the source record once its item holds
+        // it, and its native copy the record as written.
         auto merged = std::make_unique<Rec>();
         std::memcpy(static_cast<void*>(merged.get()), rec, sizeof(Rec));
-        merged->NativeRecord = match->NativeRecord;
-        merged->NativeSize = match->NativeSize;
-        if (!UpdateItem(*merged, index)) return OlMigrateFailed;
-        m_list->UpdateRecord(match, *rec, static_cast<std::size_t>(index));
+        merged->NativeRecord = nullptr;
+        merged->NativeSize = 0;
+        auto loaded = std::make_unique<OlRec>();
+        const auto position = static_cast<std::size_t>(index);
+        if (m_list->GetRecordAt(position) != match) return OlMigrateFailed;
+        const bool attached = m_list->CopyNativeAt(position, loaded.get(), sizeof(OlRec));
+        if (!UpdateItem(*merged, index, attached ? loaded.get() : nullptr)) return OlMigrateFailed;
+        if (attached) m_list->ReplaceNativeAt(position, loaded.get(), sizeof(OlRec));
+        m_list->UpdateRecord(match, *rec, position);
         Written(match, index, rec);
         return OlMigrateUpdated;
     }
@@ -251,7 +257,10 @@ private:
         return true;
     }
 
-    bool UpdateItem(Rec& stored, int index) {
+    // Writes `stored` over the item at `index`. `loaded` is the item's
+    // record as loaded (null when the list has none); it receives the
+    // record as written.
+    bool UpdateItem(Rec& stored, int index, OlRec* loaded) {
         const OlKindTexts& texts = Derived::Texts();
         CDispCmd items;
         if (!GetItems(items, texts.itemsAtUpdate)) return false;
@@ -265,8 +274,7 @@ private:
         }
         CDispCmd item(result.pdispVal);
         auto working = std::make_unique<OlRec>();
-        auto* loaded = static_cast<OlRec*>(stored.NativeRecord);
-        const bool attached = loaded != nullptr && stored.NativeSize == sizeof(OlRec);
+        const bool attached = loaded != nullptr;
         if (attached && loaded->EntryID[0] != '\0') {
             // Never write over another item than the one that was matched.
             char entryId[1024] = "";

@@ -31,17 +31,18 @@ public:
     using Mgr = typename Traits::Mgr;
     using CommRec = typename Entry::CommonRecordType;
 
-    // The entries in the order of the reader's records.
+    // The entries in the order of the reader's records: the common records'
+    // native copies, unpacked by the common list when asked for.
     Entry* FirstEntry() {
         m_cursor = 0;
-        return m_cursor < m_entries.size() ? m_entries[m_cursor] : nullptr;
+        return EntryAt(m_cursor);
     }
     Entry* NextEntry() {
-        if (m_cursor >= m_entries.size()) return nullptr;
+        if (m_cursor >= GetEntryCount()) return nullptr;
         ++m_cursor;
-        return m_cursor < m_entries.size() ? m_entries[m_cursor] : nullptr;
+        return EntryAt(m_cursor);
     }
-    std::size_t GetEntryCount() const { return m_entries.size(); }
+    std::size_t GetEntryCount() const { return m_common->GetRecordCount(); }
 
     Mgr* GetCommonList() { return m_common.get(); }
 
@@ -85,7 +86,6 @@ private:
     }
     void ClearEntries() override {
         m_common->RemoveAllRecords();
-        m_entries.clear();
         m_blockData.clear();
         m_cursor = 0;
     }
@@ -100,7 +100,8 @@ private:
 
     // Converts the reader's records into entries and common records. The
     // entry of a record is the common record's native copy, and the
-    // reader's records go once converted: each record is held once.
+    // reader's records go once converted: each record is held once, its
+    // entry packed by the common list.
     template <class DataMgr>
     void BuildFrom(DataMgr& records, int generation) {
         auto entry = std::make_unique<Entry>();
@@ -117,12 +118,15 @@ private:
             Convert(*entry, *common);
             common->NativeRecord = entry.get();
             common->NativeSize = sizeof(Entry);
-            CommRec* stored = m_common->AddRecord(common.get());
-            if (stored == nullptr || stored->NativeRecord == nullptr) return;
-            auto* kept = static_cast<Entry*>(stored->NativeRecord);
-            kept->CommonRecord = stored;
-            m_entries.push_back(kept);
+            m_common->AddRecord(common.get());
         });
+    }
+
+    // The entry at a position, unpacked, with its common record set.
+    Entry* EntryAt(std::size_t position) {
+        auto* entry = static_cast<Entry*>(m_common->NativeAt(position));
+        if (entry != nullptr) entry->CommonRecord = m_common->GetRecordAt(position);
+        return entry;
     }
 
     // The entry's copy of a record of the reader's type.
@@ -166,7 +170,6 @@ private:
     std::unique_ptr<typename Traits::Early> m_early = std::make_unique<typename Traits::Early>();
     std::unique_ptr<typename Traits::Ex> m_ex = std::make_unique<typename Traits::Ex>();
     std::unique_ptr<typename Traits::Ex2> m_ex2 = std::make_unique<typename Traits::Ex2>();
-    std::vector<Entry*> m_entries;  // the common records' native copies, owned by m_common
     std::vector<std::unique_ptr<unsigned char[]>> m_blockData;
     std::unique_ptr<Mgr> m_common = std::make_unique<Mgr>();
     std::size_t m_cursor = 0;

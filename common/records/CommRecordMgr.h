@@ -5,6 +5,12 @@
 // another list whether this list holds the same item and whether it is
 // identical.
 //
+// An owned native copy is kept packed (PackedNative): a stored record that
+// came with a native record of a size has NativeSize set and NativeRecord
+// null, and its native record is reached through the list (NativeAt,
+// NativeOf, CopyNativeAt), which unpacks it. A native record without a size
+// belongs to somebody else and stays in NativeRecord as it was given.
+//
 // Lookups give exactly the results of a plain scan in list order (the first
 // identical key match wins; otherwise the last key match and its position;
 // otherwise new with the record count as index), but find the key matches
@@ -47,6 +53,7 @@
 
 #include "common/misc/CxList.h"
 #include "common/records/CommTypes.h"
+#include "common/records/PackedNative.h"
 
 // FindRecord results.
 enum CommFindResult : int {
@@ -67,7 +74,8 @@ public:
     CommRecordMgr& operator=(const CommRecordMgr&) = delete;
 
     // Appends a copy of the record; with a native record of a size above 0
-    // the copy gets its own copy of it. Null for a null record.
+    // the copy gets its own packed copy of it (see above). Null for a null
+    // record.
     Rec* AddRecord(const Rec* rec) {
         if (rec == nullptr) return nullptr;
         Entry entry;
@@ -75,9 +83,10 @@ public:
         if (!entry.record) return nullptr;
         std::memcpy(entry.record.get(), rec, sizeof(Rec));
         if (rec->NativeRecord != nullptr && rec->NativeSize > 0) {
-            entry.native.reset(new (std::nothrow) std::byte[rec->NativeSize]);
-            if (entry.native) std::memcpy(entry.native.get(), rec->NativeRecord, rec->NativeSize);
-            entry.record->NativeRecord = entry.native.get();
+            entry.native = PackedNative(rec->NativeRecord, rec->NativeSize);
+            entry.record->NativeRecord = nullptr;
+        } else if (rec->NativeSize > 0) {
+            entry.record->NativeSize = 0;
         }
         Rec* stored = entry.record.get();
         if (!m_list.Add(stored)) return nullptr;
@@ -282,6 +291,47 @@ public:
         return position < m_entries.size() ? m_entries[position].record.get() : nullptr;
     }
 
+    // The native record of the stored record at a 0-based position: an
+    // owned copy unpacked (on the first asking, then kept until the list is
+    // emptied), else the record's own NativeRecord; null for none.
+    void* NativeAt(std::size_t position) {
+        if (position >= m_entries.size()) return nullptr;
+        Entry& entry = m_entries[position];
+        if (entry.native.Empty()) return entry.record->NativeRecord;
+        if (!entry.unpacked) {
+            entry.unpacked = std::make_unique_for_overwrite<std::byte[]>(entry.native.Size());
+            entry.native.UnpackInto(entry.unpacked.get());
+        }
+        return entry.unpacked.get();
+    }
+    // The same for a stored record (a search of the list).
+    void* NativeOf(const Rec* stored) { return NativeAt(PositionOf(stored)); }
+
+    // Copies the owned native copy of the record at a position into `out`,
+    // without keeping it unpacked. False when it has no owned copy of
+    // exactly `size` bytes.
+    bool CopyNativeAt(std::size_t position, void* out, std::size_t size) const {
+        if (position >= m_entries.size()) return false;
+        const Entry& entry = m_entries[position];
+        if (entry.native.Empty() || entry.native.Size() != size) return false;
+        if (entry.unpacked)
+            std::memcpy(out, entry.unpacked.get(), size);
+        else
+            entry.native.UnpackInto(out);
+        return true;
+    }
+
+    // Replaces the owned native copy of the record at a position (one of
+    // the same size). False when it has none of exactly `size` bytes.
+    bool ReplaceNativeAt(std::size_t position, const void* data, std::size_t size) {
+        if (position >= m_entries.size() || data == nullptr) return false;
+        Entry& entry = m_entries[position];
+        if (entry.native.Empty() || entry.native.Size() != size) return false;
+        entry.native = PackedNative(data, size);
+        if (entry.unpacked) std::memcpy(entry.unpacked.get(), data, size);
+        return true;
+    }
+
     // A stored record takes over the whole content of `src` but keeps its
     // own native record and size. False when `stored` is not in this list.
     // `position`, when known (the index a lookup gave), spares the search.
@@ -334,7 +384,8 @@ private:
 
     struct Entry {
         std::unique_ptr<Rec> record;
-        std::unique_ptr<std::byte[]> native;  // the owned copy, when the record came with a size
+        PackedNative native;                    // the owned copy, when the record came with a size
+        std::unique_ptr<std::byte[]> unpacked;  // its full form, once asked for
     };
 
     template <std::size_t N>

@@ -346,12 +346,13 @@ std::map<std::string, std::string> UserProperties(const OlAddrRecord& r, bool wr
 }
 
 template <class Util, class Rec, class OlRec>
-void ExpectWrittenMembers(Util& util, const Rec& source, const Rec& loaded, const std::vector<Member>& members,
-                          std::size_t index) {
+void ExpectWrittenMembers(Util& util, const Rec& source, const Rec& loaded, const void* native,
+                          const std::vector<Member>& members, std::size_t index) {
     auto expected = std::make_unique<OlRec>();
     util.ToOutlookRecord(source, *expected);
     ASSERT_EQ(loaded.NativeSize, sizeof(OlRec));
-    const auto* got = static_cast<const OlRec*>(loaded.NativeRecord);
+    ASSERT_NE(native, nullptr);
+    const auto* got = static_cast<const OlRec*>(native);
     if constexpr (std::is_same_v<OlRec, OlAddrRecord>) {
         EXPECT_EQ(UserProperties(*got, false), UserProperties(*expected, true)) << "record " << index;
     }
@@ -397,7 +398,8 @@ void ExpectRoundTrip(std::vector<Rec>& records, const std::vector<Member>& membe
     for (Rec* r = source.GetFirstRecord(); r != nullptr; r = source.GetNextRecord(), ++i) {
         EXPECT_EQ(r->Status, 0) << "record " << i << " is not Same";
         // Items keep the order they were created in.
-        ExpectWrittenMembers<Util, Rec, OlRec>(util, records[i], *list->GetRecordAt(i), members, i);
+        ExpectWrittenMembers<Util, Rec, OlRec>(util, records[i], *list->GetRecordAt(i), list->NativeAt(i), members,
+                                               i);
     }
 }
 

@@ -125,7 +125,7 @@ TEST_F(ContactTest, ElevenUserPropertiesLoadTenAndNonTextValuesLoadEmpty) {
     EXPECT_STREQ(back->CustomValue[1], "");  // a date
     EXPECT_STREQ(back->CustomValue[2], "v");
     EXPECT_STREQ(back->CustomLabel[9], "Pk");
-    auto* native = static_cast<OlAddrRecord*>(back->NativeRecord);
+    auto* native = static_cast<OlAddrRecord*>(ol.GetRecordList()->NativeAt(0));
     EXPECT_STREQ(native->UserPropertyName[9], "Pk");  // the eleventh ("Pl") is not loaded
 }
 
@@ -213,7 +213,7 @@ TEST_F(ContactTest, AContactOfAnotherProgramKeepsWhatOutlookDoesNotKnow) {
     ASSERT_EQ(ol.GetRecordList()->GetRecordCount(), 1u);
     const CommAddrRec* loaded = ol.GetRecordList()->GetRecordAt(0);
     EXPECT_STREQ(loaded->Email, "dan@example.org");
-    EXPECT_STREQ(static_cast<OlAddrRecord*>(loaded->NativeRecord)->EntryID, "khard-1234");
+    EXPECT_STREQ(static_cast<OlAddrRecord*>(ol.GetRecordList()->NativeAt(0))->EntryID, "khard-1234");
     CommAddrRec changed = *loaded;
     changed.NativeRecord = nullptr;
     changed.NativeSize = 0;

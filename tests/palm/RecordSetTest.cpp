@@ -115,8 +115,9 @@ TEST_F(RecordSetTest, EntriesAndNativeRecords) {
         EXPECT_STREQ(rec.Category, "Business");
         EXPECT_EQ(rec.SourceType, CommSourcePalm);
         EXPECT_EQ(rec.Status, 1);
-        // The entry is the list's copy, held once.
-        EXPECT_EQ(rec.NativeRecord, static_cast<void*>(e));
+        // The entry is the list's copy, held once (packed by the list).
+        EXPECT_EQ(rec.NativeRecord, nullptr);
+        EXPECT_EQ(set.GetCommonList()->NativeOf(&rec), static_cast<void*>(e));
         EXPECT_EQ(rec.NativeSize, sizeof(PmAddrEntry));
         EXPECT_EQ(e->SourceRecord, nullptr);
     }

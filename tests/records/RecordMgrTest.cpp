@@ -129,22 +129,43 @@ TEST(CommNoteMgr, SubjectAndTextIgnoreCase) {
     EXPECT_EQ(target.FindRecord(n.get(), &match, &index), CommFindDifferent);
 }
 
-TEST(CommRecordMgr, NativeRecordsAreCopiedOnlyWithASize) {
+TEST(CommRecordMgr, NativeRecordsAreCopiedOnlyWithASizeAndReachedThroughTheList) {
     struct Native {
         int value;
         char text[12];
+        char room[300];
     };
-    Native native{42, "palm"};
+    Native native{42, "palm", "tail"};
     CommNoteMgr list;
     auto n = Zeroed<CommNoteRec>();
     n->NativeRecord = &native;
     n->NativeSize = sizeof native;
     CommNoteRec* owned = list.AddRecord(n.get());
-    ASSERT_NE(owned->NativeRecord, &native);
-    EXPECT_EQ(static_cast<Native*>(owned->NativeRecord)->value, 42);
+    // An owned copy is kept packed: the record names its size, the list unpacks it.
+    EXPECT_EQ(owned->NativeRecord, nullptr);
+    EXPECT_EQ(owned->NativeSize, sizeof native);
+    auto* unpacked = static_cast<Native*>(list.NativeAt(0));
+    ASSERT_NE(unpacked, nullptr);
+    ASSERT_NE(static_cast<void*>(unpacked), static_cast<void*>(&native));
+    EXPECT_EQ(std::memcmp(unpacked, &native, sizeof native), 0);
+    EXPECT_EQ(list.NativeOf(owned), unpacked);  // kept once unpacked
     n->NativeSize = 0;
     CommNoteRec* borrowed = list.AddRecord(n.get());
     EXPECT_EQ(borrowed->NativeRecord, &native);
+    EXPECT_EQ(list.NativeAt(1), &native);
+    Native out{};
+    EXPECT_FALSE(list.CopyNativeAt(1, &out, sizeof out));  // not the list's to copy
+    EXPECT_FALSE(list.CopyNativeAt(0, &out, sizeof out - 1));
+    EXPECT_FALSE(list.CopyNativeAt(2, &out, sizeof out));
+    // A replaced copy reads back, also through the form already unpacked.
+    Native changed{7, "outlook", ""};
+    EXPECT_FALSE(list.ReplaceNativeAt(1, &changed, sizeof changed));
+    const char longer[sizeof(Native) + 1] = "longer";
+    EXPECT_FALSE(list.ReplaceNativeAt(0, longer, sizeof longer));
+    ASSERT_TRUE(list.ReplaceNativeAt(0, &changed, sizeof changed));
+    ASSERT_TRUE(list.CopyNativeAt(0, &out, sizeof out));
+    EXPECT_EQ(std::memcmp(&out, &changed, sizeof out), 0);
+    EXPECT_EQ(unpacked->value, 7);
     list.RemoveAllRecords();  // frees the owned copy only; the sanitizers check both ways
     EXPECT_EQ(list.GetRecordCount(), 0u);
     EXPECT_EQ(native.value, 42);
@@ -158,14 +179,15 @@ TEST(CommRecordMgr, UpdateTakesOverContentButKeepsTheNativeRecord) {
     r->NativeRecord = &native;
     r->NativeSize = sizeof native;
     CommAddrRec* stored = target.AddRecord(r.get());
-    void* ownCopy = stored->NativeRecord;
+    void* ownCopy = target.NativeOf(stored);
     CommAddrRec* match = nullptr;
     int index = -1;
     EXPECT_EQ(target.FindRecord(Contact("Ann", "Lee", "a@x").get(), &match, &index), CommFindDifferent);
     auto src = Contact("Anne", "Lee", "a@x", "new");
     ASSERT_TRUE(target.UpdateRecord(stored, *src));
     EXPECT_STREQ(stored->FirstName, "Anne");
-    EXPECT_EQ(stored->NativeRecord, ownCopy);
+    EXPECT_EQ(target.NativeOf(stored), ownCopy);
+    EXPECT_EQ(*static_cast<int*>(ownCopy), 5);
     // The index follows the new key.
     EXPECT_EQ(target.FindRecord(Contact("Anne", "Lee", "a@x", "new").get(), &match, &index), CommFindSame);
     EXPECT_EQ(match, stored);
