@@ -8,6 +8,7 @@
 
 #include "common/misc/CxList.h"
 #include "common/palm/PmRecordTypes.h"
+#include "common/records/RecordBlocks.h"
 
 template <class Rec>
 class PmDataMgr {
@@ -19,7 +20,8 @@ public:
     // Adds a copy of the record; the data of its extended blocks is copied
     // into the list too.
     bool Add(const Rec& rec) {
-        auto copy = std::make_unique<Rec>(rec);
+        Rec* copy = m_store.Add(rec);
+        if (copy == nullptr) return false;
         if constexpr (requires { rec.ExtBlock[0].Data; }) {
             for (PmExtBlock& block : copy->ExtBlock) {
                 if (block.Size <= 0 || block.Data == nullptr) {
@@ -33,9 +35,8 @@ public:
                 m_blockData.push_back(std::move(data));
             }
         }
-        Rec* added = copy.get();
-        m_records.push_back(std::move(copy));
-        return m_list.Add(added);
+        m_records.push_back(copy);
+        return m_list.Add(copy);
     }
 
     Rec* GetFirst() { return m_list.GetFirst(); }
@@ -43,15 +44,15 @@ public:
     Rec* GetAt(std::size_t index) { return m_list.GetAt(index); }
     std::size_t GetCount() const { return m_list.GetCount(); }
 
-    // Hands each record in order to `take` and frees it right after, so
-    // that records converted one by one are never all held twice; the list
-    // is empty afterwards.
+    // Hands each record in order to `take` and frees the records taken a
+    // block at a time, so that records converted one by one are never all
+    // held twice; the list is empty afterwards.
     template <class Take>
     void Drain(Take&& take) {
         m_list.RemoveAll(false);
-        for (auto& record : m_records) {
-            take(*record);
-            record.reset();
+        for (std::size_t i = 0; i < m_records.size(); ++i) {
+            take(*m_records[i]);
+            m_store.ReleaseBefore(i + 1);
         }
         Clear();
     }
@@ -59,11 +60,13 @@ public:
     void Clear() {
         m_list.RemoveAll(false);
         m_records.clear();
+        m_store.Clear();
         m_blockData.clear();
     }
 
 private:
     CxList<Rec> m_list;
-    std::vector<std::unique_ptr<Rec>> m_records;
+    RecordBlocks<Rec> m_store;   // owns the records
+    std::vector<Rec*> m_records;  // in m_store, in the order they were read
     std::vector<std::unique_ptr<unsigned char[]>> m_blockData;
 };

@@ -44,7 +44,6 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
-#include <new>
 #include <span>
 #include <string>
 #include <type_traits>
@@ -54,6 +53,7 @@
 #include "common/misc/CxList.h"
 #include "common/records/CommTypes.h"
 #include "common/records/PackedNative.h"
+#include "common/records/RecordBlocks.h"
 
 // FindRecord results.
 enum CommFindResult : int {
@@ -79,16 +79,15 @@ public:
     Rec* AddRecord(const Rec* rec) {
         if (rec == nullptr) return nullptr;
         Entry entry;
-        entry.record.reset(new (std::nothrow) Rec);
-        if (!entry.record) return nullptr;
-        std::memcpy(entry.record.get(), rec, sizeof(Rec));
+        entry.record = m_records.Add(*rec);
+        if (entry.record == nullptr) return nullptr;
         if (rec->NativeRecord != nullptr && rec->NativeSize > 0) {
             entry.native = PackedNative(rec->NativeRecord, rec->NativeSize);
             entry.record->NativeRecord = nullptr;
         } else if (rec->NativeSize > 0) {
             entry.record->NativeSize = 0;
         }
-        Rec* stored = entry.record.get();
+        Rec* stored = entry.record;
         if (!m_list.Add(stored)) return nullptr;
         m_entries.push_back(std::move(entry));
         if (m_indexed) IndexInsert(stored, m_entries.size() - 1);
@@ -116,7 +115,7 @@ public:
         int result = CommFindNew;
         if (auto it = m_index.find(key); it != m_index.end()) {
             for (std::uint32_t pos : it->second) {
-                Rec* candidate = m_entries[pos].record.get();
+                Rec* candidate = m_entries[pos].record;
                 if (excluded(static_cast<const Rec*>(candidate))) continue;
                 if (candidate == rec || CompareEqual(*candidate, *rec)) {
                     return Report(CommFindSame, candidate, pos, match, index);
@@ -226,9 +225,9 @@ public:
         std::vector<std::uint32_t> chosen(m_entries.size(), kNone);
         std::vector<bool> taken(targets, false);
         for (std::size_t s = 0; s < m_entries.size(); ++s) {
-            const Rec* rec = m_entries[s].record.get();
+            const Rec* rec = m_entries[s].record;
             for (std::size_t t = 0; t < targets && chosen[s] == kNone; ++t) {
-                const Rec* cur = other->m_entries[t].record.get();
+                const Rec* cur = other->m_entries[t].record;
                 if (!taken[t] && (cur == rec || (KeyEqual(*cur, *rec) && CompareEqual(*cur, *rec)))) {
                     chosen[s] = static_cast<std::uint32_t>(t);
                     taken[t] = true;
@@ -265,7 +264,7 @@ public:
         const auto it = m_marks.find(rec);
         if (it == m_marks.end()) return CommFindError;
         const Mark& mark = it->second;
-        Rec* chosen = mark.position < m_entries.size() ? m_entries[mark.position].record.get() : nullptr;
+        Rec* chosen = mark.position < m_entries.size() ? m_entries[mark.position].record : nullptr;
         if (rec->Counterpart != chosen || rec->Status != mark.status) return CommFindError;
         std::string key;
         MakeKey(*rec, key);
@@ -288,7 +287,7 @@ public:
     unsigned GetRecordCount() const { return static_cast<unsigned>(m_entries.size()); }
     // The stored record at a 0-based position, or null.
     Rec* GetRecordAt(std::size_t position) {
-        return position < m_entries.size() ? m_entries[position].record.get() : nullptr;
+        return position < m_entries.size() ? m_entries[position].record : nullptr;
     }
 
     // The native record of the stored record at a 0-based position: an
@@ -337,7 +336,7 @@ public:
     // `position`, when known (the index a lookup gave), spares the search.
     bool UpdateRecord(Rec* stored, const Rec& src, std::size_t position = static_cast<std::size_t>(-1)) {
         const std::size_t pos =
-            position < m_entries.size() && m_entries[position].record.get() == stored ? position : PositionOf(stored);
+            position < m_entries.size() && m_entries[position].record == stored ? position : PositionOf(stored);
         if (pos == m_entries.size()) return false;
         if (m_indexed) IndexErase(stored, pos);
         void* native = stored->NativeRecord;
@@ -353,6 +352,7 @@ public:
     void RemoveAllRecords() {
         m_list.RemoveAll(false);
         m_entries.clear();
+        m_records.Clear();
         m_index.clear();
         m_indexed = false;
         m_marks.clear();
@@ -383,7 +383,7 @@ private:
     using Bucket = std::vector<std::uint32_t>;  // positions of one key, ascending
 
     struct Entry {
-        std::unique_ptr<Rec> record;
+        Rec* record;                            // in m_records
         PackedNative native;                    // the owned copy, when the record came with a size
         std::unique_ptr<std::byte[]> unpacked;  // its full form, once asked for
     };
@@ -419,7 +419,7 @@ private:
         other.m_claimedBy.reserve(m_entries.size());
         for (std::size_t s = 0; s < m_entries.size(); ++s) {
             Rec& rec = *m_entries[s].record;
-            Rec* match = chosen[s] == kNone ? nullptr : other.m_entries[chosen[s]].record.get();
+            Rec* match = chosen[s] == kNone ? nullptr : other.m_entries[chosen[s]].record;
             const int result = match == nullptr                               ? CommFindNew
                                : (match == &rec || CompareEqual(*match, rec)) ? CommFindSame
                                                                               : CommFindDifferent;
@@ -444,7 +444,7 @@ private:
 
     std::size_t PositionOf(const Rec* rec) const {
         for (std::size_t i = m_entries.size(); i-- > 0;)
-            if (m_entries[i].record.get() == rec) return i;
+            if (m_entries[i].record == rec) return i;
         return m_entries.size();
     }
 
@@ -452,7 +452,7 @@ private:
         if (m_indexed) return;
         m_index.clear();
         m_index.reserve(m_entries.size());
-        for (std::size_t i = 0; i < m_entries.size(); ++i) IndexInsert(m_entries[i].record.get(), i);
+        for (std::size_t i = 0; i < m_entries.size(); ++i) IndexInsert(m_entries[i].record, i);
         m_indexed = true;
     }
 
@@ -477,7 +477,8 @@ private:
     }
 
     CxList<Rec> m_list;            // the records in the order they were added; owns nothing
-    std::vector<Entry> m_entries;  // owns the records, in the same order
+    RecordBlocks<Rec> m_records;   // owns the records, in the same order
+    std::vector<Entry> m_entries;  // the records and their native copies, in the same order
     std::unordered_map<std::string, std::vector<std::uint32_t>> m_index;
     bool m_indexed = false;
     // What the last marking against this list chose: per record of the
