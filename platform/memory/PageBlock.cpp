@@ -3,8 +3,10 @@
 #include <sys/mman.h>
 
 #include <cstdint>
+#include <mutex>
 #include <new>
 #include <utility>
+#include <vector>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define FW_PAGE_BLOCKS_FROM_HEAP 1
@@ -16,6 +18,7 @@
 
 namespace platform::memory {
 
+#ifndef FW_PAGE_BLOCKS_FROM_HEAP
 namespace {
 
 // A mapping of `size` bytes (a multiple of the huge page size) that starts
@@ -34,14 +37,57 @@ std::byte* MapAligned(std::size_t size) {
     return reinterpret_cast<std::byte*>(start);
 }
 
+// Mappings freed lately, for the next blocks of their size: a list handing
+// its records on block by block (a reader's records converted into a record
+// list) fills the new blocks without the system clearing new pages.
+class FreedMappings {
+public:
+    std::byte* Take(std::size_t size) {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        for (std::size_t i = m_kept.size(); i-- > 0;) {
+            if (m_kept[i].size != size) continue;
+            std::byte* data = m_kept[i].data;
+            m_kept.erase(m_kept.begin() + static_cast<std::ptrdiff_t>(i));
+            return data;
+        }
+        return nullptr;
+    }
+    void Give(std::byte* data, std::size_t size) {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            if (m_kept.size() < kKept) {
+                m_kept.push_back({data, size});
+                return;
+            }
+        }
+        ::munmap(data, size);
+    }
+
+private:
+    static constexpr std::size_t kKept = 8;
+    struct Kept {
+        std::byte* data;
+        std::size_t size;
+    };
+    std::mutex m_mutex;
+    std::vector<Kept> m_kept;
+};
+
+FreedMappings& Freed() {
+    static auto* freed = new FreedMappings;  // lives to the end of the process
+    return *freed;
+}
+
 }  // namespace
+#endif
 
 PageBlock::PageBlock(std::size_t size) {
     if (size == 0) return;
 #ifndef FW_PAGE_BLOCKS_FROM_HEAP
     if (size >= kHugePageSize) {
         const std::size_t mapped = (size + kHugePageSize - 1) & ~(kHugePageSize - 1);
-        m_data = MapAligned(mapped);
+        m_data = Freed().Take(mapped);
+        if (m_data == nullptr) m_data = MapAligned(mapped);
         if (m_data != nullptr) {
             m_size = size;
             m_mapped = mapped;
@@ -70,10 +116,16 @@ PageBlock& PageBlock::operator=(PageBlock&& other) noexcept {
 
 void PageBlock::Free() {
     if (m_data == nullptr) return;
-    if (m_mapped != 0)
-        ::munmap(m_data, m_mapped);
-    else
-        delete[] m_data;
+#ifndef FW_PAGE_BLOCKS_FROM_HEAP
+    if (m_mapped != 0) {
+        Freed().Give(m_data, m_mapped);
+        m_data = nullptr;
+        m_size = 0;
+        m_mapped = 0;
+        return;
+    }
+#endif
+    delete[] m_data;
     m_data = nullptr;
     m_size = 0;
     m_mapped = 0;
