@@ -172,15 +172,11 @@ public:
         }
         // The list record takes over the source record once its item holds
         // it, and its native copy the record as written.
-        auto merged = std::make_unique<Rec>();
-        std::memcpy(static_cast<void*>(merged.get()), rec, sizeof(Rec));
-        merged->NativeRecord = nullptr;
-        merged->NativeSize = 0;
         auto loaded = std::make_unique<OlRec>();
         const auto position = static_cast<std::size_t>(index);
         if (m_list->GetRecordAt(position) != match) return OlMigrateFailed;
         const bool attached = m_list->CopyNativeAt(position, loaded.get(), sizeof(OlRec));
-        if (!UpdateItem(*merged, index, attached ? loaded.get() : nullptr)) return OlMigrateFailed;
+        if (!UpdateItem(*rec, index, attached ? loaded.get() : nullptr)) return OlMigrateFailed;
         if (attached) m_list->ReplaceNativeAt(position, loaded.get(), sizeof(OlRec));
         m_list->UpdateRecord(match, *rec, position);
         Written(match, index, rec);
@@ -257,10 +253,10 @@ private:
         return true;
     }
 
-    // Writes `stored` over the item at `index`. `loaded` is the item's
+    // Writes `record` over the item at `index`. `loaded` is the item's
     // record as loaded (null when the list has none); it receives the
     // record as written.
-    bool UpdateItem(Rec& stored, int index, OlRec* loaded) {
+    bool UpdateItem(const Rec& record, int index, OlRec* loaded) {
         const OlKindTexts& texts = Derived::Texts();
         CDispCmd items;
         if (!GetItems(items, texts.itemsAtUpdate)) return false;
@@ -287,9 +283,9 @@ private:
         }
         if (Derived::kUpdateFromLoaded && attached)
             std::memcpy(static_cast<void*>(working.get()), loaded, sizeof(OlRec));
-        Self().ToOutlookRecord(stored, *working);
+        Self().ToOutlookRecord(record, *working);
         if (attached)
-            OlApplyUpdate(item, loaded, working.get(), Derived::Clearables(), stored.SourceType, Derived::kKind);
+            OlApplyUpdate(item, loaded, working.get(), Derived::Clearables(), record.SourceType, Derived::kKind);
         if (!Write(item, *working)) return false;
         if (attached) std::memcpy(static_cast<void*>(loaded), working.get(), sizeof(OlRec));
         return true;
