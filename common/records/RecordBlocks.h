@@ -58,11 +58,8 @@ public:
 private:
     // About 4 MiB of records per block; one record per block under
     // AddressSanitizer, so that it sees the bounds of every record.
-#if defined(__SANITIZE_ADDRESS__)
-    static constexpr std::size_t kBlockRecords = 1;
-#else
-    static constexpr std::size_t kBlockRecords = std::max<std::size_t>(1, (std::size_t{4} << 20) / sizeof(Rec));
-#endif
+    static constexpr std::size_t kBlockRecords =
+        platform::memory::kPiecesFromHeap ? 1 : std::max<std::size_t>(1, (std::size_t{4} << 20) / sizeof(Rec));
 
     struct Block {
         platform::memory::PageBlock memory;

@@ -8,14 +8,6 @@
 #include <utility>
 #include <vector>
 
-#if defined(__SANITIZE_ADDRESS__)
-#define FW_PAGE_BLOCKS_FROM_HEAP 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define FW_PAGE_BLOCKS_FROM_HEAP 1
-#endif
-#endif
-
 namespace platform::memory {
 
 #ifndef FW_PAGE_BLOCKS_FROM_HEAP

@@ -8,9 +8,24 @@
 // from the heap, so that the sanitizer sees its bounds.
 #include <cstddef>
 
+#if defined(__SANITIZE_ADDRESS__)
+#define FW_PAGE_BLOCKS_FROM_HEAP 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define FW_PAGE_BLOCKS_FROM_HEAP 1
+#endif
+#endif
+
 namespace platform::memory {
 
 inline constexpr std::size_t kHugePageSize = std::size_t{2} << 20;
+
+// True when every piece comes from the heap (under AddressSanitizer).
+#ifdef FW_PAGE_BLOCKS_FROM_HEAP
+inline constexpr bool kPiecesFromHeap = true;
+#else
+inline constexpr bool kPiecesFromHeap = false;
+#endif
 
 class PageBlock {
 public:
