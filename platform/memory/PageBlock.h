@@ -2,10 +2,11 @@
 // An owned piece of memory of a fixed size for many records at once. A piece
 // of 2 MiB or more is mapped apart from the heap, aligned and advised for
 // huge pages, so that filling it costs one page fault per 2 MiB rather than
-// one per 4 KiB. A few freed pieces are kept for the next pieces of their
-// size (not cleared: a block is for records copied in whole); the others go
-// back to the system when freed. Smaller pieces come from the heap. Under AddressSanitizer every piece comes
-// from the heap, so that the sanitizer sees its bounds.
+// one per 4 KiB (see Mappings.h: a few freed pieces are kept for the next
+// ones of their size, not cleared, since a block is for records copied in
+// whole, and new ones are made ahead). Smaller pieces come from the heap.
+// Under AddressSanitizer every piece comes from the heap, so that the
+// sanitizer sees its bounds.
 #include <cstddef>
 
 #if defined(__SANITIZE_ADDRESS__)
