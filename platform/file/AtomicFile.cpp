@@ -10,9 +10,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
-#include <thread>
 
 #include "platform/file/Retrying.h"
+#include "platform/process/Parallel.h"
 
 namespace platform::file {
 
@@ -268,23 +268,15 @@ bool PendingFlush::FlushEachFile(const std::vector<std::string>& files, const st
     // whose contents are not yet on disk. The files are flushed by several
     // threads at once: a file system commits concurrent flushes together,
     // where one after the other each waits for a commit of its own.
-    std::atomic<std::size_t> next{0};
     std::atomic<bool> failed{false};
     std::mutex errorMutex;
-    const auto work = [&] {
-        for (std::size_t i = next++; i < files.size(); i = next++) {
-            std::string why;
-            if (SyncPath(files[i], false, &why)) continue;
-            std::lock_guard guard(errorMutex);
-            if (!failed.exchange(true)) SetError(error, why);
-        }
-    };
-    {
-        const std::size_t count = std::min<std::size_t>(kFlushThreads, (files.size() + 63) / 64);
-        std::vector<std::jthread> threads;
-        for (std::size_t t = 1; t < count; ++t) threads.emplace_back(work);
-        work();
-    }
+    const std::size_t threads = std::min<std::size_t>(kFlushThreads, (files.size() + 63) / 64);
+    platform::process::ForEachIndex(files.size(), threads, [&](std::size_t i) {
+        std::string why;
+        if (SyncPath(files[i], false, &why)) return;
+        std::lock_guard guard(errorMutex);
+        if (!failed.exchange(true)) SetError(error, why);
+    });
     bool ok = !failed;
     for (const auto& folder : folders)
         if (!SyncPath(folder, true, ok ? error : nullptr)) ok = false;

@@ -20,6 +20,7 @@
 #include "platform/outlook/ItemCalendar.h"
 #include "platform/outlook/StoreLock.h"
 #include "platform/paths/Paths.h"
+#include "platform/process/Parallel.h"
 #include "platform/text/AsciiCase.h"
 
 namespace platform::outlook {
@@ -147,32 +148,61 @@ bool Store::LoadFolder(StoreFolder& folder) {
     }
     std::sort(names.begin(), names.end());
     const std::size_t extLength = std::char_traits<char>::length(FileExtension(folder.kind));
-    for (const std::string& name : names) {
+    // The files are read, and contacts parsed, by several threads a batch
+    // at a time; what each file gave is then taken in the order of the
+    // names. Calendar items are parsed here, one after the other: the
+    // calendar library keeps state of its own for the whole process.
+    using platform::file::OpenFailure;
+    const bool parseInBatch = folder.kind == ItemKind::Contact;
+    struct Loaded {
+        OpenFailure read = OpenFailure::None;
         std::string text;
-        auto item = std::make_shared<ItemData>(folder.kind);
-        const std::string path = folder.path + name;
-        using platform::file::OpenFailure;
-        const OpenFailure read = platform::file::ReadWholeFile(path, kMaxItemFileSize, text);
-        if (read == OpenFailure::NotRegular || read == OpenFailure::Missing) {
-            AddStoreNote("Skipped an entry of the store that is no regular file: " + path);
-            continue;
+        std::shared_ptr<ItemData> item;
+        bool decoded = false;
+    };
+    constexpr std::size_t kBatch = 256;
+    std::vector<Loaded> batch;
+    for (std::size_t first = 0; first < names.size(); first += kBatch) {
+        const std::size_t count = std::min(kBatch, names.size() - first);
+        batch.assign(count, Loaded{});
+        platform::process::ForEachIndex(count, platform::process::Processors(), [&](std::size_t i) {
+            Loaded& loaded = batch[i];
+            loaded.read = platform::file::ReadWholeFile(folder.path + names[first + i], kMaxItemFileSize, loaded.text);
+            if (loaded.read != OpenFailure::None || !parseInBatch) return;
+            loaded.item = std::make_shared<ItemData>(folder.kind);
+            loaded.decoded = Decode(loaded.text, *loaded.item);
+            loaded.text = std::string();
+        });
+        for (std::size_t i = 0; i < count; ++i) {
+            Loaded& loaded = batch[i];
+            const std::string& name = names[first + i];
+            const std::string path = folder.path + name;
+            if (loaded.read == OpenFailure::NotRegular || loaded.read == OpenFailure::Missing) {
+                AddStoreNote("Skipped an entry of the store that is no regular file: " + path);
+                continue;
+            }
+            if (loaded.read == OpenFailure::TooLarge) {
+                AddStoreNote("Skipped a store file larger than 64 MiB: " + path);
+                continue;
+            }
+            if (loaded.read != OpenFailure::None) {
+                // Its item exists but cannot be read: loading the folder
+                // fails rather than creating the item a second time.
+                folder.unreadable.push_back(name);
+                continue;
+            }
+            if (!parseInBatch) {
+                loaded.item = std::make_shared<ItemData>(folder.kind);
+                loaded.decoded = Decode(loaded.text, *loaded.item);
+                loaded.text = std::string();
+            }
+            if (!loaded.decoded) {
+                AddStoreNote("Skipped a malformed store file: " + path);
+                continue;
+            }
+            loaded.item->entryId = name.substr(0, name.size() - extLength);
+            folder.items.push_back(std::move(loaded.item));
         }
-        if (read == OpenFailure::TooLarge) {
-            AddStoreNote("Skipped a store file larger than 64 MiB: " + path);
-            continue;
-        }
-        if (read != OpenFailure::None) {
-            // Its item exists but cannot be read: loading the folder fails
-            // rather than creating the item a second time.
-            folder.unreadable.push_back(name);
-            continue;
-        }
-        if (!Decode(text, *item)) {
-            AddStoreNote("Skipped a malformed store file: " + path);
-            continue;
-        }
-        item->entryId = name.substr(0, name.size() - extLength);
-        folder.items.push_back(std::move(item));
     }
     // Items without a place (written by other programs) come first, in
     // the order of their names; then ours in the order they were created.

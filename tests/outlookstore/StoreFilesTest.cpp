@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -107,6 +108,53 @@ TEST(StoreFiles, WritesAreFlushedTogetherAndAFailedFlushIsReportedOnce) {
         EXPECT_TRUE(store->Flush(&error)) << error;  // the failure is told once
     }
     EXPECT_EQ(folder.items.size(), 6u);
+}
+
+TEST(StoreFiles, AFolderOfManyFilesLoadsWholeInNameOrderAndTellsWhatItSkipsInThatOrder) {
+    // More files than are read in one batch, with malformed files and a
+    // folder among them, for each parser: the contacts are parsed by the
+    // reading threads, the calendar items after them.
+    fwtest::TempDir dir;
+    const std::string card = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:A\r\nN:A;;;;\r\nEND:VCARD\r\n";
+    const std::string task = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VTODO\r\nUID:u\r\nSUMMARY:T\r\n"
+                             "END:VTODO\r\nEND:VCALENDAR\r\n";
+    struct Case {
+        ItemKind kind;
+        std::string folder, extension, good;
+    };
+    for (const Case& c : {Case{ItemKind::Contact, "Contacts/", ".vcf", card}, Case{ItemKind::Task, "Tasks/", ".ics", task}}) {
+        const std::string root = dir.Path() + c.extension.substr(1) + "-store/";  // a store of its own
+        ASSERT_TRUE(platform::EnsureFolderTree(root + c.folder));
+        std::vector<std::string> good, expectedNotes;
+        for (int n = 0; n < 700; ++n) {
+            char name[16];
+            std::snprintf(name, sizeof name, "i%04d", n);
+            const std::string path = root + c.folder + name + c.extension;
+            if (n % 97 == 5) {
+                ASSERT_TRUE(platform::EnsureFolderTree(path));
+                expectedNotes.push_back("Skipped an entry of the store that is no regular file: " + path);
+            } else if (n % 61 == 7) {
+                fwtest::WriteFile(path, "not an item at all\r\n");
+                expectedNotes.push_back("Skipped a malformed store file: " + path);
+            } else {
+                fwtest::WriteFile(path, c.good);
+                good.push_back(name);
+            }
+        }
+        TakeStoreNotes();
+        std::shared_ptr<Store> store = Store::Get(root);
+        ASSERT_TRUE(store);
+        const StoreFolder& folder = store->Folder(c.kind);
+        ASSERT_EQ(folder.items.size(), good.size()) << c.folder;
+        for (std::size_t i = 0; i < good.size(); ++i) {
+            ASSERT_EQ(folder.items[i]->entryId, good[i]);
+            ASSERT_FALSE(folder.items[i]->Text(c.kind == ItemKind::Contact ? "FullName" : "Subject").empty());
+        }
+        EXPECT_TRUE(folder.unreadable.empty());
+        EXPECT_EQ(TakeStoreNotes(), expectedNotes) << c.folder;
+        store.reset();
+        ASSERT_EQ(Store::Find(root), nullptr);
+    }
 }
 
 }  // namespace
