@@ -2,11 +2,13 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/utsname.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -66,6 +68,19 @@ bool SyncThrough(const std::string& path, bool folder, int (*sync)(int), const c
         return false;
     }
     return true;
+}
+
+// syncfs reports the write errors of the file system only since Linux 5.8;
+// before, a flush of each file is the one that can fail.
+bool SyncfsReportsErrors() {
+    static const bool reports = [] {
+        struct utsname name {};
+        if (::uname(&name) != 0) return false;
+        int major = 0, minor = 0;
+        if (std::sscanf(name.release, "%d.%d", &major, &minor) != 2) return false;
+        return major > 5 || (major == 5 && minor >= 8);
+    }();
+    return reports;
 }
 
 bool SyncPath(const std::string& path, bool folder, std::string* error) {
@@ -128,6 +143,9 @@ bool AtomicFileWriter::Open(const std::string& path, const AtomicOptions& option
         SetError(error, "No file name in \"" + path + "\"");
         return false;
     }
+    // The folder is named before anything is written into it (see
+    // PendingFlush: its file system is then watched from before the write).
+    if (options.pending != nullptr) options.pending->AddFolder(FolderOf(path));
     std::string temp = (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + "." + name +
                        std::string(kTempMark) + "XXXXXX" + std::string(kTempSuffix);
     const int fd = Retrying([&] { return ::mkostemps(temp.data(), static_cast<int>(kTempSuffix.size()), O_CLOEXEC); });
@@ -235,10 +253,37 @@ void AtomicFileWriter::Abandon() {
     m_buffer.shrink_to_fit();
 }
 
+PendingFlush::~PendingFlush() {
+    for (const FileSystem& fs : m_fileSystems) ::close(fs.fd);
+}
+
 void PendingFlush::AddFile(const std::string& path) { m_files.push_back(path); }
 
 void PendingFlush::AddFolder(const std::string& path) {
-    if (m_folders.empty() || m_folders.back() != path) m_folders.push_back(path);
+    if (!m_folders.empty() && m_folders.back() == path) return;
+    if (m_way == FlushWay::FileSystem) Watch(path);
+    m_folders.push_back(path);
+}
+
+std::size_t PendingFlush::Watch(const std::string& folder) {
+    for (const Watched& w : m_watched)
+        if (w.folder == folder) return w.fileSystem;
+    const int fd = OpenRetrying(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return std::string::npos;  // not remembered: the folder may yet be made
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        ::close(fd);
+        return std::string::npos;
+    }
+    const auto device = static_cast<unsigned long long>(st.st_dev);
+    std::size_t index = 0;
+    while (index < m_fileSystems.size() && m_fileSystems[index].device != device) ++index;
+    if (index < m_fileSystems.size())
+        ::close(fd);
+    else
+        m_fileSystems.push_back({device, fd, folder});
+    m_watched.push_back({folder, index});
+    return index;
 }
 
 bool PendingFlush::Flush(std::string* error) {
@@ -248,16 +293,29 @@ bool PendingFlush::Flush(std::string* error) {
     folders.swap(m_folders);
     std::sort(folders.begin(), folders.end());
     folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
-    if (m_way == FlushWay::EachFile) return FlushEachFile(files, folders, error);
+    if (m_way == FlushWay::EachFile || !SyncfsReportsErrors()) return FlushEachFile(files, folders, error);
+    return FlushFileSystems(folders, error);
+}
+
+bool PendingFlush::FlushFileSystems(const std::vector<std::string>& folders, std::string* error) {
     // Every written file lies in one of the folders: a sync of each folder's
     // file system covers them all.
     bool ok = true;
-    std::vector<dev_t> done;
+    std::vector<bool> written(m_fileSystems.size() + folders.size(), false);
     for (const auto& folder : folders) {
-        struct stat st {};
-        if (::stat(folder.c_str(), &st) == 0 && std::find(done.begin(), done.end(), st.st_dev) != done.end()) continue;
-        if (!SyncFileSystemOf(folder, ok ? error : nullptr)) ok = false;
-        done.push_back(st.st_dev);
+        const std::size_t index = Watch(folder);
+        if (index != std::string::npos) {
+            if (index >= written.size()) written.resize(index + 1, false);
+            written[index] = true;
+        } else if (!SyncFileSystemOf(folder, ok ? error : nullptr)) {
+            ok = false;  // its open fails again, and tells why
+        }
+    }
+    for (std::size_t i = 0; i < m_fileSystems.size(); ++i) {
+        if (i >= written.size() || !written[i]) continue;
+        if (Retrying([&] { return ::syncfs(m_fileSystems[i].fd); }) == 0) continue;
+        if (ok) SetError(error, Describe("Cannot flush the file system of", m_fileSystems[i].folder, errno));
+        ok = false;
     }
     return ok;
 }

@@ -89,11 +89,17 @@ bool IsTemporaryName(std::string_view name);
 enum class FlushWay { EachFile, FileSystem };
 
 // Files and folders written but not yet flushed.
+//
+// The file system way holds a descriptor of each file system from the
+// first folder named on it (before the first write into it, when the
+// writer names the folder first), so that its syncfs reports every write
+// error since then, even one another program has already been told of.
 class PendingFlush {
 public:
     PendingFlush() = default;
     PendingFlush(const PendingFlush&) = delete;
     PendingFlush& operator=(const PendingFlush&) = delete;
+    ~PendingFlush();
 
     void AddFile(const std::string& path);
     void AddFolder(const std::string& path);
@@ -105,12 +111,26 @@ public:
     FlushWay Way() const { return m_way; }
 
 private:
+    struct FileSystem {
+        unsigned long long device;
+        int fd;
+        std::string folder;  // the first folder named on it, for messages
+    };
+    struct Watched {
+        std::string folder;
+        std::size_t fileSystem;  // index into m_fileSystems; npos when the folder could not be opened
+    };
     bool FlushEachFile(const std::vector<std::string>& files, const std::vector<std::string>& folders,
                        std::string* error);
+    bool FlushFileSystems(const std::vector<std::string>& folders, std::string* error);
+    // The file system of a folder, opened on first asking.
+    std::size_t Watch(const std::string& folder);
 
-    FlushWay m_way = FlushWay::EachFile;
+    FlushWay m_way = FlushWay::FileSystem;
     std::vector<std::string> m_files;
     std::vector<std::string> m_folders;
+    std::vector<FileSystem> m_fileSystems;
+    std::vector<Watched> m_watched;
 };
 
 }  // namespace platform::file

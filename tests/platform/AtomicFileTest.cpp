@@ -54,12 +54,24 @@ TEST_F(AtomicFileTest, DeferredWritesAreFlushedTogetherAndAFailureNamesTheCause)
         EXPECT_TRUE(pending.Empty());
     }
 
+    // A folder named before it exists is flushed once it does.
+    pending.SetWay(platform::file::FlushWay::FileSystem);
+    pending.AddFolder((dir / "later").string());
+    fs::create_directory(dir / "later");
+    ASSERT_TRUE(WriteFileAtomically((dir / "later" / "a.ics").string(), "x", &pending));
     std::string why;
+    EXPECT_TRUE(pending.Flush(&why)) << why;
+    fs::remove_all(dir / "later");
+
     EXPECT_FALSE(WriteFileAtomically((dir / "missing" / "a.ics").string(), "x", nullptr, &why));
     EXPECT_NE(why.find("missing"), std::string::npos) << why;
-    pending.AddFolder((dir / "gone").string());
-    EXPECT_FALSE(pending.Flush(&why));
-    EXPECT_NE(why.find("gone"), std::string::npos) << why;
+    for (const auto way : {platform::file::FlushWay::FileSystem, platform::file::FlushWay::EachFile}) {
+        pending.SetWay(way);
+        pending.AddFolder((dir / "gone").string());
+        why.clear();
+        EXPECT_FALSE(pending.Flush(&why));
+        EXPECT_NE(why.find("gone"), std::string::npos) << why;
+    }
     EXPECT_EQ(Entries(), 19u);
 }
 
