@@ -169,16 +169,17 @@ const std::vector<PropDef>& Schema(ItemKind kind) {
 }
 
 int FindProp(ItemKind kind, std::string_view name) {
+    using Table = std::unordered_map<std::string, int, HashNoCase, EqualNoCase>;
     static const auto tables = [] {
-        std::array<std::unordered_map<std::string, int>, 4> t;
+        std::array<Table, 4> t;
         for (int k = 0; k < 4; ++k) {
             const auto& schema = Schema(static_cast<ItemKind>(k));
-            for (std::size_t i = 0; i < schema.size(); ++i) t[k][ToLowerAscii(schema[i].name)] = static_cast<int>(i);
+            for (std::size_t i = 0; i < schema.size(); ++i) t[k].emplace(schema[i].name, static_cast<int>(i));
         }
         return t;
     }();
-    const auto& table = tables[static_cast<std::size_t>(kind)];
-    const auto it = table.find(ToLowerAscii(name));
+    const Table& table = tables[static_cast<std::size_t>(kind)];
+    const auto it = table.find(name);
     return it == table.end() ? -1 : it->second;
 }
 

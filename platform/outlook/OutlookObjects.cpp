@@ -294,7 +294,14 @@ DISPID OutlookItem::FindMember(std::u16string_view n) const {
         if (n == u"getrecurrencepattern") return ItemId::GetRecurrencePattern;
         if (n == u"clearrecurrencepattern") return ItemId::ClearRecurrencePattern;
     }
-    const int index = FindProp(kind, Utf16ToUtf8(n));
+    // Property names are ASCII: narrowed in place, without a copy.
+    char narrow[64];
+    if (n.size() > sizeof narrow) return DISPID_UNKNOWN;
+    for (std::size_t i = 0; i < n.size(); ++i) {
+        if (n[i] > 0x7F) return DISPID_UNKNOWN;
+        narrow[i] = static_cast<char>(n[i]);
+    }
+    const int index = FindProp(kind, std::string_view(narrow, n.size()));
     return index < 0 ? DISPID_UNKNOWN : ItemId::FirstProperty + index;
 }
 
