@@ -70,6 +70,35 @@ bool SyncThrough(const std::string& path, bool folder, int (*sync)(int), const c
     return true;
 }
 
+// True when the umask leaves the owner's read and write bits alone. Read
+// once from the process's status: asking umask() itself would change it
+// for a moment under the other threads.
+bool UmaskKeepsOwnerBits() {
+    static const bool keeps = [] {
+        std::FILE* status = std::fopen("/proc/self/status", "re");
+        if (status == nullptr) return false;
+        char line[256];
+        unsigned mask = 0777;
+        while (std::fgets(line, sizeof line, status) != nullptr)
+            if (std::sscanf(line, "Umask: %o", &mask) == 1) break;
+        std::fclose(status);
+        return (mask & 0600) == 0;
+    }();
+    return keeps;
+}
+
+// Renames `from` to `to` unless `to` exists (errno EEXIST then).
+bool RenameNew(const std::string& from, const std::string& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return false;
+    // A file system without the exclusive rename: look, then rename.
+    if (struct stat st {}; ::lstat(to.c_str(), &st) == 0) {
+        errno = EEXIST;
+        return false;
+    }
+    return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
 // syncfs reports the write errors of the file system only since Linux 5.8;
 // before, a flush of each file is the one that can fail.
 bool SyncfsReportsErrors() {
@@ -163,10 +192,11 @@ bool AtomicFileWriter::Open(const std::string& path, const AtomicOptions& option
     mode_t mode = 0600;
     if (options.mode != AtomicOptions::kKeepMode) {
         mode = static_cast<mode_t>(options.mode) & 07777;
-    } else if (struct stat old{}; ::stat(path.c_str(), &old) == 0) {
+    } else if (struct stat old{}; !options.createOnly && ::stat(path.c_str(), &old) == 0) {
         mode = old.st_mode & 07777;
     }
-    if (::fchmod(fd, mode) != 0) Fail(errno);
+    // The temporary file was made 0600 less the process's umask.
+    if ((mode != 0600 || !UmaskKeepsOwnerBits()) && ::fchmod(fd, mode) != 0) Fail(errno);
     return true;
 }
 
@@ -228,7 +258,8 @@ bool AtomicFileWriter::Commit(std::string* error) {
     if (m_failure == 0 && syncNow && Retrying([&] { return ::fsync(m_fd); }) != 0) Fail(errno);
     if (CloseRetrying(m_fd) != 0) Fail(errno);
     m_fd = -1;
-    if (m_failure == 0 && ::rename(m_temp.c_str(), m_path.c_str()) != 0) Fail(errno);
+    if (m_failure == 0 && !(m_options.createOnly ? RenameNew(m_temp, m_path) : ::rename(m_temp.c_str(), m_path.c_str()) == 0))
+        Fail(errno);
     if (m_failure != 0) {
         SetError(error, Describe("Cannot write", m_path, m_failure));
         Abandon();

@@ -30,6 +30,9 @@ struct AtomicOptions {
     // restart (a helper's status and data files) are not flushed at all.
     PendingFlush* pending = nullptr;
     bool flush = true;
+    // A new file only: when `path` exists the write fails (its cause is
+    // EEXIST) and the existing file stays as it is.
+    bool createOnly = false;
 };
 
 // Writes `bytes` to `path` atomically. With no `pending`, the file and its
@@ -66,6 +69,8 @@ public:
     // when any write failed or the rename fails; nothing is then left.
     bool Commit(std::string* error = nullptr);
     void Abandon();
+    // The errno of the first failure; 0 while none.
+    int Failure() const { return m_failure; }
 
 private:
     bool Drain();

@@ -212,14 +212,12 @@ bool Store::LoadFolder(StoreFolder& folder) {
     return true;
 }
 
-std::string Store::NewEntryId(const StoreFolder& folder) {
+std::string Store::NewEntryId() {
     static std::mt19937_64 random{std::random_device{}() ^ static_cast<std::uint64_t>(std::time(nullptr))};
-    for (;;) {
-        char buf[40];
-        std::snprintf(buf, sizeof buf, "%016llX%016llX", static_cast<unsigned long long>(random()),
-                      static_cast<unsigned long long>(random()));
-        if (!PathExists(folder.path + buf + FileExtension(folder.kind))) return buf;
-    }
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%016llX%016llX", static_cast<unsigned long long>(random()),
+                  static_cast<unsigned long long>(random()));
+    return buf;
 }
 
 bool Store::Save(StoreFolder& folder, ItemData& working, std::shared_ptr<ItemData>& stored) {
@@ -235,17 +233,36 @@ bool Store::Save(StoreFolder& folder, ItemData& working, std::shared_ptr<ItemDat
     ItemData next = working;
     const double now = Now();
     if (!stored) {
-        next.entryId = NewEntryId(folder);
         next.order = folder.nextOrder;
         next.SetDate("CreationTime", now);
     }
     next.SetDate("LastModificationTime", now);
-    const std::string name = next.entryId + FileExtension(folder.kind);
-    const std::string text = Encode(next);
-    // A file made read-only is not replaced behind its owner's back.
-    struct stat st {};
-    if (stored && ::stat((folder.path + name).c_str(), &st) == 0 && (st.st_mode & S_IWUSR) == 0) return false;
-    if (!platform::file::WriteFileAtomically(folder.path + name, text, &m_pending)) return false;
+    platform::file::AtomicOptions options;
+    options.pending = &m_pending;
+    if (stored) {
+        // A file made read-only is not replaced behind its owner's back;
+        // a replaced file keeps its permissions.
+        struct stat st {};
+        if (::stat((folder.path + next.entryId + FileExtension(folder.kind)).c_str(), &st) == 0) {
+            if ((st.st_mode & S_IWUSR) == 0) return false;
+            options.mode = static_cast<int>(st.st_mode & 07777);
+        }
+    } else {
+        // A new item takes a name no file has: the write fails rather than
+        // replace a file already there, and the item takes another name.
+        options.createOnly = true;
+    }
+    std::string text;
+    for (int attempt = 0;; ++attempt) {
+        if (!stored) next.entryId = NewEntryId();
+        text = Encode(next);
+        platform::file::AtomicFileWriter writer;
+        if (writer.Open(folder.path + next.entryId + FileExtension(folder.kind), options)) {
+            writer.Write(text);
+            if (writer.Commit()) break;
+        }
+        if (stored || writer.Failure() != EEXIST || attempt == 8) return false;
+    }
     // What the file says from now on is the item.
     next.recurrenceChanged = false;
     if (next.recurring) next.originalRule.clear();

@@ -71,7 +71,7 @@ public:
 
 private:
     bool LoadFolder(StoreFolder& folder);
-    std::string NewEntryId(const StoreFolder& folder);
+    static std::string NewEntryId();
 
     std::string m_root;
     std::string m_storeId;

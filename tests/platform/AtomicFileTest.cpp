@@ -40,6 +40,26 @@ TEST_F(AtomicFileTest, WritesReplacesAndKeepsThePermissionsOfAReplacedFile) {
     EXPECT_EQ(Entries(), 1u);
 }
 
+TEST_F(AtomicFileTest, ANewFileOnlyWriteNeverReplacesAFileThereAndLeavesNothingBehind) {
+    platform::file::AtomicOptions createOnly;
+    createOnly.createOnly = true;
+    const std::string path = (dir / "item.vcf").string();
+    std::string error;
+    ASSERT_TRUE(WriteFileAtomically(path, "first", createOnly, &error)) << error;
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+    for (const bool symlink : {false, true}) {
+        const std::string target = symlink ? (dir / "link.vcf").string() : path;
+        if (symlink) fs::create_symlink(dir / "nowhere", target);  // a dangling link is there too
+        platform::file::AtomicFileWriter writer;
+        ASSERT_TRUE(writer.Open(target, createOnly));
+        writer.Write("second", 6);
+        EXPECT_FALSE(writer.Commit(&error));
+        EXPECT_EQ(writer.Failure(), EEXIST) << error;
+    }
+    EXPECT_EQ(Read(path), "first");
+    EXPECT_EQ(Entries(), 2u);  // the item and the link: no temporary file
+}
+
 TEST_F(AtomicFileTest, DeferredWritesAreFlushedTogetherAndAFailureNamesTheCause) {
     PendingFlush pending;
     for (const auto way : {platform::file::FlushWay::FileSystem, platform::file::FlushWay::EachFile}) {
