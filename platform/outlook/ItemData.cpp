@@ -168,6 +168,11 @@ const std::vector<PropDef>& Schema(ItemKind kind) {
     return kNote;
 }
 
+const PropValue& PropValues::Empty() {
+    static const PropValue empty;
+    return empty;
+}
+
 int FindProp(ItemKind kind, std::string_view name) {
     using Table = std::unordered_map<std::string, int, HashNoCase, EqualNoCase>;
     static const auto tables = [] {

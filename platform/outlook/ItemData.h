@@ -2,6 +2,7 @@
 // The items of the Outlook store: their kinds, the properties each kind
 // has, and one item's values.
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,37 @@ struct PropValue {
     std::string s;       // Text, UTF-8
 };
 
+// The values of an item's properties by schema position. Only the values
+// ever set are held: an item sets a few of its kind's many properties. A
+// value not held reads as empty; asking for a changeable one makes it. A
+// reference to a held value stays valid while the values live.
+class PropValues {
+public:
+    explicit PropValues(std::size_t count = 0) : m_slots(count, kNotHeld) {}
+    std::size_t size() const { return m_slots.size(); }
+    const PropValue& operator[](std::size_t index) const {
+        const std::uint8_t slot = m_slots[index];
+        return slot == kNotHeld ? Empty() : m_values[slot];
+    }
+    PropValue& operator[](std::size_t index) {
+        std::uint8_t& slot = m_slots[index];
+        if (slot == kNotHeld) {
+            slot = static_cast<std::uint8_t>(m_values.size());
+            m_values.emplace_back();
+        }
+        return m_values[slot];
+    }
+    // The most values a kind may have.
+    static constexpr std::size_t kMaxCount = 255;
+
+private:
+    static constexpr std::uint8_t kNotHeld = 0xFF;
+    static const PropValue& Empty();
+
+    std::vector<std::uint8_t> m_slots;  // by position: the value's place in m_values, or kNotHeld
+    std::deque<PropValue> m_values;     // a deque: adding a value moves none of the others
+};
+
 struct UserProperty {
     std::string name;
     std::int32_t type = olText;  // OlUserPropertyType
@@ -58,7 +90,7 @@ struct ItemData {
     ItemKind kind = ItemKind::Contact;
     std::string entryId;           // empty until first saved
     long long order = -1;          // creation sequence; -1 for items that came without one
-    std::vector<PropValue> props;  // by schema position
+    PropValues props;  // by schema position
     std::vector<UserProperty> userProps;
     bool recurring = false;
     bool recurrenceChanged = false;  // the pattern was set since loading

@@ -1,0 +1,49 @@
+// An item's property values: only those set are held, a value not set reads
+// empty, references to held values stay put while others are added, and a
+// copy is a value of its own.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <utility>
+#include <vector>
+
+#include "platform/outlook/ItemData.h"
+
+using namespace platform::outlook;
+
+namespace {
+
+TEST(ItemValues, HeldValuesStayPutAndCopiesAreIndependent) {
+    for (const ItemKind kind : {ItemKind::Contact, ItemKind::Appointment, ItemKind::Task, ItemKind::Note})
+        EXPECT_LT(Schema(kind).size(), PropValues::kMaxCount);
+
+    std::mt19937 random(7);
+    ItemData item(ItemKind::Contact);
+    const std::size_t count = item.props.size();
+    std::vector<int> order(count);
+    for (std::size_t i = 0; i < count; ++i) order[i] = static_cast<int>(i);
+    std::shuffle(order.begin(), order.end(), random);
+    std::vector<PropValue*> refs;
+    for (std::size_t n = 0; n < count; ++n) {
+        const int index = order[n];
+        // Before it is set, every value reads empty, the others untouched.
+        const ItemData& view = item;
+        EXPECT_TRUE(view.At(index).s.empty());
+        EXPECT_EQ(view.At(index).i, 0);
+        PropValue& v = item.At(index);
+        v.s = std::string(40, static_cast<char>('a' + index % 26));  // longer than a short string
+        v.i = index;
+        v.d = index + 0.5;
+        refs.push_back(&v);
+        for (std::size_t k = 0; k <= n; ++k) ASSERT_EQ(refs[k]->i, order[k]) << "value " << order[k] << " moved";
+    }
+    ItemData copy = item;
+    for (int index : order) {
+        copy.At(index).s += "!";
+        EXPECT_EQ(item.At(index).s, std::string(40, static_cast<char>('a' + index % 26)));
+        EXPECT_EQ(std::as_const(copy).At(index).d, index + 0.5);
+    }
+}
+
+}  // namespace
