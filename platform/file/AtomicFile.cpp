@@ -226,8 +226,7 @@ void AtomicFileWriter::Write(const void* data, std::size_t size) {
             Fail(errno);
         return;
     }
-    if (m_buffer.capacity() < kWriteBuffer) m_buffer.reserve(kWriteBuffer);
-    m_buffer.append(bytes);
+    m_buffer.append(bytes);  // grows with what is written, up to kWriteBuffer
 }
 
 void AtomicFileWriter::WriteAt(std::uint64_t offset, const void* data, std::size_t size) {

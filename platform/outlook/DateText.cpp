@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 
 #include "platform/clock/Clock.h"
 #include "platform/clock/SystemTime.h"
@@ -64,6 +66,10 @@ std::string FormatUtcDateTime(double date) {
     return buf;
 }
 
+namespace {
+bool ComputeLocalDateToUtc(double date, std::time_t& out);
+}  // namespace
+
 bool UtcToLocalDate(std::time_t utc, double& out) {
     std::tm tm{};
     if (!ToLocalTm(utc, tm)) return false;
@@ -78,6 +84,34 @@ bool UtcToLocalDate(std::time_t utc, double& out) {
 }
 
 bool LocalDateToUtc(double date, std::time_t& out) {
+    // The items of a run share their times (the moment each was saved, to
+    // the second): the last answer is kept with the zone it was found in,
+    // sparing the system a look at its zone file for every item.
+    struct Answer {
+        double date = 0.0;
+        std::string zone;
+        bool zoneSet = false;
+        std::time_t utc = 0;
+        bool found = false;
+    };
+    thread_local Answer last;
+    const char* zone = std::getenv("TZ");
+    if (last.found && last.date == date && last.zoneSet == (zone != nullptr) && (zone == nullptr || last.zone == zone)) {
+        out = last.utc;
+        return true;
+    }
+    if (!ComputeLocalDateToUtc(date, out)) return false;
+    last.date = date;
+    last.zoneSet = zone != nullptr;
+    last.zone = zone != nullptr ? zone : "";
+    last.utc = out;
+    last.found = true;
+    return true;
+}
+
+namespace {
+
+bool ComputeLocalDateToUtc(double date, std::time_t& out) {
     SYSTEMTIME st{};
     if (date == 0.0 || !VariantTimeToSystemTime(date, st)) return false;
     std::tm tm{};
@@ -91,6 +125,8 @@ bool LocalDateToUtc(double date, std::time_t& out) {
     out = std::mktime(&tm);
     return out != static_cast<std::time_t>(-1) || (st.wYear == 1969 && st.wMonth == 12 && st.wDay == 31);
 }
+
+}  // namespace
 
 bool ParseDateText(std::string_view text, double& out, bool* dateOnly) {
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);

@@ -8,7 +8,10 @@
 #include <utility>
 #include <vector>
 
+#include "platform/clock/SystemTime.h"
+#include "platform/outlook/DateText.h"
 #include "platform/outlook/ItemData.h"
+#include "tests/support/TimeZone.h"
 
 using namespace platform::outlook;
 
@@ -44,6 +47,33 @@ TEST(ItemValues, HeldValuesStayPutAndCopiesAreIndependent) {
         EXPECT_EQ(item.At(index).s, std::string(40, static_cast<char>('a' + index % 26)));
         EXPECT_EQ(std::as_const(copy).At(index).d, index + 0.5);
     }
+}
+
+TEST(ItemDates, AKeptLocalTimeAnswerIsOnlyGivenInTheZoneItWasFoundIn) {
+    SYSTEMTIME st{};
+    st.wYear = 2024;
+    st.wMonth = 1;
+    st.wDay = 15;
+    st.wHour = 12;
+    double noon = 0;
+    ASSERT_TRUE(platform::SystemTimeToVariantTime(st, noon));
+    std::time_t utc = 0, newYork = 0, again = 0;
+    {
+        fwtest::ScopedTimeZone tz("UTC");
+        ASSERT_TRUE(LocalDateToUtc(noon, utc));
+    }
+    {
+        fwtest::ScopedTimeZone tz("America/New_York");
+        ASSERT_TRUE(LocalDateToUtc(noon, newYork));
+        ASSERT_TRUE(LocalDateToUtc(noon, newYork));  // asked twice in a row
+    }
+    {
+        fwtest::ScopedTimeZone tz("UTC");
+        ASSERT_TRUE(LocalDateToUtc(noon, again));
+    }
+    EXPECT_EQ(newYork - utc, 5 * 3600);
+    EXPECT_EQ(again, utc);
+    EXPECT_FALSE(LocalDateToUtc(0.0, again));  // no date
 }
 
 }  // namespace
