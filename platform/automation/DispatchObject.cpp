@@ -68,10 +68,17 @@ HRESULT DispatchArgs::GetString(std::size_t i, std::u16string& out) const {
     return S_OK;
 }
 
+namespace {
+
+void FoldInto(std::u16string_view name, char16_t* out) {
+    for (const char16_t c : name) *out++ = c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
+
+}  // namespace
+
 std::u16string FoldName(std::u16string_view name) {
-    std::u16string out(name);
-    for (char16_t& c : out)
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+    std::u16string out(name.size(), u'\0');
+    FoldInto(name, out.data());
     return out;
 }
 
@@ -106,7 +113,16 @@ HRESULT DispatchObject::GetIDsOfNames(REFIID, const OLECHAR* const* names, UINT 
         ids[i] = DISPID_UNKNOWN;
         if (names[i] == nullptr) return E_INVALIDARG;
         if (i > 0) continue;  // names after the first would be argument names; none are known
-        const DISPID id = FindMember(FoldName(std::u16string_view(names[i], Length(names[i]))));
+        const std::u16string_view name(names[i], Length(names[i]));
+        // Folded in place when short, as every member name is.
+        char16_t folded[64];
+        DISPID id;
+        if (name.size() <= std::size(folded)) {
+            FoldInto(name, folded);
+            id = FindMember(std::u16string_view(folded, name.size()));
+        } else {
+            id = FindMember(FoldName(name));
+        }
         if (id == DISPID_UNKNOWN) hr = DISP_E_UNKNOWNNAME;
         ids[i] = id;
     }

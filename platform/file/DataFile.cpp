@@ -74,9 +74,12 @@ bool DataFile::Open(const std::string& path, bool exclusiveLock, Access access) 
         return false;
     }
     if (access == Access::Create) st.st_size = 0;
-    // Reads of a regular file never block; clear the flag all the same.
-    const int status = ::fcntl(fd, F_GETFL);
-    if (status >= 0) ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK);
+    // Reads of a regular file never block, so a file only read keeps the
+    // flag; one written to has it cleared all the same.
+    if (access != Access::Read) {
+        const int status = ::fcntl(fd, F_GETFL);
+        if (status >= 0) ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK);
+    }
     m_fd = fd;
     m_size = static_cast<std::uint64_t>(st.st_size);
     return true;

@@ -2,7 +2,8 @@
 
 #include <array>
 #include <cmath>
-#include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "platform/text/AsciiCase.h"
 #include "platform/text/TextCopy.h"
@@ -174,18 +175,25 @@ const PropValue& PropValues::Empty() {
 }
 
 int FindProp(ItemKind kind, std::string_view name) {
-    using Table = std::unordered_map<std::string, int, HashNoCase, EqualNoCase>;
+    // Each kind's names by their length: a name is compared only with the
+    // few of its own length, without hashing or copying it.
+    constexpr std::size_t kLongest = 48;
+    using ByLength = std::array<std::vector<std::pair<std::string_view, int>>, kLongest + 1>;
     static const auto tables = [] {
-        std::array<Table, 4> t;
+        std::array<ByLength, 4> t;
         for (int k = 0; k < 4; ++k) {
             const auto& schema = Schema(static_cast<ItemKind>(k));
-            for (std::size_t i = 0; i < schema.size(); ++i) t[k].emplace(schema[i].name, static_cast<int>(i));
+            for (std::size_t i = 0; i < schema.size(); ++i) {
+                const std::string_view n = schema[i].name;
+                if (n.size() <= kLongest) t[k][n.size()].emplace_back(n, static_cast<int>(i));
+            }
         }
         return t;
     }();
-    const Table& table = tables[static_cast<std::size_t>(kind)];
-    const auto it = table.find(name);
-    return it == table.end() ? -1 : it->second;
+    if (name.size() > kLongest) return -1;
+    for (const auto& [known, index] : tables[static_cast<std::size_t>(kind)][name.size()])
+        if (EqualsNoCase(known, name)) return index;
+    return -1;
 }
 
 ItemData::ItemData(ItemKind k) : kind(k), props(Schema(k).size()) {

@@ -3,7 +3,6 @@
 // case, every other byte (UTF-8 sequences included) is left as it is.
 // Property names, parameters, file suffixes and settings keys are compared
 // this way.
-#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -31,21 +30,6 @@ int CompareNoCase(std::string_view a, std::string_view b);
 struct LessNoCase {
     using is_transparent = void;
     bool operator()(std::string_view a, std::string_view b) const { return CompareNoCase(a, b) < 0; }
-};
-
-// Hashing and equality for unordered maps that ignore case; both take any
-// string view, so a lookup needs no lower-case copy of its key.
-struct HashNoCase {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view text) const {
-        std::size_t hash = 14695981039346656037ull;
-        for (char c : text) hash = (hash ^ static_cast<unsigned char>(ToLowerAscii(c))) * 1099511628211ull;
-        return hash;
-    }
-};
-struct EqualNoCase {
-    using is_transparent = void;
-    bool operator()(std::string_view a, std::string_view b) const { return EqualsNoCase(a, b); }
 };
 
 }  // namespace platform

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
+#include <string>
 #include <random>
 #include <utility>
 #include <vector>
@@ -46,6 +48,21 @@ TEST(ItemValues, HeldValuesStayPutAndCopiesAreIndependent) {
         copy.At(index).s += "!";
         EXPECT_EQ(item.At(index).s, std::string(40, static_cast<char>('a' + index % 26)));
         EXPECT_EQ(std::as_const(copy).At(index).d, index + 0.5);
+    }
+}
+
+TEST(ItemValues, EveryPropertyIsFoundByItsNameInAnyCaseAndNoOtherName) {
+    for (const ItemKind kind : {ItemKind::Contact, ItemKind::Appointment, ItemKind::Task, ItemKind::Note}) {
+        const auto& schema = Schema(kind);
+        for (std::size_t i = 0; i < schema.size(); ++i) {
+            std::string name = schema[i].name, upper = name, lower = name;
+            for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            for (const std::string& n : {name, upper, lower}) EXPECT_EQ(FindProp(kind, n), static_cast<int>(i)) << n;
+            EXPECT_EQ(FindProp(kind, name + "x"), -1);
+        }
+        EXPECT_EQ(FindProp(kind, ""), -1);
+        EXPECT_EQ(FindProp(kind, std::string(200, 'a')), -1);
     }
 }
 

@@ -32,10 +32,6 @@ TEST(AsciiCase, AgreesWithStrcasecmpOnRandomTextsAndLeavesOtherBytesAlone) {
         ASSERT_EQ(Sign(platform::CompareNoCase(a, b)), expected) << a << " / " << b;
         ASSERT_EQ(platform::EqualsNoCase(a, b), expected == 0) << a << " / " << b;
         ASSERT_EQ(platform::LessNoCase{}(a, b), expected < 0);
-        ASSERT_EQ(platform::EqualNoCase{}(a, b), expected == 0);
-        if (expected == 0) {
-            ASSERT_EQ(platform::HashNoCase{}(a), platform::HashNoCase{}(b)) << a << " / " << b;
-        }
     }
     EXPECT_EQ(platform::ToUpperAscii("b\xC3\xA9z@[`{"), "B\xC3\xA9Z@[`{");
     EXPECT_EQ(platform::ToLowerAscii("\xC3\x89QU\xC3\x89"), "\xC3\x89qu\xC3\x89");
