@@ -172,9 +172,9 @@ bool AtomicFileWriter::Open(const std::string& path, const AtomicOptions& option
         SetError(error, "No file name in \"" + path + "\"");
         return false;
     }
-    // The folder is named before anything is written into it (see
-    // PendingFlush: its file system is then watched from before the write).
-    if (options.pending != nullptr) options.pending->AddFolder(FolderOf(path));
+    // The folder's file system is watched from before anything is written
+    // into it (see PendingFlush).
+    if (options.pending != nullptr) options.pending->WatchFolder(FolderOf(path));
     std::string temp = (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + "." + name +
                        std::string(kTempMark) + "XXXXXX" + std::string(kTempSuffix);
     const int fd = Retrying([&] { return ::mkostemps(temp.data(), static_cast<int>(kTempSuffix.size()), O_CLOEXEC); });

@@ -96,8 +96,8 @@ enum class FlushWay { EachFile, FileSystem };
 // Files and folders written but not yet flushed.
 //
 // The file system way holds a descriptor of each file system from the
-// first folder named on it (before the first write into it, when the
-// writer names the folder first), so that its syncfs reports every write
+// first folder watched or named on it (the atomic writer watches a folder
+// before its first write into it), so that its syncfs reports every write
 // error since then, even one another program has already been told of.
 class PendingFlush {
 public:
@@ -108,6 +108,11 @@ public:
 
     void AddFile(const std::string& path);
     void AddFolder(const std::string& path);
+    // Holds the file system of a folder about to be written into, for the
+    // file system way; records nothing to flush.
+    void WatchFolder(const std::string& path) {
+        if (m_way == FlushWay::FileSystem) Watch(path);
+    }
     bool Empty() const { return m_files.empty() && m_folders.empty(); }
     // Makes everything recorded durable; on failure `error` holds the cause.
     // The record is cleared either way.

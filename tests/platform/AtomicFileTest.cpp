@@ -82,6 +82,13 @@ TEST_F(AtomicFileTest, DeferredWritesAreFlushedTogetherAndAFailureNamesTheCause)
     std::string why;
     EXPECT_TRUE(pending.Flush(&why)) << why;
     fs::remove_all(dir / "later");
+    // A write that fails leaves nothing to flush, so the flush does not fail.
+    for (const auto way : {platform::file::FlushWay::FileSystem, platform::file::FlushWay::EachFile}) {
+        pending.SetWay(way);
+        EXPECT_FALSE(WriteFileAtomically((dir / "missing" / "a.ics").string(), "x", &pending));
+        EXPECT_TRUE(pending.Empty());
+        EXPECT_TRUE(pending.Flush(&why)) << why;
+    }
 
     EXPECT_FALSE(WriteFileAtomically((dir / "missing" / "a.ics").string(), "x", nullptr, &why));
     EXPECT_NE(why.find("missing"), std::string::npos) << why;
