@@ -52,7 +52,16 @@ bool ParseCalendar(std::string_view text, ItemKind kind, ComponentPtr& cal, ical
     }();
     (void)quiet;
     comp = nullptr;
-    const std::string copy(text.substr(0, text.find('\0')));
+    // A CR not followed by LF ends a line too (as in files of old Mac
+    // programs): the calendar library would otherwise read it as a line's
+    // text and lose its way in the lines after it.
+    const std::string_view whole = text.substr(0, text.find('\0'));
+    std::string copy;
+    copy.reserve(whole.size());
+    for (std::size_t i = 0; i < whole.size(); ++i) {
+        copy += whole[i];
+        if (whole[i] == '\r' && (i + 1 == whole.size() || whole[i + 1] != '\n')) copy += '\n';
+    }
     cal.reset(icalparser_parse_string(copy.c_str()));
     if (!cal) return false;
     RemoveEmptyValueErrors(cal.get());

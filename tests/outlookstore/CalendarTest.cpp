@@ -178,6 +178,26 @@ TEST(Calendar, BadInputIsRefused) {
         CalendarItemFromIcs("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nSUMMARY:x\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n", task));
 }
 
+TEST(Calendar, ALoneCarriageReturnEndsALine) {
+    // Lines ended by CR alone, as old Mac programs wrote them, and a stray
+    // CR inside a line: each read as line ends, and what is written from
+    // them reads back with a changed value whole.
+    ItemData task(ItemKind::Task);
+    ASSERT_TRUE(CalendarItemFromIcs(
+        "BEGIN:VCALENDAR\rVERSION:2.0\rBEGIN:VTODO\rSUMMARY:Pay the rent\rPRIORITY:1\rEND:VTODO\rEND:VCALENDAR\r", task));
+    EXPECT_EQ(task.Text("Subject"), "Pay the rent");
+    for (const char* text : {"BEGIN:VEVENT\r\nCLASS:E\rEND:\r\nEND:", "BEGIN:VEVENT\r\nSUMMARY:a\rb\r\nEND:VEVENT\r\n"}) {
+        ItemData ev(ItemKind::Appointment);
+        if (!CalendarItemFromIcs(text, ev)) continue;
+        ItemData again(ItemKind::Appointment);
+        ASSERT_TRUE(CalendarItemFromIcs(CalendarItemToIcs(ev), again)) << text;
+        again.SetText("Body", " changed\r\nbody ");
+        ItemData last(ItemKind::Appointment);
+        ASSERT_TRUE(CalendarItemFromIcs(CalendarItemToIcs(again), last)) << text;
+        EXPECT_EQ(last.Text("Body"), " changed\r\nbody ") << text;
+    }
+}
+
 TEST(DateTexts, Forms) {
     double d = 0;
     bool dateOnly = false;
