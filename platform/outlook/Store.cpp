@@ -160,6 +160,11 @@ bool Store::LoadFolder(StoreFolder& folder) {
         std::shared_ptr<ItemData> item;
         bool decoded = false;
     };
+    const auto parse = [&folder](Loaded& loaded) {
+        loaded.item = std::make_shared<ItemData>(folder.kind);
+        loaded.decoded = Decode(loaded.text, *loaded.item);
+        loaded.text = std::string();
+    };
     constexpr std::size_t kBatch = 256;
     std::vector<Loaded> batch;
     for (std::size_t first = 0; first < names.size(); first += kBatch) {
@@ -168,10 +173,7 @@ bool Store::LoadFolder(StoreFolder& folder) {
         platform::process::ForEachIndex(count, platform::process::Processors(), [&](std::size_t i) {
             Loaded& loaded = batch[i];
             loaded.read = platform::file::ReadWholeFile(folder.path + names[first + i], kMaxItemFileSize, loaded.text);
-            if (loaded.read != OpenFailure::None || !parseInBatch) return;
-            loaded.item = std::make_shared<ItemData>(folder.kind);
-            loaded.decoded = Decode(loaded.text, *loaded.item);
-            loaded.text = std::string();
+            if (loaded.read == OpenFailure::None && parseInBatch) parse(loaded);
         });
         for (std::size_t i = 0; i < count; ++i) {
             Loaded& loaded = batch[i];
@@ -191,11 +193,7 @@ bool Store::LoadFolder(StoreFolder& folder) {
                 folder.unreadable.push_back(name);
                 continue;
             }
-            if (!parseInBatch) {
-                loaded.item = std::make_shared<ItemData>(folder.kind);
-                loaded.decoded = Decode(loaded.text, *loaded.item);
-                loaded.text = std::string();
-            }
+            if (!parseInBatch) parse(loaded);
             if (!loaded.decoded) {
                 AddStoreNote("Skipped a malformed store file: " + path);
                 continue;
