@@ -331,7 +331,7 @@ bool PendingFlush::FlushFileSystems(const std::vector<std::string>& folders, std
     // Every written file lies in one of the folders: a sync of each folder's
     // file system covers them all.
     bool ok = true;
-    std::vector<bool> written(m_fileSystems.size() + folders.size(), false);
+    std::vector<bool> written;  // by file system
     for (const auto& folder : folders) {
         const std::size_t index = Watch(folder);
         if (index != std::string::npos) {
@@ -341,8 +341,8 @@ bool PendingFlush::FlushFileSystems(const std::vector<std::string>& folders, std
             ok = false;  // its open fails again, and tells why
         }
     }
-    for (std::size_t i = 0; i < m_fileSystems.size(); ++i) {
-        if (i >= written.size() || !written[i]) continue;
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        if (!written[i]) continue;
         if (Retrying([&] { return ::syncfs(m_fileSystems[i].fd); }) == 0) continue;
         if (ok) SetError(error, Describe("Cannot flush the file system of", m_fileSystems[i].folder, errno));
         ok = false;
