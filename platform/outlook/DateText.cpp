@@ -66,10 +66,6 @@ std::string FormatUtcDateTime(double date) {
     return buf;
 }
 
-namespace {
-bool ComputeLocalDateToUtc(double date, std::time_t& out);
-}  // namespace
-
 bool UtcToLocalDate(std::time_t utc, double& out) {
     std::tm tm{};
     if (!ToLocalTm(utc, tm)) return false;
@@ -82,6 +78,25 @@ bool UtcToLocalDate(std::time_t utc, double& out) {
     st.wSecond = static_cast<std::uint16_t>(tm.tm_sec);
     return tm.tm_year + 1900 >= 100 && tm.tm_year + 1900 <= 9999 && SystemTimeToVariantTime(st, out);
 }
+
+namespace {
+
+bool ComputeLocalDateToUtc(double date, std::time_t& out) {
+    SYSTEMTIME st{};
+    if (date == 0.0 || !VariantTimeToSystemTime(date, st)) return false;
+    std::tm tm{};
+    tm.tm_year = st.wYear - 1900;
+    tm.tm_mon = st.wMonth - 1;
+    tm.tm_mday = st.wDay;
+    tm.tm_hour = st.wHour;
+    tm.tm_min = st.wMinute;
+    tm.tm_sec = st.wSecond;
+    tm.tm_isdst = -1;
+    out = std::mktime(&tm);
+    return out != static_cast<std::time_t>(-1) || (st.wYear == 1969 && st.wMonth == 12 && st.wDay == 31);
+}
+
+}  // namespace
 
 bool LocalDateToUtc(double date, std::time_t& out) {
     // The items of a run share their times (the moment each was saved, to
@@ -108,25 +123,6 @@ bool LocalDateToUtc(double date, std::time_t& out) {
     last.found = true;
     return true;
 }
-
-namespace {
-
-bool ComputeLocalDateToUtc(double date, std::time_t& out) {
-    SYSTEMTIME st{};
-    if (date == 0.0 || !VariantTimeToSystemTime(date, st)) return false;
-    std::tm tm{};
-    tm.tm_year = st.wYear - 1900;
-    tm.tm_mon = st.wMonth - 1;
-    tm.tm_mday = st.wDay;
-    tm.tm_hour = st.wHour;
-    tm.tm_min = st.wMinute;
-    tm.tm_sec = st.wSecond;
-    tm.tm_isdst = -1;
-    out = std::mktime(&tm);
-    return out != static_cast<std::time_t>(-1) || (st.wYear == 1969 && st.wMonth == 12 && st.wDay == 31);
-}
-
-}  // namespace
 
 bool ParseDateText(std::string_view text, double& out, bool* dateOnly) {
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
