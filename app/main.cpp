@@ -8,6 +8,7 @@
 
 #include "app/BatchMode.h"
 #include "app/wizard/WizardApplication.h"
+#include "platform/memory/Heap.h"
 #include "platform/process/Environment.h"
 #include "platform/waitwindow/DesktopWaitWindow.h"
 
@@ -32,6 +33,7 @@ bool HaveDisplay() { return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY") || IsSe
 }  // namespace
 
 int main(int argc, char** argv) {
+    platform::memory::KeepFreedHeap();
     platform::InstallDesktopWaitWindow();
     if (argc > 1 && std::strcmp(argv[1], "--batch") == 0) {
         BatchOptions options;
