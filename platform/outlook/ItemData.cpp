@@ -176,23 +176,31 @@ const PropValue& PropValues::Empty() {
 
 int FindProp(ItemKind kind, std::string_view name) {
     // Each kind's names by their length: a name is compared only with the
-    // few of its own length, without hashing or copying it.
+    // few of its own length whose last letter it has, without hashing or
+    // copying it.
     constexpr std::size_t kLongest = 48;
-    using ByLength = std::array<std::vector<std::pair<std::string_view, int>>, kLongest + 1>;
+    struct Known {
+        std::string_view name;
+        char last;  // lower case
+        int index;
+    };
+    using ByLength = std::array<std::vector<Known>, kLongest + 1>;
     static const auto tables = [] {
         std::array<ByLength, 4> t;
         for (int k = 0; k < 4; ++k) {
             const auto& schema = Schema(static_cast<ItemKind>(k));
             for (std::size_t i = 0; i < schema.size(); ++i) {
                 const std::string_view n = schema[i].name;
-                if (n.size() <= kLongest) t[k][n.size()].emplace_back(n, static_cast<int>(i));
+                if (!n.empty() && n.size() <= kLongest)
+                    t[k][n.size()].push_back({n, ToLowerAscii(n.back()), static_cast<int>(i)});
             }
         }
         return t;
     }();
-    if (name.size() > kLongest) return -1;
-    for (const auto& [known, index] : tables[static_cast<std::size_t>(kind)][name.size()])
-        if (EqualsNoCase(known, name)) return index;
+    if (name.empty() || name.size() > kLongest) return -1;
+    const char last = ToLowerAscii(name.back());
+    for (const Known& known : tables[static_cast<std::size_t>(kind)][name.size()])
+        if (known.last == last && EqualsNoCase(known.name, name)) return known.index;
     return -1;
 }
 

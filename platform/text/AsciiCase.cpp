@@ -24,8 +24,13 @@ void ToLowerAsciiInPlace(std::string& text) {
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (ToLowerAscii(a[i]) != ToLowerAscii(b[i])) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i] == b[i]) continue;
+        // Bytes that differ are the same only as the two cases of a letter,
+        // which differ in the bit 0x20 alone.
+        const char lower = static_cast<char>(a[i] | 0x20);
+        if (lower != static_cast<char>(b[i] | 0x20) || lower < 'a' || lower > 'z') return false;
+    }
     return true;
 }
 
