@@ -93,6 +93,14 @@ std::string Lines(const std::vector<const CardField*>& fields, CardDialect diale
     return out;
 }
 
+// Whether two lists of fields make different lines. A field always makes a
+// line, so lists of which one is empty are compared without making any.
+bool LinesDiffer(const std::vector<const CardField*>& a, const std::vector<const CardField*>& b,
+                 CardDialect dialect) {
+    if (a.empty() || b.empty()) return a.empty() != b.empty();
+    return Lines(a, dialect) != Lines(b, dialect);
+}
+
 // The slots before a slot that lines of the same types fill first.
 std::vector<std::string> EarlierSlots(const std::string& key) {
     for (const auto* slots : {&TelSlots(), &EmailSlots()}) {
@@ -276,7 +284,7 @@ std::string ContactToVCard(const ItemData& item) {
         const auto a = OfKey(was, "FullName"), b = OfKey(now, "FullName");
         const auto owned = edit.Owned("FullName");
         const bool blank = owned.empty() || card.parsed[owned[0]]->value.empty();
-        if (fresh || Lines(a, dialect) != Lines(b, dialect) || (edit.Changed() && blank))
+        if (fresh || LinesDiffer(a, b, dialect) || (edit.Changed() && blank))
             edit.Put("FullName", b, a, kNone);
     };
     if (fresh) putName();  // first in a new card
@@ -286,7 +294,7 @@ std::string ContactToVCard(const ItemData& item) {
         const auto owned = edit.Owned(key);
         if (key != "FullName") {
             const auto a = OfKey(was, key), b = OfKey(now, key);
-            if (Lines(a, dialect) != Lines(b, dialect)) edit.Put(key, b, a, anchor);
+            if (LinesDiffer(a, b, dialect)) edit.Put(key, b, a, anchor);
         }
         if (!owned.empty()) anchor = owned.back();
     }
