@@ -74,9 +74,23 @@ std::vector<std::string> ReadCard(const CardText& card, ItemData& item) {
     return claims;
 }
 
+// A card for a contact that has none: FN first, then the lines of each
+// field in the order the fields first come, a field's lines together.
 std::string NewCard(const ItemData& item) {
     std::string text = "BEGIN:VCARD\r\nVERSION:3.0\r\nPRODID:-//norrbek//Ferrywise Outlook store//EN\r\n";
     if (!item.entryId.empty()) text += FormatLine("UID", {}, EscapeText(item.entryId));
+    const std::vector<CardField> fields = RenderContact(item, CardDialect::V30);
+    std::vector<bool> done(fields.size());
+    auto put = [&](const std::string& key, std::size_t from) {
+        for (std::size_t j = from; j < fields.size(); ++j) {
+            if (done[j] || fields[j].key != key) continue;
+            text += FormatField(fields[j], CardDialect::V30);
+            done[j] = true;
+        }
+    };
+    put("FullName", 0);
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        if (!done[i]) put(fields[i].key, i);
     return text + "END:VCARD\r\n";
 }
 
@@ -258,20 +272,15 @@ private:
 }  // namespace
 
 std::string ContactToVCard(const ItemData& item) {
-    std::string text = item.kept;
+    const std::string& text = item.kept;
     CardText card;
-    const bool fresh = !FindCard(text, card);
-    if (fresh) {
-        text = NewCard(item);
-        card = CardText{};
-        FindCard(text, card);
-    }
+    if (!FindCard(text, card)) return NewCard(item);
     ItemData before(ItemKind::Contact);
     before.entryId = item.entryId;
     const std::vector<std::string> claims = ReadCard(card, before);
     const CardDialect dialect = DialectOf(card.version);
     const std::vector<CardField> now = RenderContact(item, dialect);
-    const std::vector<CardField> was = fresh ? std::vector<CardField>() : RenderContact(before, dialect);
+    const std::vector<CardField> was = RenderContact(before, dialect);
 
     CardEdit edit(card, claims, dialect);
     std::vector<std::string> keys;
@@ -284,10 +293,8 @@ std::string ContactToVCard(const ItemData& item) {
         const auto a = OfKey(was, "FullName"), b = OfKey(now, "FullName");
         const auto owned = edit.Owned("FullName");
         const bool blank = owned.empty() || card.parsed[owned[0]]->value.empty();
-        if (fresh || LinesDiffer(a, b, dialect) || (edit.Changed() && blank))
-            edit.Put("FullName", b, a, kNone);
+        if (LinesDiffer(a, b, dialect) || (edit.Changed() && blank)) edit.Put("FullName", b, a, kNone);
     };
-    if (fresh) putName();  // first in a new card
     // A new line goes after the lines of the field before it.
     std::size_t anchor = kNone;
     for (const std::string& key : keys) {
@@ -298,7 +305,7 @@ std::string ContactToVCard(const ItemData& item) {
         }
         if (!owned.empty()) anchor = owned.back();
     }
-    if (!fresh) putName();
+    putName();
     edit.MarkSlots(now);
     edit.KeepOut();
     if (!edit.Changed()) return text;
