@@ -1,9 +1,13 @@
 #include "platform/outlook/OutlookObjects.h"
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <initializer_list>
+#include <string>
+#include <unordered_map>
 #include <utility>
 
 #include "platform/automation/Utf16.h"
@@ -284,25 +288,47 @@ ItemData& OutlookItem::Working() {
     return *m_copy;
 }
 
+namespace {
+
+struct FoldedHash {
+    using is_transparent = void;
+    std::size_t operator()(std::u16string_view n) const { return std::hash<std::u16string_view>{}(n); }
+};
+
+// Each kind's member names, folded, with their ids: the methods, then the
+// properties of the kind's schema.
+const std::unordered_map<std::u16string, DISPID, FoldedHash, std::equal_to<>>& MembersOf(ItemKind kind) {
+    static const auto tables = [] {
+        std::array<std::unordered_map<std::u16string, DISPID, FoldedHash, std::equal_to<>>, 4> t;
+        for (int k = 0; k < 4; ++k) {
+            const auto itemKind = static_cast<ItemKind>(k);
+            auto& names = t[static_cast<std::size_t>(k)];
+            const auto& schema = Schema(itemKind);
+            for (std::size_t i = 0; i < schema.size(); ++i) {
+                std::u16string folded;
+                for (const char c : std::string_view(schema[i].name)) folded += static_cast<char16_t>(ToLowerAscii(c));
+                names.emplace(std::move(folded), ItemId::FirstProperty + static_cast<DISPID>(i));
+            }
+            names[u"save"] = ItemId::Save;
+            names[u"class"] = ItemId::Class;
+            names[u"delete"] = ItemId::Delete;
+            if (itemKind == ItemKind::Contact) names[u"userproperties"] = ItemId::UserProperties;
+            if (itemKind == ItemKind::Appointment || itemKind == ItemKind::Task) {
+                names[u"getrecurrencepattern"] = ItemId::GetRecurrencePattern;
+                names[u"clearrecurrencepattern"] = ItemId::ClearRecurrencePattern;
+            }
+        }
+        return t;
+    }();
+    return tables[static_cast<std::size_t>(kind)];
+}
+
+}  // namespace
+
 DISPID OutlookItem::FindMember(std::u16string_view n) const {
-    const ItemKind kind = View().kind;
-    if (n == u"save") return ItemId::Save;
-    if (n == u"class") return ItemId::Class;
-    if (n == u"delete") return ItemId::Delete;
-    if (n == u"userproperties" && kind == ItemKind::Contact) return ItemId::UserProperties;
-    if (kind == ItemKind::Appointment || kind == ItemKind::Task) {
-        if (n == u"getrecurrencepattern") return ItemId::GetRecurrencePattern;
-        if (n == u"clearrecurrencepattern") return ItemId::ClearRecurrencePattern;
-    }
-    // Property names are ASCII: narrowed in place, without a copy.
-    char narrow[64];
-    if (n.size() > sizeof narrow) return DISPID_UNKNOWN;
-    for (std::size_t i = 0; i < n.size(); ++i) {
-        if (n[i] > 0x7F) return DISPID_UNKNOWN;
-        narrow[i] = static_cast<char>(n[i]);
-    }
-    const int index = FindProp(kind, std::string_view(narrow, n.size()));
-    return index < 0 ? DISPID_UNKNOWN : ItemId::FirstProperty + index;
+    const auto& members = MembersOf(View().kind);
+    const auto found = members.find(n);
+    return found == members.end() ? DISPID_UNKNOWN : found->second;
 }
 
 HRESULT OutlookItem::Call(DISPID id, WORD flags, const DispatchArgs& args, VARIANT* result) {
