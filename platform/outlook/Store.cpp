@@ -148,10 +148,12 @@ bool Store::LoadFolder(StoreFolder& folder) {
     }
     std::sort(names.begin(), names.end());
     const std::size_t extLength = std::char_traits<char>::length(FileExtension(folder.kind));
-    // The files are read, and contacts parsed, by several threads a batch
-    // at a time; what each file gave is then taken in the order of the
-    // names. Calendar items are parsed here, one after the other: the
-    // calendar library keeps state of its own for the whole process.
+    // The files are read, and contacts parsed, by several threads; what
+    // each file gave is then taken in the order of the names. Contacts are
+    // read in one pass, each thread taking the next file as it is done;
+    // calendar items are parsed here, one after the other (the calendar
+    // library keeps state of its own for the whole process), and read a
+    // batch at a time, so that their texts are not all held at once.
     using platform::file::OpenFailure;
     const bool parseInBatch = folder.kind == ItemKind::Contact;
     struct Loaded {
@@ -165,10 +167,10 @@ bool Store::LoadFolder(StoreFolder& folder) {
         loaded.decoded = Decode(loaded.text, *loaded.item);
         loaded.text = std::string();
     };
-    constexpr std::size_t kBatch = 256;
+    const std::size_t batchSize = parseInBatch ? std::max<std::size_t>(names.size(), 1) : 256;
     std::vector<Loaded> batch;
-    for (std::size_t first = 0; first < names.size(); first += kBatch) {
-        const std::size_t count = std::min(kBatch, names.size() - first);
+    for (std::size_t first = 0; first < names.size(); first += batchSize) {
+        const std::size_t count = std::min(batchSize, names.size() - first);
         batch.assign(count, Loaded{});
         platform::process::ForEachIndex(count, platform::process::Processors(), [&](std::size_t i) {
             Loaded& loaded = batch[i];
