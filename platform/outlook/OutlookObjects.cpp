@@ -370,11 +370,12 @@ HRESULT OutlookItem::GetProp(int index, VARIANT* result) {
     const ItemData& item = View();
     const PropDef& def = Schema(item.kind)[static_cast<std::size_t>(index)];
     const std::string_view name = def.name;
-    PropValue v = item.At(index);
+    const PropValue& v = item.At(index);
+    std::int32_t number = v.i;
     if (item.kind == ItemKind::Task && (name == "Complete" || name == "Status" || name == "PercentComplete") &&
         (item.Int("Complete") != 0 || item.Int("Status") == 2)) {
         // A complete task shows the status and percentage Outlook derives.
-        v.i = name == "Complete" ? 1 : name == "Status" ? 2 : 100;
+        number = name == "Complete" ? 1 : name == "Status" ? 2 : 100;
     }
     VARIANT out;
     if (name == "EntryID") {
@@ -392,8 +393,8 @@ HRESULT OutlookItem::GetProp(int index, VARIANT* result) {
     } else {
         switch (def.type) {
         case PropType::Text: out = VARIANT::Bstr(Utf8ToUtf16(v.s)); break;
-        case PropType::Int: out = VARIANT::I4(v.i); break;
-        case PropType::Bool: out = VARIANT::Bool(v.i != 0); break;
+        case PropType::Int: out = VARIANT::I4(number); break;
+        case PropType::Bool: out = VARIANT::Bool(number != 0); break;
         case PropType::Date: out = VARIANT::Date(v.d); break;
         }
     }
