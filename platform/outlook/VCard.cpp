@@ -302,8 +302,16 @@ std::vector<std::string> VCardLine::Types() const {
 }
 
 bool VCardLine::HasType(std::string_view type) const {
-    for (const std::string& t : Types())
-        if (EqualsNoCase(t, type)) return true;
+    // As Types() has it, without making the list.
+    for (const VCardParam& p : params) {
+        if (p.name == "TYPE" || p.name.empty()) {
+            for (const std::string& v : p.values)
+                for (std::string_view t : SplitOutsideQuotes(v, ','))
+                    if (!t.empty() && EqualsNoCase(t, type)) return true;
+        } else if (p.name == "PREF" && EqualsNoCase(type, "PREF")) {
+            return true;
+        }
+    }
     return false;
 }
 

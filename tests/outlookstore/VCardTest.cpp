@@ -258,3 +258,22 @@ TEST(VCardCodec, LineBreaksOfEveryKindAndFilesOfOlderStoresReadBack) {
         EXPECT_EQ(back.Text("HomeAddressCity"), "\n" + body);
     }
 }
+
+TEST(VCardCodec, ALineHasExactlyTheTypesItLists) {
+    const char* lines[] = {"TEL;TYPE=work,VOICE:1",          "TEL;type=\"cell,pref\";TYPE=fax:1",
+                           "TEL;WORK;Pref:1",                "EMAIL;PREF=1;TYPE=INTERNET:a@b",
+                           "TEL;TYPE=\"x-a,b\",,isdn:1",     "ADR;LABEL=\"work,home\";TYPE=dom:;;",
+                           "TEL;TYPE=:1",                    "item1.TEL;X-OUTLOOK-FIELD=Pager;TYPE=PAGER:1"};
+    const char* asked[] = {"WORK", "work", "VOICE", "CELL", "PREF", "FAX", "INTERNET", "X-A", "B", "ISDN",
+                           "HOME", "DOM", "PAGER", "", "\"x-a", "LABEL"};
+    for (const char* text : lines) {
+        VCardLine line;
+        ASSERT_TRUE(ParseContentLine(text, line)) << text;
+        const std::vector<std::string> types = line.Types();
+        for (const char* type : asked) {
+            bool listed = false;
+            for (const std::string& t : types) listed = listed || platform::EqualsNoCase(t, type);
+            EXPECT_EQ(line.HasType(type), listed) << text << " / " << type;
+        }
+    }
+}
