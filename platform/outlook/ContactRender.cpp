@@ -70,20 +70,27 @@ void AddSlots(std::vector<CardField>& out, const ItemData& item, const char* nam
 }
 
 void AddAddresses(std::vector<CardField>& out, const ItemData& item) {
+    std::string name;
+    std::vector<const std::string*> texts;
     for (const ContactSlot& s : AddressSlots()) {
+        bool any = false;
+        texts.clear();
+        for (const char* part : AddressParts()) {
+            if (!*part) continue;  // the extended address: the street takes its place
+            name.assign(s.prop).append(part);
+            texts.push_back(&item.Text(name));
+            any = any || !texts.back()->empty();
+        }
+        if (!any) continue;
         CardField f;
         f.key = s.prop;
         f.name = "ADR";
         f.types = s.types;
         if (s.marked) f.slot = s.prop;
-        bool any = false;
-        for (const char* part : AddressParts()) {
-            if (!*part) continue;  // the extended address: the street takes its place
-            const std::string& text = item.Text(std::string(s.prop) + part);
-            any = any || !text.empty();
-            f.parts.push_back({text, std::string_view(part) == "Street" ? 2u : 1u});
-        }
-        if (any) out.push_back(std::move(f));
+        std::size_t k = 0;
+        for (const char* part : AddressParts())
+            if (*part) f.parts.push_back({*texts[k++], std::string_view(part) == "Street" ? 2u : 1u});
+        out.push_back(std::move(f));
     }
 }
 
@@ -91,11 +98,13 @@ void AddExtras(std::vector<CardField>& out, const ItemData& item, CardDialect di
     for (const char* name : ExtraProps()) {
         const int i = FindProp(item.kind, name);
         const PropValue& v = item.At(i);
+        const PropType type = Schema(item.kind)[static_cast<std::size_t>(i)].type;
+        const bool empty = type == PropType::Text ? v.s.empty() : type == PropType::Date ? v.d == 0.0 : v.i == 0;
+        if (empty) continue;
         const std::string xname = "X-OUTLOOK-" + ToUpperAscii(name);
         const std::string_view n = name;
-        switch (Schema(item.kind)[static_cast<std::size_t>(i)].type) {
+        switch (type) {
         case PropType::Text:
-            if (v.s.empty()) break;
             if (dialect == CardDialect::V40 && n == "IMAddress")
                 out.push_back(Text(name, "IMPP", v.s));
             else if (dialect == CardDialect::V40 && n == "Language")
@@ -105,14 +114,13 @@ void AddExtras(std::vector<CardField>& out, const ItemData& item, CardDialect di
             break;
         case PropType::Int:
         case PropType::Bool:
-            if (v.i == 0) break;
             if (dialect == CardDialect::V40 && (v.i == olFemale || v.i == olMale))
                 out.push_back(Verbatim(name, "GENDER", v.i == olMale ? "M" : "F"));
             else
                 out.push_back(Verbatim(name, xname, std::to_string(v.i)));
             break;
         case PropType::Date:
-            if (v.d != 0.0) out.push_back(Verbatim(name, xname, FormatLocalDateTime(v.d)));
+            out.push_back(Verbatim(name, xname, FormatLocalDateTime(v.d)));
             break;
         }
     }
