@@ -2,6 +2,7 @@
 
 #include <sys/mman.h>
 
+#include <algorithm>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -33,12 +34,17 @@ std::byte* MapAligned(std::size_t size) {
     return reinterpret_cast<std::byte*>(start);
 }
 
-// Touches every page of a new mapping, so that the system clears them now.
+// Touches every page of a new mapping, so that the system clears them now,
+// a huge page at a time: the system holds the process's mapping lock while
+// it does, and another thread that maps or unmaps memory meanwhile waits
+// for it, for a whole block's clearing if it were done in one call.
 void Populate(std::byte* data, std::size_t size) {
-    if (::madvise(data, size, MADV_POPULATE_WRITE) == 0) return;
+    std::size_t at = 0;
+    for (; at < size; at += kHugePageSize)
+        if (::madvise(data + at, std::min(kHugePageSize, size - at), MADV_POPULATE_WRITE) != 0) break;
     // Systems before Linux 5.14: a write to each page does the same.
     constexpr std::size_t kPage = 4096;
-    for (std::size_t at = 0; at < size; at += kPage) reinterpret_cast<volatile std::byte*>(data)[at] = std::byte{0};
+    for (; at < size; at += kPage) reinterpret_cast<volatile std::byte*>(data)[at] = std::byte{0};
 }
 
 struct Mapping {
@@ -57,7 +63,11 @@ public:
             m_aheadSize = size;
             StartHelper();
         }
+        // One already cleared; else one mapped but not yet cleared, which
+        // this thread clears as it fills it, beside the helper clearing the
+        // next. Mapping one here would wait for the helper's clearing.
         std::byte* ready = TakeFrom(m_ready, size);
+        if (ready == nullptr) ready = TakeFrom(m_spare, size);
         m_wake.notify_one();
         lock.unlock();
         return ready != nullptr ? ready : MapAligned(size);
@@ -82,6 +92,7 @@ public:
 private:
     static constexpr std::size_t kKeptFreed = 8;
     static constexpr std::size_t kAhead = 4;
+    static constexpr std::size_t kSpare = 2;
 
     static std::byte* TakeFrom(std::vector<Mapping>& list, std::size_t size) {
         for (std::size_t i = list.size(); i-- > 0;) {
@@ -105,14 +116,19 @@ private:
         }
     }
 
+    // Keeps a few mappings mapped (which is quick) and a few cleared (which
+    // is not): the mapped ones first, so that one can be had at once while
+    // the helper clears.
     void MakeAhead() {
         std::unique_lock<std::mutex> lock(m_mutex);
         for (;;) {
-            m_wake.wait(lock, [this] { return Missing() > 0; });
+            m_wake.wait(lock, [this] { return Missing(m_spare, kSpare) > 0 || Missing(m_ready, kAhead) > 0; });
             const std::size_t size = m_aheadSize;
+            const bool spare = Missing(m_spare, kSpare) > 0;
+            std::byte* data = spare ? nullptr : TakeFrom(m_spare, size);
             lock.unlock();
-            std::byte* data = MapAligned(size);
-            if (data != nullptr) Populate(data, size);
+            if (data == nullptr) data = MapAligned(size);
+            if (data != nullptr && !spare) Populate(data, size);
             lock.lock();
             if (data == nullptr) {
                 // Out of memory for now: try again at the next request.
@@ -120,7 +136,7 @@ private:
                 continue;
             }
             if (size == m_aheadSize) {
-                m_ready.push_back({data, size});
+                (spare ? m_spare : m_ready).push_back({data, size});
             } else {
                 lock.unlock();
                 ::munmap(data, size);
@@ -129,25 +145,26 @@ private:
         }
     }
 
-    // The mappings of the size asked for last still to be made ahead; those
-    // of other sizes are given back.
-    std::size_t Missing() {
-        std::size_t ready = 0;
-        for (std::size_t i = m_ready.size(); i-- > 0;) {
-            if (m_ready[i].size == m_aheadSize) {
-                ++ready;
+    // The mappings of the size asked for last still to be made for a list
+    // that should hold `wanted` of them; those of other sizes are given back.
+    std::size_t Missing(std::vector<Mapping>& list, std::size_t wanted) {
+        std::size_t held = 0;
+        for (std::size_t i = list.size(); i-- > 0;) {
+            if (list[i].size == m_aheadSize) {
+                ++held;
                 continue;
             }
-            ::munmap(m_ready[i].data, m_ready[i].size);
-            m_ready.erase(m_ready.begin() + static_cast<std::ptrdiff_t>(i));
+            ::munmap(list[i].data, list[i].size);
+            list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
         }
-        return ready < kAhead ? kAhead - ready : 0;
+        return held < wanted ? wanted - held : 0;
     }
 
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::vector<Mapping> m_freed;
-    std::vector<Mapping> m_ready;
+    std::vector<Mapping> m_ready;  // cleared
+    std::vector<Mapping> m_spare;  // mapped, not yet cleared
     std::size_t m_aheadSize = 0;
     bool m_helperStarted = false;
 };

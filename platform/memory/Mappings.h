@@ -6,7 +6,9 @@
 // new pages is most of what filling a new block costs (the system clears
 // every page on its first touch), so a helper thread keeps a few mappings
 // of the size asked for last already touched: the clearing then happens on
-// another processor while this one fills the block before.
+// another processor while this one fills the block before. When the list
+// grows faster than the helper clears, it takes one of the few the helper
+// keeps mapped but not yet touched, and both processors clear.
 #include <cstddef>
 
 namespace platform::memory {
