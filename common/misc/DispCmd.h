@@ -1,5 +1,5 @@
 #pragma once
-// Calls to one automation object by member name, with typed reads and
+// Calls to one automation object by member name or id, with typed reads and
 // writes of its properties.
 //
 // Results are automation result codes with one addition: 1 means the call
@@ -9,6 +9,16 @@
 #include <cstdint>
 
 #include "platform/automation/Automation.h"
+
+// A member of an automation object: by name, or by the dispatch id found
+// for its name before (FindId), which saves the lookup when the same
+// member of many objects of one kind is called.
+struct DispMember {
+    DispMember(const OLECHAR* memberName) : name(memberName) {}
+    explicit DispMember(DISPID memberId) : id(memberId) {}
+    const OLECHAR* name = nullptr;
+    DISPID id = DISPID_UNKNOWN;
+};
 
 class CDispCmd {
 public:
@@ -32,31 +42,33 @@ public:
     void Clear() { SetInterface(nullptr); }
     IDispatch* GetInterface() const { return m_dispatch; }
 
-    HRESULT Invoke(const OLECHAR* name, WORD flags, DISPPARAMS* params, VARIANT* result);
+    HRESULT Invoke(DispMember member, WORD flags, DISPPARAMS* params, VARIANT* result);
+    // The dispatch id of a named member, looked up as Invoke does.
+    HRESULT FindId(const OLECHAR* name, DISPID* id);
     // `args` in call order. With named arguments, the first `namedCount`
     // of `args` are the named ones, in the order of `namedIds`.
-    HRESULT CallMethod(const OLECHAR* name, VARIANT* args, int argCount, VARIANT* result, WORD flags = DISPATCH_METHOD,
+    HRESULT CallMethod(DispMember member, VARIANT* args, int argCount, VARIANT* result, WORD flags = DISPATCH_METHOD,
                        DISPID* namedIds = nullptr, int namedCount = 0);
-    HRESULT GetProperty(const OLECHAR* name, VARIANT* result);
-    HRESULT PutProperty(const OLECHAR* name, VARIANT* value);
+    HRESULT GetProperty(DispMember member, VARIANT* result);
+    HRESULT PutProperty(DispMember member, VARIANT* value);
 
     // At most size - 1 bytes, never half a character, always terminated.
-    HRESULT GetString(const OLECHAR* name, char* buffer, std::size_t size);
-    HRESULT GetInt(const OLECHAR* name, std::int32_t* out);
-    HRESULT GetBool(const OLECHAR* name, std::uint8_t* out);
-    HRESULT GetDate(const OLECHAR* name, DATE* out);
+    HRESULT GetString(DispMember member, char* buffer, std::size_t size);
+    HRESULT GetInt(DispMember member, std::int32_t* out);
+    HRESULT GetBool(DispMember member, std::uint8_t* out);
+    HRESULT GetDate(DispMember member, DATE* out);
     // The caller owns the returned reference.
-    HRESULT GetDispatch(const OLECHAR* name, IDispatch** out);
+    HRESULT GetDispatch(DispMember member, IDispatch** out);
 
     // A missing or empty text writes nothing and succeeds.
-    HRESULT PutString(const OLECHAR* name, const char* text);
-    HRESULT PutInt(const OLECHAR* name, std::int32_t value);
+    HRESULT PutString(DispMember member, const char* text);
+    HRESULT PutInt(DispMember member, std::int32_t value);
     // Sends the byte itself as the VARIANT_BOOL (true as 1).
-    HRESULT PutBool(const OLECHAR* name, std::uint8_t value);
+    HRESULT PutBool(DispMember member, std::uint8_t value);
     // A date within 0.00001 of zero writes nothing and succeeds.
-    HRESULT PutDate(const OLECHAR* name, DATE value);
+    HRESULT PutDate(DispMember member, DATE value);
 
 private:
-    HRESULT GetTyped(const OLECHAR* name, VARTYPE type, VARIANT& value);
+    HRESULT GetTyped(DispMember member, VARTYPE type, VARIANT& value);
     IDispatch* m_dispatch = nullptr;
 };

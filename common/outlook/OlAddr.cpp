@@ -187,7 +187,7 @@ const char* OlAddrUtil::DefaultUserPropertyName(int slot) {
 }
 
 bool OlAddrUtil::ReadItem(CDispCmd& item, OlAddrRecord& rec) {
-    OlReadProps(item, &rec, kProps);
+    OlReadProps(item, &rec, kProps, m_propIds);
     ReadUserProperties(item, rec);
     return true;
 }
@@ -223,7 +223,7 @@ void OlAddrUtil::ReadUserProperties(CDispCmd& item, OlAddrRecord& rec) {
 }
 
 HRESULT OlAddrUtil::WriteItem(CDispCmd& item, OlAddrRecord& rec) {
-    OlWriteProps(item, &rec, kProps);
+    OlWriteProps(item, &rec, kProps, m_propIds);
     WriteUserProperties(item, rec);
     return item.CallMethod(u"Save", nullptr, 0, nullptr);
 }

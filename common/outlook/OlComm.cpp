@@ -82,6 +82,7 @@ int OlBaseUtil::VersionClassOfText(CDispCmd& application) {
 }
 
 bool OlBaseUtil::Start() {
+    m_propIds = OlPropIds();  // the ids of another server may differ
     ++s_users;
     ++m_shares;
     if (s_started) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "common/misc/DispCmd.h"
+#include "common/outlook/OlProps.h"
 #include "platform/outlook/OutlookEnums.h"
 
 // What MigrateRecord did with one source record.
@@ -62,6 +63,7 @@ protected:
     IUnknown* m_appObject = nullptr;  // borrowed from the connection
     bool m_connected = false;
     int m_shares = 0;  // how many of the connection's users this adapter is
+    OlPropIds m_propIds;  // of this connection's items
 
 private:
     static bool s_started;

@@ -45,12 +45,12 @@ std::span<const OlClearable> OlNoteUtil::Clearables() {
 }
 
 bool OlNoteUtil::ReadItem(CDispCmd& item, OlNoteRecord& rec) {
-    OlReadProps(item, &rec, kRead);
+    OlReadProps(item, &rec, kRead, m_propIds);
     return true;
 }
 
 HRESULT OlNoteUtil::WriteItem(CDispCmd& item, OlNoteRecord& rec) {
-    OlWriteProps(item, &rec, kWrite);
+    OlWriteProps(item, &rec, kWrite, m_propIds);
     return item.CallMethod(u"Save", nullptr, 0, nullptr);
 }
 

@@ -1,6 +1,8 @@
 #include "common/outlook/OlProps.h"
 
+#include <cmath>
 #include <cstring>
+#include <typeinfo>
 #include <string_view>
 
 #include "common/records/CommSourceFields.h"
@@ -23,49 +25,81 @@ void OlCopyText(char* dst, std::size_t dstSize, const char* src, std::size_t src
     platform::CopyText(dst, dstSize, std::string_view(src, strnlen(src, srcSize)));
 }
 
-void OlReadProps(CDispCmd& item, void* rec, std::span<const OlProp> props) {
-    for (const OlProp& p : props) {
+std::vector<DISPID>& OlPropIds::Of(std::span<const OlProp> props, const IDispatch& object) {
+    const std::type_index type(typeid(object));
+    for (Table& table : m_tables)
+        if (table.props == props.data() && table.ids.size() == props.size() && table.type == type) return table.ids;
+    m_tables.push_back({props.data(), type, std::vector<DISPID>(props.size(), DISPID_UNKNOWN)});
+    return m_tables.back().ids;
+}
+
+namespace {
+
+// The id of a table's property on an item: the one found before, else the
+// one a lookup finds now. False when the item has no such property.
+bool IdOf(CDispCmd& item, const OlProp& p, DISPID& id) {
+    if (id == DISPID_UNKNOWN && FAILED(item.FindId(p.name, &id))) id = DISPID_UNKNOWN;
+    return id != DISPID_UNKNOWN;
+}
+
+}  // namespace
+
+void OlReadProps(CDispCmd& item, void* rec, std::span<const OlProp> props, OlPropIds& ids) {
+    if (item.GetInterface() == nullptr) return;
+    std::vector<DISPID>& known = ids.Of(props, *item.GetInterface());
+    for (std::size_t i = 0; i < props.size(); ++i) {
+        const OlProp& p = props[i];
+        if (!IdOf(item, p, known[i])) continue;
+        const DispMember member(known[i]);
         switch (p.kind) {
         case OlPropKind::Text: {
             const bool entryId = std::u16string_view(p.name) == u"EntryID";
-            item.GetString(p.name, At<char>(rec, p.offset), entryId && p.size > 1023 ? 1023 : p.size);
+            item.GetString(member, At<char>(rec, p.offset), entryId && p.size > 1023 ? 1023 : p.size);
             break;
         }
         case OlPropKind::Int: {
             std::int32_t v = 0;
-            if (item.GetInt(p.name, &v) == S_OK) std::memcpy(At<char>(rec, p.offset), &v, sizeof v);
+            if (item.GetInt(member, &v) == S_OK) std::memcpy(At<char>(rec, p.offset), &v, sizeof v);
             break;
         }
-        case OlPropKind::Flag: item.GetBool(p.name, At<std::uint8_t>(rec, p.offset)); break;
+        case OlPropKind::Flag: item.GetBool(member, At<std::uint8_t>(rec, p.offset)); break;
         case OlPropKind::Date: {
             DATE d = 0;
-            if (item.GetDate(p.name, &d) == S_OK) std::memcpy(At<char>(rec, p.offset), &d, sizeof d);
+            if (item.GetDate(member, &d) == S_OK) std::memcpy(At<char>(rec, p.offset), &d, sizeof d);
             break;
         }
         }
     }
 }
 
-void OlWriteProps(CDispCmd& item, const void* rec, std::span<const OlProp> props) {
-    for (const OlProp& p : props) {
+void OlWriteProps(CDispCmd& item, const void* rec, std::span<const OlProp> props, OlPropIds& ids) {
+    if (item.GetInterface() == nullptr) return;
+    std::vector<DISPID>& known = ids.Of(props, *item.GetInterface());
+    for (std::size_t i = 0; i < props.size(); ++i) {
+        const OlProp& p = props[i];
         if (!p.writable) continue;
         switch (p.kind) {
         case OlPropKind::Text: {
             const char* text = At<char>(rec, p.offset);
-            item.PutString(p.name, std::string(text, strnlen(text, p.size)).c_str());
+            const std::size_t length = strnlen(text, p.size);
+            if (length == 0 || !IdOf(item, p, known[i])) break;  // an empty text is not written
+            item.PutString(DispMember(known[i]), std::string(text, length).c_str());
             break;
         }
         case OlPropKind::Int: {
             std::int32_t v = 0;
             std::memcpy(&v, At<char>(rec, p.offset), sizeof v);
-            item.PutInt(p.name, v);
+            if (IdOf(item, p, known[i])) item.PutInt(DispMember(known[i]), v);
             break;
         }
-        case OlPropKind::Flag: item.PutBool(p.name, *At<std::uint8_t>(rec, p.offset)); break;
+        case OlPropKind::Flag:
+            if (IdOf(item, p, known[i])) item.PutBool(DispMember(known[i]), *At<std::uint8_t>(rec, p.offset));
+            break;
         case OlPropKind::Date: {
             DATE d = 0;
             std::memcpy(&d, At<char>(rec, p.offset), sizeof d);
-            item.PutDate(p.name, d);
+            if (std::fabs(d) < 0.00001 || !IdOf(item, p, known[i])) break;  // nor is a zero date
+            item.PutDate(DispMember(known[i]), d);
             break;
         }
         }

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <typeindex>
 #include <utility>
 #include <vector>
 
@@ -22,13 +23,32 @@ struct OlProp {
     bool writable;
 };
 
+// The dispatch ids of the properties of tables, found on the first item
+// read or written through a table and used for the items after it: objects
+// of one type answer a name with the same id. A name not found is looked
+// up again on the next item.
+class OlPropIds {
+public:
+    // The ids of a table's properties on objects of the type of `object`,
+    // by table position; DISPID_UNKNOWN where none was found yet.
+    std::vector<DISPID>& Of(std::span<const OlProp> props, const IDispatch& object);
+
+private:
+    struct Table {
+        const OlProp* props;
+        std::type_index type;
+        std::vector<DISPID> ids;
+    };
+    std::vector<Table> m_tables;
+};
+
 // Reads the properties in table order; a text with the member's capacity
 // as buffer size ("EntryID" with 1023). A property that cannot be read
 // leaves its member as it was.
-void OlReadProps(CDispCmd& item, void* rec, std::span<const OlProp> props);
+void OlReadProps(CDispCmd& item, void* rec, std::span<const OlProp> props, OlPropIds& ids);
 // Writes the writable properties in table order; empty texts and zero
 // dates are not written.
-void OlWriteProps(CDispCmd& item, const void* rec, std::span<const OlProp> props);
+void OlWriteProps(CDispCmd& item, const void* rec, std::span<const OlProp> props, OlPropIds& ids);
 
 enum class OlCopy { Both, ToCommon, ToOutlook };
 

@@ -105,7 +105,7 @@ bool OlTaskUtil::IsRealDueDate(DATE date) {
 }
 
 bool OlTaskUtil::ReadItem(CDispCmd& item, OlTaskRecord& rec) {
-    OlReadProps(item, &rec, kReadFirst);
+    OlReadProps(item, &rec, kReadFirst, m_propIds);
     if (rec.IsRecurring) {
         std::int32_t* fields[6];
         OlPatternOf(rec, fields);
@@ -113,14 +113,14 @@ bool OlTaskUtil::ReadItem(CDispCmd& item, OlTaskRecord& rec) {
     } else {
         rec.RecurrenceType = -1;
     }
-    OlReadProps(item, &rec, kReadLast);
+    OlReadProps(item, &rec, kReadLast, m_propIds);
     return true;
 }
 
 HRESULT OlTaskUtil::WriteItem(CDispCmd& item, OlTaskRecord& rec) {
-    OlWriteProps(item, &rec, kWriteFirst);
-    if (rec.ReminderSet) OlWriteProps(item, &rec, kWriteReminder);
-    OlWriteProps(item, &rec, kWriteLast);
+    OlWriteProps(item, &rec, kWriteFirst, m_propIds);
+    if (rec.ReminderSet) OlWriteProps(item, &rec, kWriteReminder, m_propIds);
+    OlWriteProps(item, &rec, kWriteLast, m_propIds);
     OlWriteRecurrence(item, rec);
     return item.CallMethod(u"Save", nullptr, 0, nullptr);
 }
