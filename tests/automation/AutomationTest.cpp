@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <random>
 #include <string>
 
 #include "platform/automation/Automation.h"
@@ -89,6 +90,45 @@ TEST(Utf16, RoundTripAndLimits) {
     EXPECT_EQ(platform::Utf8ToUtf16("a\xC3"), u"a\uFFFD");
     EXPECT_EQ(platform::Utf8ToUtf16("\xC0\xAF"), u"\uFFFD");  // overlong
     EXPECT_EQ(platform::Utf16ToUtf8(std::u16string(1, u'\xD800')), "\xEF\xBF\xBD");
+}
+
+TEST(Utf16, AgreesWithTheEncodingsOnRandomTextsAndCutsOnlyAtCharacters) {
+    std::mt19937 rng(16);
+    for (int round = 0; round < 3000; ++round) {
+        std::string utf8;
+        std::u16string utf16;
+        const int length = static_cast<int>(rng() % 24);
+        for (int k = 0; k < length; ++k) {
+            const unsigned pick = rng() % 10;
+            char32_t cp = pick < 6 ? rng() % 0x80 : pick < 7 ? 0x80 + rng() % 0x780 : pick < 9 ? 0x800 + rng() % 0xF800
+                                                                                            : 0x10000 + rng() % 0x100000;
+            if (cp >= 0xD800 && cp <= 0xDFFF) cp = 0xE000;
+            if (cp < 0x80) {
+                utf8 += static_cast<char>(cp);
+            } else if (cp < 0x800) {
+                utf8 += {static_cast<char>(0xC0 | (cp >> 6)), static_cast<char>(0x80 | (cp & 0x3F))};
+            } else if (cp < 0x10000) {
+                utf8 += {static_cast<char>(0xE0 | (cp >> 12)), static_cast<char>(0x80 | ((cp >> 6) & 0x3F)),
+                         static_cast<char>(0x80 | (cp & 0x3F))};
+            } else {
+                utf8 += {static_cast<char>(0xF0 | (cp >> 18)), static_cast<char>(0x80 | ((cp >> 12) & 0x3F)),
+                         static_cast<char>(0x80 | ((cp >> 6) & 0x3F)), static_cast<char>(0x80 | (cp & 0x3F))};
+            }
+            if (cp < 0x10000) {
+                utf16 += static_cast<char16_t>(cp);
+            } else {
+                utf16 += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+                utf16 += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+            }
+        }
+        ASSERT_EQ(platform::Utf8ToUtf16(utf8), utf16) << round;
+        ASSERT_EQ(platform::Utf16ToUtf8(utf16), utf8) << round;
+        const std::size_t limit = rng() % (utf16.size() + 1);
+        const std::u16string cut = platform::Utf8ToUtf16(utf8, limit);
+        ASSERT_EQ(cut, utf16.substr(0, cut.size())) << round;
+        const bool pairAtLimit = limit < utf16.size() && utf16[limit] >= 0xDC00 && utf16[limit] <= 0xDFFF;
+        ASSERT_EQ(cut.size(), pairAtLimit ? limit - 1 : limit) << round;
+    }
 }
 
 TEST(Variant, OwnsItsInterfaceReference) {
