@@ -29,7 +29,7 @@ bool BufferedFile::Fill() {
     return true;
 }
 
-std::size_t BufferedFile::Read(void* target, std::size_t count) {
+std::size_t BufferedFile::ReadThrough(void* target, std::size_t count) {
     std::size_t got = 0;
     auto* out = static_cast<unsigned char*>(target);
     while (IsOpen() && got < count) {

@@ -3,6 +3,7 @@
 // reads of a record file cost one system call per buffer, not one each.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -23,7 +24,14 @@ public:
 
     // Reads up to `count` bytes at the position and moves past them; fewer
     // at the end of the file or on a read error (ReadFailed tells which).
-    std::size_t Read(void* target, std::size_t count);
+    std::size_t Read(void* target, std::size_t count) {
+        if (count <= m_bufferLen - m_bufferPos && count != 0) {  // the common small read, from the buffer
+            std::memcpy(target, m_buffer.data() + m_bufferPos, count);
+            m_bufferPos += count;
+            return count;
+        }
+        return ReadThrough(target, count);
+    }
     // Moves the position forward, also past the end of the file.
     void Skip(std::uint64_t count);
     std::uint64_t Position() const { return m_bufferStart + m_bufferPos; }
@@ -32,6 +40,7 @@ public:
     bool ReadFailed() const { return m_readFailed; }
 
 private:
+    std::size_t ReadThrough(void* target, std::size_t count);
     bool Fill();
 
     DataFile m_file;
