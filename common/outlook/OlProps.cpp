@@ -2,8 +2,8 @@
 
 #include <cmath>
 #include <cstring>
-#include <typeinfo>
 #include <string_view>
+#include <typeinfo>
 
 #include "common/records/CommSourceFields.h"
 #include "platform/text/TextCopy.h"

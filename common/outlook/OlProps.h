@@ -4,6 +4,7 @@
 // copy through them.
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <span>
 #include <typeindex>
 #include <utility>
@@ -39,7 +40,7 @@ private:
         std::type_index type;
         std::vector<DISPID> ids;
     };
-    std::vector<Table> m_tables;
+    std::deque<Table> m_tables;  // a table's ids stay where they are
 };
 
 // Reads the properties in table order; a text with the member's capacity
