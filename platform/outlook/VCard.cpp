@@ -287,32 +287,38 @@ std::string QuotedPrintableLine(std::string_view head, std::string_view value) {
     return out;
 }
 
-std::vector<std::string> VCardLine::Types() const {
-    std::vector<std::string> types;
-    for (const VCardParam& p : params) {
-        if (p.name == "TYPE" || p.name.empty()) {
-            for (const std::string& v : p.values)
-                for (std::string_view t : SplitOutsideQuotes(v, ','))
-                    if (!t.empty()) types.push_back(ToUpperAscii(t));
-        } else if (p.name == "PREF") {
-            types.emplace_back("PREF");
-        }
-    }
-    return types;
-}
+namespace {
 
-bool VCardLine::HasType(std::string_view type) const {
-    // As Types() has it, without making the list.
+// Hands each type of a line to `visit` as written (TYPE values, values of
+// parameters without a name, and PREF for a PREF parameter) until it
+// answers true; whether it did.
+template <class Visit>
+bool VisitTypes(const std::vector<VCardParam>& params, Visit&& visit) {
     for (const VCardParam& p : params) {
         if (p.name == "TYPE" || p.name.empty()) {
             for (const std::string& v : p.values)
                 for (std::string_view t : SplitOutsideQuotes(v, ','))
-                    if (!t.empty() && EqualsNoCase(t, type)) return true;
-        } else if (p.name == "PREF" && EqualsNoCase(type, "PREF")) {
+                    if (!t.empty() && visit(t)) return true;
+        } else if (p.name == "PREF" && visit(std::string_view("PREF"))) {
             return true;
         }
     }
     return false;
+}
+
+}  // namespace
+
+std::vector<std::string> VCardLine::Types() const {
+    std::vector<std::string> types;
+    VisitTypes(params, [&](std::string_view t) {
+        types.push_back(ToUpperAscii(t));
+        return false;
+    });
+    return types;
+}
+
+bool VCardLine::HasType(std::string_view type) const {
+    return VisitTypes(params, [&](std::string_view t) { return EqualsNoCase(t, type); });
 }
 
 std::string VCardLine::Param(std::string_view name) const {
