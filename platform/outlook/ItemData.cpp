@@ -177,8 +177,7 @@ const PropValue& PropValues::Empty() {
 int FindProp(ItemKind kind, std::string_view name) {
     // Each kind's names by their length: a name is compared only with the
     // few of its own length whose last letter it has, without hashing or
-    // copying it, and as it is before without regard to case (callers
-    // mostly spell a name as the schema does).
+    // copying it.
     constexpr std::size_t kLongest = 48;
     struct Known {
         std::string_view name;
@@ -201,7 +200,7 @@ int FindProp(ItemKind kind, std::string_view name) {
     if (name.empty() || name.size() > kLongest) return -1;
     const char last = ToLowerAscii(name.back());
     for (const Known& known : tables[static_cast<std::size_t>(kind)][name.size()])
-        if (known.last == last && (known.name == name || EqualsNoCase(known.name, name))) return known.index;
+        if (known.last == last && EqualsNoCase(known.name, name)) return known.index;
     return -1;
 }
 

@@ -24,6 +24,7 @@ void ToLowerAsciiInPlace(std::string& text) {
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
+    if (a == b) return true;  // the common case, compared as a whole
     for (std::size_t i = 0; i < a.size(); ++i) {
         if (a[i] == b[i]) continue;
         // Bytes that differ are the same only as the two cases of a letter,
