@@ -304,11 +304,8 @@ const std::unordered_map<std::u16string, DISPID, FoldedHash, std::equal_to<>>& M
             const auto itemKind = static_cast<ItemKind>(k);
             auto& names = t[static_cast<std::size_t>(k)];
             const auto& schema = Schema(itemKind);
-            for (std::size_t i = 0; i < schema.size(); ++i) {
-                std::u16string folded;
-                for (const char c : std::string_view(schema[i].name)) folded += static_cast<char16_t>(ToLowerAscii(c));
-                names.emplace(std::move(folded), ItemId::FirstProperty + static_cast<DISPID>(i));
-            }
+            for (std::size_t i = 0; i < schema.size(); ++i)
+                names.emplace(FoldName(Utf8ToUtf16(schema[i].name)), ItemId::FirstProperty + static_cast<DISPID>(i));
             names[u"save"] = ItemId::Save;
             names[u"class"] = ItemId::Class;
             names[u"delete"] = ItemId::Delete;
