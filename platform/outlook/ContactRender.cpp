@@ -71,25 +71,22 @@ void AddSlots(std::vector<CardField>& out, const ItemData& item, const char* nam
 
 void AddAddresses(std::vector<CardField>& out, const ItemData& item) {
     std::string name;
-    std::vector<const std::string*> texts;
+    const auto text = [&](const ContactSlot& s, const char* part) -> const std::string& {
+        return item.Text(name.assign(s.prop).append(part));
+    };
     for (const ContactSlot& s : AddressSlots()) {
-        bool any = false;
-        texts.clear();
-        for (const char* part : AddressParts()) {
-            if (!*part) continue;  // the extended address: the street takes its place
-            name.assign(s.prop).append(part);
-            texts.push_back(&item.Text(name));
-            any = any || !texts.back()->empty();
-        }
-        if (!any) continue;
+        // The extended address (the empty part) has no property: the street
+        // takes its place.
+        const auto& parts = AddressParts();
+        if (std::all_of(parts.begin(), parts.end(), [&](const char* part) { return !*part || text(s, part).empty(); }))
+            continue;
         CardField f;
         f.key = s.prop;
         f.name = "ADR";
         f.types = s.types;
         if (s.marked) f.slot = s.prop;
-        std::size_t k = 0;
-        for (const char* part : AddressParts())
-            if (*part) f.parts.push_back({*texts[k++], std::string_view(part) == "Street" ? 2u : 1u});
+        for (const char* part : parts)
+            if (*part) f.parts.push_back({text(s, part), std::string_view(part) == "Street" ? 2u : 1u});
         out.push_back(std::move(f));
     }
 }
