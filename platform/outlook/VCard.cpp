@@ -14,6 +14,10 @@ namespace {
 // nothing beyond U+10FFFF.
 bool ValidUtf8(std::string_view s) {
     for (std::size_t i = 0; i < s.size();) {
+        if (static_cast<unsigned char>(s[i]) < 0x80) {
+            ++i;
+            continue;
+        }
         const std::size_t at = i;
         if (DecodeUtf8(s, i) == 0xFFFD && s.compare(at, 3, "\xEF\xBF\xBD") != 0) return false;
     }
@@ -82,20 +86,29 @@ std::string DecodeQuotedPrintable(std::string_view s) {
     return out;
 }
 
-// Splits "a;b;c" at separators outside double quotes.
-std::vector<std::string_view> SplitOutsideQuotes(std::string_view s, char sep) {
-    std::vector<std::string_view> parts;
+// Hands each part of "a;b;c", split at separators outside double quotes,
+// to `take` until it answers true; whether it did.
+template <class Take>
+bool ForEachOutsideQuotes(std::string_view s, char sep, Take&& take) {
     bool quoted = false;
     std::size_t start = 0;
     for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '"')
+        if (s[i] == '"') {
             quoted = !quoted;
-        else if (s[i] == sep && !quoted) {
-            parts.push_back(s.substr(start, i - start));
+        } else if (s[i] == sep && !quoted) {
+            if (take(s.substr(start, i - start))) return true;
             start = i + 1;
         }
     }
-    parts.push_back(s.substr(start));
+    return take(s.substr(start));
+}
+
+std::vector<std::string_view> SplitOutsideQuotes(std::string_view s, char sep) {
+    std::vector<std::string_view> parts;
+    ForEachOutsideQuotes(s, sep, [&](std::string_view part) {
+        parts.push_back(part);
+        return false;
+    });
     return parts;
 }
 
@@ -151,7 +164,10 @@ bool ParseLine(std::string_view text, VCardLine& out) {
             p.name = ToUpperAscii(part.substr(0, eq));
             values = part.substr(eq + 1);
         }
-        for (std::string_view v : SplitOutsideQuotes(values, ',')) p.values.push_back(Unquote(v));
+        ForEachOutsideQuotes(values, ',', [&](std::string_view v) {
+            p.values.push_back(Unquote(v));
+            return false;
+        });
         out.params.push_back(std::move(p));
     }
     if (IsQuotedPrintable(out)) out.value = DecodeQuotedPrintable(out.value);
@@ -163,7 +179,7 @@ bool ParseLine(std::string_view text, VCardLine& out) {
 bool IsQuotedPrintableHead(std::string_view line) {
     const std::size_t start = ValueStart(line);
     const std::string_view head = start == std::string_view::npos ? line : line.substr(0, start - 1);
-    return ToUpperAscii(head).find("QUOTED-PRINTABLE") != std::string::npos;
+    return ContainsNoCase(head, "QUOTED-PRINTABLE");
 }
 
 // The logical lines of a text: folded lines joined, quoted-printable soft
@@ -297,8 +313,8 @@ bool VisitTypes(const std::vector<VCardParam>& params, Visit&& visit) {
     for (const VCardParam& p : params) {
         if (p.name == "TYPE" || p.name.empty()) {
             for (const std::string& v : p.values)
-                for (std::string_view t : SplitOutsideQuotes(v, ','))
-                    if (!t.empty() && visit(t)) return true;
+                if (ForEachOutsideQuotes(v, ',', [&](std::string_view t) { return !t.empty() && visit(t); }))
+                    return true;
         } else if (p.name == "PREF" && visit(std::string_view("PREF"))) {
             return true;
         }
@@ -356,21 +372,28 @@ std::vector<VCard> ParseVCards(std::string_view text) {
 
 std::string EscapeText(std::string_view text, bool escapeComma) {
     std::string out;
-    out.reserve(text.size());
+    out.reserve(text.size() + 8);
+    std::size_t plain = 0;  // the start of the bytes not yet copied
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
-        if (c == '\\' || c == ';' || (c == ',' && escapeComma)) {
-            out += '\\';
-            out += c;
-        } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-            out += "\\n";
-            ++i;
-        } else if (c == '\n' || c == '\r') {
+        // Letters, digits and most punctuation lie above ';' and are copied
+        // as they come, in runs.
+        if (c > ';' && c != '\\') continue;
+        if (c != '\\' && c != ';' && !(c == ',' && escapeComma) && c != '\r' && c != '\n') continue;
+        out.append(text, plain, i - plain);
+        plain = i + 1;
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && plain < text.size() && text[plain] == '\n') {  // CR LF: one break
+                ++plain;
+                ++i;
+            }
             out += "\\n";
         } else {
+            out += '\\';
             out += c;
         }
     }
+    out.append(text, plain);
     return out;
 }
 
@@ -398,7 +421,7 @@ std::vector<std::string> SplitValue(std::string_view raw, char separator, bool c
 }
 
 std::string FoldLine(std::string_view line) {
-    const bool qp = IsQuotedPrintableHead(line);
+    int qp = -1;  // whether the line is quoted-printable, once asked
     std::string out;
     out.reserve(line.size() + line.size() / 70 * 3 + 2);
     std::size_t room = 75;
@@ -414,7 +437,8 @@ std::string FoldLine(std::string_view line) {
             if ((static_cast<unsigned char>(line[i + t]) & 0xC0) == 0x80) t = take;
             // In a quoted-printable line a physical line must not end with
             // "=", which would read as a soft break.
-            if (qp) {
+            if (qp < 0) qp = IsQuotedPrintableHead(line) ? 1 : 0;
+            if (qp == 1) {
                 while (t > 1 && line[i + t - 1] == '=') --t;
                 if (line[i + t - 1] == '=')
                     while (t < rest && line[i + t - 1] == '=') ++t;

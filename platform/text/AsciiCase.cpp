@@ -43,6 +43,14 @@ bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
     return text.size() >= suffix.size() && EqualsNoCase(text.substr(text.size() - suffix.size()), suffix);
 }
 
+bool ContainsNoCase(std::string_view text, std::string_view part) {
+    if (part.empty()) return true;
+    for (std::size_t at = 0; at + part.size() <= text.size(); ++at)
+        if (ToLowerAscii(text[at]) == ToLowerAscii(part[0]) && EqualsNoCase(text.substr(at, part.size()), part))
+            return true;
+    return false;
+}
+
 int CompareNoCase(std::string_view a, std::string_view b) {
     const std::size_t n = a.size() < b.size() ? a.size() : b.size();
     for (std::size_t i = 0; i < n; ++i) {

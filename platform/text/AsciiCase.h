@@ -21,6 +21,7 @@ void ToLowerAsciiInPlace(std::string& text);
 bool EqualsNoCase(std::string_view a, std::string_view b);
 bool StartsWithNoCase(std::string_view text, std::string_view prefix);
 bool EndsWithNoCase(std::string_view text, std::string_view suffix);
+bool ContainsNoCase(std::string_view text, std::string_view part);
 
 // Negative, zero or positive as `a` sorts before, with or after `b` when
 // case is ignored (letters compare as lower case, as strcasecmp does).

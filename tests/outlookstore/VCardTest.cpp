@@ -277,3 +277,49 @@ TEST(VCardCodec, ALineHasExactlyTheTypesItLists) {
         }
     }
 }
+
+TEST(VCardCodec, EscapingAndFoldingAgreeWithTheRulesOnRandomTexts) {
+    // Escaping by the rules, one character at a time.
+    const auto escape = [](const std::string& text, bool comma) {
+        std::string out;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const char c = text[i];
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;  // the LF writes the break
+            if (c == '\r' || c == '\n')
+                out += "\\n";
+            else if (c == '\\' || c == ';' || (c == ',' && comma))
+                out += std::string("\\") + c;
+            else
+                out += c;
+        }
+        return out;
+    };
+    const char* pieces[] = {"a", "Zz", " ", "\r\n", "\n", "\r", ",", ";", "\\", ":", "=", "<", "~",
+                            "\xC3\xA9", "\xE6\x97\xA5", "\t", "0", "QUOTED-printable"};
+    std::mt19937 random(7);
+    for (int n = 0; n < 3000; ++n) {
+        std::string text;
+        const int length = static_cast<int>(random() % 40);
+        for (int k = 0; k < length; ++k) text += pieces[random() % std::size(pieces)];
+        const bool comma = random() % 2 == 0;
+        ASSERT_EQ(EscapeText(text, comma), escape(text, comma)) << text;
+
+        // A folded line unfolds to itself; a quoted-printable one never
+        // ends a physical line in "=", which would read as a soft break.
+        const bool qp = random() % 2 == 0;
+        const std::string line = (qp ? "NOTE;ENCODING=quoted-printable:" : "NOTE:") + EscapeText(text);
+        const std::string folded = FoldLine(line);
+        ASSERT_EQ(folded.substr(folded.size() - 2), "\r\n");
+        std::string unfolded;
+        std::size_t start = 0;
+        for (std::size_t end; (end = folded.find("\r\n", start)) != std::string::npos; start = end + 2) {
+            const std::string physical = folded.substr(start, end - start);
+            ASSERT_LE(physical.size(), 75u);
+            if (qp && end + 2 < folded.size()) {
+                EXPECT_NE(physical.back(), '=') << line;
+            }
+            unfolded += start == 0 ? physical : physical.substr(1);
+        }
+        EXPECT_EQ(unfolded, line);
+    }
+}

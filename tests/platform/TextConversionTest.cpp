@@ -42,24 +42,29 @@ TEST(AsciiCase, AgreesWithStrcasecmpOnRandomTextsAndLeavesOtherBytesAlone) {
     EXPECT_EQ(inPlace, "MIXED CASE 1");
 }
 
-TEST(AsciiCase, PrefixesAndSuffixes) {
+TEST(AsciiCase, PrefixesSuffixesAndParts) {
     struct Case {
         const char* text;
         const char* part;
-        bool starts, ends;
+        bool starts, ends, contains;
     } const cases[] = {
-        {"Notes.EXE", ".exe", false, true},
-        {"notes.exe", "NOTES", true, false},
-        {".exe", ".EXE", true, true},
-        {"exe", ".exe", false, false},
-        {"", "", true, true},
-        {"abc", "", true, true},
-        {"", "a", false, false},
-        {"\xC3\xA9t\xC3\xA9", "\xC3\x89", false, false},
+        {"Notes.EXE", ".exe", false, true, true},
+        {"notes.exe", "NOTES", true, false, true},
+        {".exe", ".EXE", true, true, true},
+        {"exe", ".exe", false, false, false},
+        {"", "", true, true, true},
+        {"abc", "", true, true, true},
+        {"", "a", false, false, false},
+        {"\xC3\xA9t\xC3\xA9", "\xC3\x89", false, false, false},
+        {"TEL;encoding=Quoted-Printable", "QUOTED-PRINTABLE", false, true, true},
+        {"x;QUOTED-PRINTABL", "QUOTED-PRINTABLE", false, false, false},
+        {"qqquoted", "QUOTED", false, true, true},
+        {"a[b", "A{B", false, false, false},  // '[' and '{' differ in the case bit but are no letters
     };
     for (const Case& c : cases) {
         EXPECT_EQ(platform::StartsWithNoCase(c.text, c.part), c.starts) << c.text << " / " << c.part;
         EXPECT_EQ(platform::EndsWithNoCase(c.text, c.part), c.ends) << c.text << " / " << c.part;
+        EXPECT_EQ(platform::ContainsNoCase(c.text, c.part), c.contains) << c.text << " / " << c.part;
     }
 }
 
