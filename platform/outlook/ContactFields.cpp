@@ -98,6 +98,19 @@ const std::vector<const char*>& AddressParts() {
     return parts;
 }
 
+const std::vector<std::vector<int>>& AddressPartPositions() {
+    static const auto table = [] {
+        std::vector<std::vector<int>> positions;
+        for (const ContactSlot& s : AddressSlots()) {
+            positions.emplace_back();
+            for (const char* part : AddressParts())
+                positions.back().push_back(*part ? FindProp(ItemKind::Contact, std::string(s.prop) + part) : -1);
+        }
+        return positions;
+    }();
+    return table;
+}
+
 const std::vector<const char*>& ExtraProps() {
     static const std::vector<const char*> props = {
         "Account",
@@ -181,7 +194,7 @@ std::string ContactLineReader::SetDate(const std::string& key, const VCardLine& 
 }
 
 std::string ContactLineReader::Consume(const VCardLine& line) {
-    const std::string& n = line.name;
+    const std::string_view n = line.name;
     if (EqualsNoCase(line.Param(kFieldParam), "NONE")) return std::string();
     if (n == "FN") {
         if (!Claim("FullName")) return std::string();
@@ -221,7 +234,7 @@ std::string ContactLineReader::Consume(const VCardLine& line) {
     if (n == "X-ASSISTANT" || n == "X-EVOLUTION-ASSISTANT") return SetText("AssistantName", line);
     if (n == "X-OUTLOOK-ORDER") return ReadOrder(line);
     if (n == "X-OUTLOOK-USERPROPERTY") return ReadUserProperty(line);
-    if (n.rfind("X-OUTLOOK-", 0) == 0) return ReadExtra(line, std::string_view(n).substr(10));
+    if (n.substr(0, 10) == "X-OUTLOOK-") return ReadExtra(line, n.substr(10));
     return std::string();
 }
 
@@ -247,20 +260,26 @@ std::string ContactLineReader::ReadOrg(const VCardLine& line) {
 }
 
 std::string ContactLineReader::ReadAddress(const VCardLine& line) {
-    const char* target = nullptr;
+    const auto& slots = AddressSlots();
+    const auto slotOf = [&slots](std::string_view prop) {
+        std::size_t n = 0;
+        while (n < slots.size() && !EqualsNoCase(prop, slots[n].prop)) ++n;
+        return n;
+    };
+    std::size_t slot = slots.size();
     const std::string field = line.Param(kFieldParam);
-    for (const ContactSlot& s : AddressSlots())
-        if (!field.empty() && EqualsNoCase(field, s.prop)) target = s.prop;
-    if (target == nullptr) {
+    if (!field.empty()) slot = slotOf(field);
+    if (slot == slots.size()) {
         if (line.HasType("WORK"))
-            target = "BusinessAddress";
+            slot = slotOf("BusinessAddress");
         else if (line.HasType("HOME"))
-            target = "HomeAddress";
+            slot = slotOf("HomeAddress");
         else if (line.HasType("POSTAL"))
-            target = "MailingAddress";
+            slot = slotOf("MailingAddress");
         else
-            target = "OtherAddress";
+            slot = slotOf("OtherAddress");
     }
+    const char* target = slots[slot].prop;
     const auto raw = SplitRaw(line.value, ';');
     if (raw.size() > 7 || !Claim(target)) return std::string();
     std::size_t next = 0;
@@ -270,9 +289,9 @@ std::string ContactLineReader::ReadAddress(const VCardLine& line) {
     values.resize(7);
     // The extended address goes before the street, on a line of its own.
     if (!values[1].empty()) values[2] = values[2].empty() ? values[1] : values[1] + "\r\n" + values[2];
-    const std::string prefix = target;
+    const std::vector<int>& positions = AddressPartPositions()[slot];
     for (std::size_t i = 0; i < 7; ++i)
-        if (*AddressParts()[i]) m_item.SetText(prefix + AddressParts()[i], values[i]);
+        if (positions[i] >= 0) m_item.At(positions[i]).s = std::move(values[i]);
     return target;
 }
 

@@ -26,6 +26,10 @@ const std::vector<ContactSlot>& UrlSlots();
 const std::vector<ContactSlot>& AddressSlots();
 // The parts of an address in the order of ADR ("" for the extended address).
 const std::vector<const char*>& AddressParts();
+// The schema positions of each address slot's parts, in the order of
+// AddressParts; -1 for the extended address, which has no property (the
+// street takes its place).
+const std::vector<std::vector<int>>& AddressPartPositions();
 // Properties written as X-OUTLOOK-<NAME> (some under a standard name in
 // version 4.0).
 const std::vector<const char*>& ExtraProps();

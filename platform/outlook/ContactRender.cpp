@@ -69,36 +69,53 @@ void AddSlots(std::vector<CardField>& out, const ItemData& item, const char* nam
     }
 }
 
+// A value by its schema position, empty for none.
+const std::string& TextAt(const ItemData& item, int index) {
+    static const std::string empty;
+    return index < 0 ? empty : item.At(index).s;
+}
+
 void AddAddresses(std::vector<CardField>& out, const ItemData& item) {
-    std::string name;
-    const auto text = [&](const ContactSlot& s, const char* part) -> const std::string& {
-        return item.Text(name.assign(s.prop).append(part));
-    };
-    for (const ContactSlot& s : AddressSlots()) {
-        // The extended address (the empty part) has no property: the street
-        // takes its place.
-        const auto& parts = AddressParts();
-        if (std::all_of(parts.begin(), parts.end(), [&](const char* part) { return !*part || text(s, part).empty(); }))
-            continue;
+    const auto& slots = AddressSlots();
+    const auto& parts = AddressParts();
+    for (std::size_t n = 0; n < slots.size(); ++n) {
+        const ContactSlot& s = slots[n];
+        const std::vector<int>& at = AddressPartPositions()[n];
+        if (std::all_of(at.begin(), at.end(), [&](int i) { return TextAt(item, i).empty(); })) continue;
         CardField f;
         f.key = s.prop;
         f.name = "ADR";
         f.types = s.types;
         if (s.marked) f.slot = s.prop;
-        for (const char* part : parts)
-            if (*part) f.parts.push_back({text(s, part), std::string_view(part) == "Street" ? 2u : 1u});
+        for (std::size_t k = 0; k < parts.size(); ++k)
+            if (*parts[k]) f.parts.push_back({TextAt(item, at[k]), std::string_view(parts[k]) == "Street" ? 2u : 1u});
         out.push_back(std::move(f));
     }
 }
 
 void AddExtras(std::vector<CardField>& out, const ItemData& item, CardDialect dialect) {
-    for (const char* name : ExtraProps()) {
-        const int i = FindProp(item.kind, name);
-        const PropValue& v = item.At(i);
-        const PropType type = Schema(item.kind)[static_cast<std::size_t>(i)].type;
+    struct Extra {
+        const char* name;
+        int index;
+        PropType type;
+        std::string xname;
+    };
+    static const auto extras = [] {
+        std::vector<Extra> list;
+        for (const char* name : ExtraProps()) {
+            const int i = FindProp(ItemKind::Contact, name);
+            list.push_back({name, i, Schema(ItemKind::Contact)[static_cast<std::size_t>(i)].type,
+                            "X-OUTLOOK-" + ToUpperAscii(name)});
+        }
+        return list;
+    }();
+    for (const Extra& extra : extras) {
+        const PropValue& v = item.At(extra.index);
+        const PropType type = extra.type;
         const bool empty = type == PropType::Text ? v.s.empty() : type == PropType::Date ? v.d == 0.0 : v.i == 0;
         if (empty) continue;
-        const std::string xname = "X-OUTLOOK-" + ToUpperAscii(name);
+        const char* name = extra.name;
+        const std::string& xname = extra.xname;
         const std::string_view n = name;
         switch (type) {
         case PropType::Text:
@@ -123,27 +140,23 @@ void AddExtras(std::vector<CardField>& out, const ItemData& item, CardDialect di
     }
 }
 
-std::string TypeParams(const CardField& field, CardDialect dialect) {
-    std::string out;
-    std::vector<std::string> types;
+// Appends a field's parameters to the head of its new line.
+void AppendTypeParams(std::string& out, const CardField& field, CardDialect dialect) {
+    const bool v40 = dialect == CardDialect::V40;
+    if (v40) {
+        for (const std::string& t : field.types)
+            if (t == "PREF") out += ";PREF=1";
+    }
+    const char* before = dialect == CardDialect::V21 ? ";" : ";TYPE=";
     for (const std::string& t : field.types) {
-        if (dialect == CardDialect::V40 && t == "PREF")
-            out += ";PREF=1";
-        else if (dialect == CardDialect::V40 && t == "INTERNET")
-            continue;
-        else
-            types.push_back(dialect == CardDialect::V40 ? ToLowerAscii(t) : t);
+        if (v40 && (t == "PREF" || t == "INTERNET")) continue;
+        out += before;
+        before = dialect == CardDialect::V21 ? ";" : ",";
+        for (char c : t) out += v40 ? ToLowerAscii(c) : c;
     }
-    if (dialect == CardDialect::V21) {
-        for (const std::string& t : types) out += ";" + t;
-    } else if (!types.empty()) {
-        out += ";TYPE=";
-        for (std::size_t i = 0; i < types.size(); ++i) out += (i > 0 ? "," : "") + types[i];
-    }
-    if (!field.slot.empty()) out += std::string(";") + kFieldParam + "=" + field.slot;
+    if (!field.slot.empty()) out.append(";").append(kFieldParam).append("=").append(field.slot);
     // A number of version 4.0 is a "tel:" address unless said otherwise.
-    if (dialect == CardDialect::V40 && field.name == "TEL") out += ";VALUE=TEXT";
-    return out;
+    if (v40 && field.name == "TEL") out += ";VALUE=TEXT";
 }
 
 // Escaping of version 2.1: only backslashes and semicolons; line breaks
@@ -246,6 +259,7 @@ std::string FormatField(const CardField& field, CardDialect dialect, const VCard
                               !old->QuotedPrintable() && oldField->parts.size() == field.parts.size();
     if (keepSpelling) rawOld = SplitRaw(old->value, ';');
     std::vector<std::string> components;
+    components.reserve(field.parts.size());
     std::vector<std::string> kinds;  // of the escaped line breaks, part by part
     std::size_t r = 0;
     for (std::size_t i = 0; i < field.parts.size(); ++i) {
@@ -264,13 +278,17 @@ std::string FormatField(const CardField& field, CardDialect dialect, const VCard
                 components.push_back(Escape21(p.text));
             } else {
                 components.push_back(EscapeText(p.text, !field.list));
-                for (std::string& k : BreakKinds(p.text)) kinds.push_back(std::move(k));
+                if (p.text.find_first_of("\r\n") != std::string::npos)
+                    for (std::string& k : BreakKinds(p.text)) kinds.push_back(std::move(k));
             }
         }
         r = end;
     }
     std::string value;
-    for (std::size_t i = 0; i < components.size(); ++i) value += (i > 0 ? ";" : "") + components[i];
+    for (std::size_t i = 0; i < components.size(); ++i) {
+        if (i > 0) value += ';';
+        value += components[i];
+    }
 
     std::string head;
     if (old != nullptr) {
@@ -283,7 +301,8 @@ std::string FormatField(const CardField& field, CardDialect dialect, const VCard
             head += std::string(";") + kFieldParam + "=" + field.slot;
         if (field.name == "TEL" && EqualsNoCase(old->Param("VALUE"), "uri")) value = "tel:" + value;
     } else {
-        head = field.name + TypeParams(field, dialect);
+        head = field.name;
+        AppendTypeParams(head, field, dialect);
     }
     if (field.madeUp) head += std::string(";") + kMadeUpParam + "=TRUE";
     bool plain = true;
@@ -305,7 +324,9 @@ std::string FormatField(const CardField& field, CardDialect dialect, const VCard
         if (qp)
             return QuotedPrintableLine(head + (eightBit ? ";CHARSET=UTF-8" : "") + ";ENCODING=QUOTED-PRINTABLE", value);
     }
-    return FoldLine(head + ":" + value);
+    head += ':';
+    head += value;
+    return FoldLine(head);
 }
 
 }  // namespace platform::outlook
