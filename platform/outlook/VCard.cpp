@@ -146,18 +146,22 @@ bool ParseLine(std::string_view text, VCardLine& out) {
     const std::string_view head = text.substr(0, colon);
     out.value = std::string(text.substr(colon + 1));
     out.line = std::string(text);
-    auto parts = SplitOutsideQuotes(head, ';');
-    std::string_view name = parts[0];
-    if (const std::size_t dot = name.find('.'); dot != std::string_view::npos) {
-        out.group = std::string(name.substr(0, dot));
-        name = name.substr(dot + 1);
-    }
-    while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.remove_suffix(1);
-    if (name.empty()) return false;
-    out.name = ToUpperAscii(name);
-    for (std::size_t i = 1; i < parts.size(); ++i) {
+    // The first part names the line; the others are its parameters.
+    bool named = false;
+    ForEachOutsideQuotes(head, ';', [&](std::string_view part) {
+        if (!named) {
+            std::string_view name = part;
+            if (const std::size_t dot = name.find('.'); dot != std::string_view::npos) {
+                out.group = std::string(name.substr(0, dot));
+                name = name.substr(dot + 1);
+            }
+            while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.remove_suffix(1);
+            if (name.empty()) return true;
+            out.name = ToUpperAscii(name);
+            named = true;
+            return false;
+        }
         VCardParam p;
-        std::string_view part = parts[i];
         const std::size_t eq = part.find('=');
         std::string_view values = part;
         if (eq != std::string_view::npos && part.substr(0, eq).find('"') == std::string_view::npos) {
@@ -169,7 +173,9 @@ bool ParseLine(std::string_view text, VCardLine& out) {
             return false;
         });
         out.params.push_back(std::move(p));
-    }
+        return false;
+    });
+    if (!named) return false;
     if (IsQuotedPrintable(out)) out.value = DecodeQuotedPrintable(out.value);
     out.value = ValueToUtf8(out, std::move(out.value));
     return true;
