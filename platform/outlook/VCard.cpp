@@ -103,15 +103,6 @@ bool ForEachOutsideQuotes(std::string_view s, char sep, Take&& take) {
     return take(s.substr(start));
 }
 
-std::vector<std::string_view> SplitOutsideQuotes(std::string_view s, char sep) {
-    std::vector<std::string_view> parts;
-    ForEachOutsideQuotes(s, sep, [&](std::string_view part) {
-        parts.push_back(part);
-        return false;
-    });
-    return parts;
-}
-
 std::string Unquote(std::string_view v) {
     if (v.size() >= 2 && v.front() == '"' && v.back() == '"') v = v.substr(1, v.size() - 2);
     return std::string(v);
@@ -242,19 +233,25 @@ bool VCardLine::QuotedPrintable() const { return IsQuotedPrintable(*this); }
 std::string LineHead(const VCardLine& line, const std::vector<std::string>& drop) {
     const std::size_t start = ValueStart(line.line);
     const std::string_view head = std::string_view(line.line).substr(0, start == std::string::npos ? 0 : start - 1);
-    const auto parts = SplitOutsideQuotes(head, ';');
-    std::string out(parts[0]);
-    for (std::size_t i = 1; i < parts.size(); ++i) {
-        const std::string_view part = parts[i];
+    std::string out;
+    bool named = false;
+    ForEachOutsideQuotes(head, ';', [&](std::string_view part) {
+        if (!named) {
+            named = true;
+            out = part;
+            return false;
+        }
         const std::size_t eq = part.find('=');
         // A bare 2.1 parameter is known by its value, as "QUOTED-PRINTABLE".
         const std::string key = ToUpperAscii(eq == std::string_view::npos ? part : part.substr(0, eq));
         bool dropped = false;
         for (const std::string& d : drop) dropped = dropped || key == d;
-        if (dropped) continue;
-        out += ';';
-        out.append(part);
-    }
+        if (!dropped) {
+            out += ';';
+            out.append(part);
+        }
+        return false;
+    });
     return out;
 }
 
