@@ -261,25 +261,22 @@ std::string ContactLineReader::ReadOrg(const VCardLine& line) {
 
 std::string ContactLineReader::ReadAddress(const VCardLine& line) {
     const auto& slots = AddressSlots();
-    const auto slotOf = [&slots](std::string_view prop) {
-        std::size_t n = 0;
-        while (n < slots.size() && !EqualsNoCase(prop, slots[n].prop)) ++n;
-        return n;
-    };
-    std::size_t slot = slots.size();
+    const char* target = nullptr;
     const std::string field = line.Param(kFieldParam);
-    if (!field.empty()) slot = slotOf(field);
-    if (slot == slots.size()) {
+    for (const ContactSlot& s : slots)
+        if (!field.empty() && EqualsNoCase(field, s.prop)) target = s.prop;
+    if (target == nullptr) {
         if (line.HasType("WORK"))
-            slot = slotOf("BusinessAddress");
+            target = "BusinessAddress";
         else if (line.HasType("HOME"))
-            slot = slotOf("HomeAddress");
+            target = "HomeAddress";
         else if (line.HasType("POSTAL"))
-            slot = slotOf("MailingAddress");
+            target = "MailingAddress";
         else
-            slot = slotOf("OtherAddress");
+            target = "OtherAddress";
     }
-    const char* target = slots[slot].prop;
+    std::size_t slot = 0;
+    while (std::string_view(slots[slot].prop) != target) ++slot;
     const auto raw = SplitRaw(line.value, ';');
     if (raw.size() > 7 || !Claim(target)) return std::string();
     std::size_t next = 0;

@@ -69,26 +69,20 @@ void AddSlots(std::vector<CardField>& out, const ItemData& item, const char* nam
     }
 }
 
-// A value by its schema position, empty for none.
-const std::string& TextAt(const ItemData& item, int index) {
-    static const std::string empty;
-    return index < 0 ? empty : item.At(index).s;
-}
-
 void AddAddresses(std::vector<CardField>& out, const ItemData& item) {
     const auto& slots = AddressSlots();
     const auto& parts = AddressParts();
     for (std::size_t n = 0; n < slots.size(); ++n) {
         const ContactSlot& s = slots[n];
         const std::vector<int>& at = AddressPartPositions()[n];
-        if (std::all_of(at.begin(), at.end(), [&](int i) { return TextAt(item, i).empty(); })) continue;
+        if (std::none_of(at.begin(), at.end(), [&](int i) { return i >= 0 && !item.At(i).s.empty(); })) continue;
         CardField f;
         f.key = s.prop;
         f.name = "ADR";
         f.types = s.types;
         if (s.marked) f.slot = s.prop;
         for (std::size_t k = 0; k < parts.size(); ++k)
-            if (*parts[k]) f.parts.push_back({TextAt(item, at[k]), std::string_view(parts[k]) == "Street" ? 2u : 1u});
+            if (at[k] >= 0) f.parts.push_back({item.At(at[k]).s, std::string_view(parts[k]) == "Street" ? 2u : 1u});
         out.push_back(std::move(f));
     }
 }
@@ -278,8 +272,7 @@ std::string FormatField(const CardField& field, CardDialect dialect, const VCard
                 components.push_back(Escape21(p.text));
             } else {
                 components.push_back(EscapeText(p.text, !field.list));
-                if (p.text.find_first_of("\r\n") != std::string::npos)
-                    for (std::string& k : BreakKinds(p.text)) kinds.push_back(std::move(k));
+                for (std::string& k : BreakKinds(p.text)) kinds.push_back(std::move(k));
             }
         }
         r = end;

@@ -44,10 +44,8 @@ bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
 }
 
 bool ContainsNoCase(std::string_view text, std::string_view part) {
-    if (part.empty()) return true;
     for (std::size_t at = 0; at + part.size() <= text.size(); ++at)
-        if (ToLowerAscii(text[at]) == ToLowerAscii(part[0]) && EqualsNoCase(text.substr(at, part.size()), part))
-            return true;
+        if (EqualsNoCase(text.substr(at, part.size()), part)) return true;
     return false;
 }
 
