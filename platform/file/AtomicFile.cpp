@@ -99,6 +99,30 @@ bool RenameNew(const std::string& from, const std::string& to) {
     return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
+// An unnamed file in `folder` (O_TMPFILE), for LinkUnnamed to name; -1 with
+// errno set when none can be made. Linking one by its descriptor goes
+// through /proc (linking by descriptor alone takes a privilege), so without
+// /proc none is made.
+int OpenUnnamed(const std::string& folder) {
+    static const bool procFds = ::access("/proc/self/fd", X_OK) == 0;
+    if (!procFds) {
+        errno = EOPNOTSUPP;
+        return -1;
+    }
+    return Retrying([&] { return ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600); });
+}
+
+// True for the causes of a failed OpenUnnamed that mean the file system or
+// the system has no unnamed files: a named temporary file does instead.
+bool UnnamedUnsupported(int cause) { return cause == EOPNOTSUPP || cause == EISDIR || cause == EINVAL; }
+
+// Gives the unnamed file `fd` the name `path`, unless a file (or a link)
+// of that name exists: errno EEXIST then.
+bool LinkUnnamed(int fd, const std::string& path) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0;
+}
+
 // syncfs reports the write errors of the file system only since Linux 5.8;
 // before, a flush of each file is the one that can fail.
 bool SyncfsReportsErrors() {
@@ -175,12 +199,26 @@ bool AtomicFileWriter::Open(const std::string& path, const AtomicOptions& option
     // The folder's file system is watched from before anything is written
     // into it (see PendingFlush).
     if (options.pending != nullptr) options.pending->WatchFolder(FolderOf(path));
-    std::string temp = (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + "." + name +
-                       std::string(kTempMark) + "XXXXXX" + std::string(kTempSuffix);
-    const int fd = Retrying([&] { return ::mkostemps(temp.data(), static_cast<int>(kTempSuffix.size()), O_CLOEXEC); });
+    std::string temp;
+    int fd = -1;
+    if (options.createOnly) {
+        // A new file is written unnamed and linked under its name at the
+        // end: no temporary name is made and renamed away, and a write that
+        // never finishes leaves nothing at all.
+        fd = OpenUnnamed(FolderOf(path));
+        if (fd < 0 && !UnnamedUnsupported(errno)) {
+            SetError(error, Describe("Cannot create a file in", FolderOf(path), errno));
+            return false;
+        }
+    }
     if (fd < 0) {
-        SetError(error, Describe("Cannot create a file in", FolderOf(path), errno));
-        return false;
+        temp = (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + "." + name +
+               std::string(kTempMark) + "XXXXXX" + std::string(kTempSuffix);
+        fd = Retrying([&] { return ::mkostemps(temp.data(), static_cast<int>(kTempSuffix.size()), O_CLOEXEC); });
+        if (fd < 0) {
+            SetError(error, Describe("Cannot create a file in", FolderOf(path), errno));
+            return false;
+        }
     }
     m_fd = fd;
     m_path = path;
@@ -255,9 +293,20 @@ bool AtomicFileWriter::Commit(std::string* error) {
     Drain();
     const bool syncNow = m_options.flush && m_options.pending == nullptr;
     if (m_failure == 0 && syncNow && Retrying([&] { return ::fsync(m_fd); }) != 0) Fail(errno);
-    if (CloseRetrying(m_fd) != 0) Fail(errno);
+    const bool unnamed = m_temp.empty();
+    bool linked = false;
+    if (m_failure == 0 && unnamed) {
+        linked = LinkUnnamed(m_fd, m_path);
+        if (!linked) Fail(errno);
+    }
+    if (CloseRetrying(m_fd) != 0) {
+        Fail(errno);
+        // The file this writer named is taken back: it may not hold it all.
+        if (linked) ::unlink(m_path.c_str());
+    }
     m_fd = -1;
-    if (m_failure == 0 && !(m_options.createOnly ? RenameNew(m_temp, m_path) : ::rename(m_temp.c_str(), m_path.c_str()) == 0))
+    if (m_failure == 0 && !unnamed &&
+        !(m_options.createOnly ? RenameNew(m_temp, m_path) : ::rename(m_temp.c_str(), m_path.c_str()) == 0))
         Fail(errno);
     if (m_failure != 0) {
         SetError(error, Describe("Cannot write", m_path, m_failure));

@@ -1,8 +1,9 @@
 #pragma once
 // Whole-file replacement: a reader sees the old file or the new one, never a
 // part. The bytes go to a temporary file beside the target, which is then
-// renamed over it. A replaced file keeps its permission bits; a new one is
-// the owner's only.
+// renamed over it; a file that must be new (`createOnly`) is written
+// unnamed where the system allows it and linked under its name at the end.
+// A replaced file keeps its permission bits; a new one is the owner's only.
 //
 // Durability is a separate step. A single write (a settings file) flushes
 // file and folder at once. Many writes that make up one operation (the items
@@ -55,8 +56,8 @@ public:
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
-    // Creates the temporary file beside `path`; an open writer is
-    // abandoned first.
+    // Creates the temporary file beside `path` (or an unnamed one in its
+    // folder); an open writer is abandoned first.
     bool Open(const std::string& path, const AtomicOptions& options = {}, std::string* error = nullptr);
     bool IsOpen() const { return m_fd >= 0; }
     // Appends bytes. A failed write is kept and reported by Commit.
@@ -78,7 +79,7 @@ private:
 
     int m_fd = -1;
     std::string m_path;
-    std::string m_temp;
+    std::string m_temp;  // empty for an unnamed file
     AtomicOptions m_options;
     std::string m_buffer;
     std::uint64_t m_written = 0;  // bytes handed to the file so far

@@ -1,5 +1,7 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -58,6 +60,40 @@ TEST_F(AtomicFileTest, ANewFileOnlyWriteNeverReplacesAFileThereAndLeavesNothingB
     }
     EXPECT_EQ(Read(path), "first");
     EXPECT_EQ(Entries(), 2u);  // the item and the link: no temporary file
+}
+
+TEST_F(AtomicFileTest, ANewFileIsInvisibleUntilCommittedAndAnUnfinishedOneLeavesNothing) {
+    // Where the file system makes unnamed files, a new file has no name at
+    // all until it is whole; elsewhere it has a temporary one.
+    const int probe = ::open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    const bool unnamed = probe >= 0;
+    if (probe >= 0) ::close(probe);
+    platform::file::AtomicOptions createOnly;
+    createOnly.createOnly = true;
+    createOnly.mode = 0640;
+    const std::string path = (dir / "new.vcf").string();
+    for (const bool commit : {false, true}) {
+        platform::file::AtomicFileWriter writer;
+        ASSERT_TRUE(writer.Open(path, createOnly));
+        writer.Write(std::string(100000, 'x'));  // more than is kept in memory
+        std::size_t named = 0;
+        for (const auto& entry : fs::directory_iterator(dir)) {
+            EXPECT_TRUE(IsTemporaryName(entry.path().filename().string())) << entry.path();
+            ++named;
+        }
+        EXPECT_EQ(named, unnamed ? 0u : 1u);
+        if (!commit) continue;  // destroyed unfinished
+        std::string error;
+        ASSERT_TRUE(writer.Commit(&error)) << error;
+    }
+    EXPECT_EQ(Read(path), std::string(100000, 'x'));
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(Entries(), 1u);
+    platform::file::AtomicFileWriter nowhere;
+    std::string error;
+    EXPECT_FALSE(nowhere.Open((dir / "missing" / "new.vcf").string(), createOnly, &error));
+    EXPECT_NE(error.find("missing"), std::string::npos) << error;
 }
 
 TEST_F(AtomicFileTest, DeferredWritesAreFlushedTogetherAndAFailureNamesTheCause) {
