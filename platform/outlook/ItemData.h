@@ -98,6 +98,10 @@ struct ItemData {
     std::string originalRule;  // the recurrence rule as loaded, written back while unchanged
     std::string kept;          // lines of another program that are written back unchanged
     std::string keptTrailer;   // further items of the same file, written back after this one
+    // The text of the item's file as just saved, until it is read back:
+    // until then the values above are those that were saved, and
+    // Store::ReadBack gives the item the values its file holds.
+    std::string unread;
 
     explicit ItemData(ItemKind k = ItemKind::Contact);
 

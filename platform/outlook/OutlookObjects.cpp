@@ -283,8 +283,17 @@ OutlookItem::OutlookItem(std::shared_ptr<Store> store, ItemKind kind, std::share
     if (!m_stored) m_copy = std::make_unique<ItemData>(kind);
 }
 
+const ItemData& OutlookItem::View() const {
+    if (m_copy) return *m_copy;
+    Store::ReadBack(*m_stored);
+    return *m_stored;
+}
+
 ItemData& OutlookItem::Working() {
-    if (!m_copy) m_copy = std::make_unique<ItemData>(*m_stored);
+    if (!m_copy) {
+        Store::ReadBack(*m_stored);
+        m_copy = std::make_unique<ItemData>(*m_stored);
+    }
     return *m_copy;
 }
 
@@ -323,7 +332,7 @@ const std::unordered_map<std::u16string, DISPID, FoldedHash, std::equal_to<>>& M
 }  // namespace
 
 DISPID OutlookItem::FindMember(std::u16string_view n) const {
-    const auto& members = MembersOf(View().kind);
+    const auto& members = MembersOf(Kind());
     const auto found = members.find(n);
     return found == members.end() ? DISPID_UNKNOWN : found->second;
 }
@@ -333,13 +342,13 @@ HRESULT OutlookItem::Call(DISPID id, WORD flags, const DispatchArgs& args, VARIA
     case ItemId::Save: return IsGet(flags) ? Save() : DISP_E_MEMBERNOTFOUND;
     case ItemId::Delete:
         if (!IsGet(flags)) return DISP_E_MEMBERNOTFOUND;
-        if (m_stored && !m_store->Delete(m_store->Folder(View().kind), m_stored)) return STG_E_WRITEFAULT;
+        if (m_stored && !m_store->Delete(m_store->Folder(Kind()), m_stored)) return STG_E_WRITEFAULT;
         Working();  // the object keeps its values
         m_stored.reset();
         return S_OK;
     case ItemId::Class:
         if (IsPut(flags)) return E_ACCESSDENIED;
-        if (result) *result = VARIANT::I4(ObjectClass(View().kind));
+        if (result) *result = VARIANT::I4(ObjectClass(Kind()));
         return S_OK;
     case ItemId::GetRecurrencePattern:
         if (!IsGet(flags)) return DISP_E_MEMBERNOTFOUND;
@@ -358,15 +367,20 @@ HRESULT OutlookItem::Call(DISPID id, WORD flags, const DispatchArgs& args, VARIA
     default: break;
     }
     const int index = id - ItemId::FirstProperty;
-    if (index < 0 || static_cast<std::size_t>(index) >= Schema(View().kind).size()) return DISP_E_MEMBERNOTFOUND;
+    if (index < 0 || static_cast<std::size_t>(index) >= Schema(Kind()).size()) return DISP_E_MEMBERNOTFOUND;
     if (IsPut(flags)) return PutProp(index, *args.PutValue());
     return GetProp(index, result);
 }
 
 HRESULT OutlookItem::GetProp(int index, VARIANT* result) {
-    const ItemData& item = View();
-    const PropDef& def = Schema(item.kind)[static_cast<std::size_t>(index)];
+    const PropDef& def = Schema(Kind())[static_cast<std::size_t>(index)];
     const std::string_view name = def.name;
+    if (name == "EntryID") {
+        // Known without reading back the file of an item just saved.
+        if (result) *result = VARIANT::Bstr(Utf8ToUtf16(m_copy ? m_copy->entryId : m_stored->entryId));
+        return S_OK;
+    }
+    const ItemData& item = View();
     const PropValue& v = item.At(index);
     std::int32_t number = v.i;
     if (item.kind == ItemKind::Task && (name == "Complete" || name == "Status" || name == "PercentComplete") &&
@@ -375,9 +389,7 @@ HRESULT OutlookItem::GetProp(int index, VARIANT* result) {
         number = name == "Complete" ? 1 : name == "Status" ? 2 : 100;
     }
     VARIANT out;
-    if (name == "EntryID") {
-        out = VARIANT::Bstr(Utf8ToUtf16(item.entryId));
-    } else if (name == "IsRecurring") {
+    if (name == "IsRecurring") {
         out = VARIANT::Bool(item.recurring);
     } else if (item.kind == ItemKind::Note && name == "Subject") {
         out = VARIANT::Bstr(Utf8ToUtf16(NoteSubject(item.Text("Body"))));
@@ -400,7 +412,7 @@ HRESULT OutlookItem::GetProp(int index, VARIANT* result) {
 }
 
 HRESULT OutlookItem::PutProp(int index, const VARIANT& value) {
-    const PropDef& def = Schema(View().kind)[static_cast<std::size_t>(index)];
+    const PropDef& def = Schema(Kind())[static_cast<std::size_t>(index)];
     if (def.readOnly) return E_ACCESSDENIED;
     ItemData& item = Working();
     const std::string_view name = def.name;
@@ -454,6 +466,7 @@ void OutlookItem::StartPattern() {
 }
 
 HRESULT OutlookItem::Save() {
+    if (m_stored && m_copy) Store::ReadBack(*m_stored);
     if (m_stored && (!m_copy || SameValues(*m_copy, *m_stored))) {
         // Nothing changed: the file stays as it is.
         m_copy.reset();

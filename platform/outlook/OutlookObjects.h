@@ -71,8 +71,11 @@ private:
 class OutlookItem : public DispatchObject {
 public:
     OutlookItem(std::shared_ptr<Store> store, ItemKind kind, std::shared_ptr<ItemData> stored);
-    const ItemData& View() const { return m_copy ? *m_copy : *m_stored; }
+    // The values reads see: the working copy's, else the stored ones (read
+    // back from the file first when the item was just saved).
+    const ItemData& View() const;
     ItemData& Working();
+    ItemKind Kind() const { return m_copy ? m_copy->kind : m_stored->kind; }
     void Touch() { m_dirty = true; }
 
 protected:

@@ -105,6 +105,17 @@ bool Store::Decode(const std::string& text, ItemData& item) {
     return item.kind == ItemKind::Contact ? ContactFromVCard(text, item) : CalendarItemFromIcs(text, item);
 }
 
+void Store::ReadBack(ItemData& item) {
+    if (item.unread.empty()) return;
+    ItemData reread(item.kind);
+    if (Decode(item.unread, reread)) {
+        reread.entryId = std::move(item.entryId);
+        item = std::move(reread);
+    } else {
+        item.unread.clear();  // the values saved stay the item's
+    }
+}
+
 bool Store::Open(const std::string& root) {
     if (root.empty()) return false;
     m_root = WithTrailingSeparator(root);
@@ -221,6 +232,10 @@ std::string Store::NewEntryId() {
 }
 
 bool Store::Save(StoreFolder& folder, ItemData& working, std::shared_ptr<ItemData>& stored) {
+    if (stored) ReadBack(*stored);
+    // A copy of an item not yet read back holds the values that were saved:
+    // they are its values, whatever it was read back as.
+    working.unread.clear();
     if (stored && folder.kind == ItemKind::Contact) {
         // A contact whose values did not change keeps its file as it is.
         ItemData probe = working;
@@ -263,15 +278,11 @@ bool Store::Save(StoreFolder& folder, ItemData& working, std::shared_ptr<ItemDat
         }
         if (stored || writer.Failure() != EEXIST || attempt == 8) return false;
     }
-    // What the file says from now on is the item.
+    // What the file says from now on is the item (read back on first use).
     next.recurrenceChanged = false;
     if (next.recurring) next.originalRule.clear();
-    ItemData reread(folder.kind);
-    if (Decode(text, reread)) {
-        reread.entryId = next.entryId;
-        next = std::move(reread);
-    }
-    working = next;
+    working = next;  // the values as saved: the caller's copy is not read back
+    next.unread = std::move(text);
     if (stored) {
         *stored = std::move(next);
     } else {

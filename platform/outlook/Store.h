@@ -52,7 +52,9 @@ public:
     // its creation time and its place at the end of its folder, and
     // `stored` then points at it; an existing item takes over the values of
     // `working`. False when the file cannot be written: then no file, no
-    // item and no value has changed.
+    // item and no value has changed. The saved item is read back from its
+    // file on its first use (ReadBack); `working` keeps the values saved,
+    // with the EntryID and times the item got.
     bool Save(StoreFolder& folder, ItemData& working, std::shared_ptr<ItemData>& stored);
 
     // Removes an item and its file; false when the file cannot be removed.
@@ -68,6 +70,10 @@ public:
     // The text of an item's file, and an item read back from such a text.
     static std::string Encode(const ItemData& item);
     static bool Decode(const std::string& text, ItemData& item);
+    // What the file of an item just saved holds becomes the item: Save
+    // leaves reading it back to the first use of the item's values, since
+    // a migration writes item after item and looks at none again.
+    static void ReadBack(ItemData& item);
 
 private:
     bool LoadFolder(StoreFolder& folder);

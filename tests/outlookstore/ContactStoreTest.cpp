@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/outlook/ItemData.h"
+#include "platform/outlook/Store.h"
 #include "tests/outlookstore/ContactSession.h"
 
 using namespace platform::outlook;
@@ -135,6 +136,21 @@ TEST_F(ContactStoreTest, EveryPropertyRoundTripsThroughReopenInAnyZone) {
         ExpectValues(item, values, where);
     }
     EXPECT_EQ(FilesIn(Contacts()).size(), 1u);
+}
+
+TEST_F(ContactStoreTest, ASavedContactIsReadBackOnlyWhenMoreThanItsEntryIdIsAskedFor) {
+    StoreSession s(Root());
+    CDispCmd item = s.Add();
+    ASSERT_EQ(Put(item, "FirstName", VARIANT::Bstr(u"Ann")), S_OK);
+    ASSERT_EQ(Save(item), S_OK);
+    const std::shared_ptr<Store> store = Store::Find(Root());
+    ASSERT_TRUE(store);
+    const std::shared_ptr<ItemData> stored = store->Folder(ItemKind::Contact).items.at(0);
+    EXPECT_EQ(platform::Utf16ToUtf8(Get(item, "EntryID").bstrVal), stored->entryId);
+    EXPECT_FALSE(stored->unread.empty());  // a migration asks for no more
+    EXPECT_EQ(platform::Utf16ToUtf8(Get(item, "FirstName").bstrVal), "Ann");
+    EXPECT_TRUE(stored->unread.empty());
+    EXPECT_EQ(stored->kept, fwtest::ReadFile(Contacts() + FilesIn(Contacts()).at(0)));
 }
 
 TEST_F(ContactStoreTest, DatesOnlyStayOnTheirDayInEveryZone) {

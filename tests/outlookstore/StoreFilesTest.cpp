@@ -42,6 +42,40 @@ TEST(StoreFiles, ModesAreKeptAndReadOnlyItemsAreNotReplaced) {
     EXPECT_EQ(fwtest::FileMode(path), 0440);
 }
 
+TEST(StoreFiles, ASavedItemBecomesWhatItsFileSaysOnItsFirstUse) {
+    fwtest::TempDir dir;
+    std::shared_ptr<Store> store = Store::Get(dir.Path() + "store");
+    ASSERT_TRUE(store);
+    for (const ItemKind kind : {ItemKind::Contact, ItemKind::Appointment, ItemKind::Task, ItemKind::Note}) {
+        StoreFolder& folder = store->Folder(kind);
+        ItemData item(kind);
+        item.SetText("Body", "line one\r\nline two");
+        std::shared_ptr<ItemData> stored;
+        ASSERT_TRUE(store->Save(folder, item, stored));
+        const std::string text = fwtest::ReadFile(folder.path + stored->entryId + FileExtension(kind));
+        EXPECT_EQ(stored->unread, text);
+        EXPECT_TRUE(item.unread.empty());  // the caller's copy holds the values saved
+        EXPECT_EQ(item.entryId, stored->entryId);
+
+        ItemData fromFile(kind);
+        ASSERT_TRUE(Store::Decode(text, fromFile));
+        fromFile.entryId = stored->entryId;
+        Store::ReadBack(*stored);
+        EXPECT_TRUE(stored->unread.empty());
+        EXPECT_EQ(Store::Encode(*stored), Store::Encode(fromFile));
+        EXPECT_EQ(stored->kept, fromFile.kept);
+        EXPECT_EQ(stored->Date("LastModificationTime"), fromFile.Date("LastModificationTime"));
+        EXPECT_EQ(stored->Text("Body"), "line one\r\nline two");
+
+        // A change to the caller's copy is saved over the item as it was read.
+        item.SetText("Body", "changed");
+        ASSERT_TRUE(store->Save(folder, item, stored));
+        Store::ReadBack(*stored);
+        EXPECT_EQ(stored->Text("Body"), "changed");
+        EXPECT_EQ(folder.items.size(), 1u);
+    }
+}
+
 TEST(StoreFiles, TheLockKeepsASecondHolderOutUntilReleased) {
     fwtest::TempDir dir;
     ASSERT_TRUE(LockStore(dir.Path(), 0));
