@@ -196,29 +196,24 @@ bool AtomicFileWriter::Open(const std::string& path, const AtomicOptions& option
         SetError(error, "No file name in \"" + path + "\"");
         return false;
     }
+    const std::string folder = FolderOf(path);
     // The folder's file system is watched from before anything is written
     // into it (see PendingFlush).
-    if (options.pending != nullptr) options.pending->WatchFolder(FolderOf(path));
+    if (options.pending != nullptr) options.pending->WatchFolder(folder);
+    // A new file is written unnamed and linked under its name at the end:
+    // no temporary name is made and renamed away, and a write that never
+    // finishes leaves nothing at all. Elsewhere, and where the system has
+    // no unnamed files, a temporary file beside the target takes the bytes.
     std::string temp;
-    int fd = -1;
-    if (options.createOnly) {
-        // A new file is written unnamed and linked under its name at the
-        // end: no temporary name is made and renamed away, and a write that
-        // never finishes leaves nothing at all.
-        fd = OpenUnnamed(FolderOf(path));
-        if (fd < 0 && !UnnamedUnsupported(errno)) {
-            SetError(error, Describe("Cannot create a file in", FolderOf(path), errno));
-            return false;
-        }
-    }
-    if (fd < 0) {
+    int fd = options.createOnly ? OpenUnnamed(folder) : -1;
+    if (fd < 0 && (!options.createOnly || UnnamedUnsupported(errno))) {
         temp = (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + "." + name +
                std::string(kTempMark) + "XXXXXX" + std::string(kTempSuffix);
         fd = Retrying([&] { return ::mkostemps(temp.data(), static_cast<int>(kTempSuffix.size()), O_CLOEXEC); });
-        if (fd < 0) {
-            SetError(error, Describe("Cannot create a file in", FolderOf(path), errno));
-            return false;
-        }
+    }
+    if (fd < 0) {
+        SetError(error, Describe("Cannot create a file in", folder, errno));
+        return false;
     }
     m_fd = fd;
     m_path = path;

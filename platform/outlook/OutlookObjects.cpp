@@ -284,9 +284,8 @@ OutlookItem::OutlookItem(std::shared_ptr<Store> store, ItemKind kind, std::share
 }
 
 const ItemData& OutlookItem::View() const {
-    if (m_copy) return *m_copy;
-    Store::ReadBack(*m_stored);
-    return *m_stored;
+    if (!m_copy) Store::ReadBack(*m_stored);
+    return Held();
 }
 
 ItemData& OutlookItem::Working() {
@@ -377,7 +376,7 @@ HRESULT OutlookItem::GetProp(int index, VARIANT* result) {
     const std::string_view name = def.name;
     if (name == "EntryID") {
         // Known without reading back the file of an item just saved.
-        if (result) *result = VARIANT::Bstr(Utf8ToUtf16(m_copy ? m_copy->entryId : m_stored->entryId));
+        if (result) *result = VARIANT::Bstr(Utf8ToUtf16(Held().entryId));
         return S_OK;
     }
     const ItemData& item = View();
@@ -466,6 +465,7 @@ void OutlookItem::StartPattern() {
 }
 
 HRESULT OutlookItem::Save() {
+    // Another object of the same item may have saved it since the copy.
     if (m_stored && m_copy) Store::ReadBack(*m_stored);
     if (m_stored && (!m_copy || SameValues(*m_copy, *m_stored))) {
         // Nothing changed: the file stays as it is.

@@ -75,7 +75,7 @@ public:
     // back from the file first when the item was just saved).
     const ItemData& View() const;
     ItemData& Working();
-    ItemKind Kind() const { return m_copy ? m_copy->kind : m_stored->kind; }
+    ItemKind Kind() const { return Held().kind; }
     void Touch() { m_dirty = true; }
 
 protected:
@@ -83,6 +83,9 @@ protected:
     HRESULT Call(DISPID id, WORD flags, const DispatchArgs& args, VARIANT* result) override;
 
 private:
+    // The values as held, the stored ones perhaps not yet read back: for
+    // what reading back keeps (the kind and the EntryID).
+    const ItemData& Held() const { return m_copy ? *m_copy : *m_stored; }
     HRESULT GetProp(int index, VARIANT* result);
     HRESULT PutProp(int index, const VARIANT& value);
     HRESULT Save();
@@ -90,7 +93,9 @@ private:
 
     std::shared_ptr<Store> m_store;
     std::shared_ptr<ItemData> m_stored;  // null until first saved
-    std::unique_ptr<ItemData> m_copy;    // the changed values; always there while not saved
+    // The changed values, copied from the stored ones read back; always
+    // there while not saved.
+    std::unique_ptr<ItemData> m_copy;
     bool m_dirty = false;
 };
 
