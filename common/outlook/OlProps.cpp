@@ -53,8 +53,8 @@ void OlReadProps(CDispCmd& item, void* rec, std::span<const OlProp> props, OlPro
         const DispMember member(known[i]);
         switch (p.kind) {
         case OlPropKind::Text: {
-            const bool entryId = std::u16string_view(p.name) == u"EntryID";
-            item.GetString(member, At<char>(rec, p.offset), entryId && p.size > 1023 ? 1023 : p.size);
+            const bool entryId = p.size > 1023 && std::u16string_view(p.name) == u"EntryID";
+            item.GetString(member, At<char>(rec, p.offset), entryId ? 1023 : p.size);
             break;
         }
         case OlPropKind::Int: {

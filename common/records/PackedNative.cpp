@@ -23,12 +23,15 @@ std::uint64_t WordAt(const unsigned char* data, std::size_t size, std::size_t wo
 
 constexpr std::size_t kBlockWords = 8;
 
+std::uint64_t Load(const unsigned char* at) {
+    std::uint64_t word;
+    std::memcpy(&word, at, kWord);
+    return word;
+}
+
 bool BlockIsZero(const unsigned char* at) {
-    std::uint64_t words[kBlockWords];
-    std::memcpy(words, at, sizeof words);
-    std::uint64_t any = 0;
-    for (std::uint64_t word : words) any |= word;
-    return any == 0;
+    return (Load(at) | Load(at + 8) | Load(at + 16) | Load(at + 24) | Load(at + 32) | Load(at + 40) | Load(at + 48) |
+            Load(at + 56)) == 0;
 }
 
 void PutNumber(std::vector<unsigned char>& out, std::size_t value) {
