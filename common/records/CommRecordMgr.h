@@ -158,6 +158,8 @@ public:
         std::vector<const Bucket*> buckets(count, nullptr);
         std::vector<std::size_t> keyHashes(count);
         std::vector<bool> taken(other->m_entries.size(), false);
+        // The records already found identical to the item chosen for them.
+        std::vector<bool> knownSame(count, false);
         // Identical items: the first not yet taken. A key shared by several
         // items gets its groups of identical items when first needed.
         struct Group {
@@ -176,7 +178,10 @@ public:
             buckets[s] = &bucket;
             if (bucket.size() == 1) {
                 const Rec& item = *other->m_entries[bucket[0]].record;
-                if (!taken[bucket[0]] && (&item == &rec || CompareEqual(item, rec))) chosen[s] = bucket[0];
+                if (!taken[bucket[0]] && (&item == &rec || CompareEqual(item, rec))) {
+                    chosen[s] = bucket[0];
+                    knownSame[s] = true;
+                }
             } else {
                 auto [at, fresh] = groups.try_emplace(&bucket);
                 if (fresh) {
@@ -213,7 +218,7 @@ public:
             chosen[s] = bucket[--end];
             taken[chosen[s]] = true;
         }
-        ApplyMarks(*other, chosen, keyHashes);
+        ApplyMarks(*other, chosen, keyHashes, knownSame);
         return true;
     }
 
@@ -247,7 +252,7 @@ public:
             MakeKey(*m_entries[s].record, key);
             keyHashes[s] = std::hash<std::string>{}(key);
         }
-        ApplyMarks(*other, chosen, keyHashes);
+        ApplyMarks(*other, chosen, keyHashes, std::vector<bool>(m_entries.size(), false));
         return true;
     }
 
@@ -411,8 +416,10 @@ private:
 
     // Sets Status and Counterpart from the positions chosen in `other`, and
     // lets `other` remember them with the hashes of the records' keys.
+    // `knownSame` tells the records already compared equal with their item;
+    // the others are compared here.
     void ApplyMarks(CommRecordMgr& other, const std::vector<std::uint32_t>& chosen,
-                    const std::vector<std::size_t>& keyHashes) {
+                    const std::vector<std::size_t>& keyHashes, const std::vector<bool>& knownSame) {
         other.m_marks.clear();
         other.m_claimedBy.clear();
         other.m_marks.reserve(m_entries.size());
@@ -420,9 +427,9 @@ private:
         for (std::size_t s = 0; s < m_entries.size(); ++s) {
             Rec& rec = *m_entries[s].record;
             Rec* match = chosen[s] == kNone ? nullptr : other.m_entries[chosen[s]].record;
-            const int result = match == nullptr                               ? CommFindNew
-                               : (match == &rec || CompareEqual(*match, rec)) ? CommFindSame
-                                                                              : CommFindDifferent;
+            const int result = match == nullptr                                               ? CommFindNew
+                               : (knownSame[s] || match == &rec || CompareEqual(*match, rec)) ? CommFindSame
+                                                                                              : CommFindDifferent;
             SetMark(rec, result, match);
             other.m_marks[&rec] = Mark{chosen[s], rec.Status, keyHashes[s]};
             if (match != nullptr) other.m_claimedBy[match] = &rec;
