@@ -1,5 +1,7 @@
 #include "platform/automation/Utf16.h"
 
+#include <algorithm>
+
 #include "platform/text/Utf8.h"
 
 namespace platform {
@@ -9,9 +11,16 @@ std::u16string Utf8ToUtf16(std::string_view text, std::size_t maxUnits) {
     out.reserve(text.size() < maxUnits ? text.size() : maxUnits);
     std::size_t i = 0;
     while (i < text.size()) {
-        if (static_cast<unsigned char>(text[i]) < 0x80) {  // ASCII, the most of most texts
-            if (out.size() + 1 > maxUnits) break;
-            out += static_cast<char16_t>(text[i++]);
+        // A run of ASCII, the most of most texts, in one step.
+        std::size_t run = i;
+        while (run < text.size() && static_cast<unsigned char>(text[run]) < 0x80) ++run;
+        if (run > i) {
+            const std::size_t n = std::min(run - i, maxUnits - out.size());
+            const std::size_t at = out.size();
+            out.resize(at + n);
+            for (std::size_t k = 0; k < n; ++k) out[at + k] = static_cast<char16_t>(text[i + k]);
+            i += n;
+            if (i < run) break;  // no room left
             continue;
         }
         const char32_t cp = DecodeUtf8(text, i);
@@ -34,7 +43,12 @@ std::string Utf16ToUtf8(std::u16string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t cp = text[i];
         if (cp < 0x80) {
-            out += static_cast<char>(cp);
+            std::size_t run = i + 1;
+            while (run < text.size() && text[run] < 0x80) ++run;
+            const std::size_t at = out.size();
+            out.resize(at + (run - i));
+            for (std::size_t k = i; k < run; ++k) out[at + (k - i)] = static_cast<char>(text[k]);
+            i = run - 1;
             continue;
         }
         if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
