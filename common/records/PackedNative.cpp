@@ -11,23 +11,24 @@ namespace {
 
 constexpr std::size_t kWord = 8;
 
-std::uint64_t WordAt(const unsigned char* data, std::size_t size, std::size_t word) {
-    std::uint64_t value = 0;
-    const std::size_t at = word * kWord;
-    if (at + kWord <= size)
-        std::memcpy(&value, data + at, kWord);
-    else
-        std::memcpy(&value, data + at, size - at);
-    return value;
-}
-
-constexpr std::size_t kBlockWords = 8;
-
+// The 8 bytes at `at` as one word, in the machine's order: words are only
+// told apart from zero.
 std::uint64_t Load(const unsigned char* at) {
     std::uint64_t word;
     std::memcpy(&word, at, kWord);
     return word;
 }
+
+// Word `word` of `size` bytes; a short last word reads as if zero-padded.
+std::uint64_t WordAt(const unsigned char* data, std::size_t size, std::size_t word) {
+    const std::size_t at = word * kWord;
+    if (at + kWord <= size) return Load(data + at);
+    std::uint64_t value = 0;
+    std::memcpy(&value, data + at, size - at);
+    return value;
+}
+
+constexpr std::size_t kBlockWords = 8;
 
 bool BlockIsZero(const unsigned char* at) {
     return (Load(at) | Load(at + 8) | Load(at + 16) | Load(at + 24) | Load(at + 32) | Load(at + 40) | Load(at + 48) |
