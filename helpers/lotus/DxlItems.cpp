@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "common/misc/CxDateTime.h"
+#include "helpers/lotus/DxlMime.h"
 #include "helpers/pim/JoinText.h"
 #include "platform/clock/SystemTime.h"
 
@@ -78,7 +79,8 @@ std::string DxlDocument::Lines(std::string_view name) const {
     const DxlItem* item = Find(name);
     if (!item) return {};
     // Line breaks inside a value as the program keeps them: CR LF.
-    const std::string joined = pim::JoinNonEmpty(item->values, "\n");
+    const std::string joined = item->values.empty() && !item->mimeParts.empty() ? MimePartsText(item->mimeParts)
+                                                                                : pim::JoinNonEmpty(item->values, "\n");
     std::string out;
     out.reserve(joined.size() + 8);
     for (std::size_t i = 0; i < joined.size(); ++i) {

@@ -13,8 +13,9 @@
 namespace lotus_helper {
 
 struct DxlItem {
-    std::vector<std::string> values;  // texts and numbers, in order
-    std::vector<std::string> times;   // date-time texts; a pair gives two
+    std::vector<std::string> values;     // texts and numbers, in order
+    std::vector<std::string> times;      // date-time texts; a pair gives two
+    std::vector<std::string> mimeParts;  // raw MIME parts (see DxlMime.h), in order
 };
 
 struct DxlDocument {
@@ -22,7 +23,8 @@ struct DxlDocument {
     std::map<std::string, DxlItem> items;  // by lower-case name
 
     const DxlItem* Find(std::string_view name) const;
-    // The values joined with ", " (a text list), or with CR LF.
+    // The values joined with ", " (a text list), or with CR LF; Lines
+    // gives the text of an item kept as MIME parts when it has no values.
     std::string Text(std::string_view name) const;
     std::string Lines(std::string_view name) const;
     std::string First(std::string_view name) const;

@@ -8,6 +8,7 @@
 
 #include "common/misc/CxDebugUtil.h"
 #include "helpers/lotus/DxlItems.h"
+#include "helpers/lotus/DxlMime.h"
 #include "helpers/lotus/DxlRecords.h"
 
 namespace lotus_helper {
@@ -176,6 +177,8 @@ private:
                 Begin(Capture::Time, depth);
             else if (name == "richtext")
                 m_richDepth = depth;
+            else if (name == "rawitemdata" && depth == m_itemDepth + 1 && IsMimePartType(Attribute("type")))
+                Begin(Capture::MimePart, depth);
         }
         return true;
     }
@@ -212,8 +215,14 @@ private:
         } else if (depth == m_richDepth) {
             EndRichText();
         } else if (m_capture != Capture::None && depth == m_captureDepth) {
-            auto& values = m_capture == Capture::Time ? m_item->times : m_item->values;
-            if (values.size() < kValuesPerItem) values.push_back(std::move(m_buffer));
+            if (m_capture == Capture::MimePart) {
+                std::string raw = DecodeBase64Lines(m_buffer);
+                if (m_item->mimeParts.size() < kValuesPerItem && !raw.empty())
+                    m_item->mimeParts.push_back(std::move(raw));
+            } else {
+                auto& values = m_capture == Capture::Time ? m_item->times : m_item->values;
+                if (values.size() < kValuesPerItem) values.push_back(std::move(m_buffer));
+            }
             m_buffer.clear();
             m_capture = Capture::None;
         } else if (depth == m_itemDepth) {
@@ -230,7 +239,7 @@ private:
             AppendCapped(m_rich, text);
     }
 
-    enum class Capture { None, Value, Time };
+    enum class Capture { None, Value, Time, MimePart };
 
     void Begin(Capture capture, int depth) {
         m_capture = capture;

@@ -16,11 +16,13 @@
 #include "common/lotus/CxLNDateUtil.h"
 #include "common/lotus/CxLNNoteUtil.h"
 #include "common/lotus/CxLNTaskUtil.h"
+#include "common/misc/Base64.h"
 #include "common/misc/CxFile.h"
 #include "helpers/lotus/DxlItems.h"
 #include "helpers/lotus/DxlReader.h"
 #include "helpers/lotus/DxlRepeat.h"
 #include "platform/profile/PrivateProfile.h"
+#include "platform/text/LittleEndianWriter.h"
 #include "tests/support/BatchRun.h"
 #include "tests/support/Dates.h"
 #include "tests/support/HelperStop.h"
@@ -208,6 +210,77 @@ TEST_F(LotusDxlReader, ValuesTextListsEntitiesAndRichText) {
     ASSERT_EQ(r.got.contacts.size(), 1u);
     EXPECT_EQ(r.got.contacts[0].category, "A, B");
     EXPECT_EQ(r.got.contacts[0].text.at(kLNChildrensNames), "C, D");
+}
+
+// A body part as Notes keeps a MIME body: a MIME_PART item (version 2, the
+// part's type and flags, the lengths of the boundary and the headers that
+// precede its content), in Base64 lines as the exporter writes raw items.
+std::string MimePartItem(unsigned partType, const std::string& boundary, const std::string& headers,
+                         const std::string& content, std::uint32_t moreFlags = 0, const char* type = "19") {
+    std::string raw;
+    platform::AppendLE16(raw, 2);
+    platform::AppendLE32(raw, moreFlags | (boundary.empty() ? 0u : 1u) | (headers.empty() ? 0u : 2u));
+    raw += static_cast<char>(partType);
+    raw += '\0';
+    const std::size_t stored = (moreFlags & 4u) ? 0 : content.size();
+    platform::AppendLE16(raw, boundary.size() + headers.size() + stored);
+    platform::AppendLE16(raw, boundary.size());
+    platform::AppendLE16(raw, headers.size());
+    platform::AppendLE16(raw, 0);
+    platform::AppendLE32(raw, 0);
+    raw += boundary + headers + content.substr(0, stored);
+    const std::string base64 = Base64Encode(raw);
+    std::string lines;
+    for (std::size_t at = 0; at < base64.size(); at += 72) lines += base64.substr(at, 72) + "\n";
+    return "<item name='Body' summary='false'><rawitemdata type='" + std::string(type) + "'>\n" + lines +
+           "</rawitemdata></item>";
+}
+
+TEST_F(LotusDxlReader, BodiesKeptAsMimeGiveTheirText) {
+    const std::string qpHeaders =
+        "Content-Type: text/plain;\r\n\tcharset=\"ISO-8859-1\"\r\nContent-Transfer-Encoding: quoted-printable\r\n\r\n";
+    const std::string alternative = "Content-Type: multipart/alternative; boundary=\"==b1\"\r\n\r\n";
+    const std::string next = "\r\n--==b1\r\n";
+    struct Case {
+        const char* name;
+        std::string items;
+        std::string body;
+    };
+    const Case cases[] = {
+        {"quoted-printable Latin-1 with soft breaks",
+         MimePartItem(2, "", qpHeaders, "Segla till =C5land och=\r\n vidare.=\r\n\r\nTv=E5 rader, 1=3D1 =\r\n"),
+         "Segla till \xC3\x85land och vidare.\r\nTv\xC3\xA5 rader, 1=1"},
+        {"alternative parts give the plain one",
+         MimePartItem(1, "", alternative, "This is a multipart message in MIME format.\r\n") +
+             MimePartItem(2, next,
+                          "Content-Type: text/plain; charset=UTF-8\r\nContent-Transfer-Encoding: base64\r\n\r\n",
+                          "TcO2dGUgaSBo\r\nYW1uZW4NCmts\r\nIDEw\r\n") +
+             MimePartItem(2, next, "Content-Type: text/html; charset=UTF-8\r\n\r\n", "<p>Other</p>") +
+             MimePartItem(3, "\r\n--==b1--\r\n", "", ""),
+         "M\xC3\xB6te i hamnen\r\nkl 10"},
+        {"HTML alone",
+         MimePartItem(2, "", "Content-Type: text/html; charset=windows-1252\r\n\r\n",
+                      "<html><head><style>p {color: red}</style><title>T</title></head><body><p>Fish &amp; "
+                      "chips</p>\r\n<div>Line<br>two&nbsp;&#228; \x80</div><!-- <p>gone</p> --><table><tr><td>a</td>"
+                      "<td>b</td></tr></table></body></html>"),
+         "Fish & chips\r\nLine\r\ntwo \xC3\xA4 \xE2\x82\xAC\r\na b"},
+        {"attachments, parts kept apart and broken parts are left out",
+         MimePartItem(2, "", "Content-Type: text/plain\r\nContent-Disposition: attachment; filename=a.txt\r\n\r\n",
+                      "not the body") +
+             MimePartItem(2, "", "Content-Type: text/plain\r\n\r\n", "in an attachment of the note", 4) +
+             "<item name='Body'><rawitemdata type='19'>AgAAAA==</rawitemdata></item>" +
+             MimePartItem(2, "", "Content-Type: text/plain; charset=x-none\r\n\r\n", "Kept \xFF"),
+         "Kept \xEF\xBF\xBD"},
+        {"raw items of other types", MimePartItem(2, "", "Content-Type: text/plain\r\n\r\n", "composite", 0, "1"), ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Read r =
+            FromText(Database(Doc("Document", "U1", Item("Subject", "<text>S</text>") + c.items)), LnKind::Notebook);
+        ASSERT_TRUE(r.ok) << r.error;
+        ASSERT_EQ(r.got.documents.size(), 1u);
+        EXPECT_EQ(r.got.documents[0].body, c.body);
+    }
 }
 
 TEST_F(LotusDxlReader, NamesExportGivesEachPersonWithEveryField) {
@@ -399,6 +472,19 @@ TEST_F(LotusDxlReader, MailExportGivesToDosAndJournalGivesDocuments) {
                  LnKind::Notebook);
     ASSERT_EQ(outside.got.documents.size(), 1u);
     EXPECT_EQ(outside.got.documents[0].keptDates[1], 0.0);
+}
+
+TEST_F(LotusDxlReader, MimeBodiesOfAnExportGiveTheirText) {
+    const Read documents = FromFile(Fixture("mime.dxl"), LnKind::Notebook);
+    ASSERT_TRUE(documents.ok) << documents.error;
+    ASSERT_EQ(documents.got.documents.size(), 2u);
+    EXPECT_EQ(documents.got.documents[0].subject, "Från hamnen");
+    EXPECT_EQ(documents.got.documents[0].body, "Färjan går 07:10.\r\nVi ses på kajen.");
+    EXPECT_EQ(documents.got.documents[1].body, "Tack för resan & välkommen åter!\r\nRad två");
+    const Read entries = FromFile(Fixture("mime.dxl"), LnKind::Calendar);
+    ASSERT_TRUE(entries.ok) << entries.error;
+    ASSERT_EQ(entries.got.entries.size(), 1u);
+    EXPECT_EQ(entries.got.entries[0].body, "Plats: kaj 3\r\nTa med biljetten.");
 }
 
 TEST_F(LotusDxlReader, SeriesInstancesNeitherTwiceNorLost) {

@@ -6,7 +6,8 @@ http://www.lotus.com/dxl holding <document form='...'> elements with
 names of the Notes address book, mail (calendar & scheduling) and journal
 templates. Python 3 standard library only.
 
-    lotus_dxl.py OUTDIR           writes names.dxl, mail.dxl, journal.dxl
+    lotus_dxl.py OUTDIR           writes names.dxl, mail.dxl, journal.dxl,
+                                  mime.dxl
     lotus_dxl.py --bench N OUT    writes one mail file of N calendar entries
                                   and to-dos (half each) and a memo for
                                   every ten of them
@@ -83,9 +84,25 @@ journal.dxl
   Document 3002 "Idéer för sommaren": Body "Segla till Åland", Categories
     Segling and Planer.
   Memo 3003: skipped.
+
+mime.dxl (bodies kept as MIME, written as the exporter writes them by
+default: one <item name='Body'> per MIME part, its raw MIME_PART data in
+Base64 in <rawitemdata type='19'>; the parts made by Python's email package)
+  Document 4001 "Från hamnen": multipart/alternative of a text/plain part
+    in ISO-8859-1, quoted-printable, "Färjan går 07:10." / "Vi ses på
+    kajen.", and a text/html part in UTF-8, Base64.
+  Document 4002 "Kvitto": a single text/html part in UTF-8, Base64:
+    paragraphs "Tack för resan & välkommen åter!" and "Rad två".
+  Appointment 4003 "Färja": 2026-05-04 07:10-08:00 at +02, its Body a
+    single text/plain part in UTF-8, Base64: "Plats: kaj 3" / "Ta med
+    biljetten.".
 """
+import base64
 import os
+import struct
 import sys
+from email.mime.multipart import MIMEMultipart
+from email.mime.text import MIMEText
 from xml.sax.saxutils import escape, quoteattr
 
 HEAD = ("<?xml version='1.0' encoding='utf-8'?>\n"
@@ -305,6 +322,55 @@ def journal():
     ]
 
 
+def mime_part(part_type, boundary, headers, content):
+    # The MIME_PART structure: version, flags (1: a boundary, 2: headers),
+    # part type, spare byte, length of all that follows, of the boundary
+    # and of the headers, two spare fields; then boundary, headers, content.
+    flags = (1 if boundary else 0) | (2 if headers else 0)
+    data = boundary.encode("ascii") + headers.encode("ascii") + content.encode("ascii")
+    raw = struct.pack("<HIBBHHHHI", 2, flags, part_type, 0, len(data), len(boundary), len(headers), 0, 0) + data
+    b64 = base64.b64encode(raw).decode("ascii")
+    lines = "\n".join(b64[i:i + 72] for i in range(0, len(b64), 72))
+    return item("Body", "<rawitemdata type='19'>\n%s\n</rawitemdata>" % lines, summary="false")
+
+
+def crlf(text):
+    return text.replace("\r\n", "\n").replace("\n", "\r\n")
+
+
+def part_headers(part):
+    return "".join("%s: %s\r\n" % (k, v) for k, v in part.items() if k != "MIME-Version") + "\r\n"
+
+
+def mime_body(message):
+    # The items of a message as Notes splits it: a multipart message gives
+    # a prolog part with its headers, a part for each of its parts and an
+    # epilog; a single part is one part.
+    message.as_string()  # chooses the boundary
+    if not message.is_multipart():
+        return [mime_part(2, "", part_headers(message), crlf(message.get_payload()))]
+    bound = message.get_boundary()
+    items = [mime_part(1, "", part_headers(message), "")]
+    for sub in message.get_payload():
+        items.append(mime_part(2, "\r\n--%s\r\n" % bound, part_headers(sub), crlf(sub.get_payload())))
+    items.append(mime_part(3, "\r\n--%s--\r\n" % bound, "", ""))
+    return items
+
+
+def mime():
+    harbour = MIMEMultipart("alternative", boundary="==harbour==")
+    harbour.attach(MIMEText("Färjan går 07:10.\nVi ses på kajen.\n", "plain", "iso-8859-1"))
+    harbour.attach(MIMEText("<p>Färjan går <b>07:10</b>.</p><p>Vi ses på kajen.</p>", "html", "utf-8"))
+    receipt = MIMEText("<html><body><p>Tack för <b>resan</b> &amp; välkommen åter!</p>\n<p>Rad två</p>"
+                       "</body></html>", "html", "utf-8")
+    ferry = MIMEText("Plats: kaj 3\nTa med biljetten.\n", "plain", "utf-8")
+    return [
+        document("Document", 4001, [item("Subject", text("Från hamnen"))] + mime_body(harbour)),
+        document("Document", 4002, [item("Subject", text("Kvitto"))] + mime_body(receipt)),
+        appointment(4003, "Färja", "3", ["20260504T071000,00+02"], ["20260504T080000,00+02"], mime_body(ferry)),
+    ]
+
+
 def bench(count, out):
     with open(out, "w", encoding="utf-8") as f:
         f.write(HEAD.format(path=quoteattr("mail.nsf"), title=quoteattr("Mail"), count=count))
@@ -340,7 +406,8 @@ def main():
     os.makedirs(out, exist_ok=True)
     for name, path, title, docs in (("names.dxl", "names.nsf", "Kontakte", names()),
                                     ("mail.dxl", "mail/aoberg.nsf", "Åsa Öberg", mail()),
-                                    ("journal.dxl", "journal.nsf", "Logbook", journal())):
+                                    ("journal.dxl", "journal.nsf", "Logbook", journal()),
+                                    ("mime.dxl", "mail/aoberg.nsf", "Åsa Öberg", mime())):
         with open(os.path.join(out, name), "w", encoding="utf-8") as f:
             f.write(database(path, title, docs))
 
