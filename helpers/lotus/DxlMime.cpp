@@ -39,18 +39,18 @@ struct Part {
 std::string Parameter(std::string_view value, std::string_view name) {
     std::size_t at = value.find(';');
     while (at != std::string_view::npos) {
-        std::string_view rest = value.substr(at + 1);
-        const std::size_t eq = rest.find('=');
-        if (eq == std::string_view::npos) break;
-        if (platform::EqualsNoCase(Trim(rest.substr(0, eq)), name)) {
-            std::string_view v = Trim(rest.substr(eq + 1));
+        const std::size_t next = value.find(';', at + 1);
+        const std::string_view segment = value.substr(at + 1, next == std::string_view::npos ? next : next - at - 1);
+        const std::size_t eq = segment.find('=');
+        if (eq != std::string_view::npos && platform::EqualsNoCase(Trim(segment.substr(0, eq)), name)) {
+            std::string_view v = Trim(value.substr(at + 1 + eq + 1));
             if (!v.empty() && v.front() == '"') {
                 v.remove_prefix(1);
                 return std::string(v.substr(0, v.find('"')));
             }
             return std::string(Trim(v.substr(0, v.find(';'))));
         }
-        at = value.find(';', at + 1);
+        at = next;
     }
     return {};
 }
