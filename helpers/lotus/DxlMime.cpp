@@ -107,13 +107,6 @@ bool ReadPart(std::string_view raw, Part& part) {
     return true;
 }
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
 std::string DecodeQuotedPrintable(std::string_view text) {
     std::string out;
     out.reserve(text.size());
@@ -131,8 +124,8 @@ std::string DecodeQuotedPrintable(std::string_view text) {
             i = j - 1;
             continue;
         }
-        const int high = i + 2 < text.size() ? HexValue(text[i + 1]) : -1;
-        const int low = high >= 0 ? HexValue(text[i + 2]) : -1;
+        const int high = i + 2 < text.size() ? platform::HexDigitValue(text[i + 1]) : -1;
+        const int low = high >= 0 ? platform::HexDigitValue(text[i + 2]) : -1;
         if (low < 0) {
             out += '=';  // not an escape: kept as written
             continue;
@@ -218,7 +211,8 @@ void AppendEntity(std::string& out, std::string_view entity) {
         char32_t cp = 0;
         bool any = false;
         for (std::size_t i = hex ? 2 : 1; i < entity.size(); ++i) {
-            const int digit = hex ? HexValue(entity[i]) : (entity[i] >= '0' && entity[i] <= '9' ? entity[i] - '0' : -1);
+            const int digit = hex ? platform::HexDigitValue(entity[i])
+                                  : (entity[i] >= '0' && entity[i] <= '9' ? entity[i] - '0' : -1);
             if (digit < 0 || cp > 0x10FFFF) return;
             cp = cp * (hex ? 16 : 10) + static_cast<char32_t>(digit);
             any = true;
@@ -251,7 +245,7 @@ bool IsMimePartType(std::string_view typeAttribute) {
     if (typeAttribute.empty() || typeAttribute.size() > 8) return false;
     unsigned value = 0;
     for (char c : typeAttribute) {
-        const int digit = HexValue(c);
+        const int digit = platform::HexDigitValue(c);
         if (digit < 0) return false;
         value = value * 16 + static_cast<unsigned>(digit);
     }

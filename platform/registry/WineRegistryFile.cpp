@@ -1,5 +1,6 @@
 #include "platform/registry/WineRegistryFile.h"
 
+#include "platform/text/AsciiCase.h"
 #include "platform/text/Utf8.h"
 
 #include <cstdint>
@@ -11,21 +12,6 @@ namespace platform {
 namespace {
 
 constexpr std::string_view kHeader = "WINE REGISTRY Version 2";
-
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string LowerCopy(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = LowerAscii(c);
-    return out;
-}
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
 
 // Collects the decoded text: plain bytes pass through, escaped UTF-16 units
 // become UTF-8, a surrogate pair is joined and a lone surrogate becomes
@@ -94,8 +80,8 @@ std::optional<std::string> ParseEscaped(std::string_view line, std::size_t& pos,
         case 'x': {
             std::uint32_t unit = 0;
             int digits = 0;
-            while (digits < 4 && pos < line.size() && HexValue(line[pos]) >= 0) {
-                unit = unit * 16 + static_cast<std::uint32_t>(HexValue(line[pos++]));
+            while (digits < 4 && pos < line.size() && HexDigitValue(line[pos]) >= 0) {
+                unit = unit * 16 + static_cast<std::uint32_t>(HexDigitValue(line[pos++]));
                 ++digits;
             }
             if (digits == 0)
@@ -130,7 +116,7 @@ std::string WineRegistryFile::NormalizeKey(std::string_view keyPath) {
         if (c == '\\') {
             if (!out.empty() && out.back() != '\\') out.push_back('\\');
         } else {
-            out.push_back(LowerAscii(c));
+            out.push_back(ToLowerAscii(c));
         }
     }
     if (!out.empty() && out.back() == '\\') out.pop_back();
@@ -173,7 +159,7 @@ bool WineRegistryFile::Parse(std::string_view text) {
         if (lead == '"') {
             std::optional<std::string> name = ParseEscaped(line, at, '"');
             if (!name) continue;
-            valueName = LowerCopy(*name);
+            valueName = ToLowerAscii(*name);
         }
         if (at >= line.size() || line[at] != '=') continue;
         ++at;
@@ -208,7 +194,7 @@ bool WineRegistryFile::Load(const std::string& path) {
 std::optional<std::string> WineRegistryFile::Get(std::string_view keyPath, std::string_view name) const {
     const auto key = m_keys.find(NormalizeKey(keyPath));
     if (key == m_keys.end()) return std::nullopt;
-    const auto value = key->second.find(LowerCopy(name));
+    const auto value = key->second.find(ToLowerAscii(name));
     if (value == key->second.end()) return std::nullopt;
     return value->second;
 }
