@@ -208,18 +208,20 @@ void AppendEntity(std::string& out, std::string_view entity) {
                   {"euro", U'\x20AC'}, {"ndash", U'\x2013'}, {"mdash", U'\x2014'}};
     if (entity.size() > 1 && entity[0] == '#') {
         const bool hex = entity[1] == 'x' || entity[1] == 'X';
+        const std::size_t first = hex ? 2 : 1;
         char32_t cp = 0;
-        bool any = false;
-        for (std::size_t i = hex ? 2 : 1; i < entity.size(); ++i) {
+        std::size_t i = first;
+        for (; i < entity.size(); ++i) {
             const int digit = hex ? platform::HexDigitValue(entity[i])
                                   : (entity[i] >= '0' && entity[i] <= '9' ? entity[i] - '0' : -1);
-            if (digit < 0 || cp > 0x10FFFF) return;
-            cp = cp * (hex ? 16 : 10) + static_cast<char32_t>(digit);
-            any = true;
+            if (digit < 0) break;
+            if (cp <= 0x10FFFF) cp = cp * (hex ? 16 : 10) + static_cast<char32_t>(digit);
         }
-        if (!any || cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
-        platform::AppendUtf8(out, cp);
-        return;
+        if (i == entity.size() && i > first) {
+            if (cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
+            platform::AppendUtf8(out, cp);
+            return;
+        }
     }
     for (const auto& named : kNamed)
         if (named.name == entity) return platform::AppendUtf8(out, named.cp);

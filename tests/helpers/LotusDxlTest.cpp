@@ -262,8 +262,8 @@ TEST_F(LotusDxlReader, BodiesKeptAsMimeGiveTheirText) {
          MimePartItem(2, "", "Content-Type: text/html; charset=windows-1252\r\n\r\n",
                       "<html><head><style>p {color: red}</style><title>T</title></head><body><p>Fish &amp; "
                       "chips</p>\r\n<div>Line<br>two&nbsp;&#228; \x80</div><!-- <p>gone</p> --><table><tr><td>a</td>"
-                      "<td>b</td></tr></table></body></html>"),
-         "Fish & chips\r\nLine\r\ntwo \xC3\xA4 \xE2\x82\xAC\r\na b"},
+                      "<td>b</td></tr></table>&#12a; &#x110000; &unknown;</body></html>"),
+         "Fish & chips\r\nLine\r\ntwo \xC3\xA4 \xE2\x82\xAC\r\na b\r\n&#12a; \xEF\xBF\xBD &unknown;"},
         {"attachments, parts kept apart and broken parts are left out",
          MimePartItem(2, "", "Content-Type: text/plain\r\nContent-Disposition: attachment; filename=a.txt\r\n\r\n",
                       "not the body") +
