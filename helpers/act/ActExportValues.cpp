@@ -8,6 +8,7 @@
 #include "helpers/pim/CsvReader.h"
 #include "platform/clock/SystemTime.h"
 #include "platform/text/AsciiCase.h"
+#include "platform/text/AsciiSpace.h"
 #include "platform/text/Utf8.h"
 
 namespace act {
@@ -21,12 +22,6 @@ constexpr char16_t kHigh1252[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
-    return s;
-}
 
 // The numbers of a date text and the separators between them.
 struct Pieces {
@@ -114,7 +109,7 @@ std::string ExportTextAsUtf8(std::string_view bytes) {
 
 double ParseExportDate(std::string_view text, bool& ok) {
     ok = true;
-    text = Trim(text);
+    text = platform::TrimAsciiSpace(text);
     if (text.empty()) return 0;
     Pieces p;
     ok = false;
@@ -152,7 +147,7 @@ double ParseExportDate(std::string_view text, bool& ok) {
 }
 
 bool ParseExportFlag(std::string_view text) {
-    text = Trim(text);
+    text = platform::TrimAsciiSpace(text);
     for (const char* yes : {"yes", "y", "true", "1", "x", "on", "checked", "-1", "private"})
         if (platform::EqualsNoCase(text, yes)) return true;
     return false;

@@ -1,12 +1,12 @@
 #include "helpers/lotus/DxlItems.h"
 
-#include <cctype>
 #include <ctime>
 
 #include "common/misc/CxDateTime.h"
 #include "helpers/lotus/DxlMime.h"
 #include "helpers/pim/JoinText.h"
 #include "platform/clock/SystemTime.h"
+#include "platform/text/AsciiSpace.h"
 
 namespace lotus_helper {
 
@@ -42,12 +42,6 @@ bool ParseZone(std::string_view z, DxlTime& t) {
     t.hasZone = true;
     t.offsetMinutes = (z[0] == '-' ? -1 : 1) * (hours * 60 + minutes);
     return true;
-}
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
-    return s;
 }
 
 std::optional<double> LocalWallClock(int y, int mo, int d, int h, int mi, int s) {
@@ -116,7 +110,7 @@ std::vector<std::string> DxlDocument::Times(std::string_view name) const {
 }
 
 std::optional<DxlTime> ParseDxlTime(std::string_view text) {
-    text = Trim(text);
+    text = platform::TrimAsciiSpace(text);
     DxlTime t;
     std::size_t at = 0;
     if (!text.empty() && text[0] != 'T' && text[0] != 't') {

@@ -3,7 +3,9 @@
 #include <cstdint>
 
 #include "common/misc/Base64.h"
+#include "helpers/lotus/HtmlText.h"
 #include "platform/text/AsciiCase.h"
+#include "platform/text/AsciiSpace.h"
 #include "platform/text/CodeConverter.h"
 #include "platform/text/LittleEndian.h"
 #include "platform/text/Utf8.h"
@@ -18,14 +20,6 @@ constexpr std::size_t kFlagsAt = 2, kPartTypeAt = 6, kByteCountAt = 8, kBoundary
 constexpr std::uint32_t kHasBoundary = 0x1, kHasHeaders = 0x2, kBodyInObject = 0x4;
 constexpr unsigned kPartEpilog = 3, kPartRetrieveInfo = 4;
 constexpr unsigned kMimePartItemType = 25;
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r' || s.front() == '\n'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r' || s.back() == '\n'))
-        s.remove_suffix(1);
-    return s;
-}
 
 struct Part {
     std::string type = "text/plain";  // lower case, without parameters
@@ -42,13 +36,14 @@ std::string Parameter(std::string_view value, std::string_view name) {
         const std::size_t next = value.find(';', at + 1);
         const std::string_view segment = value.substr(at + 1, next == std::string_view::npos ? next : next - at - 1);
         const std::size_t eq = segment.find('=');
-        if (eq != std::string_view::npos && platform::EqualsNoCase(Trim(segment.substr(0, eq)), name)) {
-            std::string_view v = Trim(value.substr(at + 1 + eq + 1));
+        if (eq != std::string_view::npos &&
+            platform::EqualsNoCase(platform::TrimAsciiSpace(segment.substr(0, eq)), name)) {
+            std::string_view v = platform::TrimAsciiSpace(value.substr(at + 1 + eq + 1));
             if (!v.empty() && v.front() == '"') {
                 v.remove_prefix(1);
                 return std::string(v.substr(0, v.find('"')));
             }
-            return std::string(Trim(v.substr(0, v.find(';'))));
+            return std::string(platform::TrimAsciiSpace(v.substr(0, v.find(';'))));
         }
         at = next;
     }
@@ -73,10 +68,10 @@ void ReadHeaders(std::string_view headers, Part& part) {
     for (const std::string& line : lines) {
         const std::size_t colon = line.find(':');
         if (colon == std::string::npos) continue;
-        const std::string_view name = Trim(std::string_view(line).substr(0, colon));
-        const std::string_view value = Trim(std::string_view(line).substr(colon + 1));
+        const std::string_view name = platform::TrimAsciiSpace(std::string_view(line).substr(0, colon));
+        const std::string_view value = platform::TrimAsciiSpace(std::string_view(line).substr(colon + 1));
         if (platform::EqualsNoCase(name, "Content-Type")) {
-            part.type = platform::ToLowerAscii(Trim(value.substr(0, value.find(';'))));
+            part.type = platform::ToLowerAscii(platform::TrimAsciiSpace(value.substr(0, value.find(';'))));
             part.charset = Parameter(value, "charset");
         } else if (platform::EqualsNoCase(name, "Content-Transfer-Encoding")) {
             part.encoding = platform::ToLowerAscii(value);
@@ -166,7 +161,7 @@ std::string PartText(const Part& part) {
 }
 
 void AppendParagraph(std::string& out, std::string_view text) {
-    text = Trim(text);
+    text = platform::TrimAsciiSpace(text);
     if (text.empty()) return;
     if (!out.empty()) out += '\n';
     out += text;
@@ -187,49 +182,6 @@ std::string UnixLines(std::string_view text) {
     return out;
 }
 
-bool NameIs(std::string_view tag, std::string_view name) { return platform::EqualsNoCase(tag, name); }
-
-// The element name of a tag's text ("p class=x" gives "p", "/p" gives "p").
-std::string_view TagName(std::string_view tag) {
-    if (!tag.empty() && tag.front() == '/') tag.remove_prefix(1);
-    std::size_t end = 0;
-    while (end < tag.size() && tag[end] != ' ' && tag[end] != '\t' && tag[end] != '\r' && tag[end] != '\n' &&
-           tag[end] != '/' && tag[end] != '>')
-        ++end;
-    return tag.substr(0, end);
-}
-
-void AppendEntity(std::string& out, std::string_view entity) {
-    static constexpr struct {
-        std::string_view name;
-        char32_t cp;
-    } kNamed[] = {{"amp", U'&'},       {"lt", U'<'},         {"gt", U'>'},        {"quot", U'"'},
-                  {"apos", U'\''},     {"nbsp", U' '},       {"copy", U'\xA9'},   {"reg", U'\xAE'},
-                  {"euro", U'\x20AC'}, {"ndash", U'\x2013'}, {"mdash", U'\x2014'}};
-    if (entity.size() > 1 && entity[0] == '#') {
-        const bool hex = entity[1] == 'x' || entity[1] == 'X';
-        const std::size_t first = hex ? 2 : 1;
-        char32_t cp = 0;
-        std::size_t i = first;
-        for (; i < entity.size(); ++i) {
-            const int digit = hex ? platform::HexDigitValue(entity[i])
-                                  : (entity[i] >= '0' && entity[i] <= '9' ? entity[i] - '0' : -1);
-            if (digit < 0) break;
-            if (cp <= 0x10FFFF) cp = cp * (hex ? 16 : 10) + static_cast<char32_t>(digit);
-        }
-        if (i == entity.size() && i > first) {
-            if (cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
-            platform::AppendUtf8(out, cp);
-            return;
-        }
-    }
-    for (const auto& named : kNamed)
-        if (named.name == entity) return platform::AppendUtf8(out, named.cp);
-    out += '&';
-    out += entity;
-    out += ';';
-}
-
 }  // namespace
 
 std::string DecodeBase64Lines(std::string_view text) {
@@ -243,7 +195,7 @@ std::string DecodeBase64Lines(std::string_view text) {
 }
 
 bool IsMimePartType(std::string_view typeAttribute) {
-    typeAttribute = Trim(typeAttribute);
+    typeAttribute = platform::TrimAsciiSpace(typeAttribute);
     if (typeAttribute.empty() || typeAttribute.size() > 8) return false;
     unsigned value = 0;
     for (char c : typeAttribute) {
@@ -252,90 +204,6 @@ bool IsMimePartType(std::string_view typeAttribute) {
         value = value * 16 + static_cast<unsigned>(digit);
     }
     return value == kMimePartItemType;
-}
-
-std::string HtmlToText(std::string_view html) {
-    std::string out;
-    bool space = false;  // a space is due before the next word
-    std::size_t i = 0;
-    const auto newline = [&out, &space] {
-        while (!out.empty() && out.back() == ' ') out.pop_back();
-        out += '\n';
-        space = false;
-    };
-    while (i < html.size()) {
-        const char c = html[i];
-        if (c == '<') {
-            if (html.compare(i, 4, "<!--") == 0) {
-                const std::size_t end = html.find("-->", i + 4);
-                i = end == std::string_view::npos ? html.size() : end + 3;
-                continue;
-            }
-            const std::size_t end = html.find('>', i);
-            if (end == std::string_view::npos) break;
-            const std::string_view tag = html.substr(i + 1, end - i - 1);
-            const std::string_view name = TagName(tag);
-            i = end + 1;
-            if (tag.empty() || tag.front() != '/') {
-                // Content that is no text: skipped to its end tag.
-                for (std::string_view skipped : {"style", "script", "head", "title"}) {
-                    if (!NameIs(name, skipped)) continue;
-                    const std::string close = "</" + std::string(skipped);
-                    std::size_t at = i;
-                    while (at < html.size() && !platform::StartsWithNoCase(html.substr(at), close)) ++at;
-                    const std::size_t gt = html.find('>', at);
-                    i = gt == std::string_view::npos ? html.size() : gt + 1;
-                    break;
-                }
-            }
-            if (NameIs(name, "br") || NameIs(name, "p") || NameIs(name, "div") || NameIs(name, "tr") ||
-                NameIs(name, "li") || NameIs(name, "h1") || NameIs(name, "h2") || NameIs(name, "h3") ||
-                NameIs(name, "table") || NameIs(name, "blockquote")) {
-                // A line ends at a break, and before and after a block
-                // unless it is empty.
-                if (NameIs(name, "br") || (!out.empty() && out.back() != '\n')) newline();
-            } else if (NameIs(name, "td") || NameIs(name, "th")) {
-                space = !out.empty() && out.back() != '\n';
-            }
-            continue;
-        }
-        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
-            space = !out.empty() && out.back() != '\n';
-            ++i;
-            continue;
-        }
-        if (space) out += ' ';
-        space = false;
-        if (c == '&') {
-            // An entity is short: no search beyond its longest form.
-            const std::size_t semi = html.substr(i, 12).find(';');
-            if (semi != std::string_view::npos) {
-                AppendEntity(out, html.substr(i + 1, semi - 1));
-                i += semi + 1;
-                continue;
-            }
-        }
-        out += c;
-        ++i;
-    }
-    // Paragraphs: runs of empty lines become one.
-    std::string tidy;
-    std::size_t from = 0;
-    int empties = 0;
-    while (from <= out.size()) {
-        std::size_t to = out.find('\n', from);
-        if (to == std::string::npos) to = out.size();
-        const std::string_view line = Trim(std::string_view(out).substr(from, to - from));
-        if (line.empty()) {
-            ++empties;
-        } else {
-            if (!tidy.empty()) tidy += empties > 0 ? "\n\n" : "\n";
-            tidy += line;
-            empties = 0;
-        }
-        from = to + 1;
-    }
-    return tidy;
 }
 
 std::string MimePartsText(const std::vector<std::string>& rawParts) {

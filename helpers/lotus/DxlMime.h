@@ -24,8 +24,4 @@ std::string MimePartsText(const std::vector<std::string>& rawParts);
 // in Base64 transfer encoding); empty when nothing decodes.
 std::string DecodeBase64Lines(std::string_view text);
 
-// The text of an HTML part: no tags, no style or script, entities
-// replaced, a line per paragraph, line break and table row.
-std::string HtmlToText(std::string_view html);
-
 }  // namespace lotus_helper
