@@ -1,5 +1,7 @@
 #include "helpers/lotus/HtmlText.h"
 
+#include <iterator>
+
 #include "platform/text/AsciiCase.h"
 #include "platform/text/AsciiSpace.h"
 #include "platform/text/Utf8.h"
@@ -51,41 +53,79 @@ void AppendEntity(std::string& out, std::string_view entity) {
     out += ';';
 }
 
+// The next place of a text (without regard to case) at or after a
+// position, remembered: asked again from a position before the place found,
+// it answers at once; "none" stays the answer for every later position.
+class Ahead {
+public:
+    explicit Ahead(std::string_view what) : m_what(what) {}
+
+    std::size_t From(std::string_view text, std::size_t from) {
+        if (m_searched && (m_found == std::string_view::npos || m_found >= from)) return m_found;
+        m_searched = true;
+        m_found = std::string_view::npos;
+        for (std::size_t at = from; at + m_what.size() <= text.size(); ++at) {
+            if (platform::StartsWithNoCase(text.substr(at), m_what)) {
+                m_found = at;
+                break;
+            }
+        }
+        return m_found;
+    }
+
+private:
+    std::string_view m_what;
+    bool m_searched = false;
+    std::size_t m_found = std::string_view::npos;
+};
+
+// Whether the byte after a '<' starts a tag (a name, an end tag, a
+// declaration); otherwise the '<' is text.
+bool StartsTag(std::string_view html, std::size_t at) {
+    if (at >= html.size()) return false;
+    const char c = html[at];
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '/' || c == '!' || c == '?';
+}
+
 }  // namespace
 
 std::string HtmlToText(std::string_view html) {
     std::string out;
     bool space = false;  // a space is due before the next word
-    std::size_t i = 0;
     const auto newline = [&out, &space] {
         while (!out.empty() && out.back() == ' ') out.pop_back();
         out += '\n';
         space = false;
     };
+    // Where the next '>' and the next end of each skipped element are, once
+    // looked for: every search goes forward from the last, so that a text
+    // of many unclosed tags costs no more than its length.
+    Ahead tagEnd{">"};
+    Ahead skippedEnds[] = {Ahead("</style"), Ahead("</script"), Ahead("</title")};
+    constexpr std::string_view kSkipped[] = {"style", "script", "title"};
+    std::size_t i = 0;
     while (i < html.size()) {
         const char c = html[i];
-        if (c == '<') {
-            if (html.compare(i, 4, "<!--") == 0) {
-                const std::size_t end = html.find("-->", i + 4);
-                i = end == std::string_view::npos ? html.size() : end + 3;
-                continue;
-            }
-            const std::size_t end = html.find('>', i);
-            if (end == std::string_view::npos) break;
+        if (c == '<' && html.compare(i, 4, "<!--") == 0) {
+            const std::size_t end = html.find("-->", i + 4);
+            i = end == std::string_view::npos ? html.size() : end + 3;
+            continue;
+        }
+        const std::size_t end = c == '<' && StartsTag(html, i + 1) ? tagEnd.From(html, i) : std::string_view::npos;
+        if (end != std::string_view::npos) {
             const std::string_view tag = html.substr(i + 1, end - i - 1);
             const std::string_view name = TagName(tag);
             i = end + 1;
-            if (tag.empty() || tag.front() != '/') {
-                // Content that is no text: skipped to its end tag.
-                for (std::string_view skipped : {"style", "script", "head", "title"}) {
-                    if (!NameIs(name, skipped)) continue;
-                    const std::string close = "</" + std::string(skipped);
-                    std::size_t at = i;
-                    while (at < html.size() && !platform::StartsWithNoCase(html.substr(at), close)) ++at;
-                    const std::size_t gt = html.find('>', at);
+            // Content that is no text is passed over to its end tag, when
+            // it has one.
+            for (std::size_t k = 0; k < std::size(kSkipped) && tag.front() != '/'; ++k) {
+                if (!NameIs(name, kSkipped[k])) continue;
+                const std::size_t close = skippedEnds[k].From(html, i);
+                if (close != std::string_view::npos) {
+                    const std::size_t gt = tagEnd.From(html, close);
                     i = gt == std::string_view::npos ? html.size() : gt + 1;
-                    break;
                 }
+                break;
             }
             if (NameIs(name, "br") || NameIs(name, "p") || NameIs(name, "div") || NameIs(name, "tr") ||
                 NameIs(name, "li") || NameIs(name, "h1") || NameIs(name, "h2") || NameIs(name, "h3") ||
@@ -114,7 +154,7 @@ std::string HtmlToText(std::string_view html) {
                 continue;
             }
         }
-        out += c;
+        out += c;  // a '<' that starts no tag is text
         ++i;
     }
     // Paragraphs: runs of empty lines become one.

@@ -264,6 +264,10 @@ TEST_F(LotusDxlReader, BodiesKeptAsMimeGiveTheirText) {
                       "chips</p>\r\n<div>Line<br>two&nbsp;&#228; \x80</div><!-- <p>gone</p> --><table><tr><td>a</td>"
                       "<td>b</td></tr></table>&#12a; &#x110000; &unknown;</body></html>"),
          "Fish & chips\r\nLine\r\ntwo \xC3\xA4 \xE2\x82\xAC\r\na b\r\n&#12a; \xEF\xBF\xBD &unknown;"},
+        {"HTML as people write it",
+         MimePartItem(2, "", "Content-Type: text/html\r\n\r\n",
+                      "<html><head><title>T</title><body>1 < 2 & 3 > 2<p>Text<style>p {}"),
+         "1 < 2 & 3 > 2\r\nTextp {}"},  // an unclosed style: its text is kept
         {"attachments, parts kept apart and broken parts are left out",
          MimePartItem(2, "", "Content-Type: text/plain\r\nContent-Disposition: attachment; filename=a.txt\r\n\r\n",
                       "not the body") +
