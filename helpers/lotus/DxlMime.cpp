@@ -167,21 +167,6 @@ void AppendParagraph(std::string& out, std::string_view text) {
     out += text;
 }
 
-// LF line ends.
-std::string UnixLines(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r') {
-            out += '\n';
-            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
-
 }  // namespace
 
 std::string DecodeBase64Lines(std::string_view text) {
@@ -212,7 +197,7 @@ std::string MimePartsText(const std::vector<std::string>& rawParts) {
         Part part;
         if (!ReadPart(raw, part) || part.attachment) continue;
         if (part.type == "text/plain")
-            AppendParagraph(plain, UnixLines(PartText(part)));
+            AppendParagraph(plain, PartText(part));
         else if (part.type == "text/html")
             AppendParagraph(html, HtmlToText(PartText(part)));
     }

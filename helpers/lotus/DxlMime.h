@@ -16,8 +16,9 @@ bool IsMimePartType(std::string_view typeAttribute);
 // The readable text of an item's MIME parts, in the order the export gives
 // them: the text/plain parts, or else the text/html parts as plain text,
 // their transfer encodings undone and their character sets converted to
-// UTF-8; lines end in LF. Parts of other types, attachments, and parts
-// whose content Notes keeps apart from the item are left out.
+// UTF-8. Lines end as the parts end them (CR LF, or LF between parts and in
+// HTML), for the caller to make uniform. Parts of other types, attachments,
+// and parts whose content Notes keeps apart from the item are left out.
 std::string MimePartsText(const std::vector<std::string>& rawParts);
 
 // The bytes of Base64 written in lines (a <rawitemdata> element, a part
